@@ -1,0 +1,83 @@
+#pragma once
+// Output locations of an album and the small path and name functions every page writer uses:
+// default placement of the six folders, relative links between them, folder creation, and
+// splitting names and paths.
+//
+// Paths are CP932 byte strings. Both '\' and '/' are accepted as separators; where a
+// separator is appended, it is the native '/'. Every scan for a separator steps over two-byte
+// characters, so the trail byte 0x5C of a character such as 表 or ソ never splits a path.
+
+#include <string>
+#include <string_view>
+
+namespace mirulane {
+
+struct PageStyle;
+struct Settings;
+
+// The separator appended to folders.
+inline constexpr char kPathSeparator = '/';
+
+// True when the path's last character is a '\' or '/' (not the trail byte of a two-byte
+// character). False for an empty path.
+bool EndsWithSeparator(std::string_view path);
+
+// path + '/' unless the path is empty or already ends in a separator.
+std::string EnsureTrailingSeparator(std::string_view path);
+
+// EnsureTrailingSeparator(folder) + name; an empty folder gives the name alone (the current
+// folder).
+std::string JoinPath(std::string_view folder, std::string_view name);
+
+// Strips trailing separators, then returns the text after the last separator (all of it when
+// there is none).
+std::string LastComponent(std::string_view path);
+
+// The parent used for default placement: one trailing separator removed, then cut at the last
+// separator; a separator at position 0 does not count, and without a separator the parent is
+// the path itself (D:\ gives D:).
+std::string ParentFolder(std::string_view path);
+
+// Sets TargetFolder, TopFolder, ListFolder, DetailFolder, ThumbFolder, ImageFolder and
+// TopTitle from a newly chosen target folder and the settings EnvPathIdx, EnvPathLst and
+// EnvPathThm. Nothing else of the style changes.
+void SetDefaultFolders(PageStyle& style, std::string_view chosenTarget, const Settings& settings);
+
+// The relative link prefix that leads from a page stored in folder `from` to a file stored in
+// folder `to`: empty or ending in "/"; the caller appends a file name. Components compare
+// byte for byte (letter case matters).
+std::string RelativeLink(std::string_view from, std::string_view to);
+
+// Creates every missing folder along the path. 0 on success (an empty path is the current
+// folder), -2 when a prefix cannot be examined for a reason other than its absence or exists
+// but is not a folder, -3 when creating a missing folder fails. Folders created before a
+// failure remain. Shows no message; callers report with their own text.
+int MakeFolderPath(std::string_view folder);
+
+struct BaseExt {
+    std::string base;
+    std::string ext;  // without the dot
+};
+
+// Splits a file name at the last '.' lying at a byte position from 1 to length - 2:
+// a.b.jpg -> (a.b, jpg); .profile -> (.profile, ""); name. -> (name., "").
+BaseExt SplitBaseName(std::string_view name);
+
+// The file name cut at its last '.' at a position of at least 1 (so "name." gives "name" and
+// ".profile" stays whole); the detail frame source of the top page uses this cut.
+std::string CutAtLastDot(std::string_view name);
+
+struct SplitPathResult {
+    std::string folder;  // text before the last separator (the separator dropped), or empty
+    std::string file;    // text after it
+    std::string base;    // file cut at its last '.' (any position)
+    std::string ext;     // after that dot, empty when there is none
+};
+
+SplitPathResult SplitPath(std::string_view fullPath);
+
+// True when a name can become a file inside an output folder without leaving it: not empty,
+// no separator, and not "." or "..".
+bool IsPlainFileName(std::string_view name);
+
+}  // namespace mirulane

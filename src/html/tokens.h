@@ -1,0 +1,58 @@
+#pragma once
+// Tokens of page templates and their replacement. A token is an upper-case word between
+// underscores (_TITLE_); generation replaces every occurrence by a value of the current entry,
+// unless the album's switch for that token is off, in which case the token stays verbatim.
+
+#include <array>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "html/page_style.h"
+
+namespace mirulane {
+
+struct TokenInfo {
+    const char* text;  // "_TITLE_"
+    Token token;       // the switch it obeys and the value slot it takes
+    size_t maxSize;    // the value is cut to this many bytes (0: no limit)
+};
+
+// The list tokens in replacement order: _DETAIL_, _TDALIGN_, _TDTEXT_, _THUMB_, _THUMBSP_.
+std::span<const TokenInfo> ListTokenOrder();
+// The 23 detail tokens in replacement order: _TARGET_, _FILE_, _FILEEX_, _TITLE_, ... _IMGSZ_.
+std::span<const TokenInfo> DetailTokenOrder();
+// The token text of any token ("_CELLSPC_" included).
+const char* TokenText(Token token);
+// The value slot size of a token (15, 127, 511 or 1023; 0 for _CELLSPC_, which has none).
+size_t TokenMaxSize(Token token);
+
+// The repeat markers of list templates (never switched off, never replaced).
+inline constexpr std::string_view kRepeatStart = "<!--mirulanestart-->";
+inline constexpr std::string_view kRepeatEnd = "<!--mirulaneend-->";
+
+// Values of one entry, one slot per token; slots start empty.
+struct TokenValues {
+    std::array<std::string, kTokenCount> slot;
+
+    std::string& operator[](Token t) { return slot[static_cast<int>(t)]; }
+    const std::string& operator[](Token t) const { return slot[static_cast<int>(t)]; }
+};
+
+// Replaces every occurrence of `token` in `text` by `value`: left to right, non-overlapping,
+// byte for byte and case-sensitive; the inserted value is not rescanned for the same token.
+// Returns the number of occurrences replaced.
+int ReplaceToken(std::string& text, std::string_view token, std::string_view value);
+
+// Replaces the list tokens in their order, each value cut to its slot size (never inside a
+// two-byte character), skipping tokens whose switch is off.
+void ReplaceListTokens(std::string& text, const TokenValues& values, const PageStyle& style);
+// The same for the detail tokens. Because tokens are replaced one after the other over the
+// growing text, a value that holds a later token's text is replaced again.
+void ReplaceDetailTokens(std::string& text, const TokenValues& values, const PageStyle& style);
+
+// Replaces "_CELLSPC_" everywhere by ListCellSpacing in decimal when its switch is on (list
+// templates, before the repeat region is cut out).
+void ReplaceCellSpacing(std::string& text, const PageStyle& style);
+
+}  // namespace mirulane
