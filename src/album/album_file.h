@@ -1,0 +1,28 @@
+#pragma once
+// The album list file: a tab-separated Shift-JIS text that stores the album's page-style
+// options, target folder, template options and every entry.
+
+#include <string_view>
+
+#include "album/album.h"
+#include "platform/interaction.h"
+
+namespace mirulane {
+
+// Writes the whole album to path (CP932), replacing any existing file only once every byte
+// has been written. Returns the number of entries written and clears the modified flag, or -1
+// after showing a message (the previous file and the modified flag are then untouched).
+int WriteAlbumFile(Album& album, std::string_view path, Interaction& ui);
+
+// Replaces the album's entries, options, target folder and group names with the file's
+// contents. Returns the number of entries afterwards, or -1 after showing a message.
+int ReadAlbumFile(Album& album, std::string_view path, Interaction& ui);
+
+// Reads album list text already in memory (ReadAlbumFile after opening the file; the fuzz
+// target calls it directly).
+int ReadAlbumText(Album& album, std::string_view text, Interaction& ui);
+
+// The album list file's text for the album, with LF line ends (the file has CR LF).
+std::string AlbumFileText(const Album& album);
+
+}  // namespace mirulane

@@ -1,0 +1,210 @@
+#include <string>
+#include <vector>
+
+#include "album/album_file.h"
+#include "platform/cp932.h"
+#include "platform/fs.h"
+#include "platform/text.h"
+
+namespace mirulane {
+namespace {
+
+constexpr size_t kLineLimit = 12479;  // a line with its line feed must be shorter
+constexpr size_t kMaxFields = 48;
+constexpr size_t kFieldMax = 259;
+
+// Splits at TABs; false when the line has more than 48 fields or a field over 259 bytes.
+bool SplitFields(std::string_view line, std::vector<std::string_view>& fields) {
+    fields.clear();
+    size_t start = 0;
+    for (;;) {
+        size_t tab = line.find('\t', start);
+        std::string_view f = line.substr(
+            start, tab == std::string_view::npos ? std::string_view::npos : tab - start);
+        if (f.size() > kFieldMax || fields.size() >= kMaxFields) return false;
+        fields.push_back(f);
+        if (tab == std::string_view::npos) return true;
+        start = tab + 1;
+    }
+}
+
+// Assigns option k from field k while k < n, in the order of the section's fields.
+class Assigner {
+  public:
+    explicit Assigner(const std::vector<std::string_view>& fields) : fields_(fields) {}
+    Assigner& Int(int& v) {
+        if (k_ < fields_.size()) v = ParseLeadingInt(fields_[k_]);
+        ++k_;
+        return *this;
+    }
+    Assigner& Text(std::string& v) {
+        if (k_ < fields_.size()) v = std::string(fields_[k_]);
+        ++k_;
+        return *this;
+    }
+
+  private:
+    const std::vector<std::string_view>& fields_;
+    size_t k_ = 1;
+};
+
+void ReadTopStyle(PageStyle& s, const std::vector<std::string_view>& f) {
+    Assigner(f)
+        .Int(s.TopStyle)
+        .Text(s.TopFolder)
+        .Text(s.TopTitle)
+        .Int(s.ListFrameMarginH)
+        .Int(s.ListFrameMarginW)
+        .Int(s.ListFrameHeight)
+        .Int(s.ListFrameWidth)
+        .Int(s.DetailFrameMarginH)
+        .Int(s.DetailFrameMarginW)
+        .Int(s.FrameBorder)
+        .Int(s.FrameNoResize)
+        .Int(s.MakeAutorun);
+}
+
+void ReadListStyle(PageStyle& s, const std::vector<std::string_view>& f) {
+    Assigner(f)
+        .Text(s.ListFolder)
+        .Int(s.ListLegacyThumb)
+        .Text(s.ThumbFolder)
+        .Int(s.ThumbSizeMode)
+        .Int(s.ThumbScale)
+        .Int(s.ThumbFitHeight)
+        .Int(s.ThumbFitWidth)
+        .Int(s.ListLegacyFrame)
+        .Int(s.ListTextKind)
+        .Int(s.ListCellSpacing)
+        .Int(s.ListAlign)
+        .Int(s.ListUseFile)
+        .Int(s.ListPreset)
+        .Text(s.ListTemplateFile);
+    // Older files have no preset number; it follows from their two legacy flags.
+    if (f.size() < 13) {
+        if (s.ListLegacyThumb != 1) {
+            s.ListPreset = 0;
+        } else if (s.ThumbSizeMode == 1 && s.ListLegacyFrame == 1) {
+            s.ListPreset = 2;
+        } else {
+            s.ListPreset = 1;
+        }
+    }
+}
+
+void ReadDetailStyle(PageStyle& s, const std::vector<std::string_view>& f) {
+    Assigner(f)
+        .Text(s.DetailFolder)
+        .Text(s.ImageFolder)
+        .Int(s.ImageSizeMode)
+        .Int(s.ImageScale)
+        .Int(s.ImageFitHeight)
+        .Int(s.ImageFitWidth)
+        .Int(s.DetailLegacy)
+        .Int(s.DetailUseFile)
+        .Int(s.DetailPreset)
+        .Text(s.DetailTemplateFile)
+        .Int(s.TargetToTop);
+}
+
+void ReadTemplateInfo(PageStyle& s, const std::vector<std::string_view>& f) {
+    Assigner a(f);
+    for (int i = 0; i < static_cast<int>(Token::MAKER); ++i) a.Int(s.tokenSwitch[i]);
+    a.Text(s.PrevText).Text(s.NextText);
+    for (int i = static_cast<int>(Token::MAKER); i < kTokenCount; ++i) a.Int(s.tokenSwitch[i]);
+}
+
+// A file name that would let a page writer leave its folder (empty, ".", "..", or holding a
+// separator) never becomes an entry.
+bool IsSafeFileName(std::string_view name) {
+    return !name.empty() && name != "." && name != ".." &&
+           FindLastSeparator(name) == std::string_view::npos;
+}
+
+}  // namespace
+
+int ReadAlbumText(Album& album, std::string_view text, Interaction& ui) {
+    album.entries.DeleteAll();
+    album.currentEntry = -1;
+    album.style.ResetToDefaults();
+    album.groups.clear();
+    album.groups.reserve(kGroupCapacity);
+
+    EntryList& entries = album.entries;
+    std::vector<std::string_view> fields;
+    int unsafeNames = 0;
+    auto reportUnsafe = [&] {
+        if (unsafeNames == 0) return;
+        ui.Message(
+            Format(Sj("ファイル名が正しくない行を %d 行読み飛ばしました").c_str(), unsafeNames), "",
+            MsgIcon::Exclamation, MsgButtons::Ok);
+    };
+
+    size_t pos = 0;
+    while (pos < text.size()) {
+        size_t lf = text.find('\n', pos);
+        size_t end = lf == std::string_view::npos ? text.size() : lf;
+        std::string_view line = text.substr(pos, end - pos);
+        pos = lf == std::string_view::npos ? text.size() : lf + 1;
+        // Length as text-mode reading sees it: CR LF counts as one line feed.
+        size_t counted = line.size() + (lf == std::string_view::npos ? 0 : 1);
+        if (!line.empty() && line.back() == '\r' && lf != std::string_view::npos) --counted;
+        if (counted >= kLineLimit) {
+            MsgAnswer a = ui.Message(
+                Sj("１行の長さが長すぎるため処理できません\nこの行を無視して処理を続行しますか？"
+                   "\n\n（中止する場合は [いいえ] を選択してください）"),
+                Sj("読み込みエラー"), MsgIcon::Exclamation, MsgButtons::YesNo);
+            if (a == MsgAnswer::Yes) continue;
+            reportUnsafe();
+            return -1;
+        }
+        while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.remove_suffix(1);
+        if (line.empty()) continue;
+
+        bool split = SplitFields(line, fields);
+        std::string_view first = line.substr(0, std::min(line.find('\t'), line.size()));
+        if (first.size() > 0 && first[0] == '#') {
+            if (!split) continue;
+            if (first == "#[TopPageStyle]") {
+                ReadTopStyle(album.style, fields);
+            } else if (first == "#[ListPageStyle]") {
+                ReadListStyle(album.style, fields);
+            } else if (first == "#[DetailPageStyle]") {
+                ReadDetailStyle(album.style, fields);
+            } else if (first == "#[TargetInfo]") {
+                Assigner(fields).Text(album.style.TargetFolder);
+            } else if (first == "#[TemplateInfo]") {
+                ReadTemplateInfo(album.style, fields);
+            }
+            continue;  // any other "#" line is a comment
+        }
+        if (!IsSafeFileName(first)) {
+            ++unsafeNames;
+            continue;
+        }
+        int index = entries.Find(first);
+        if (index < 0) index = entries.Append(first);
+        if (!split) continue;
+        size_t columns = std::min(fields.size(), static_cast<size_t>(entries.ColumnCount()));
+        for (size_t k = 1; k < columns; ++k)
+            entries.SetField(index, static_cast<int>(k), fields[k]);
+        if (fields.size() > COL_GROUP) album.AddGroup(fields[COL_GROUP]);
+    }
+    album.style.EnforceValidRanges();
+    reportUnsafe();
+    return entries.Count();
+}
+
+int ReadAlbumFile(Album& album, std::string_view path, Interaction& ui) {
+    std::string text;
+    int err = ReadFileBytes(path, text);
+    if (err != 0) {
+        ui.Message(Format(Sj("入力ファイルを開けません(errno=%d)\n%s").c_str(), err,
+                          std::string(path).c_str()),
+                   Sj("オープンエラー"), MsgIcon::Exclamation, MsgButtons::Ok);
+        return -1;
+    }
+    return ReadAlbumText(album, text, ui);
+}
+
+}  // namespace mirulane

@@ -1,0 +1,72 @@
+#pragma once
+// File kinds by name, and picture sizes read straight from file headers.
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace mirulane {
+
+enum class MediaKind { Image, Video, Other };
+
+// The classification extension: bytes after the last '.', or the whole name without one;
+// at most 7 bytes, ASCII lower-cased.
+std::string ClassificationExtension(std::string_view name);
+MediaKind KindOfName(std::string_view name);
+bool IsImage(std::string_view name);
+bool IsVideo(std::string_view name);
+
+struct PixelSize {
+    uint32_t width = 0;
+    uint32_t height = 0;
+};
+
+// Header readers: 0 and the size on success, negative on failure (size then 0).
+int ReadBmpSize(std::string_view path, PixelSize& size);
+int ReadJpegSize(std::string_view path, PixelSize& size);
+int ReadGifSize(std::string_view path, PixelSize& size);
+int ReadPngSize(std::string_view path, PixelSize& size);
+int ReadRiffSize(std::string_view path, PixelSize& size);
+int CheckExists(std::string_view path);
+
+// The same parsers over bytes already in memory (the fuzz targets use these). The JPEG one
+// walks segments as the file reader does.
+int ParseBmpSize(std::string_view bytes, PixelSize& size);
+int ParseJpegSize(std::string_view bytes, PixelSize& size);
+int ParseGifSize(std::string_view bytes, PixelSize& size);
+int ParsePngSize(std::string_view bytes, PixelSize& size);
+int ParseRiffSize(std::string_view bytes, PixelSize& size);
+
+// Case-insensitive name look-up in one folder, from a single listing made on first use.
+class FolderIndex {
+  public:
+    explicit FolderIndex(std::string folder);
+    // The name as found on disk, or empty when the folder holds no such file.
+    const std::string* Lookup(std::string_view name) const;
+
+  private:
+    void Build() const;
+    std::string folder_;
+    mutable bool built_ = false;
+    mutable std::map<std::string, std::string> names_;  // folded name -> name on disk
+};
+
+// Locate image: finds the picture or movie for a base path (full path without "." and
+// extension) and measures it. Holds one FolderIndex per folder, so a run that locates
+// thousands of files in one folder lists it once. Create one per run: files that appear
+// after a folder was indexed are not seen.
+class ImageLocator {
+  public:
+    // extension: in, the preferred extension (any case); out, the extension of the file found,
+    // in its letter case on disk. Returns 0 when found and measured, else -1 (size 0).
+    int Locate(std::string_view basePath, std::string& extension, PixelSize& size,
+               bool tryAll = true);
+
+  private:
+    const FolderIndex& IndexFor(const std::string& folder);
+    std::map<std::string, std::unique_ptr<FolderIndex>> folders_;
+};
+
+}  // namespace mirulane

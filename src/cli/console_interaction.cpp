@@ -1,0 +1,117 @@
+#include "cli/console_interaction.h"
+
+#include <unistd.h>
+
+#include <iostream>
+#include <string>
+
+#include "platform/cp932.h"
+
+namespace mirulane::cli {
+
+bool StdioIsInteractive() { return isatty(STDIN_FILENO) && isatty(STDERR_FILENO); }
+
+ConsoleInteraction::ConsoleInteraction(bool interactive, bool forceOverwrite)
+    : interactive_(interactive), force_(forceOverwrite) {}
+
+namespace {
+
+// Reads one answer letter from the terminal; 0 at end of input.
+char ReadAnswer() {
+    std::string line;
+    if (!std::getline(std::cin, line)) return 0;
+    for (char c : line) {
+        if (c != ' ' && c != '\t') return static_cast<char>(c | 0x20);
+    }
+    return 0;
+}
+
+}  // namespace
+
+MsgAnswer ConsoleInteraction::Message(std::string_view text, std::string_view caption, MsgIcon,
+                                      MsgButtons buttons) {
+    FinishStatus();
+    std::string shown = ToDisplay(text);
+    if (!caption.empty()) shown = "[" + ToDisplay(caption) + "] " + shown;
+    std::fprintf(stderr, "%s\n", shown.c_str());
+    switch (buttons) {
+        case MsgButtons::Ok:
+            return MsgAnswer::Ok;
+        case MsgButtons::OkCancel:
+            if (!interactive_) return MsgAnswer::Cancel;
+            std::fprintf(stderr, "[o]k / [c]ancel? ");
+            return ReadAnswer() == 'o' ? MsgAnswer::Ok : MsgAnswer::Cancel;
+        case MsgButtons::YesNo:
+        case MsgButtons::YesNoCancel:
+            break;
+    }
+    // Nobody to ask: the careful answer is "no" (nothing is thrown away on a guess).
+    if (!interactive_) {
+        std::fprintf(stderr, "-> no (not asked: no terminal)\n");
+        return buttons == MsgButtons::YesNoCancel ? MsgAnswer::Cancel : MsgAnswer::No;
+    }
+    for (;;) {
+        std::fprintf(stderr,
+                     buttons == MsgButtons::YesNo ? "[y]es / [n]o? " : "[y]es / [n]o / [c]ancel? ");
+        switch (ReadAnswer()) {
+            case 'y':
+                return MsgAnswer::Yes;
+            case 'n':
+                return MsgAnswer::No;
+            case 'c':
+                if (buttons == MsgButtons::YesNoCancel) return MsgAnswer::Cancel;
+                break;
+            case 0:
+                return buttons == MsgButtons::YesNoCancel ? MsgAnswer::Cancel : MsgAnswer::No;
+            default:
+                break;
+        }
+    }
+}
+
+OverwriteAnswer ConsoleInteraction::ConfirmOverwrite(std::string_view path) {
+    if (force_) return OverwriteAnswer::All;
+    FinishStatus();
+    std::string shown = ToDisplay(path);
+    if (!interactive_) {
+        kept_.push_back(shown);
+        return OverwriteAnswer::No;
+    }
+    for (;;) {
+        std::fprintf(stderr, "%s\n%s\n[y]es / [a]ll / [n]o / [c]ancel? ",
+                     ToDisplay(Sj("ファイルが既に存在します。上書きしますか？")).c_str(),
+                     shown.c_str());
+        switch (ReadAnswer()) {
+            case 'y':
+                return OverwriteAnswer::Yes;
+            case 'a':
+                return OverwriteAnswer::All;
+            case 'n':
+                return OverwriteAnswer::No;
+            case 'c':
+            case 0:
+                return OverwriteAnswer::Cancel;
+            default:
+                break;
+        }
+    }
+}
+
+void ConsoleInteraction::SetStatus(int pane, std::string_view text) {
+    // Progress is for a person watching; a pipe or log gets none of it.
+    if (pane != 0 || !interactive_) return;
+    if (text.empty()) {
+        FinishStatus();
+        return;
+    }
+    std::fprintf(stderr, "\r%s\x1b[K", ToDisplay(text).c_str());
+    statusShown_ = true;
+}
+
+void ConsoleInteraction::FinishStatus() {
+    if (!statusShown_) return;
+    std::fprintf(stderr, "\r\x1b[K");
+    statusShown_ = false;
+}
+
+}  // namespace mirulane::cli

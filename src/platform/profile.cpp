@@ -1,0 +1,129 @@
+#include "platform/profile.h"
+
+#include "platform/fs.h"
+#include "platform/text.h"
+
+namespace mirulane {
+namespace {
+
+std::string_view Trim(std::string_view s) {
+    size_t b = 0;
+    while (b < s.size() && (s[b] == ' ' || s[b] == '\t' || s[b] == '\r')) ++b;
+    size_t e = s.size();
+    while (e > b && (s[e - 1] == ' ' || s[e - 1] == '\t' || s[e - 1] == '\r')) --e;
+    return s.substr(b, e - b);
+}
+
+// Section and key names are ASCII; compare them without regard to letter case.
+bool SameName(std::string_view a, std::string_view b) { return AsciiLower(a) == AsciiLower(b); }
+
+}  // namespace
+
+IniProfile::IniProfile(std::string path) : path_(std::move(path)) {
+    std::string text;
+    if (!path_.empty() && ReadSystemFile(path_, text) == 0) Parse(text);
+}
+
+void IniProfile::Parse(std::string_view text) {
+    sections_.clear();
+    Section* current = nullptr;
+    size_t pos = 0;
+    while (pos < text.size()) {
+        size_t eol = text.find('\n', pos);
+        if (eol == std::string_view::npos) eol = text.size();
+        std::string_view line = Trim(text.substr(pos, eol - pos));
+        pos = eol + 1;
+        if (line.empty() || line[0] == ';') continue;
+        if (line[0] == '[') {
+            size_t close = line.find(']');
+            std::string_view name = Trim(line.substr(
+                1, close == std::string_view::npos ? std::string_view::npos : close - 1));
+            current = nullptr;
+            for (auto& s : sections_) {
+                if (SameName(s.name, name)) current = &s;
+            }
+            if (!current) {
+                sections_.push_back({std::string(name), {}});
+                current = &sections_.back();
+            }
+            continue;
+        }
+        size_t eq = line.find('=');
+        if (!current || eq == std::string_view::npos) continue;
+        std::string_view key = Trim(line.substr(0, eq));
+        std::string_view value = Trim(line.substr(eq + 1));
+        // A value enclosed in matching quotes is read without them.
+        if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+            value.back() == value.front()) {
+            value = value.substr(1, value.size() - 2);
+        }
+        bool replaced = false;
+        for (auto& e : current->entries) {
+            if (SameName(e.key, key)) {
+                // The first occurrence of a key is the one a profile reader finds.
+                replaced = true;
+                break;
+            }
+        }
+        if (!replaced) current->entries.push_back({std::string(key), std::string(value)});
+    }
+}
+
+const IniProfile::Entry* IniProfile::FindEntry(std::string_view section,
+                                               std::string_view key) const {
+    for (const auto& s : sections_) {
+        if (!SameName(s.name, section)) continue;
+        for (const auto& e : s.entries) {
+            if (SameName(e.key, key)) return &e;
+        }
+    }
+    return nullptr;
+}
+
+int IniProfile::GetInt(std::string_view section, std::string_view key, int def) const {
+    const Entry* e = FindEntry(section, key);
+    return e ? ParseLeadingInt(e->value) : def;
+}
+
+std::string IniProfile::GetString(std::string_view section, std::string_view key,
+                                  std::string_view def) const {
+    const Entry* e = FindEntry(section, key);
+    return e ? e->value : std::string(def);
+}
+
+void IniProfile::SetInt(std::string_view section, std::string_view key, int value) {
+    SetString(section, key, std::to_string(value));
+}
+
+void IniProfile::SetString(std::string_view section, std::string_view key, std::string_view value) {
+    // A line break in a value would split the line; keep the value on one line.
+    std::string clean(value);
+    for (char& c : clean) {
+        if (c == '\r' || c == '\n') c = ' ';
+    }
+    for (auto& s : sections_) {
+        if (!SameName(s.name, section)) continue;
+        for (auto& e : s.entries) {
+            if (SameName(e.key, key)) {
+                e.value = clean;
+                return;
+            }
+        }
+        s.entries.push_back({std::string(key), clean});
+        return;
+    }
+    sections_.push_back({std::string(section), {{std::string(key), clean}}});
+}
+
+std::string IniProfile::Serialize() const {
+    std::string out;
+    for (const auto& s : sections_) {
+        out += "[" + s.name + "]\r\n";
+        for (const auto& e : s.entries) out += e.key + "=" + e.value + "\r\n";
+    }
+    return out;
+}
+
+int IniProfile::Save() const { return WriteSystemFileReplacing(path_, Serialize()); }
+
+}  // namespace mirulane

@@ -1,0 +1,49 @@
+#pragma once
+// A Windows-style .ini file with the semantics of private profiles: sections and keys are
+// matched without regard to letter case, a missing file or key gives the default, integers
+// read as leading blanks, one sign and digits (0 without digits).
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace mirulane {
+
+class IniProfile {
+  public:
+    // Loads the file (a missing or unreadable file is an empty profile). The path is a
+    // UTF-8 system path: the profile lives outside the album's CP932 world.
+    explicit IniProfile(std::string path);
+
+    // Parses profile text (used by Load and by the fuzz target).
+    void Parse(std::string_view text);
+
+    int GetInt(std::string_view section, std::string_view key, int def) const;
+    std::string GetString(std::string_view section, std::string_view key,
+                          std::string_view def) const;
+
+    void SetInt(std::string_view section, std::string_view key, int value);
+    void SetString(std::string_view section, std::string_view key, std::string_view value);
+
+    // Writes the whole profile back (temporary file and rename); 0 or errno.
+    int Save() const;
+    std::string Serialize() const;
+
+    const std::string& path() const { return path_; }
+
+  private:
+    struct Entry {
+        std::string key;
+        std::string value;
+    };
+    struct Section {
+        std::string name;
+        std::vector<Entry> entries;
+    };
+    const Entry* FindEntry(std::string_view section, std::string_view key) const;
+
+    std::string path_;
+    std::vector<Section> sections_;
+};
+
+}  // namespace mirulane

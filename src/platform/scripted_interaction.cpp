@@ -1,0 +1,38 @@
+#include "platform/scripted_interaction.h"
+
+#include "platform/cp932.h"
+
+namespace mirulane {
+
+MsgAnswer ScriptedInteraction::Message(std::string_view text, std::string_view caption,
+                                       MsgIcon icon, MsgButtons buttons) {
+    messages.push_back({std::string(text), std::string(caption), icon, buttons});
+    if (answers.empty()) return defaultAnswer;
+    MsgAnswer a = answers.front();
+    answers.pop_front();
+    return a;
+}
+
+OverwriteAnswer ScriptedInteraction::ConfirmOverwrite(std::string_view path) {
+    overwriteAsked.emplace_back(path);
+    if (overwriteAnswers.empty()) return defaultOverwrite;
+    OverwriteAnswer a = overwriteAnswers.front();
+    overwriteAnswers.pop_front();
+    return a;
+}
+
+void ScriptedInteraction::SetStatus(int pane, std::string_view text) {
+    status.emplace_back(pane, std::string(text));
+}
+
+void ScriptedInteraction::SetWaitCursor(bool on) { waitCursorOn += on ? 1 : 0; }
+
+void ScriptedInteraction::PumpOneEvent() { ++pumps; }
+
+std::vector<std::string> ScriptedInteraction::MessagesUtf8() const {
+    std::vector<std::string> out;
+    for (const auto& m : messages) out.push_back(ToDisplay(m.text));
+    return out;
+}
+
+}  // namespace mirulane

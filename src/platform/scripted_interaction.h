@@ -1,0 +1,44 @@
+#pragma once
+// An Interaction for tests: answers come from queues, everything shown is logged.
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "platform/interaction.h"
+
+namespace mirulane {
+
+class ScriptedInteraction : public Interaction {
+  public:
+    struct Shown {
+        std::string text;     // CP932
+        std::string caption;  // CP932, empty for the application's name
+        MsgIcon icon;
+        MsgButtons buttons;
+    };
+
+    // Queued answers; when a queue is empty the default answer is used.
+    std::deque<MsgAnswer> answers;
+    MsgAnswer defaultAnswer = MsgAnswer::Ok;
+    std::deque<OverwriteAnswer> overwriteAnswers;
+    OverwriteAnswer defaultOverwrite = OverwriteAnswer::No;
+
+    std::vector<Shown> messages;
+    std::vector<std::string> overwriteAsked;          // paths asked about
+    std::vector<std::pair<int, std::string>> status;  // every status text set
+    int pumps = 0;
+    int waitCursorOn = 0;
+
+    MsgAnswer Message(std::string_view text, std::string_view caption, MsgIcon icon,
+                      MsgButtons buttons) override;
+    OverwriteAnswer ConfirmOverwrite(std::string_view path) override;
+    void SetStatus(int pane, std::string_view text) override;
+    void SetWaitCursor(bool on) override;
+    void PumpOneEvent() override;
+
+    // The texts of all messages shown, converted to UTF-8 for readable assertions.
+    std::vector<std::string> MessagesUtf8() const;
+};
+
+}  // namespace mirulane
