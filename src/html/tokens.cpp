@@ -1,0 +1,102 @@
+#include "html/tokens.h"
+
+#include <iterator>
+#include <string>
+
+#include "platform/cp932.h"
+
+namespace mirulane {
+
+namespace {
+
+constexpr size_t kTextSlot = 511;
+constexpr size_t kExifSlot = 127;
+constexpr size_t kNumberSlot = 15;
+constexpr size_t kThumbSlot = 1023;
+
+constexpr TokenInfo kListOrder[] = {
+    {"_DETAIL_", Token::DETAIL, kTextSlot},    {"_TDALIGN_", Token::TDALIGN, kNumberSlot},
+    {"_TDTEXT_", Token::TDTEXT, kTextSlot},    {"_THUMB_", Token::THUMB, kThumbSlot},
+    {"_THUMBSP_", Token::THUMBSP, kThumbSlot},
+};
+
+constexpr TokenInfo kDetailOrder[] = {
+    {"_TARGET_", Token::TARGET, kTextSlot},     {"_FILE_", Token::FILE, kTextSlot},
+    {"_FILEEX_", Token::FILEEX, kTextSlot},     {"_TITLE_", Token::TITLE, kTextSlot},
+    {"_YOMI_", Token::YOMI, kTextSlot},         {"_GROUP_", Token::GROUP, kTextSlot},
+    {"_IMAGE_", Token::IMAGE, kTextSlot},       {"_PGCUR_", Token::PGCUR, kNumberSlot},
+    {"_PGTOTAL_", Token::PGTOTAL, kNumberSlot}, {"_COMM1_", Token::COMM1, kTextSlot},
+    {"_COMM2_", Token::COMM2, kTextSlot},       {"_PREV_", Token::PREV, kTextSlot},
+    {"_NEXT_", Token::NEXT, kTextSlot},         {"_MAKER_", Token::MAKER, kExifSlot},
+    {"_MODEL_", Token::MODEL, kExifSlot},       {"_DTORG_", Token::DTORG, kExifSlot},
+    {"_ISOSR_", Token::ISOSR, kExifSlot},       {"_SHTSP_", Token::SHTSP, kExifSlot},
+    {"_APRTV_", Token::APRTV, kExifSlot},       {"_FOLEN_", Token::FOLEN, kExifSlot},
+    {"_FLASH_", Token::FLASH, kExifSlot},       {"_EBIAS_", Token::EBIAS, kExifSlot},
+    {"_IMGSZ_", Token::IMGSZ, kExifSlot},
+};
+
+constexpr TokenInfo kCellSpacing = {"_CELLSPC_", Token::CELLSPC, 0};
+
+static_assert(std::size(kListOrder) + std::size(kDetailOrder) + 1 == kTokenCount,
+              "every switchable token has a text");
+
+const TokenInfo& InfoOf(Token token) {
+    for (const TokenInfo& info : kListOrder) {
+        if (info.token == token) return info;
+    }
+    for (const TokenInfo& info : kDetailOrder) {
+        if (info.token == token) return info;
+    }
+    return kCellSpacing;
+}
+
+void ReplaceInOrder(std::string& text, std::span<const TokenInfo> order, const TokenValues& values,
+                    const PageStyle& style) {
+    for (const TokenInfo& info : order) {
+        if (!style.Switch(info.token)) continue;
+        ReplaceToken(text, info.text, CutAtCharBoundary(values[info.token], info.maxSize));
+    }
+}
+
+}  // namespace
+
+std::span<const TokenInfo> ListTokenOrder() { return kListOrder; }
+std::span<const TokenInfo> DetailTokenOrder() { return kDetailOrder; }
+const char* TokenText(Token token) { return InfoOf(token).text; }
+size_t TokenMaxSize(Token token) { return InfoOf(token).maxSize; }
+
+int ReplaceToken(std::string& text, std::string_view token, std::string_view value) {
+    if (token.empty()) return 0;
+    size_t found = text.find(token);
+    if (found == std::string::npos) return 0;
+    // Build the result in one pass, so many occurrences cost linear time.
+    std::string out;
+    out.reserve(text.size() + value.size());
+    size_t from = 0;
+    int count = 0;
+    while (found != std::string::npos) {
+        out.append(text, from, found - from);
+        out.append(value);
+        from = found + token.size();
+        ++count;
+        found = text.find(token, from);
+    }
+    out.append(text, from, std::string::npos);
+    text.swap(out);
+    return count;
+}
+
+void ReplaceListTokens(std::string& text, const TokenValues& values, const PageStyle& style) {
+    ReplaceInOrder(text, kListOrder, values, style);
+}
+
+void ReplaceDetailTokens(std::string& text, const TokenValues& values, const PageStyle& style) {
+    ReplaceInOrder(text, kDetailOrder, values, style);
+}
+
+void ReplaceCellSpacing(std::string& text, const PageStyle& style) {
+    if (!style.Switch(Token::CELLSPC)) return;
+    ReplaceToken(text, kCellSpacing.text, std::to_string(style.ListCellSpacing));
+}
+
+}  // namespace mirulane
