@@ -22,6 +22,8 @@ struct CommandRow {
 // One row per command; keep the synopsis in step with the README.
 const CommandRow kCommands[] = {
     {"resave", mirulane::cli::CmdResave, "resave LIST.txt -o OUT.txt"},
+    {"export-preset", mirulane::cli::CmdExportPreset,
+     "export-preset detail|list N [--layout v|h] -o FILE"},
 };
 
 void PrintUsage() {
