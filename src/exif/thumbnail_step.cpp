@@ -1,0 +1,118 @@
+#include "exif/thumbnail_step.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <string>
+
+#include "exif/exif_catalogue.h"
+#include "exif/exif_format.h"
+#include "html/locations.h"
+#include "platform/cp932.h"
+#include "platform/fs.h"
+#include "platform/text.h"
+
+namespace mirulane {
+namespace {
+
+struct WriteOutcome {
+    int status = kThumbWritten;
+    int error = 0;
+};
+
+// Writes the file through a temporary file in the same folder, renamed into place, so that a
+// failed write never leaves a half-written thumbnail where a good one was. Failing to create
+// the file (or to put it in place) is kThumbCannotCreate; a short write, flush or close is
+// kThumbWriteFailed.
+WriteOutcome WriteThumbnailFile(std::string_view path, std::string_view bytes) {
+    std::optional<std::string> target = ToSystemPath(path);
+    if (!target) return {kThumbCannotCreate, EILSEQ};
+    std::string temp;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        temp = *target + Format(".mrl%d-%d.tmp", static_cast<int>(getpid()), attempt);
+        fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) break;
+    }
+    if (fd < 0) return {kThumbCannotCreate, errno};
+
+    int error = 0;
+    size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            error = n < 0 ? errno : ENOSPC;
+            break;
+        }
+        done += static_cast<size_t>(n);
+    }
+    if (error == 0 && fsync(fd) != 0) error = errno;
+    if (close(fd) != 0 && error == 0) error = errno;
+    if (error != 0) {
+        unlink(temp.c_str());
+        return {kThumbWriteFailed, error};
+    }
+    if (rename(temp.c_str(), target->c_str()) != 0) {
+        error = errno;
+        unlink(temp.c_str());
+        return {kThumbCannotCreate, error};
+    }
+    return {};
+}
+
+}  // namespace
+
+int ThumbnailStep(const ExifTable& table, std::string_view tiff, ThumbnailOutput& out) {
+    const ExifItem* compression = Find(table, exiftag::kCompression);
+    if (!compression) return kThumbNoCompression;
+    if (ExifInteger(compression->value) != 6) return kThumbNotJpeg;
+
+    // A start or length outside the segment counts as missing: nothing outside is read.
+    const ExifItem* offsetItem = Find(table, exiftag::kJpegOffset);
+    if (!offsetItem) return kThumbNoOffset;
+    int64_t start = ExifInteger(offsetItem->value);
+    if (start < 0 || static_cast<uint64_t>(start) > tiff.size()) return kThumbNoOffset;
+    const ExifItem* lengthItem = Find(table, exiftag::kJpegLength);
+    if (!lengthItem) return kThumbNoLength;
+    int64_t length = ExifInteger(lengthItem->value);
+    if (length < 0 || static_cast<uint64_t>(length) > tiff.size() - static_cast<size_t>(start)) {
+        return kThumbNoLength;
+    }
+
+    // A name that would lead out of the output folder (an album file can hold anything) is
+    // refused like an empty one.
+    if (out.fileName.empty() || !IsPlainFileName(out.fileName)) return kThumbNoFileName;
+    std::string path = JoinPath(out.folder, out.fileName);
+
+    if (FileExists(path) && !out.overwriteAll) {
+        switch (out.ui.ConfirmOverwrite(path)) {
+            case OverwriteAnswer::Yes:
+                break;
+            case OverwriteAnswer::All:
+                out.overwriteAll = true;
+                break;
+            case OverwriteAnswer::No:
+                return kThumbDeclined;
+            case OverwriteAnswer::Cancel:
+                out.cancelled = true;
+                return kThumbCancelled;
+        }
+    }
+
+    WriteOutcome outcome = WriteThumbnailFile(
+        path, tiff.substr(static_cast<size_t>(start), static_cast<size_t>(length)));
+    if (outcome.status == kThumbCannotCreate) {
+        out.ui.Message(
+            Format(Sj("サムネイル(%s)を作成できません[%d]").c_str(), path.c_str(), outcome.error),
+            "", MsgIcon::Exclamation, MsgButtons::Ok);
+    } else if (outcome.status == kThumbWriteFailed) {
+        out.ui.Message(Format(Sj("サムネイル(%s)の出力に失敗しました[%d]\n").c_str(), path.c_str(),
+                              outcome.error),
+                       "", MsgIcon::Exclamation, MsgButtons::Ok);
+    }
+    return outcome.status;
+}
+
+}  // namespace mirulane
