@@ -1,0 +1,97 @@
+// File access by Shift-JIS path, listings and the replace-by-rename write.
+
+#include <sys/resource.h>
+
+#include <csignal>
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "fixtures/image_builder.h"
+#include "platform/cp932.h"
+#include "platform/fs.h"
+
+namespace mirulane {
+namespace {
+
+using fixtures::TempDir;
+
+TEST(FileSystem, ShiftJisPathsReachUtf8NamesAndBackslashesSeparate) {
+    TempDir dir;
+    dir.Write("表示/写真.jpg", "data");
+    std::string folder = *Utf8ToCp932(dir.path());
+    std::string out;
+    ASSERT_EQ(ReadFileBytes(folder + Sj("\\表示\\写真.jpg"), out), 0);
+    EXPECT_EQ(out, "data");
+    EXPECT_TRUE(IsDirectory(folder + Sj("/表示")));
+    EXPECT_FALSE(FileExists(folder + "/missing"));
+    EXPECT_EQ(ReadFileBytes(folder + "/missing", out), ENOENT);
+    EXPECT_EQ(ReadFileBytes(folder + Sj("/表示"), out), EISDIR);
+
+    FileStatus st;
+    ASSERT_EQ(GetFileStatus(folder + Sj("/表示/写真.jpg"), st), 0);
+    EXPECT_EQ(st.size, 4u);
+    EXPECT_FALSE(st.isDirectory);
+    EXPECT_GT(st.creationTime, 0);
+    EXPECT_LE(st.creationTime, st.modificationTime + 1);
+}
+
+TEST(FileSystem, ListsInStableOrderAndCountsNamesItCannotUse) {
+    TempDir dir;
+    for (const char* name :
+         {"b.jpg", "A.jpg", "a.JPG", "c\\d.jpg", "\xF0\x9F\x98\x80.jpg", "写真.jpg"})
+        dir.Write(name, "x");
+    std::filesystem::create_directory(dir.path() + "/sub");
+    DirListing listing;
+    ASSERT_EQ(ListDirectory(*Utf8ToCp932(dir.path()), listing), 0);
+    std::vector<std::string> names;
+    for (auto& item : listing.items)
+        names.push_back(ToDisplay(item.name) + (item.isDirectory ? "/" : ""));
+    EXPECT_EQ(names, (std::vector<std::string>{"A.jpg", "a.JPG", "b.jpg", "sub/", "写真.jpg"}));
+    EXPECT_EQ(listing.skippedBackslash, 1);
+    EXPECT_EQ(listing.skippedUnrepresentable, 1);
+    EXPECT_EQ(ListDirectory(*Utf8ToCp932(dir.path()) + "/nope", listing), ENOENT);
+}
+
+TEST(FileSystem, MakeDirectoryAcceptsAnExistingFolderButNotAFile) {
+    TempDir dir;
+    std::string folder = *Utf8ToCp932(dir.path());
+    EXPECT_EQ(MakeDirectory(folder + "/new"), 0);
+    EXPECT_EQ(MakeDirectory(folder + "/new"), 0);
+    dir.Write("file", "x");
+    EXPECT_EQ(MakeDirectory(folder + "/file"), EEXIST);
+}
+
+TEST(FileSystem, ReplacingWriteLeavesThePreviousFileWhenAWriteFails) {
+    TempDir dir;
+    std::string path = *Utf8ToCp932(dir.path()) + "/album.txt";
+    ASSERT_EQ(WriteFileReplacing(path, "old contents"), 0);
+    EXPECT_EQ(dir.Read("album.txt"), "old contents");
+
+    // Simulate a full disk: the file-size limit makes write() fail with EFBIG.
+    struct rlimit old {};
+    getrlimit(RLIMIT_FSIZE, &old);
+    auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = old;
+    small.rlim_cur = 4;
+    setrlimit(RLIMIT_FSIZE, &small);
+    WriteStage stage = WriteStage::None;
+    int err = WriteFileReplacing(path, "new and longer contents", &stage);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previous);
+
+    EXPECT_EQ(err, EFBIG);
+    EXPECT_EQ(stage, WriteStage::Write);
+    EXPECT_EQ(dir.Read("album.txt"), "old contents");
+    // No temporary file is left behind.
+    int files = 0;
+    for (auto& e : std::filesystem::directory_iterator(dir.path())) files += e.is_regular_file();
+    EXPECT_EQ(files, 1);
+
+    EXPECT_EQ(WriteFileReplacing(*Utf8ToCp932(dir.path()) + "/no/such/folder/x.txt", "x", &stage),
+              ENOENT);
+    EXPECT_EQ(stage, WriteStage::Create);
+}
+
+}  // namespace
+}  // namespace mirulane
