@@ -34,5 +34,6 @@ bool ArgToCp932(const std::string& utf8, std::string& out);
 // The commands.
 int CmdResave(Context& ctx, const std::vector<std::string>& args);
 int CmdExportPreset(Context& ctx, const std::vector<std::string>& args);
+int CmdGenerate(Context& ctx, const std::vector<std::string>& args);
 
 }  // namespace mirulane::cli

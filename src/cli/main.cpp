@@ -24,6 +24,7 @@ const CommandRow kCommands[] = {
     {"resave", mirulane::cli::CmdResave, "resave LIST.txt -o OUT.txt"},
     {"export-preset", mirulane::cli::CmdExportPreset,
      "export-preset detail|list N [--layout v|h] -o FILE"},
+    {"generate", mirulane::cli::CmdGenerate, "generate LIST.txt [--force]"},
 };
 
 void PrintUsage() {

@@ -1,0 +1,51 @@
+#include "html/generation_run.h"
+
+#include "album/media.h"
+#include "app/session.h"
+#include "html/detail_page.h"
+#include "html/list_page.h"
+#include "html/top_page.h"
+#include "platform/cp932.h"
+
+namespace mirulane {
+
+int GenerationRun(Session& session) {
+    Interaction& ui = session.ui;
+    session.overwriteAll = session.settings.EnvForceOverWrite != 0;
+    // One locator for the run: the thumbnail and picture folders are each listed once.
+    ImageLocator locator;
+    int result = 0;
+
+    ui.SetStatus(0, Sj("トップページを作成しています..."));
+    if (WriteTopPageStep(session) < 0) {
+        result = -1;
+    } else {
+        ui.SetStatus(0, Sj("リストページを作成しています..."));
+        if (WriteListPageStep(session, locator) < 0) {
+            result = -2;
+        } else {
+            ui.SetStatus(0, Sj("個別ページを作成しています..."));
+            if (WriteAllDetailPages(session, locator) < 0) result = -3;
+        }
+    }
+    ui.SetStatus(0, "");
+    return result;
+}
+
+int CreateHtmlCommand(Session& session, std::string& openPath) {
+    openPath.clear();
+    int result = GenerationRun(session);
+    if (result < 0) {
+        session.album.modified = true;
+        session.ui.Message(Sj("HTMLページの作成に失敗しました"), Sj("エラーメッセージ"),
+                           MsgIcon::Stop, MsgButtons::Ok);
+        return result;
+    }
+    MsgAnswer answer =
+        session.ui.Message(Sj("HTMLページを作成しました\n\nブラウザで表示してみますか？　　"),
+                           Sj("メッセージ"), MsgIcon::Information, MsgButtons::YesNo);
+    if (answer == MsgAnswer::Yes) openPath = IndexHtmlPath(session.album.style);
+    return result;
+}
+
+}  // namespace mirulane

@@ -1,0 +1,23 @@
+#pragma once
+// The generation run: the whole album written in one go (top page and autorun file, list
+// page, detail pages), and the create-HTML command that reports its outcome.
+
+#include <string>
+
+namespace mirulane {
+
+struct Session;
+
+// Writes the album. The overwrite-all flag starts from EnvForceOverWrite; all files share one
+// picture locator, so each picture folder is listed once. 0 on success (steps the user skipped
+// included), -1 when the top-page step failed or was cancelled, -2 the list step, -3 the
+// detail step.
+int GenerationRun(Session& session);
+
+// The create-HTML command: runs the generation run; on failure marks the album modified and
+// shows "HTMLページの作成に失敗しました"; on success asks whether to show the album in the
+// browser. Returns the run's result; `openPath` receives the path of index.html when the user
+// wants to see it (the front end opens it), and stays empty otherwise.
+int CreateHtmlCommand(Session& session, std::string& openPath);
+
+}  // namespace mirulane

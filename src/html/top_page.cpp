@@ -1,0 +1,127 @@
+#include "html/top_page.h"
+
+#include "album/album.h"
+#include "app/session.h"
+#include "html/locations.h"
+#include "html/page_file.h"
+#include "platform/cp932.h"
+#include "platform/text.h"
+
+namespace mirulane {
+
+namespace {
+
+struct Layout {
+    const char* frameset;  // the frameset attribute with the size value
+    bool listFirst;
+    bool bySize;  // true: the size is ListFrameWidth (columns), false: ListFrameHeight (rows)
+};
+
+const Layout* LayoutFor(int topStyle) {
+    static const Layout kLayouts[] = {
+        {"cols=%d,*", true, true},
+        {"cols=*,%d", false, true},
+        {"rows=*,%d", false, false},
+        {"rows=%d,*", true, false},
+    };
+    if (topStyle < 0 || topStyle > 3) return nullptr;
+    return &kLayouts[topStyle];
+}
+
+std::string FrameLine(int marginH, int marginW, const char* name, const std::string& src,
+                      const PageStyle& style) {
+    return Format(
+        "  <frame marginHeight=%d marginWidth=%d name=\"%s\" src=\"%s\"%s "
+        "frameborder=\"%d\">\n",
+        marginH, marginW, name, src.c_str(), style.FrameNoResize ? " noresize" : "",
+        style.FrameBorder ? 1 : 0);
+}
+
+void ShowError(Session& session, const std::string& text) {
+    session.ui.Message(text, "", MsgIcon::Exclamation, MsgButtons::Ok);
+}
+
+}  // namespace
+
+std::string ListFrameSource(const PageStyle& style) {
+    return RelativeLink(style.TopFolder, style.ListFolder) + "list.html";
+}
+
+std::string DetailFrameSource(const Album& album) {
+    if (album.entries.Count() == 0) return "about:blank";
+    // The same base name the detail page is written under, so the frame never points at a
+    // page that does not exist (a name ending in "." keeps that dot in its page name).
+    const PageStyle& style = album.style;
+    return RelativeLink(style.TopFolder, style.DetailFolder) +
+           SplitBaseName(album.entries.Field(0, COL_FILE)).base + ".html";
+}
+
+std::optional<std::string> TopPageText(const Album& album) {
+    const PageStyle& style = album.style;
+    const Layout* layout = LayoutFor(style.TopStyle);
+    if (!layout) return std::nullopt;
+    std::string listLine = FrameLine(style.ListFrameMarginH, style.ListFrameMarginW, kListFrameName,
+                                     ListFrameSource(style), style);
+    std::string detailLine = FrameLine(style.DetailFrameMarginH, style.DetailFrameMarginW,
+                                       kDetailFrameName, DetailFrameSource(album), style);
+    std::string text =
+        "<html>\n"
+        "<head>\n"
+        "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=x-sjis\">\n";
+    // The title goes in as it is: the user may mean markup in it.
+    text += "<title>" + style.TopTitle + "</title>\n";
+    text += "</head>\n";
+    text +=
+        "<frameset " +
+        Format(layout->frameset, layout->bySize ? style.ListFrameWidth : style.ListFrameHeight) +
+        ">\n";
+    text += layout->listFirst ? listLine + detailLine : detailLine + listLine;
+    text += "</frameset>\n</html>\n";
+    return text;
+}
+
+std::string IndexHtmlPath(const PageStyle& style) {
+    return EnsureTrailingSeparator(style.TopFolder) + "index.html";
+}
+
+int WriteTopPageStep(Session& session) {
+    const PageStyle& style = session.album.style;
+    if (MakeFolderPath(style.TopFolder) != 0) {
+        ShowError(session, Sj("トップページの出力先フォルダを作成できません\n") + style.TopFolder);
+        return -1;
+    }
+    std::string folder = EnsureTrailingSeparator(style.TopFolder);
+    std::string path = folder + "index.html";
+    switch (ConfirmReplace(session, path)) {
+        case ReplaceDecision::Write:
+            break;
+        case ReplaceDecision::Skip:
+            return 1;
+        case ReplaceDecision::Cancel:
+            return -9;
+    }
+
+    std::optional<std::string> text = TopPageText(session.album);
+    // An unknown layout still leaves an (empty) index.html, and the run goes on.
+    int err = WriteTextFile(path, text ? *text : std::string());
+    if (err != 0) {
+        const char* fmt = IsWriteFailure(err) ? "HTMLファイルに書き込めません(errno=%d)\n%s"
+                                              : "トップページを開けません (errno=%d)\n%s";
+        ShowError(session, Format(Sj(fmt).c_str(), err, path.c_str()));
+        return -1;
+    }
+    if (!text) ShowError(session, Sj("トップページのスタイルが不正"));
+
+    if (!style.MakeAutorun) return 0;
+    std::string autorunPath = folder + "autorun.inf";
+    err = WriteTextFile(autorunPath, "[autorun]\nopen=explorer index.html\n");
+    if (err != 0) {
+        const char* fmt = IsWriteFailure(err) ? "ファイル出力エラー(errno=%d)\n%s"
+                                              : "自動再生情報を開けません (errno=%d)\n%s";
+        ShowError(session, Format(Sj(fmt).c_str(), err, autorunPath.c_str()));
+        return -1;
+    }
+    return 0;
+}
+
+}  // namespace mirulane

@@ -1,0 +1,36 @@
+#pragma once
+// The top page index.html, a two-frame frameset of the list page and the first detail page,
+// and the optional autorun.inf beside it.
+
+#include <optional>
+#include <string>
+
+namespace mirulane {
+
+struct Album;
+struct PageStyle;
+struct Session;
+
+// Frame names; the detail frame is also the link target of the list page's entries.
+inline constexpr const char* kListFrameName = "list";
+inline constexpr const char* kDetailFrameName = "detail";
+
+// The list frame's source: RelativeLink(TopFolder, ListFolder) + "list.html".
+std::string ListFrameSource(const PageStyle& style);
+// The detail frame's source: the first entry's detail page relative to TopFolder, or
+// "about:blank" for an album without entries.
+std::string DetailFrameSource(const Album& album);
+
+// The text of index.html (LF line ends), or nullopt when TopStyle is not one of the four
+// layouts.
+std::optional<std::string> TopPageText(const Album& album);
+
+// TopFolder with a separator + "index.html": what the front end opens in the browser.
+std::string IndexHtmlPath(const PageStyle& style);
+
+// Writes index.html (and autorun.inf when MakeAutorun is on) into TopFolder. 0 written, 1 the
+// user kept the existing index.html (nothing of this step is written), -1 failure (message
+// shown), -9 cancel at the overwrite prompt.
+int WriteTopPageStep(Session& session);
+
+}  // namespace mirulane
