@@ -1,0 +1,19 @@
+// The album list file reader over arbitrary bytes, answering the over-long-line question both
+// ways, then a write of what it read (to memory).
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "album/album_file.h"
+#include "platform/scripted_interaction.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    std::string_view text(reinterpret_cast<const char*>(data), size);
+    mirulane::Album album;
+    mirulane::ScriptedInteraction ui;
+    ui.defaultAnswer = (size % 2) ? mirulane::MsgAnswer::Yes : mirulane::MsgAnswer::No;
+    mirulane::ReadAlbumText(album, text, ui);
+    (void)mirulane::AlbumFileText(album);
+    return 0;
+}
