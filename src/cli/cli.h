@@ -35,5 +35,7 @@ bool ArgToCp932(const std::string& utf8, std::string& out);
 int CmdResave(Context& ctx, const std::vector<std::string>& args);
 int CmdExportPreset(Context& ctx, const std::vector<std::string>& args);
 int CmdGenerate(Context& ctx, const std::vector<std::string>& args);
+int CmdExif(Context& ctx, const std::vector<std::string>& args);
+int CmdThumbs(Context& ctx, const std::vector<std::string>& args);
 
 }  // namespace mirulane::cli

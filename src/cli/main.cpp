@@ -25,6 +25,8 @@ const CommandRow kCommands[] = {
     {"export-preset", mirulane::cli::CmdExportPreset,
      "export-preset detail|list N [--layout v|h] -o FILE"},
     {"generate", mirulane::cli::CmdGenerate, "generate LIST.txt [--force]"},
+    {"thumbs", mirulane::cli::CmdThumbs, "thumbs LIST.txt [--to FOLDER] [--force]"},
+    {"exif", mirulane::cli::CmdExif, "exif [--fields] FILE..."},
 };
 
 void PrintUsage() {
