@@ -1,0 +1,276 @@
+// Token replacement, template files and the export of presets.
+
+#include <sys/resource.h>
+
+#include <csignal>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "fixtures/image_builder.h"
+#include "html/page_style.h"
+#include "html/presets.h"
+#include "html/templates.h"
+#include "html/tokens.h"
+#include "platform/cp932.h"
+#include "platform/scripted_interaction.h"
+#include "platform/text.h"
+
+namespace mirulane {
+namespace {
+
+using fixtures::TempDir;
+
+TEST(Tokens, TableHoldsEveryTokenOnceInReplacementOrder) {
+    std::string order;
+    for (const TokenInfo& t : ListTokenOrder()) order += t.text;
+    EXPECT_EQ(order, "_DETAIL__TDALIGN__TDTEXT__THUMB__THUMBSP_");
+    order.clear();
+    for (const TokenInfo& t : DetailTokenOrder()) order += t.text;
+    EXPECT_EQ(order,
+              "_TARGET__FILE__FILEEX__TITLE__YOMI__GROUP__IMAGE__PGCUR__PGTOTAL__COMM1__COMM2_"
+              "_PREV__NEXT__MAKER__MODEL__DTORG__ISOSR__SHTSP__APRTV__FOLEN__FLASH__EBIAS_"
+              "_IMGSZ_");
+    EXPECT_STREQ(TokenText(Token::CELLSPC), "_CELLSPC_");
+    EXPECT_STREQ(TokenText(Token::FILEEX), "_FILEEX_");
+    EXPECT_EQ(TokenMaxSize(Token::TITLE), 511u);
+    EXPECT_EQ(TokenMaxSize(Token::PGCUR), 15u);
+    EXPECT_EQ(TokenMaxSize(Token::TDALIGN), 15u);
+    EXPECT_EQ(TokenMaxSize(Token::FLASH), 127u);
+    EXPECT_EQ(TokenMaxSize(Token::THUMBSP), 1023u);
+}
+
+TEST(Tokens, ReplacementIsLeftToRightNonOverlappingAndCaseSensitive) {
+    std::string text = "_PGCUR_PGCUR_ [_PGCUR_] _pgcur_";
+    EXPECT_EQ(ReplaceToken(text, "_PGCUR_", "7"), 2);
+    EXPECT_EQ(text, "7PGCUR_ [7] _pgcur_");
+    // The inserted value is not scanned again for the same token.
+    text = "<_TITLE_>";
+    EXPECT_EQ(ReplaceToken(text, "_TITLE_", "a_TITLE_b"), 1);
+    EXPECT_EQ(text, "<a_TITLE_b>");
+    // Tokens that share a beginning stay apart.
+    text = "_FILE_ _FILEEX_ _THUMB_ _THUMBSP_";
+    ReplaceToken(text, "_FILE_", "f");
+    ReplaceToken(text, "_THUMB_", "t");
+    EXPECT_EQ(text, "f _FILEEX_ t _THUMBSP_");
+    EXPECT_EQ(ReplaceToken(text, "_ABSENT_", "x"), 0);
+}
+
+TokenValues SampleValues() {
+    TokenValues v;
+    v[Token::TARGET] = "../P2.JPG\" target=\"_TOP";
+    v[Token::FILE] = "P2";
+    v[Token::FILEEX] = "P2.JPG";
+    v[Token::TITLE] = Sj("海");
+    v[Token::IMAGE] = "<img src=\"../P2.JPG\" border=\"0\">";
+    v[Token::PGCUR] = "2";
+    v[Token::PGTOTAL] = "3";
+    v[Token::COMM1] = "maker=_MAKER_ title=_TITLE_";
+    v[Token::COMM2] = "c2";
+    v[Token::PREV] = "<a href=\"P1.html\">Prev</a>";
+    v[Token::NEXT] = "<a href=\"P3.html\">Next</a>";
+    v[Token::MAKER] = "ACME";
+    v[Token::DETAIL] = "html/P2.html\" target=\"detail";
+    return v;
+}
+
+TEST(Tokens, DetailPresetWithValuesGivesTheWholePage) {
+    PageStyle style;
+    std::string page = DetailPreset(11);
+    ReplaceListTokens(page, SampleValues(), style);
+    ReplaceDetailTokens(page, SampleValues(), style);
+    const std::string expected = Sj(R"(<html>
+<head>
+<meta http-equiv="Content-Type" content="text/html; charset=x-sjis">
+<title>海</title>
+</head>
+<body>
+<table border="0" cellpadding="0" cellspacing="0" width="100%">
+  <tr>
+    <td><font size="4"><strong>海</strong></font></td>
+    <td><p align="right"><font size="2" face="Verdana"><strong><a href="P1.html">Prev</a></strong></font> <font size="2" face="Verdana"><strong><a href="P3.html">Next</a></strong></font></p></td>
+  </tr>
+  <tr>
+    <td colspan="2"><hr>
+    </td>
+  </tr>
+  <tr>
+    <td colspan="2"><font size="3">c2</font></td>
+  </tr>
+</table>
+<p align="center"><a href="../P2.JPG" target="_TOP"><img src="../P2.JPG" border="0"><br>P2</a></p>
+<blockquote>
+  <p>maker=ACME title=_TITLE_</p>
+</blockquote>
+<p align="right"><font color="#008080" size="1" face="Verdana">(page:2/3)</font></p>
+</body>
+</html>
+)");
+    EXPECT_EQ(page, expected);
+}
+
+TEST(Tokens, SwitchedOffTokensAndListTokensStayVerbatim) {
+    PageStyle style;
+    style.tokenSwitch[static_cast<int>(Token::PGTOTAL)] = 0;
+    std::string page = DetailPreset(11);
+    ReplaceDetailTokens(page, SampleValues(), style);
+    EXPECT_NE(page.find("(page:2/_PGTOTAL_)"), std::string::npos);
+
+    // Detail replacement leaves list-only tokens alone, and the other way round.
+    std::string text = "_DETAIL_ _CELLSPC_ _THUMB_ _FILE_";
+    ReplaceDetailTokens(text, SampleValues(), style);
+    EXPECT_EQ(text, "_DETAIL_ _CELLSPC_ _THUMB_ P2");
+    ReplaceListTokens(text, SampleValues(), style);
+    EXPECT_EQ(text, "html/P2.html\" target=\"detail _CELLSPC_  P2");
+    style.tokenSwitch[static_cast<int>(Token::DETAIL)] = 0;
+    text = "_DETAIL_";
+    ReplaceListTokens(text, SampleValues(), style);
+    EXPECT_EQ(text, "_DETAIL_");
+
+    text = "cellspacing=\"_CELLSPC_\" _CELLSPC_";
+    style.ListCellSpacing = 12;
+    ReplaceCellSpacing(text, style);
+    EXPECT_EQ(text, "cellspacing=\"12\" 12");
+    text = "_CELLSPC_";
+    style.tokenSwitch[static_cast<int>(Token::CELLSPC)] = 0;
+    ReplaceCellSpacing(text, style);
+    EXPECT_EQ(text, "_CELLSPC_");
+}
+
+TEST(Tokens, ValuesAreCutToTheirSlotsWithoutSplittingCharacters) {
+    PageStyle style;
+    TokenValues v;
+    v[Token::TITLE] = std::string(600, 't');
+    v[Token::MAKER] = std::string(200, 'm');
+    v[Token::PGCUR] = std::string(20, '9');
+    v[Token::THUMB] = std::string(1100, 'p');
+    // 510 ASCII bytes, then a two-byte character that would end past byte 511.
+    v[Token::COMM1] = std::string(510, 'c') + Sj("海");
+    std::string text = "_TITLE_|_MAKER_|_PGCUR_|_THUMB_|_COMM1_";
+    ReplaceListTokens(text, v, style);
+    ReplaceDetailTokens(text, v, style);
+    EXPECT_EQ(text, std::string(511, 't') + "|" + std::string(127, 'm') + "|" +
+                        std::string(15, '9') + "|" + std::string(1023, 'p') + "|" +
+                        std::string(510, 'c'));
+}
+
+class TemplateFileTest : public ::testing::Test {
+  protected:
+    TempDir dir;
+    ScriptedInteraction ui;
+    std::string Path(const std::string& name) { return *Utf8ToCp932(dir.path() + "/" + name); }
+};
+
+TEST_F(TemplateFileTest, ReadsRawBytesUpTo32767) {
+    std::string out;
+    dir.Write("crlf.html", "<p>_TITLE_</p>\r\n\r\n");
+    ASSERT_EQ(LoadTemplateFile(Path("crlf.html"), out, ui), 0);
+    EXPECT_EQ(out, "<p>_TITLE_</p>\r\n\r\n");
+
+    const std::string exact(32767, 'x');
+    dir.Write("exact.html", exact);
+    ASSERT_EQ(LoadTemplateFile(Path("exact.html"), out, ui), 0);
+    EXPECT_EQ(out, exact);
+
+    // The cut falls after byte 32,767, even between the two bytes of a character.
+    const std::string longer = std::string(32766, 'x') + Sj("海") + "tail";
+    dir.Write("long.html", longer);
+    ASSERT_EQ(LoadTemplateFile(Path("long.html"), out, ui), 0);
+    EXPECT_EQ(out, longer.substr(0, 32767));
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(TemplateFileTest, MissingEmptyOrUnreadableFilesFailWithTheirMessages) {
+    std::string out = "stale";
+    EXPECT_EQ(LoadTemplateFile(Path("missing.html"), out, ui), -1);
+    EXPECT_EQ(out, "");
+    dir.Write("empty.html", "");
+    EXPECT_EQ(LoadTemplateFile(Path("empty.html"), out, ui), -2);
+    dir.Write("folder/x", "");
+    EXPECT_EQ(LoadTemplateFile(Path("folder"), out, ui), -1);
+    ASSERT_EQ(ui.messages.size(), 3u);
+    EXPECT_EQ(ui.messages[0].text,
+              Format(Sj("指定されたテンプレートファイルを開けません(errno=2)\n%s").c_str(),
+                     Path("missing.html").c_str()));
+    EXPECT_EQ(ui.messages[1].text,
+              Format(Sj("テンプレートファイルから読み込めません(errno=0)\n%s").c_str(),
+                     Path("empty.html").c_str()));
+    EXPECT_EQ(ui.messages[2].text,
+              Format(Sj("指定されたテンプレートファイルを開けません(errno=21)\n%s").c_str(),
+                     Path("folder").c_str()));
+    EXPECT_EQ(ui.messages[0].caption, "");
+}
+
+TEST_F(TemplateFileTest, AlbumChoosesPresetVariantOrFile) {
+    PageStyle style;
+    std::string out;
+    style.ListPreset = 2;
+    for (int topStyle : {0, 1, 2, 3}) {
+        style.TopStyle = topStyle;
+        ASSERT_EQ(LoadListTemplate(style, out, ui), 0);
+        EXPECT_EQ(out, ListPreset(2, topStyle >= 2)) << topStyle;
+    }
+    style.DetailPreset = 13;
+    ASSERT_EQ(LoadDetailTemplate(style, out, ui), 0);
+    EXPECT_EQ(out, DetailPreset(13));
+
+    dir.Write("mine.html", "own _TITLE_");
+    style.ListUseFile = 1;
+    style.ListTemplateFile = Path("mine.html");
+    style.DetailUseFile = 1;
+    style.DetailTemplateFile = Path("gone.html");
+    ASSERT_EQ(LoadListTemplate(style, out, ui), 0);
+    EXPECT_EQ(out, "own _TITLE_");
+    EXPECT_EQ(LoadDetailTemplate(style, out, ui), -1);
+    EXPECT_EQ(ui.messages.size(), 1u);
+}
+
+TEST_F(TemplateFileTest, ExportWritesPresetWithCrLfThatLoadsBack) {
+    EXPECT_EQ(ExportFileName(PresetKind::Detail, 1, 3), "template2.html");
+    EXPECT_EQ(ExportFileName(PresetKind::Detail, 16, 0), "template17.html");
+    EXPECT_EQ(ExportFileName(PresetKind::List, 0, 0), "lsttmplt1v.html");
+    EXPECT_EQ(ExportFileName(PresetKind::List, 0, 1), "lsttmplt1v.html");
+    EXPECT_EQ(ExportFileName(PresetKind::List, 4, 2), "lsttmplt5h.html");
+    EXPECT_EQ(ExportFileName(PresetKind::List, 2, 3), "lsttmplt3h.html");
+
+    ASSERT_EQ(ExportPreset(PresetKind::List, 4, true, Path("l.html"), ui), 0);
+    EXPECT_EQ(dir.Read("l.html"), ToCrLf(ListPreset(4, true)));
+    dir.Write("d.html", "older and longer text that must go entirely");
+    ASSERT_EQ(ExportPreset(PresetKind::Detail, 11, false, Path("d.html"), ui), 0);
+    const std::string written = dir.Read("d.html");
+    EXPECT_EQ(written, ToCrLf(DetailPreset(11)));
+    EXPECT_EQ(written.find("\r\r"), std::string::npos);
+
+    // The exported file is a valid template file for the album's own choice.
+    std::string loaded;
+    ASSERT_EQ(LoadTemplateFile(Path("d.html"), loaded, ui), 0);
+    EXPECT_EQ(loaded, written);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(TemplateFileTest, ExportFailuresAreReported) {
+    EXPECT_EQ(ExportPreset(PresetKind::Detail, 1, false, Path("no/such/t.html"), ui), -1);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, Format(Sj("出力ファイルを開けません(errno=2)\n%s").c_str(),
+                                          Path("no/such/t.html").c_str()));
+
+    // A full disk (here: a file size limit) is a write error, and the old file survives.
+    dir.Write("full.html", "old");
+    struct rlimit old {};
+    getrlimit(RLIMIT_FSIZE, &old);
+    auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = old;
+    small.rlim_cur = 64;
+    setrlimit(RLIMIT_FSIZE, &small);
+    int result = ExportPreset(PresetKind::Detail, 1, false, Path("full.html"), ui);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_EQ(result, -2);
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.messages[1].text,
+              Format(Sj("ファイル出力エラー(errno=27)\n%s").c_str(), Path("full.html").c_str()));
+    EXPECT_EQ(dir.Read("full.html"), "old");
+}
+
+}  // namespace
+}  // namespace mirulane
