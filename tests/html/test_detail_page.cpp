@@ -1,0 +1,396 @@
+// Detail pages: the picture element's sizing rules, whole pages of the two presets written out
+// in full, and the step that writes every entry's page.
+
+#include <gtest/gtest.h>
+
+#include "album/media.h"
+#include "html/detail_page.h"
+#include "html/image_sizing.h"
+#include "html/presets.h"
+#include "page_fixture.h"
+
+namespace mirulane {
+namespace {
+
+using fixtures::MakeAvi;
+using fixtures::MakeGif;
+using fixtures::MakeJpeg;
+using testing::Crlf;
+using testing::PageAlbum;
+
+std::string Image(PageAlbum& a, int index, LinkMode mode = LinkMode::Page) {
+    ImageLocator locator;
+    return ToDisplay(BuildImageElement(a.session.album, locator, index, mode));
+}
+
+TEST(ImageSizing, FitRoundsRatiosToSinglePrecision) {
+    // 94 / 160 in single precision is 0.58749998: 160 × that stays below 94.
+    ShownSize s = FitSize(160, 120, 94, 94);
+    EXPECT_EQ(93, s.width);
+    EXPECT_EQ(70, s.height);
+    EXPECT_EQ("58.7%表示 (原寸:160x120)", ToDisplay(SizeAltText(s, 160, 120)));
+
+    s = FitSize(1600, 1200, 400, 400);
+    EXPECT_EQ(400, s.width);
+    EXPECT_EQ(300, s.height);
+    EXPECT_EQ("25.0%表示 (原寸:1600x1200)", ToDisplay(SizeAltText(s, 1600, 1200)));
+
+    // Exactly the box, and a small picture enlarged until one side meets the box.
+    s = FitSize(400, 400, 400, 400);
+    EXPECT_EQ("100.0%表示 (原寸:400x400)", ToDisplay(SizeAltText(s, 400, 400)));
+    EXPECT_EQ(400, s.width);
+    s = FitSize(100, 50, 400, 400);
+    EXPECT_EQ(400, s.width);
+    EXPECT_EQ(200, s.height);
+
+    // One side of the box: that side is met, the other follows in integers.
+    s = FitSize(160, 120, 94, 0);
+    EXPECT_EQ(94, s.width);
+    EXPECT_EQ(70, s.height);  // 120 × 94 / 160 = 70.5, truncated
+    s = FitSize(160, 120, 0, 50);
+    EXPECT_EQ(66, s.width);  // 160 × 50 / 120 = 66.6
+    EXPECT_EQ(50, s.height);
+
+    // No box at all: the original size, written as such.
+    s = FitSize(160, 120, 0, 0);
+    EXPECT_EQ(160, s.width);
+    EXPECT_EQ("100%表示 (原寸:160x120)", ToDisplay(SizeAltText(s, 160, 120)));
+}
+
+TEST(ImageSizing, ScaleAndOriginal) {
+    ShownSize s = SizeForMode(0, 50, 400, 400, 1600, 1200);
+    EXPECT_EQ(800, s.width);
+    EXPECT_EQ(600, s.height);
+    EXPECT_EQ("50.0%表示 (原寸:1600x1200)", ToDisplay(SizeAltText(s, 1600, 1200)));
+    s = SizeForMode(0, 33, 0, 0, 100, 10);
+    EXPECT_EQ(33, s.width);
+    EXPECT_EQ(3, s.height);  // 3.3 truncated
+    s = SizeForMode(0, 0, 0, 0, 100, 10);
+    EXPECT_EQ(0, s.width);
+    s = SizeForMode(2, 50, 10, 10, 640, 480);
+    EXPECT_EQ(640, s.width);
+    EXPECT_EQ("100%表示 (原寸:640x480)", ToDisplay(SizeAltText(s, 640, 480)));
+    // Absurd percentages saturate instead of overflowing.
+    s = SizeForMode(0, 2000000000, 0, 0, 60000, 60000);
+    EXPECT_GT(s.width, 0);
+}
+
+TEST(DetailPicture, ElementForEachKindOfFile) {
+    PageAlbum a;
+    a.Put("P1.JPG", MakeJpeg(1600, 1200));
+    a.Put("SMALL.jpg", MakeJpeg(160, 120));
+    a.Put("MOV.AVI", MakeAvi(320, 240));
+    a.Put("CLIP.mpg", "not really a movie");
+    a.Put("THUMBED.jpg", MakeJpeg(160, 120));  // a still beside the movie THUMBED.AVI
+    a.Add("P1.JPG");
+    a.Add("SMALL.jpg");
+    a.Add("MOV.AVI");
+    a.Add("CLIP.mpg");
+    a.Add("THUMBED.AVI");
+    a.Add("GONE.JPG");
+
+    EXPECT_EQ(
+        "<img src=\"../P1.JPG\" alt=\"25.0%表示 (原寸:1600x1200)\" height=\"300\" width=\"400\" "
+        "border=\"0\">",
+        Image(a, 0));
+    a.style().ImageFitWidth = 94;
+    a.style().ImageFitHeight = 94;
+    EXPECT_EQ(
+        "<img src=\"../SMALL.jpg\" alt=\"58.7%表示 (原寸:160x120)\" height=\"70\" width=\"93\" "
+        "border=\"0\">",
+        Image(a, 1));
+    // A movie: dynsrc names the file in the target folder, without the target attribute.
+    a.style().ImageSizeMode = 2;
+    EXPECT_EQ(
+        "<img dynsrc=\"../MOV.AVI\" controls src=\"../MOV.AVI\" alt=\"100%表示 "
+        "(原寸:320x240)\" height=\"240\" width=\"320\" border=\"0\">",
+        Image(a, 2));
+    // MPEG sizes are not read: no size attributes.
+    EXPECT_EQ(
+        "<img dynsrc=\"../CLIP.mpg\" controls src=\"../CLIP.mpg\" alt=\"サイズ不明\" "
+        "border=\"0\">",
+        Image(a, 3));
+    // The movie file is not in the picture folder, a still with its base name is.
+    a.style().ImageFolder = a.target + "/stills";
+    a.Put("stills/THUMBED.jpg", MakeJpeg(64, 48));
+    EXPECT_EQ(
+        "<img src=\"../stills/THUMBED.jpg\" alt=\"100%表示 (原寸:64x48)\" height=\"48\" "
+        "width=\"64\" border=\"0\">",
+        Image(a, 4));
+    EXPECT_EQ("表示できません", Image(a, 5));
+
+    // Preview mode names the folders themselves.
+    a.style().ImageFolder = a.target;
+    a.style().ImageSizeMode = 0;
+    a.style().ImageScale = 0;
+    EXPECT_EQ(
+        "<img src=\"" + a.target + "/P1.JPG\" alt=\"0.0%表示 (原寸:1600x1200)\" border=\"0\">",
+        Image(a, 0, LinkMode::Preview));
+}
+
+TEST(DetailValues, LinksCountersAndNeighbours) {
+    PageAlbum a;
+    a.Add("A.JPG", "一");
+    a.Add("B.c.JPG", "二");
+    a.Add("C", "三");
+    ImageLocator locator;
+    const Album& album = a.session.album;
+
+    TokenValues v = BuildDetailValues(album, locator, 1, LinkMode::Page);
+    EXPECT_EQ("../B.c.JPG\" target=\"_TOP", v[Token::TARGET]);
+    EXPECT_EQ("B.c", v[Token::FILE]);
+    EXPECT_EQ("B.c.JPG", v[Token::FILEEX]);
+    EXPECT_EQ("<a href=\"A.html\">Prev</a>", v[Token::PREV]);
+    EXPECT_EQ("<a href=\"C.html\">Next</a>", v[Token::NEXT]);
+    EXPECT_EQ("2", v[Token::PGCUR]);
+    EXPECT_EQ("3", v[Token::PGTOTAL]);
+    EXPECT_EQ("表示できません", ToDisplay(v[Token::IMAGE]));
+
+    a.style().TargetToTop = 0;
+    a.style().PrevText = "&lt;&lt;";
+    v = BuildDetailValues(album, locator, 0, LinkMode::Page);
+    EXPECT_EQ("../A.JPG", v[Token::TARGET]);
+    EXPECT_EQ("&lt;&lt;", v[Token::PREV]);  // the first page: plain text
+    v = BuildDetailValues(album, locator, 2, LinkMode::Preview);
+    EXPECT_EQ(a.target + "/C", v[Token::TARGET]);
+    EXPECT_EQ("Next", v[Token::NEXT]);  // the last page: plain text
+}
+
+// The 1600 × 1200 example in the default fit box, with CR LF on disk.
+TEST(DetailPage, PresetOneWholePage) {
+    PageAlbum a;
+    a.Put("P1.JPG", MakeJpeg(1600, 1200));
+    a.Add("P1.JPG", "最初の一枚");
+    ImageLocator locator;
+    ASSERT_EQ(0, WriteAllDetailPages(a.session, locator));
+    EXPECT_EQ(Crlf(Sj("<html>\n"
+                      "<head>\n"
+                      "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=x-sjis\">\n"
+                      "<title>最初の一枚</title>\n"
+                      "</head>\n"
+                      "<body>\n"
+                      "<table border=\"0\" cellpadding=\"0\" cellspacing=\"0\" height=\"100%\" "
+                      "align=\"center\">\n"
+                      "  <tr>\n"
+                      "    <td align=\"right\" valign=\"middle\">\n"
+                      "      <a href=\"../P1.JPG\" target=\"_TOP\"><img src=\"../P1.JPG\" "
+                      "alt=\"25.0%表示 (原寸:1600x1200)\" height=\"300\" width=\"400\" "
+                      "border=\"0\"></a><p>P1</p>\n"
+                      "    </td>\n"
+                      "  </tr>\n"
+                      "</table>\n"
+                      "</body>\n"
+                      "</html>\n")),
+              a.Get("html/P1.html"));
+}
+
+// The middle page of three with preset 11: neighbour links, comments, counter; and a switched
+// off token staying verbatim.
+TEST(DetailPage, PresetElevenWholePage) {
+    PageAlbum a;
+    a.style().DetailPreset = 11;
+    a.style().TargetToTop = 0;
+    a.style().tokenSwitch[static_cast<int>(Token::PGTOTAL)] = 0;
+    a.Put("b.gif", MakeGif(200, 100));
+    a.Add("a.jpg", "A");
+    a.Add("b.gif", "海の日", "波が高かった。", "七月");
+    a.Add("c.jpg", "C");
+    ImageLocator locator;
+    std::string page =
+        DetailPageText(a.session.album, locator, DetailPreset(11), 1, LinkMode::Page);
+    EXPECT_EQ(
+        "<html>\n"
+        "<head>\n"
+        "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=x-sjis\">\n"
+        "<title>海の日</title>\n"
+        "</head>\n"
+        "<body>\n"
+        "<table border=\"0\" cellpadding=\"0\" cellspacing=\"0\" width=\"100%\">\n"
+        "  <tr>\n"
+        "    <td><font size=\"4\"><strong>海の日</strong></font></td>\n"
+        "    <td><p align=\"right\"><font size=\"2\" face=\"Verdana\"><strong><a "
+        "href=\"a.html\">Prev</a></strong></font> <font size=\"2\" face=\"Verdana\"><strong><a "
+        "href=\"c.html\">Next</a></strong></font></p></td>\n"
+        "  </tr>\n"
+        "  <tr>\n"
+        "    <td colspan=\"2\"><hr>\n"
+        "    </td>\n"
+        "  </tr>\n"
+        "  <tr>\n"
+        "    <td colspan=\"2\"><font size=\"3\">七月</font></td>\n"
+        "  </tr>\n"
+        "</table>\n"
+        "<p align=\"center\"><a href=\"../b.gif\"><img src=\"../b.gif\" alt=\"200.0%表示 "
+        "(原寸:200x100)\" height=\"200\" width=\"400\" border=\"0\"><br>b</a></p>\n"
+        "<blockquote>\n"
+        "  <p>波が高かった。</p>\n"
+        "</blockquote>\n"
+        "<p align=\"right\"><font color=\"#008080\" size=\"1\" "
+        "face=\"Verdana\">(page:2/_PGTOTAL_)</font></p>\n"
+        "</body>\n"
+        "</html>\n",
+        ToDisplay(page));
+}
+
+TEST(DetailPage, OneEntryAlbumHasPlainNeighboursAndCounterOne) {
+    PageAlbum a;
+    a.style().DetailPreset = 11;
+    a.Add("ONLY.JPG");
+    ImageLocator locator;
+    ASSERT_EQ(0, WriteAllDetailPages(a.session, locator));
+    std::string page = a.Get("html/ONLY.html");
+    EXPECT_NE(std::string::npos, page.find("<strong>Prev</strong></font> <font size=\"2\" "
+                                           "face=\"Verdana\"><strong>Next</strong>"));
+    EXPECT_NE(std::string::npos, page.find("(page:1/1)"));
+}
+
+TEST(WriteAllDetailPages, ProgressOverwriteAnswersAndFlag) {
+    PageAlbum a;
+    a.Add("A.JPG");
+    a.Add("B.JPG");
+    a.Add("C.JPG");
+    a.Put("html/A.html", "old A");
+    a.Put("html/B.html", "old B");
+    a.Put("html/C.html", "old C");
+    a.ui.overwriteAnswers = {OverwriteAnswer::No, OverwriteAnswer::Yes, OverwriteAnswer::No};
+    ImageLocator locator;
+    EXPECT_EQ(0, WriteAllDetailPages(a.session, locator));
+    EXPECT_EQ("old A", a.Get("html/A.html"));
+    EXPECT_NE("old B", a.Get("html/B.html"));
+    EXPECT_EQ("old C", a.Get("html/C.html"));
+    ASSERT_EQ(3u, a.ui.overwriteAsked.size());
+    EXPECT_EQ(a.target + "/html/A.html", a.ui.overwriteAsked[0]);
+    ASSERT_EQ(4u, a.ui.status.size());
+    EXPECT_EQ("個別ページを作成しています... 1/3", ToDisplay(a.ui.status[0].second));
+    EXPECT_EQ("個別ページを作成しています... 3/3", ToDisplay(a.ui.status[2].second));
+    EXPECT_EQ("", a.ui.status[3].second);
+
+    // "All" at the first page answers for the rest, and the step clears the flag at its end.
+    a.ui.overwriteAsked.clear();
+    a.ui.overwriteAnswers = {OverwriteAnswer::All};
+    EXPECT_EQ(0, WriteAllDetailPages(a.session, locator));
+    EXPECT_EQ(1u, a.ui.overwriteAsked.size());
+    EXPECT_NE("old C", a.Get("html/C.html"));
+    EXPECT_FALSE(a.session.overwriteAll);
+
+    // Cancel ends the step at once; the status text is cleared.
+    a.ui.overwriteAsked.clear();
+    a.ui.overwriteAnswers = {OverwriteAnswer::Yes, OverwriteAnswer::Cancel};
+    a.ui.status.clear();
+    EXPECT_EQ(-9, WriteAllDetailPages(a.session, locator));
+    EXPECT_EQ(2u, a.ui.overwriteAsked.size());
+    EXPECT_EQ("", a.ui.status.back().second);
+    EXPECT_TRUE(a.ui.messages.empty());
+}
+
+// A photo and a movie with one base name share a page: the second meets the prompt for the
+// page just written.
+TEST(WriteAllDetailPages, EntriesSharingABaseName) {
+    for (OverwriteAnswer answer : {OverwriteAnswer::Yes, OverwriteAnswer::No}) {
+        PageAlbum a;
+        a.Put("P1.JPG", MakeJpeg(40, 30));
+        a.Put("P1.AVI", MakeAvi(320, 240));
+        a.Add("P1.JPG", "photo");
+        a.Add("P1.AVI", "movie");
+        a.ui.overwriteAnswers = {answer};
+        ImageLocator locator;
+        EXPECT_EQ(0, WriteAllDetailPages(a.session, locator));
+        ASSERT_EQ(1u, a.ui.overwriteAsked.size());
+        EXPECT_EQ(a.target + "/html/P1.html", a.ui.overwriteAsked[0]);
+        std::string page = a.Get("html/P1.html");
+        EXPECT_NE(std::string::npos,
+                  page.find(answer == OverwriteAnswer::Yes ? "dynsrc" : "P1.JPG"));
+    }
+}
+
+TEST(WriteAllDetailPages, FailuresAndTheirMessages) {
+    {
+        // The output folder is blocked by a file.
+        PageAlbum a;
+        a.Put("html", "a file");
+        a.Add("A.JPG");
+        ImageLocator locator;
+        EXPECT_EQ(-1, WriteAllDetailPages(a.session, locator));
+        ASSERT_EQ(1u, a.ui.messages.size());
+        EXPECT_EQ("個別ページの出力先フォルダを作成できません\n" + a.target + "/html",
+                  a.ui.MessagesUtf8()[0]);
+    }
+    {
+        // A missing and an empty template file; no page is written.
+        PageAlbum a;
+        a.Add("A.JPG");
+        a.style().DetailUseFile = 1;
+        a.style().DetailTemplateFile = a.target + "/none.html";
+        ImageLocator locator;
+        EXPECT_EQ(-3, WriteAllDetailPages(a.session, locator));
+        a.Put("empty.html", "");
+        a.style().DetailTemplateFile = a.target + "/empty.html";
+        EXPECT_EQ(-3, WriteAllDetailPages(a.session, locator));
+        auto shown = a.ui.MessagesUtf8();
+        ASSERT_EQ(2u, shown.size());
+        EXPECT_EQ("指定されたテンプレートファイルを開けません(errno=2)\n" + a.target + "/none.html",
+                  shown[0]);
+        EXPECT_EQ(0u, shown[1].find("テンプレートファイルから読み込めません(errno="));
+        EXPECT_FALSE(a.Exists("html/A.html"));
+    }
+    {
+        // The page path is taken by a folder: the page cannot be created.
+        PageAlbum a;
+        a.Add("A.JPG");
+        a.Add("B.JPG");
+        a.Put("html/B.html/keep", "x");
+        a.session.overwriteAll = true;
+        ImageLocator locator;
+        EXPECT_EQ(-1, WriteAllDetailPages(a.session, locator));
+        ASSERT_EQ(1u, a.ui.messages.size());
+        EXPECT_EQ(0u, a.ui.MessagesUtf8()[0].find("出力HTMLファイルを開けません(errno="));
+        EXPECT_NE(std::string::npos, a.ui.MessagesUtf8()[0].find(a.target + "/html/B.html"));
+        EXPECT_TRUE(a.Exists("html/A.html"));  // pages written before the failure stay
+        EXPECT_EQ("", a.ui.status.back().second);
+    }
+}
+
+// Entry names come from album files; none may lead a page out of its folder.
+TEST(WriteAllDetailPages, RefusesNamesThatLeaveTheFolder) {
+    for (std::string name : {"../escape.jpg", "sub/x.jpg", "..\\up.jpg", "...jpg", "..", ""}) {
+        PageAlbum a;
+        a.Add(name);
+        ImageLocator locator;
+        EXPECT_EQ(-1, WriteAllDetailPages(a.session, locator)) << name;
+        ASSERT_EQ(1u, a.ui.messages.size()) << name;
+        EXPECT_EQ("このエントリのファイル名では個別ページを作成できません\n" + name,
+                  a.ui.MessagesUtf8()[0]);
+        EXPECT_FALSE(a.Exists("escape.html"));
+        EXPECT_FALSE(a.Exists("html/sub/x.html"));
+    }
+    // A two-byte character whose second byte is 0x5C is not a separator.
+    PageAlbum a;
+    std::string hyou = Sj("表.jpg");
+    ASSERT_EQ('\\', hyou[1]);
+    a.Add(hyou);
+    ImageLocator locator;
+    EXPECT_EQ(0, WriteAllDetailPages(a.session, locator));
+    EXPECT_TRUE(a.Exists(Sj("html/表.html")));
+}
+
+TEST(WriteAllDetailPages, EmptyAlbumSucceedsWithoutPages) {
+    PageAlbum a;
+    ImageLocator locator;
+    EXPECT_EQ(0, WriteAllDetailPages(a.session, locator));
+    EXPECT_TRUE(a.ui.messages.empty());
+}
+
+// A template file with CR LF keeps its CR; text-mode output makes each line end CR CR LF.
+TEST(WriteAllDetailPages, TemplateFileIsUsedRaw) {
+    PageAlbum a;
+    a.Put("t.html", "<p>_FILE_</p>\r\n<p>_title_ _DETAIL_</p>\n");
+    a.style().DetailUseFile = 1;
+    a.style().DetailTemplateFile = a.target + "/t.html";
+    a.Add("X.JPG", "T");
+    ImageLocator locator;
+    ASSERT_EQ(0, WriteAllDetailPages(a.session, locator));
+    EXPECT_EQ("<p>X</p>\r\r\n<p>_title_ _DETAIL_</p>\r\n", a.Get("html/X.html"));
+}
+
+}  // namespace
+}  // namespace mirulane
