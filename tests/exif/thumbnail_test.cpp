@@ -1,0 +1,195 @@
+// The thumbnail step and the extraction run: files written, questions asked, messages shown.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/session.h"
+#include "exif/thumbnail_run.h"
+#include "fixtures/exif_builder.h"
+#include "fixtures/image_builder.h"
+#include "platform/cp932.h"
+#include "platform/scripted_interaction.h"
+
+namespace mirulane {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ThumbnailRunTest : public ::testing::Test {
+  protected:
+    ThumbnailRunTest() : session(ui) {
+        target = dir.path() + "/photos";
+        output = dir.path() + "/thumbs";
+        fs::create_directory(target);
+    }
+
+    void AddFile(const std::string& name, const std::string& bytes) {
+        dir.Write("photos/" + name, bytes);
+        session.album.entries.Append(name);
+    }
+    ThumbnailRunResult Run(bool selectedOnly = false) {
+        ThumbnailRunRequest request{target, output, selectedOnly, nullptr};
+        return RunThumbnailExtraction(session, request);
+    }
+    std::string Thumb(const std::string& name) {
+        fs::path p = fs::path(output) / name;
+        return fs::exists(p) ? dir.Read("thumbs/" + name) : "<none>";
+    }
+
+    fixtures::TempDir dir;
+    ScriptedInteraction ui;
+    Session session;
+    std::string target;
+    std::string output;
+    const std::string thumbnail = fixtures::MakeThumbnailJpeg();
+};
+
+TEST_F(ThumbnailRunTest, TenEntriesSevenWithThumbnails) {
+    for (int i = 1; i <= 7; ++i) {
+        fixtures::CameraJpeg c;
+        c.order = i % 2 ? fixtures::ByteOrder::Big : fixtures::ByteOrder::Little;
+        c.jfif = i == 3;
+        AddFile("IMG_000" + std::to_string(i) + ".JPG", fixtures::MakeCameraJpeg(c));
+    }
+    AddFile("plain1.jpg", fixtures::MakeJpeg(64, 48));
+    AddFile("plain2.jpg", fixtures::MakeJpeg(64, 48));
+    AddFile("picture.png", fixtures::MakePng(64, 48));
+
+    std::vector<std::pair<int, int>> progress;
+    ThumbnailRunRequest request{target, output + "/", false,
+                                [&](int i, int n) { progress.emplace_back(i, n); }};
+    ThumbnailRunResult r = RunThumbnailExtraction(session, request);
+    EXPECT_EQ(r.status, kThumbRunDone);
+    EXPECT_EQ(r.processed, 10);
+    EXPECT_EQ(r.succeeded, 7);
+    EXPECT_FALSE(r.cancelled);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.MessagesUtf8()[0], "エントリ 10件のうち、7件のサムネイル抽出に成功しました");
+    EXPECT_EQ(ToDisplay(ui.messages[0].caption), "サムネイル抽出結果");
+    EXPECT_EQ(ui.messages[0].icon, MsgIcon::Information);
+    EXPECT_EQ(progress.size(), 11u);
+    EXPECT_EQ(progress.front(), std::make_pair(0, 10));
+    EXPECT_EQ(progress.back(), std::make_pair(10, 10));
+    for (int i = 1; i <= 7; ++i)
+        EXPECT_EQ(Thumb("IMG_000" + std::to_string(i) + ".JPG"), thumbnail);
+    EXPECT_EQ(Thumb("plain1.jpg"), "<none>");
+    EXPECT_EQ(Thumb("picture.png"), "<none>");
+
+    // Only the selected entries, all answered "overwrite all" by the profile.
+    session.settings.EnvForceOverWrite = 1;
+    session.album.entries.Select(1);
+    session.album.entries.Select(7);
+    session.album.entries.Select(9);
+    ui.messages.clear();
+    r = Run(true);
+    EXPECT_EQ(r.processed, 3);
+    EXPECT_EQ(r.succeeded, 1);
+    EXPECT_TRUE(ui.overwriteAsked.empty());
+    EXPECT_EQ(ui.MessagesUtf8(), std::vector<std::string>{
+                                     "選択エントリ 3件のうち、1件のサムネイル抽出に成功しました"});
+}
+
+TEST_F(ThumbnailRunTest, ThumbnailsThatAreNotJpegOrLieOutsideAreNotWritten) {
+    fixtures::CameraJpeg raw;
+    raw.thumbCompression = 1;
+    AddFile("raw.jpg", fixtures::MakeCameraJpeg(raw));
+    // The same file with the thumbnail's length or start changed to reach outside.
+    for (uint32_t length : {0xFFFFFFFFu, 100000u}) {
+        fixtures::ExifLayout layout = fixtures::CameraLayout({});
+        layout.chain[1].Field({0x0202, 4, 1, 4, {}, length});
+        AddFile("len" + std::to_string(length) + ".jpg",
+                fixtures::JpegOf({fixtures::App1Exif(layout)}));
+    }
+    fixtures::ExifLayout far = fixtures::CameraLayout({});
+    far.chain[1].Field({0x0201, 4, 1, 4, {}, 0xFFFFFF00u});
+    AddFile("far.jpg", fixtures::JpegOf({fixtures::App1Exif(far)}));
+    // A name that would lead out of the output folder.
+    dir.Write("escape.jpg", fixtures::MakeCameraJpeg());
+    session.album.entries.Append("../escape.jpg");
+
+    session.settings.EnvForceOverWrite = 1;  // nothing would stop a write but the checks
+    ThumbnailRunResult r = Run();
+    EXPECT_EQ(r.processed, 5);
+    EXPECT_EQ(r.succeeded, 0);
+    EXPECT_TRUE(fs::is_empty(output));
+    EXPECT_EQ(dir.Read("escape.jpg"), fixtures::MakeCameraJpeg());
+    EXPECT_EQ(ui.MessagesUtf8(),
+              std::vector<std::string>{"エントリ 5件のうち、0件のサムネイル抽出に成功しました"});
+}
+
+TEST_F(ThumbnailRunTest, OverwriteQuestions) {
+    for (const char* name : {"a.jpg", "b.jpg", "c.jpg", "d.jpg"}) {
+        AddFile(name, fixtures::MakeCameraJpeg());
+    }
+    fs::create_directory(output);
+    for (const char* name : {"a.jpg", "b.jpg", "c.jpg", "d.jpg"}) {
+        dir.Write(std::string("thumbs/") + name, "old");
+    }
+    // yes, no, then overwrite all: d is not asked about.
+    ui.overwriteAnswers = {OverwriteAnswer::Yes, OverwriteAnswer::No, OverwriteAnswer::All};
+    ThumbnailRunResult r = Run();
+    EXPECT_EQ(r.succeeded, 3);
+    EXPECT_EQ(ui.overwriteAsked,
+              (std::vector<std::string>{output + "/a.jpg", output + "/b.jpg", output + "/c.jpg"}));
+    EXPECT_EQ(Thumb("a.jpg"), thumbnail);
+    EXPECT_EQ(Thumb("b.jpg"), "old");
+    EXPECT_EQ(Thumb("c.jpg"), thumbnail);
+    EXPECT_EQ(Thumb("d.jpg"), thumbnail);
+    EXPECT_TRUE(session.overwriteAll);
+
+    // The next run starts the flag from the profile again; cancel stops it without a summary.
+    dir.Write("thumbs/a.jpg", "old");
+    dir.Write("thumbs/b.jpg", "old");
+    ui.overwriteAsked.clear();
+    ui.messages.clear();
+    ui.overwriteAnswers = {OverwriteAnswer::Cancel};
+    r = Run();
+    EXPECT_TRUE(r.cancelled);
+    EXPECT_EQ(r.processed, 1);
+    EXPECT_EQ(ui.overwriteAsked.size(), 1u);
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(Thumb("a.jpg"), "old");
+    EXPECT_EQ(Thumb("b.jpg"), "old");
+}
+
+TEST_F(ThumbnailRunTest, OutputFolderChecks) {
+    AddFile("a.jpg", fixtures::MakeCameraJpeg());
+    const std::string refused = "サムネイルの出力先は、ターゲットとは別の場所を指定してください";
+    for (const std::string& same : {target, target + "/", target + "/.", target + "//"}) {
+        output = same;
+        ui.messages.clear();
+        ThumbnailRunResult r = Run();
+        EXPECT_EQ(r.status, kThumbRunOutputIsTarget) << same;
+        EXPECT_EQ(ui.MessagesUtf8(), std::vector<std::string>{refused});
+        EXPECT_EQ(ToDisplay(ui.messages[0].caption), "サムネイルの出力先エラー");
+        EXPECT_EQ(ui.messages[0].icon, MsgIcon::Exclamation);
+    }
+    EXPECT_EQ(dir.Read("photos/a.jpg"), fixtures::MakeCameraJpeg());
+
+    // A file stands where a folder of the path should be.
+    dir.Write("blocker", "x");
+    output = dir.path() + "/blocker/thumbs";
+    ui.messages.clear();
+    EXPECT_EQ(Run().status, kThumbRunNoOutputFolder);
+    EXPECT_EQ(ui.MessagesUtf8(), std::vector<std::string>{
+                                     "サムネイル出力先フォルダを作成できません\n" + output + "/"});
+
+    // A folder where the thumbnail file should go cannot be replaced by it.
+    output = dir.path() + "/thumbs";
+    fs::create_directories(output + "/a.jpg");
+    session.settings.EnvForceOverWrite = 1;
+    ui.messages.clear();
+    ThumbnailRunResult r = Run();
+    EXPECT_EQ(r.succeeded, 0);
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.MessagesUtf8()[0], "サムネイル(" + output + "/a.jpg)を作成できません[21]");
+    EXPECT_EQ(ui.MessagesUtf8()[1], "エントリ 1件のうち、0件のサムネイル抽出に成功しました");
+    EXPECT_TRUE(fs::is_directory(output + "/a.jpg"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(output), fs::directory_iterator()), 1);
+}
+
+}  // namespace
+}  // namespace mirulane
