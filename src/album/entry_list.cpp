@@ -131,6 +131,16 @@ void EntryList::SetFocus(int index) {
 
 void EntryList::AddMarkColumn() { markColumn_ = true; }
 
+void EntryList::DeleteMarkedAndRemoveMarkColumn() {
+    auto marked = [](const Entry& e) { return !e.fields[kMarkColumn].empty(); };
+    auto first = std::remove_if(entries_.begin(), entries_.end(), marked);
+    if (first != entries_.end()) {
+        entries_.erase(first, entries_.end());
+        InvalidateIndex();
+    }
+    markColumn_ = false;
+}
+
 void EntryList::RemoveMarkColumn() {
     markColumn_ = false;
     for (auto& e : entries_) e.fields[kMarkColumn].clear();

@@ -56,6 +56,8 @@ class EntryList {
     // 17, or 18 while the scan's mark column exists.
     int ColumnCount() const { return markColumn_ ? kColumnCount + 1 : kColumnCount; }
     void AddMarkColumn();
+    // Deletes every entry whose mark is not empty (in one pass), then removes the column.
+    void DeleteMarkedAndRemoveMarkColumn();
     void RemoveMarkColumn();
 
     // Stable sort by one column's text with the list pane's compare rule (first 29 bytes,

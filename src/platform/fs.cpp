@@ -31,7 +31,7 @@ bool Resolve(std::string_view path, std::string& out, int& err) {
         return false;
     }
     out = std::move(*sys);
-    if (out.empty()) out = ".";
+    if (out.empty()) out.assign(1, '.');
     return true;
 }
 
@@ -176,8 +176,10 @@ int WriteSystemFileReplacing(const std::string& sys, std::string_view bytes,
         return e;
     };
     size_t slash = sys.rfind('/');
-    std::string folder = slash == std::string::npos ? "." : sys.substr(0, slash + 1);
-    std::string tmpl = (slash == std::string::npos ? std::string("./") : folder) + ".mrl-XXXXXX";
+    // The temporary file lives in the target's folder, so the final rename cannot cross
+    // file systems.
+    std::string tmpl = slash == std::string::npos ? std::string("./") : sys.substr(0, slash + 1);
+    tmpl.append(".mrl-XXXXXX");
     int fd = mkstemp(tmpl.data());
     if (fd < 0) return fail(WriteStage::Create, errno);
     // Keep the permissions a newly created file would get, not mkstemp's 0600.
