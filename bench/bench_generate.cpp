@@ -1,0 +1,155 @@
+// Generation cost against plain file creation: writes the HTML album of a large folder
+// (pictures and thumbnails present), then creates the same number of files of the same sizes
+// in the same run, and prints both times and the peak memory.
+//
+// usage: bench_generate [ENTRIES]   (default 10000)
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#if __has_include("fixtures/image_builder.h")
+#include "fixtures/image_builder.h"
+#define MIRULANE_HAVE_FIXTURES 1
+#endif
+
+#include "app/session.h"
+#include "html/generation_run.h"
+#include "html/locations.h"
+#include "platform/fs.h"
+#include "platform/scripted_interaction.h"
+#include "platform/text.h"
+
+#ifndef MIRULANE_HAVE_FIXTURES
+int main() {
+    std::fprintf(stderr, "bench_generate needs the test fixtures (configure with tests on)\n");
+    return 1;
+}
+#else
+
+namespace fs = std::filesystem;
+using namespace mirulane;
+
+namespace {
+
+double Seconds(std::chrono::steady_clock::time_point since) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
+}
+
+long PeakKiB() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;  // KiB on Linux
+}
+
+// Creates the files the plain way: open, write, close.
+double CreatePlain(const std::string& folder, const std::vector<uintmax_t>& sizes) {
+    fs::create_directories(folder);
+    std::string bytes;
+    auto start = std::chrono::steady_clock::now();
+    for (size_t i = 0; i < sizes.size(); ++i) {
+        bytes.assign(sizes[i], 'x');
+        std::string path = folder + Format("/f%06zu.html", i);
+        int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        if (fd < 0 || write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()) ||
+            close(fd) != 0) {
+            std::perror(path.c_str());
+            std::exit(1);
+        }
+    }
+    return Seconds(start);
+}
+
+// Creates the files the way pages are stored: a temporary file flushed to disk and renamed.
+double CreateReplacing(const std::string& folder, const std::vector<uintmax_t>& sizes) {
+    fs::create_directories(folder);
+    std::string bytes;
+    auto start = std::chrono::steady_clock::now();
+    for (size_t i = 0; i < sizes.size(); ++i) {
+        bytes.assign(sizes[i], 'x');
+        if (WriteFileReplacing(folder + Format("/f%06zu.html", i), bytes) != 0) {
+            std::fprintf(stderr, "write failed\n");
+            std::exit(1);
+        }
+    }
+    return Seconds(start);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int count = argc > 1 ? std::atoi(argv[1]) : 10000;
+    if (count < 1) count = 1;
+    fixtures::TempDir dir;
+    const std::string target = dir.path() + "/photos";
+    fs::create_directories(target + "/thumb");
+
+    ScriptedInteraction ui;
+    Session session(ui);
+    session.settings.EnvForceOverWrite = 1;
+    SetDefaultFolders(session.album.style, target, session.settings);
+    session.album.style.DetailPreset = 12;  // the busiest preset: picture, texts and Exif line
+    session.album.style.ListPreset = 4;     // thumbnails with Exif rows
+
+    const std::string photo = fixtures::MakeJpeg(1600, 1200, std::string(600, 'e'), 2000);
+    const std::string thumb = fixtures::MakeJpeg(160, 120, {}, 400);
+    EntryList& entries = session.album.entries;
+    for (int i = 0; i < count; ++i) {
+        std::string name = Format("IMG_%05d.JPG", i);
+        std::ofstream(target + "/" + name, std::ios::binary) << photo;
+        std::ofstream(target + "/thumb/" + Format("IMG_%05d.jpg", i), std::ios::binary) << thumb;
+        int e = entries.Append(name);
+        entries.SetField(e, COL_TITLE, Format("Photo number %d", i));
+        entries.SetField(e, COL_COMM1, "A comment that is about as long as people write them.");
+        entries.SetField(e, COL_MAKER, "Maker");
+        entries.SetField(e, COL_MODEL, "Camera 3000");
+        entries.SetField(e, COL_DTORG, "2004/07/01 18:30:00");
+        entries.SetField(e, COL_FOLEN, "7.8mm");
+        entries.SetField(e, COL_SHTSP, "1/250");
+        entries.SetField(e, COL_APRTV, "F4.0");
+        entries.SetField(e, COL_ISOSR, "ISO100");
+        entries.SetField(e, COL_IMGSZ, "1600x1200");
+    }
+
+    auto start = std::chrono::steady_clock::now();
+    int result = GenerationRun(session);
+    double generation = Seconds(start);
+    if (result != 0) {
+        std::fprintf(stderr, "generation failed: %d\n", result);
+        return 1;
+    }
+
+    // The files the run wrote, with their sizes.
+    std::vector<uintmax_t> sizes;
+    uintmax_t total = 0;
+    for (const char* folder : {"", "/html"}) {
+        for (const auto& item : fs::directory_iterator(target + folder)) {
+            if (item.is_regular_file() && item.path().extension() == ".html") {
+                sizes.push_back(item.file_size());
+                total += item.file_size();
+            }
+        }
+    }
+    double plain = CreatePlain(dir.path() + "/plain", sizes);
+    double replacing = CreateReplacing(dir.path() + "/replacing", sizes);
+
+    std::printf("entries:                         %d (%zu pages, %ju bytes)\n", count, sizes.size(),
+                total);
+    std::printf("generation run:                  %.3f s\n", generation);
+    std::printf("same files, temp+fsync+rename:   %.3f s  (ratio %.2f)\n", replacing,
+                generation / replacing);
+    std::printf("same files, open/write/close:    %.3f s  (ratio %.2f)\n", plain,
+                generation / plain);
+    std::printf("peak memory (ru_maxrss):         %.1f MiB\n", PeakKiB() / 1024.0);
+    return 0;
+}
+
+#endif

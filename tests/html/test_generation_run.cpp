@@ -1,0 +1,195 @@
+// The generation run: the three steps in order with their statuses, every answer at the
+// overwrite prompt, the force setting, failures of each step and the create-HTML command's
+// closing messages.
+
+#include <gtest/gtest.h>
+
+#include "html/generation_run.h"
+#include "page_fixture.h"
+
+namespace mirulane {
+namespace {
+
+using fixtures::MakeAvi;
+using fixtures::MakeBmp;
+using fixtures::MakeJpeg;
+using fixtures::MakePng;
+using testing::PageAlbum;
+
+// Three photos (one with a thumbnail) written once, so that every output file exists.
+struct WrittenAlbum : PageAlbum {
+    WrittenAlbum() {
+        Put("A.JPG", MakeJpeg(640, 480));
+        Put("B.png", MakePng(300, 200));
+        Put("C.bmp", MakeBmp(20, 10));
+        Put("thumb/A.jpg", MakeJpeg(160, 120));
+        Add("A.JPG", "一");
+        Add("B.png", "二");
+        Add("C.bmp", "三");
+        EXPECT_EQ(0, GenerationRun(session));
+        ui.status.clear();
+    }
+    void MarkAll(const char* text) {
+        for (const char* name : kFiles) Put(name, text);
+    }
+    int Marked(const char* text) const {
+        int n = 0;
+        for (const char* name : kFiles) n += Get(name) == text;
+        return n;
+    }
+    static constexpr const char* kFiles[] = {"index.html", "html/list.html", "html/A.html",
+                                             "html/B.html", "html/C.html"};
+};
+
+TEST(GenerationRun, WritesEveryFileWithStatuses) {
+    PageAlbum a;
+    a.Put("A.JPG", MakeJpeg(640, 480));
+    a.Put("M.avi", MakeAvi(320, 240));
+    a.Put("thumb/A.jpg", MakeJpeg(160, 120));
+    a.Add("A.JPG", "一");
+    a.Add("M.avi", "二");
+    a.style().ListPreset = 1;
+    EXPECT_EQ(0, GenerationRun(a.session));
+    EXPECT_TRUE(a.ui.messages.empty());
+    EXPECT_TRUE(a.ui.overwriteAsked.empty());
+    EXPECT_NE(std::string::npos, a.Get("index.html").find("src=\"html/A.html\""));
+    EXPECT_NE(std::string::npos, a.Get("html/list.html").find("src=\"../thumb/A.jpg\""));
+    EXPECT_NE(std::string::npos, a.Get("html/A.html").find("height=\"300\" width=\"400\""));
+    EXPECT_NE(std::string::npos, a.Get("html/M.html").find("dynsrc=\"../M.avi\""));
+    EXPECT_FALSE(a.Exists("autorun.inf"));
+
+    std::vector<std::string> statuses;
+    for (const auto& [pane, text] : a.ui.status) {
+        EXPECT_EQ(0, pane);
+        statuses.push_back(ToDisplay(text));
+    }
+    EXPECT_EQ((std::vector<std::string>{
+                  "トップページを作成しています...", "リストページを作成しています...",
+                  "個別ページを作成しています...", "個別ページを作成しています... 1/2",
+                  "個別ページを作成しています... 2/2", "", ""}),
+              statuses);
+}
+
+TEST(GenerationRun, ForceSettingReplacesWithoutAsking) {
+    WrittenAlbum a;
+    a.MarkAll("old");
+    a.session.settings.EnvForceOverWrite = 1;
+    EXPECT_EQ(0, GenerationRun(a.session));
+    EXPECT_TRUE(a.ui.overwriteAsked.empty());
+    EXPECT_EQ(0, a.Marked("old"));
+    EXPECT_FALSE(a.session.overwriteAll);  // the detail step clears it at its end
+}
+
+TEST(GenerationRun, AllAtTheTopPageAnswersForTheWholeRun) {
+    WrittenAlbum a;
+    a.MarkAll("old");
+    a.session.overwriteAll = true;  // a leftover from an earlier run does not count
+    a.ui.overwriteAnswers = {OverwriteAnswer::All};
+    EXPECT_EQ(0, GenerationRun(a.session));
+    EXPECT_EQ(std::vector<std::string>{a.Path("index.html")}, a.ui.overwriteAsked);
+    EXPECT_EQ(0, a.Marked("old"));
+}
+
+TEST(GenerationRun, YesAndNoAnswers) {
+    WrittenAlbum a;
+    a.MarkAll("old");
+    a.ui.overwriteAnswers = {OverwriteAnswer::Yes, OverwriteAnswer::Yes, OverwriteAnswer::Yes,
+                             OverwriteAnswer::Yes, OverwriteAnswer::Yes};
+    EXPECT_EQ(0, GenerationRun(a.session));
+    EXPECT_EQ(5u, a.ui.overwriteAsked.size());
+    EXPECT_EQ(0, a.Marked("old"));
+
+    // "No" everywhere: nothing is replaced, and the run still succeeds.
+    a.MarkAll("old");
+    a.ui.overwriteAsked.clear();
+    a.ui.defaultOverwrite = OverwriteAnswer::No;
+    EXPECT_EQ(0, GenerationRun(a.session));
+    EXPECT_EQ(5u, a.ui.overwriteAsked.size());
+    EXPECT_EQ(5, a.Marked("old"));
+
+    // "No" at index.html only: the list and detail pages are still written.
+    a.ui.overwriteAsked.clear();
+    a.ui.overwriteAnswers = {OverwriteAnswer::No, OverwriteAnswer::All};
+    EXPECT_EQ(0, GenerationRun(a.session));
+    EXPECT_EQ(2u, a.ui.overwriteAsked.size());
+    EXPECT_EQ("old", a.Get("index.html"));
+    EXPECT_EQ(1, a.Marked("old"));
+    EXPECT_TRUE(a.ui.messages.empty());
+}
+
+TEST(GenerationRun, CancelAtEachStep) {
+    struct Case {
+        int yesBefore;  // prompts answered "yes" before the cancel
+        int result;
+        int replaced;  // files replaced before the cancel
+    };
+    for (Case c : {Case{0, -1, 0}, Case{1, -2, 1}, Case{3, -3, 3}}) {
+        WrittenAlbum a;
+        a.MarkAll("old");
+        for (int i = 0; i < c.yesBefore; ++i) a.ui.overwriteAnswers.push_back(OverwriteAnswer::Yes);
+        a.ui.overwriteAnswers.push_back(OverwriteAnswer::Cancel);
+        EXPECT_EQ(c.result, GenerationRun(a.session));
+        EXPECT_EQ(c.yesBefore + 1u, a.ui.overwriteAsked.size());
+        EXPECT_EQ(5 - c.replaced, a.Marked("old"));
+        EXPECT_EQ("", a.ui.status.back().second);
+        EXPECT_TRUE(a.ui.messages.empty());  // a cancel shows nothing by itself
+    }
+}
+
+TEST(GenerationRun, BrokenTemplatesFailTheirStep) {
+    PageAlbum a;
+    a.Add("A.JPG");
+    a.Put("broken.html", "");
+    a.style().ListUseFile = 1;
+    a.style().ListTemplateFile = a.target + "/broken.html";
+    EXPECT_EQ(-2, GenerationRun(a.session));
+    EXPECT_TRUE(a.Exists("index.html"));
+    EXPECT_FALSE(a.Exists("html/A.html"));
+    ASSERT_EQ(1u, a.ui.messages.size());
+    EXPECT_EQ(0u, a.ui.MessagesUtf8()[0].find("テンプレートファイルから読み込めません(errno="));
+
+    PageAlbum b;
+    b.Add("A.JPG");
+    b.style().DetailUseFile = 1;
+    b.style().DetailTemplateFile = b.target + "/nowhere/t.html";
+    EXPECT_EQ(-3, GenerationRun(b.session));
+    EXPECT_TRUE(b.Exists("html/list.html"));
+    EXPECT_EQ(
+        "指定されたテンプレートファイルを開けません(errno=2)\n" + b.target + "/nowhere/t.html",
+        b.ui.MessagesUtf8().at(0));
+}
+
+TEST(CreateHtmlCommand, ClosingMessages) {
+    PageAlbum a;
+    a.Add("A.JPG");
+    a.ui.answers = {MsgAnswer::Yes};
+    std::string open;
+    EXPECT_EQ(0, CreateHtmlCommand(a.session, open));
+    EXPECT_EQ(a.Path("index.html"), open);
+    ASSERT_EQ(1u, a.ui.messages.size());
+    const auto& asked = a.ui.messages[0];
+    EXPECT_EQ("HTMLページを作成しました\n\nブラウザで表示してみますか？　　",
+              ToDisplay(asked.text));
+    EXPECT_EQ("メッセージ", ToDisplay(asked.caption));
+    EXPECT_EQ(MsgIcon::Information, asked.icon);
+    EXPECT_EQ(MsgButtons::YesNo, asked.buttons);
+    EXPECT_FALSE(a.session.album.modified);
+
+    a.ui.answers = {MsgAnswer::No};
+    EXPECT_EQ(0, CreateHtmlCommand(a.session, open));  // "no" at every prompt still succeeds
+    EXPECT_EQ("", open);
+
+    // A cancel: the failure message is the only one, and the album counts as modified.
+    a.ui.messages.clear();
+    a.ui.overwriteAnswers = {OverwriteAnswer::Cancel};
+    EXPECT_EQ(-1, CreateHtmlCommand(a.session, open));
+    EXPECT_EQ("", open);
+    ASSERT_EQ(1u, a.ui.messages.size());
+    EXPECT_EQ("HTMLページの作成に失敗しました", ToDisplay(a.ui.messages[0].text));
+    EXPECT_EQ("エラーメッセージ", ToDisplay(a.ui.messages[0].caption));
+    EXPECT_EQ(MsgIcon::Stop, a.ui.messages[0].icon);
+    EXPECT_TRUE(a.session.album.modified);
+}
+
+}  // namespace
+}  // namespace mirulane
