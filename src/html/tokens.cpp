@@ -65,19 +65,23 @@ std::span<const TokenInfo> DetailTokenOrder() { return kDetailOrder; }
 const char* TokenText(Token token) { return InfoOf(token).text; }
 size_t TokenMaxSize(Token token) { return InfoOf(token).maxSize; }
 
-int ReplaceToken(std::string& text, std::string_view token, std::string_view value) {
+int ReplaceToken(std::string& text, std::string_view token, std::string_view value,
+                 size_t maxBytes) {
     if (token.empty()) return 0;
     size_t found = text.find(token);
     if (found == std::string::npos) return 0;
     // Build the result in one pass, so many occurrences cost linear time.
+    const size_t growth = value.size() > token.size() ? value.size() - token.size() : 0;
     std::string out;
     out.reserve(text.size() + value.size());
     size_t from = 0;
+    size_t projected = text.size();  // size of the result if the rest stays as it is
     int count = 0;
-    while (found != std::string::npos) {
+    while (found != std::string::npos && projected + growth <= maxBytes) {
         out.append(text, from, found - from);
         out.append(value);
         from = found + token.size();
+        projected = projected + value.size() - token.size();
         ++count;
         found = text.find(token, from);
     }

@@ -39,10 +39,16 @@ struct TokenValues {
     const std::string& operator[](Token t) const { return slot[static_cast<int>(t)]; }
 };
 
+// A replaced text never grows beyond this: values that hold token texts are replaced again by
+// later tokens, so a hostile album could otherwise multiply a page without bound.
+inline constexpr size_t kReplacedTextMaxBytes = 4u << 20;
+
 // Replaces every occurrence of `token` in `text` by `value`: left to right, non-overlapping,
 // byte for byte and case-sensitive; the inserted value is not rescanned for the same token.
-// Returns the number of occurrences replaced.
-int ReplaceToken(std::string& text, std::string_view token, std::string_view value);
+// An occurrence whose replacement would take the text beyond maxBytes stays verbatim, and so do
+// the ones after it. Returns the number of occurrences replaced.
+int ReplaceToken(std::string& text, std::string_view token, std::string_view value,
+                 size_t maxBytes = kReplacedTextMaxBytes);
 
 // Replaces the list tokens in their order, each value cut to its slot size (never inside a
 // two-byte character), skipping tokens whose switch is off.

@@ -154,6 +154,28 @@ TEST(Tokens, ValuesAreCutToTheirSlotsWithoutSplittingCharacters) {
                         std::string(510, 'c'));
 }
 
+TEST(Tokens, ValuesHoldingTokensCannotMultiplyAPageWithoutBound) {
+    std::string text = "_X_ _X_ _X_";
+    EXPECT_EQ(ReplaceToken(text, "_X_", "12345", 15), 2);
+    EXPECT_EQ(text, "12345 12345 _X_");
+
+    // Each value is a slot full of the next token's text: every step would multiply the page.
+    PageStyle style;
+    TokenValues v;
+    const auto& order = DetailTokenOrder();
+    for (size_t i = 0; i + 1 < order.size(); ++i) {
+        std::string next = order[i + 1].text;
+        while (v[order[i].token].size() + next.size() <= order[i].maxSize) {
+            v[order[i].token] += next;
+        }
+    }
+    std::string page(32767 / 8 * 8, ' ');
+    for (size_t i = 0; i < page.size(); i += 8) page.replace(i, 8, "_TARGET_");
+    ReplaceDetailTokens(page, v, style);
+    EXPECT_LE(page.size(), kReplacedTextMaxBytes);
+    EXPECT_GT(page.size(), kReplacedTextMaxBytes / 2);
+}
+
 class TemplateFileTest : public ::testing::Test {
   protected:
     TempDir dir;
