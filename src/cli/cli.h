@@ -33,6 +33,9 @@ bool ArgToCp932(const std::string& utf8, std::string& out);
 
 // The commands.
 int CmdResave(Context& ctx, const std::vector<std::string>& args);
+int CmdAlbum(Context& ctx, const std::vector<std::string>& args);
+int CmdScan(Context& ctx, const std::vector<std::string>& args);
+int CmdRefresh(Context& ctx, const std::vector<std::string>& args);
 int CmdExportPreset(Context& ctx, const std::vector<std::string>& args);
 int CmdGenerate(Context& ctx, const std::vector<std::string>& args);
 int CmdExif(Context& ctx, const std::vector<std::string>& args);
