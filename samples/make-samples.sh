@@ -16,22 +16,22 @@ make_photo() {
     "$convert" -size "$size" $picture -quality 80 -strip "$work/$name"
     "$convert" "$work/$name" -thumbnail 160x120 -strip "$work/thumb-$name"
     exiftool -q -overwrite_original -ExifByteOrder="$order" \
-        -Make="$make" -Model="$model" -DateTimeOriginal="$date" -CreateDate="$date" \
-        -ISO="$iso" -ExposureTime="$exposure" -FNumber="$fnumber" -FocalLength="$focal" \
-        -Flash="$flash" -ExposureCompensation="$bias" -ExifImageWidth="${size%x*}" \
-        -ExifImageHeight="${size#*x}" -ImageDescription="Mirulane sample" \
+        -EXIF:Make="$make" -EXIF:Model="$model" -EXIF:DateTimeOriginal="$date" -EXIF:CreateDate="$date" \
+        -EXIF:ISO="$iso" -EXIF:ExposureTime="$exposure" -EXIF:FNumber="$fnumber" -EXIF:FocalLength="$focal" \
+        -EXIF:Flash#="$flash" -EXIF:ExposureCompensation="$bias" -EXIF:ExifImageWidth="${size%x*}" \
+        -EXIF:ExifImageHeight="${size#*x}" -EXIF:ImageDescription="Mirulane sample" \
         "-ThumbnailImage<=$work/thumb-$name" "$work/$name"
     cp "$work/$name" "$name"
 }
 
 make_photo IMG_0001.JPG 640x480 "gradient:#6fa8dc-#f6b26b" II "MIRU" "MIRU DC-200" \
-    "2004:05:01 10:20:30" 100 1/60 2.8 7.8 "Fired" +0.7
+    "2004:05:01 10:20:30" 100 1/60 2.8 7.8 1 +0.7
 make_photo IMG_0002.JPG 480x640 "plasma:green-blue -seed 7" MM "KAMERA" "KAMERA Z5" \
-    "2004:05:02 14:03:00" 200 1/250 5.6 35 "No Flash" 0
+    "2004:05:02 14:03:00" 200 1/250 5.6 35 0 0
 make_photo IMG_0003.JPG 640x480 "radial-gradient:#ffe599-#38761d" MM "MIRU" "MIRU DC-300" \
-    "2004:05:03 18:45:12" 400 1/30 4 12 "Fired, Return detected" -1
+    "2004:05:03 18:45:12" 400 1/30 4 12 7 -1
 make_photo dsc_0104.jpg 400x300 "plasma:red-yellow -seed 3" II "KAMERA" "KAMERA Z5" \
-    "2004:05:04 09:00:00" 80 1/125 8 50 "Off, Did not fire" +1.3
+    "2004:05:04 09:00:00" 80 1/125 8 50 16 +1.3
 "$convert" -size 320x240 "gradient:#ffffff-#3d85c6" -strip diagram.png
 
 # A movie header (RIFF AVI with the main header's frame size 320 x 240), laid out as the
