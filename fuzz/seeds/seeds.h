@@ -12,5 +12,6 @@ void WriteSeed(const std::string& folder, std::string_view name, std::string_vie
 void WriteImageHeaderSeeds(const std::string& folder);
 void WriteAlbumFileSeeds(const std::string& folder);
 void WriteProfileSeeds(const std::string& folder);
+void WriteExifSeeds(const std::string& folder);
 
 }  // namespace mirulane::seeds
