@@ -193,12 +193,6 @@ BaseExt SplitBaseName(std::string_view name) {
     return {std::string(name), std::string()};
 }
 
-std::string CutAtLastDot(std::string_view name) {
-    size_t pos = name.rfind('.');
-    if (pos == std::string_view::npos || pos == 0) return std::string(name);
-    return std::string(name.substr(0, pos));
-}
-
 SplitPathResult SplitPath(std::string_view fullPath) {
     SplitPathResult out;
     size_t last = LastSeparator(fullPath);

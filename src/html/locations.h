@@ -63,10 +63,6 @@ struct BaseExt {
 // a.b.jpg -> (a.b, jpg); .profile -> (.profile, ""); name. -> (name., "").
 BaseExt SplitBaseName(std::string_view name);
 
-// The file name cut at its last '.' at a position of at least 1 (so "name." gives "name" and
-// ".profile" stays whole); the detail frame source of the top page uses this cut.
-std::string CutAtLastDot(std::string_view name);
-
 struct SplitPathResult {
     std::string folder;  // text before the last separator (the separator dropped), or empty
     std::string file;    // text after it
