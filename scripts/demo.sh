@@ -6,12 +6,12 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh >&2
-cmake -S . -B build -G Ninja -DMIRULANE_TESTS=OFF -DMIRULANE_BENCH=OFF >/dev/null
-cmake --build build --target mirulane-cli >&2
+cmake -S . -B build/demo -G Ninja -DMIRULANE_TESTS=OFF -DMIRULANE_BENCH=OFF >/dev/null
+cmake --build build/demo --target mirulane-cli >&2
 
 if [ $# -eq 0 ]; then
     out=$(mktemp -d "${TMPDIR:-/tmp}/mirulane-demo-XXXXXX")
     cp samples/*.JPG samples/*.jpg samples/*.png samples/*.avi "$out/"
-    exec build/src/mirulane-cli album "$out" --thumbs --force
+    exec build/demo/src/mirulane-cli album "$out" --thumbs --force
 fi
-exec build/src/mirulane-cli album "$1" --thumbs
+exec build/demo/src/mirulane-cli album "$1" --thumbs

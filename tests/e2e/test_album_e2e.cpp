@@ -1,0 +1,231 @@
+// Whole albums through mirulane-cli: every link of every page resolves, refresh keeps the
+// user's edits, and the extension filter decides which files become entries.
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "fixtures/cli_runner.h"
+#include "fixtures/exif_builder.h"
+#include "fixtures/image_builder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace mirulane::fixtures;
+
+std::vector<std::string> Split(const std::string& s, char sep) {
+    std::vector<std::string> out;
+    std::string cur;
+    for (char c : s) {
+        if (c == sep) {
+            out.push_back(cur);
+            cur.clear();
+        } else if (c != '\r') {
+            cur += c;
+        }
+    }
+    if (!cur.empty()) out.push_back(cur);
+    return out;
+}
+
+std::string Join(const std::vector<std::string>& parts, char sep) {
+    std::string out;
+    for (size_t i = 0; i < parts.size(); ++i) out += (i ? std::string(1, sep) : "") + parts[i];
+    return out;
+}
+
+// The entry lines of an album list file, each split into its fields.
+std::vector<std::vector<std::string>> Entries(const std::string& listText) {
+    std::vector<std::vector<std::string>> out;
+    for (const auto& line : Split(listText, '\n')) {
+        if (!line.empty() && line[0] != '#') out.push_back(Split(line + "\t", '\t'));
+    }
+    return out;
+}
+
+// Sets option field k of a section line of an album list file.
+std::string SetOption(const std::string& listText, const std::string& tag, size_t k,
+                      const std::string& value) {
+    std::vector<std::string> lines = Split(listText, '\n');
+    for (auto& line : lines) {
+        std::vector<std::string> f = Split(line + "\t", '\t');
+        if (!f.empty() && f[0] == tag) {
+            while (f.size() <= k) f.emplace_back();
+            f[k] = value;
+            line = Join(f, '\t');
+        }
+    }
+    return Join(lines, '\n') + "\n";
+}
+
+std::string Slurp(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+struct LinkCount {
+    int followed = 0;
+    int emptyThumbnails = 0;  // src="" of an entry whose thumbnail does not exist
+};
+
+// Checks that every href and src of a page names an existing file.
+void CheckLinks(const fs::path& page, LinkCount& count) {
+    std::string html = Slurp(page);
+    static const std::regex kLink(R"((href|src)="([^"]*)\")");
+    for (std::sregex_iterator it(html.begin(), html.end(), kLink), end; it != end; ++it) {
+        std::string kind = (*it)[1];
+        std::string target = (*it)[2];
+        if (target == "about:blank") continue;
+        if (target.empty() && kind == "src") {
+            ++count.emptyThumbnails;
+            continue;
+        }
+        EXPECT_TRUE(fs::is_regular_file(page.parent_path() / target))
+            << page << " links to a missing " << target;
+        ++count.followed;
+    }
+}
+
+class AlbumE2E : public ::testing::Test {
+  protected:
+    TempDir dir;
+    std::string photos = dir.path() + "/photos";
+    CliResult Cli(const std::string& args, const std::string& profile = "none.ini") {
+        return RunCli(MIRULANE_CLI_PATH, "--profile " + ShellQuote(profile) + " " + args,
+                      dir.path());
+    }
+    void Photo(const std::string& name, std::string bytes) { dir.Write("photos/" + name, bytes); }
+    void CameraPhoto(const std::string& name, ByteOrder order) {
+        CameraJpeg c;
+        c.order = order;
+        c.width = 640;
+        c.height = 480;
+        Photo(name, MakeCameraJpeg(c));
+    }
+    std::vector<std::string> FileNames(const std::string& list) {
+        std::vector<std::string> out;
+        for (const auto& e : Entries(dir.Read(list))) out.push_back(e[0]);
+        return out;
+    }
+};
+
+TEST_F(AlbumE2E, EveryLinkOfEveryPageResolvesInEveryLayout) {
+    CameraPhoto("a.jpg", ByteOrder::Little);
+    CameraPhoto("B.JPG", ByteOrder::Big);
+    Photo("plain.jpg", MakeJpeg(300, 200));  // no Exif, so no thumbnail to extract
+    Photo("clip.avi", MakeAvi(320, 240));
+    Photo("readme.txt", "not a photo");
+
+    CliResult made = Cli("album photos -o album.txt --thumbs --force");
+    ASSERT_EQ(made.status, 0) << made.err;
+    EXPECT_EQ(made.out, photos + "/index.html\n");
+    EXPECT_EQ(FileNames("album.txt"),
+              (std::vector<std::string>{"a.jpg", "B.JPG", "clip.avi", "plain.jpg"}));
+    EXPECT_TRUE(fs::exists(photos + "/thumb/a.jpg"));
+    EXPECT_TRUE(fs::exists(photos + "/thumb/B.JPG"));
+
+    // Every layout, list preset and detail preset, regenerated over the same album.
+    std::string list = dir.Read("album.txt");
+    for (int d = 0; d < 17; ++d) {
+        std::string edited = SetOption(list, "#[DetailPageStyle]", 9, std::to_string(d));
+        edited = SetOption(edited, "#[ListPageStyle]", 13, std::to_string(d % 5));
+        edited = SetOption(edited, "#[TopPageStyle]", 1, std::to_string(d % 4));
+        dir.Write("edited.txt", edited);
+        CliResult gen = Cli("generate edited.txt --force");
+        ASSERT_EQ(gen.status, 0) << gen.err;
+        LinkCount links;
+        CheckLinks(photos + "/index.html", links);
+        for (const char* page : {"a.html", "B.html", "clip.html", "plain.html"}) {
+            CheckLinks(photos + "/html/" + page, links);
+        }
+        EXPECT_EQ(links.emptyThumbnails, 0);
+        CheckLinks(photos + "/html/list.html", links);
+        // List presets 1 to 4 show thumbnails: the movie and the JPEG without an Exif
+        // thumbnail have none, so their cells keep an empty source.
+        EXPECT_EQ(links.emptyThumbnails, d % 5 == 0 ? 0 : 2) << "list preset " << d % 5;
+        EXPECT_GT(links.followed, 8) << "detail preset " << d;
+    }
+}
+
+TEST_F(AlbumE2E, RefreshKeepsEditsDropsVanishedFilesAndAppendsNewOnes) {
+    CameraPhoto("a.jpg", ByteOrder::Big);
+    CameraPhoto("b.JPG", ByteOrder::Little);
+    Photo("c.jpg", MakeJpeg(10, 10));
+    ASSERT_EQ(Cli("scan photos -o list.txt").status, 0);
+
+    std::vector<std::string> lines = Split(dir.Read("list.txt"), '\n');
+    for (auto& line : lines) {
+        if (line.rfind("a.jpg\t", 0) == 0) {
+            std::vector<std::string> f = Split(line + "\t", '\t');
+            f[1] = "Edited title";
+            f[5] = "a comment";
+            line = Join(f, '\t');
+        }
+    }
+    dir.Write("list.txt", Join(lines, '\n') + "\n");
+    fs::remove(photos + "/b.JPG");
+    Photo("e.jpg", MakeJpeg(10, 10));
+    Photo("0first.jpg", MakeJpeg(10, 10));
+
+    CliResult refreshed = Cli("refresh list.txt");
+    ASSERT_EQ(refreshed.status, 0) << refreshed.err;
+    auto entries = Entries(dir.Read("list.txt"));
+    ASSERT_EQ(entries.size(), 4u);
+    EXPECT_EQ(entries[0][0], "a.jpg");
+    EXPECT_EQ(entries[0][1], "Edited title");
+    EXPECT_EQ(entries[0][5], "a comment");
+    EXPECT_EQ(entries[0][7], "MIRU");  // captured at the first scan, kept
+    EXPECT_EQ(entries[1][0], "c.jpg");
+    // New files come last, in listing order, not sorted into place.
+    EXPECT_EQ(entries[2][0], "0first.jpg");
+    EXPECT_EQ(entries[3][0], "e.jpg");
+    EXPECT_EQ(entries[3][1], "e");
+}
+
+TEST_F(AlbumE2E, TheExtensionFilterDecidesWhichFilesBecomeEntries) {
+    for (const char* name : {"a.jpg", "b.JPG", "c.jpeg", "d.png", "readme.txt", "README"}) {
+        Photo(name, MakeJpeg(8, 8));
+    }
+    Photo("\xF0\x9F\x98\x80.jpg", MakeJpeg(8, 8));  // cannot be named in Shift-JIS
+
+    CliResult byDefault = Cli("scan photos -o default.txt");
+    ASSERT_EQ(byDefault.status, 0) << byDefault.err;
+    EXPECT_NE(byDefault.err.find("次のファイル 1 件はエントリにできないため読み込みませんでした"),
+              std::string::npos)
+        << byDefault.err;
+    auto entries = Entries(dir.Read("default.txt"));
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0][0], "a.jpg");
+    EXPECT_EQ(entries[1][0], "b.JPG");
+    EXPECT_EQ(entries[1][4], "jpg");
+
+    dir.Write("nofilter.ini", "[Environment]\nEnvUseFilter=0\n");
+    ASSERT_EQ(Cli("scan photos -o all.txt", "nofilter.ini").status, 0);
+    std::vector<std::string> kinds;
+    for (const auto& e : Entries(dir.Read("all.txt"))) kinds.push_back(e[0] + ":" + e[4]);
+    EXPECT_EQ(kinds, (std::vector<std::string>{"a.jpg:jpg", "b.JPG:jpg", "c.jpeg:jpeg", "d.png:png",
+                                               "README:", "readme.txt:txt"}));
+
+    // Switching the jpg row off removes every jpg entry at the next refresh.
+    dir.Write("nojpg.ini", "[Environment]\nEnvFilterCheck=0111\nEnvUseFilter=1\n");
+    ASSERT_EQ(Cli("refresh all.txt", "nojpg.ini").status, 0);
+    EXPECT_TRUE(FileNames("all.txt").empty());
+}
+
+TEST_F(AlbumE2E, UsageAndFailuresGiveTheirExitStatus) {
+    EXPECT_EQ(Cli("album").status, 2);
+    EXPECT_EQ(Cli("scan photos").status, 2);
+    CliResult missing = Cli("album nowhere");
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(Cli("refresh nothere.txt").status, 1);
+}
+
+}  // namespace
