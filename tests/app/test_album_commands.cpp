@@ -1,0 +1,149 @@
+// The album commands: target folder choice, sorting by column, the save prompt, open and
+// save, status texts and the window title.
+
+#include <gtest/gtest.h>
+
+#include "album/album_file.h"
+#include "app/album_commands.h"
+#include "fixtures/image_builder.h"
+#include "platform/cp932.h"
+#include "platform/scripted_interaction.h"
+
+namespace mirulane {
+namespace {
+
+using fixtures::TempDir;
+
+std::vector<std::string> Column(const Album& a, int c) {
+    std::vector<std::string> out;
+    for (int i = 0; i < a.entries.Count(); ++i) out.push_back(a.entries.Field(i, c));
+    return out;
+}
+
+std::string LastStatus(const ScriptedInteraction& ui, int pane) {
+    for (auto it = ui.status.rbegin(); it != ui.status.rend(); ++it) {
+        if (it->first == pane) return ToDisplay(it->second);
+    }
+    return "<none>";
+}
+
+TEST(AlbumCommands, ChoosingATargetFolderDerivesFoldersAndSortsByFileName) {
+    TempDir dir;
+    for (const char* n : {"c.jpg", "A.jpg", "b.jpg"})
+        dir.Write(std::string("trip/") + n, fixtures::MakeJpeg(4, 4));
+    ScriptedInteraction ui;
+    Session s(ui);
+    s.album.fileName = "/old/album.txt";
+    s.album.style.ListTemplateFile = "mine.html";
+    std::string target = dir.path() + "/trip";
+    EXPECT_EQ(ChooseTargetFolder(s, target), 3);
+    EXPECT_EQ(Column(s.album, COL_FILE), (std::vector<std::string>{"A.jpg", "b.jpg", "c.jpg"}));
+    EXPECT_EQ(s.album.style.TargetFolder, target);
+    EXPECT_EQ(s.album.style.TopFolder, target);
+    EXPECT_EQ(s.album.style.ListFolder, target + "/html");
+    EXPECT_EQ(s.album.style.ThumbFolder, target + "/thumb");
+    EXPECT_EQ(s.album.style.TopTitle, "trip");
+    EXPECT_EQ(s.album.fileName, Album::NewFileName());
+    EXPECT_TRUE(s.album.modified);
+    EXPECT_EQ(s.album.sortColumn, COL_FILE);
+    EXPECT_FALSE(s.album.sortDescending);
+    EXPECT_EQ(LastStatus(ui, 1), target);
+    EXPECT_EQ(LastStatus(ui, 2), "　　     3 行");
+    EXPECT_EQ(ToDisplay(WindowTitle(s, "/usr/bin/mirulane")), "新規 - mirulane");
+    EXPECT_EQ(ProposedSaveName(s), "trip");
+}
+
+TEST(AlbumCommands, SortingByColumnReversesTheSameColumnAndKeepsTheDirection) {
+    ScriptedInteraction ui;
+    Session s(ui);
+    SortByColumn(s, COL_TITLE);  // an empty list: remembered, not modified
+    EXPECT_EQ(s.album.sortColumn, COL_TITLE);
+    EXPECT_FALSE(s.album.modified);
+
+    for (const char* t : {"b", "a", "c"}) {
+        int i = s.album.entries.Append(t);
+        s.album.entries.SetField(i, COL_TITLE, t);
+        s.album.entries.SetField(i, COL_DTORG, std::string("2004/0") + t);
+    }
+    SortByColumn(s, COL_TITLE);  // the same column again: descending
+    EXPECT_TRUE(s.album.modified);
+    EXPECT_EQ(Column(s.album, COL_TITLE), (std::vector<std::string>{"c", "b", "a"}));
+    SortByColumn(s, COL_TITLE);
+    EXPECT_EQ(Column(s.album, COL_TITLE), (std::vector<std::string>{"a", "b", "c"}));
+    SortByColumn(s, COL_TITLE);
+    SortByColumn(s, COL_DTORG);  // a new column keeps the descending direction
+    EXPECT_TRUE(s.album.sortDescending);
+    EXPECT_EQ(Column(s.album, COL_TITLE), (std::vector<std::string>{"c", "b", "a"}));
+}
+
+TEST(AlbumCommands, SavePromptOpenSaveAndStatusTexts) {
+    TempDir dir;
+    ScriptedInteraction ui;
+    Session s(ui);
+    s.album.style.TargetFolder = "/photos/trip";
+    s.album.entries.Append("a.jpg");
+    s.album.entries.Append("b.jpg");
+
+    int asked = 0;
+    std::string proposed;
+    ChooseSaveName choose = [&](const std::string& p) -> std::optional<std::string> {
+        ++asked;
+        proposed = p;
+        return dir.path() + "/saved.txt";
+    };
+    SavePrompt(s, choose);  // not modified: no question
+    EXPECT_TRUE(ui.messages.empty());
+
+    s.album.modified = true;
+    ui.answers = {MsgAnswer::No};
+    SavePrompt(s, choose);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ToDisplay(ui.messages[0].text), "編集中のリストを保存しますか？");
+    EXPECT_EQ(ToDisplay(ui.messages[0].caption), "保存確認");
+    EXPECT_EQ(asked, 0);
+
+    ui.answers = {MsgAnswer::Yes};
+    SavePrompt(s, choose);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(proposed, "trip");
+    EXPECT_FALSE(s.album.modified);
+    EXPECT_EQ(s.album.fileName, Album::NewFileName());  // only Save As names the album
+
+    ASSERT_EQ(SaveAlbumAs(s, dir.path() + "/trip.txt"), 2);
+    EXPECT_EQ(s.album.fileName, dir.path() + "/trip.txt");
+    EXPECT_EQ(WindowTitle(s, "mirulane"), "trip - mirulane");
+    s.album.modified = true;
+    ASSERT_EQ(SaveAlbum(s, choose), 2);  // to the current name, without asking
+    EXPECT_EQ(asked, 1);
+
+    Session other(ui);
+    other.album.currentEntry = 1;
+    EXPECT_EQ(OpenAlbumFile(other, dir.path() + "/missing.txt"), -1);
+    EXPECT_EQ(other.album.fileName, Album::NewFileName());
+    EXPECT_EQ(other.album.currentEntry, -1);
+    other.album.modified = true;
+    EXPECT_EQ(OpenAlbumFile(other, dir.path() + "/trip.txt"), 2);
+    EXPECT_FALSE(other.album.modified);
+    EXPECT_EQ(other.album.fileName, dir.path() + "/trip.txt");
+
+    other.album.entries.Select(0);
+    SelectAllEntries(other);
+    EXPECT_EQ(LastStatus(ui, 2), "選択     2 行");
+    other.album.entries.Deselect(0);
+    other.album.entries.Deselect(1);
+    other.album.modified = false;
+    DeleteSelectedEntries(other);  // nothing selected: nothing deleted, still an edit
+    EXPECT_EQ(other.album.entries.Count(), 2);
+    EXPECT_TRUE(other.album.modified);
+    EXPECT_EQ(LastStatus(ui, 2), "　　     2 行");
+
+    NewAlbum(other);
+    EXPECT_EQ(other.album.entries.Count(), 0);
+    EXPECT_FALSE(other.album.modified);
+    EXPECT_EQ(other.album.sortColumn, -1);
+    EXPECT_EQ(other.album.style.TargetFolder, "");
+    EXPECT_EQ(LastStatus(ui, 1), "（選択されていません）");
+}
+
+}  // namespace
+}  // namespace mirulane
