@@ -190,36 +190,6 @@ TEST(CameraFields, DateTexts) {
     EXPECT_EQ(DateTextFromTime(1083414896, 7), "2004/05/01 12:34:56");
 }
 
-TEST(CameraFields, PreviewLines) {
-    ExifTable table = MakePreviewTable();
-    ASSERT_EQ(ReadExifBytes(fixtures::MakeCameraJpeg(), table), kExifOk);
-    std::string text;
-    for (const auto& [name, value] : PreviewLines(table)) {
-        text += ToDisplay(name) + "\t" + ToDisplay(value) + "\n";
-    }
-    EXPECT_EQ(text,
-              "メーカー\tMIRU\n"
-              "モデル\tMIRU DC-200\n"
-              "画像データの起点\t1\n"
-              "横方向の分解能\t180 (180/1)\n"
-              "縦方向の分解能\t180 (180/1)\n"
-              "分解能の単位\tinch (2)\n"
-              "日付と時刻\t2004:05:01 12:34:56\n"
-              "色情報サンプルポイント\t1\n"
-              "露光時間\t1/60 (1/60)\n"
-              "F値\t2.8 (28/10)\n"
-              "CCD感度のISO換算値\t100\n"
-              "オリジナル撮影日時\t2004:05:01 12:34:56\n"
-              "デジタル化した日時\t2004:05:01 12:34:56\n"
-              "露光補正量\t-0.7 (-2/3)\n"
-              "測光モード\tパターン (5)\n"
-              "フラッシュ\t発光あり(自動モード),赤目軽減機能付き (89)\n"
-              "レンズの焦点距離\t35 (35/1)\n"
-              "色空間\tsRGB (1)\n"
-              "メイン画像の幅\t2048\n"
-              "メイン画像の高さ\t1536\n");
-}
-
 TEST(ExifCatalogue, TablesHaveTheirSizesAndOrder) {
     ExifTable preview = MakePreviewTable();
     ASSERT_EQ(preview.Size(), 57u);
