@@ -1,0 +1,122 @@
+// Folder scan figures on camera JPEGs from a warm cache: a fresh scan with Exif capture
+// against opening each file and reading its first 64 KiB; a refresh after 100 files were
+// removed and 100 added; and the whole `mirulane-cli album --thumbs` run (wall time and peak
+// memory of the process).
+//
+// usage: bench_scan [COUNT]   (default 10000 files of 100-300 KiB in a temporary folder)
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "album/folder_scan.h"
+#include "app/settings.h"
+#include "fixtures/exif_builder.h"
+#include "fixtures/image_builder.h"
+#include "platform/fs.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+// Shows nothing: the figures are about the scan, not about a terminal.
+class Quiet : public mirulane::Interaction {
+  public:
+    mirulane::MsgAnswer Message(std::string_view, std::string_view, mirulane::MsgIcon,
+                                mirulane::MsgButtons) override {
+        return mirulane::MsgAnswer::Ok;
+    }
+    mirulane::OverwriteAnswer ConfirmOverwrite(std::string_view) override {
+        return mirulane::OverwriteAnswer::All;
+    }
+    void SetStatus(int, std::string_view) override {}
+    void SetWaitCursor(bool) override {}
+    void PumpOneEvent() override {}
+};
+
+std::string Name(int i) {
+    char name[32];
+    std::snprintf(name, sizeof name, "DSC%05d.JPG", i);
+    return name;
+}
+
+double ReadHeads(const std::string& folder, const std::vector<std::string>& names) {
+    auto start = Clock::now();
+    std::string head;
+    for (const auto& n : names) mirulane::ReadFileBytes(folder + "/" + n, head, 64 * 1024);
+    return Seconds(start);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace mirulane;
+    const int count = argc > 1 ? std::atoi(argv[1]) : 10000;
+    if (count <= 100) {
+        std::fprintf(stderr, "usage: bench_scan [COUNT > 100]\n");
+        return 2;
+    }
+    fixtures::TempDir dir;
+    const std::string folder = dir.path() + "/photos";
+    std::filesystem::create_directories(folder);
+    std::vector<std::string> names;
+    for (int i = 0; i < count; ++i) {
+        fixtures::CameraJpeg cam;
+        cam.scanPadding = 100 * 1024 + (i % 200) * 1024;
+        names.push_back(Name(i));
+        dir.Write("photos/" + names.back(), fixtures::MakeCameraJpeg(cam));
+    }
+    ReadHeads(folder, names);  // warm the cache
+    double heads = ReadHeads(folder, names);
+
+    Settings settings;
+    Quiet ui;
+    Album album;
+    auto start = Clock::now();
+    int accepted = ScanFolder(album, folder, ScanMode::Fresh, settings, ui);
+    double fresh = Seconds(start);
+
+    for (int i = 0; i < 100; ++i) std::filesystem::remove(folder + "/" + names[i * (count / 100)]);
+    for (int i = 0; i < 100; ++i) {
+        dir.Write("photos/" + Name(count + i), fixtures::MakeCameraJpeg());
+    }
+    start = Clock::now();
+    int refreshed = ScanFolder(album, folder, ScanMode::Refresh, settings, ui);
+    double refresh = Seconds(start);
+
+    std::printf("%d camera JPEGs, warm cache\n", count);
+    std::printf("  open + read 64 KiB + close each: %8.3f s\n", heads);
+    std::printf("  fresh scan with Exif capture:    %8.3f s  (%.2f x; %d accepted)\n", fresh,
+                fresh / heads, accepted);
+    std::printf("  refresh, 100 removed, 100 added: %8.3f s  (%.2f x the fresh scan; %d entries)\n",
+                refresh, refresh / fresh, refreshed);
+
+    // The whole command as a user runs it, in a process of its own.
+    start = Clock::now();
+    pid_t pid = fork();
+    if (pid == 0) {
+        freopen("/dev/null", "w", stdout);
+        freopen("/dev/null", "w", stderr);
+        execl(MIRULANE_CLI_PATH, MIRULANE_CLI_PATH, "--profile", "/nonexistent/mirulane.ini",
+              "album", folder.c_str(), "--thumbs", "--force", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    int status = 0;
+    struct rusage usage {};
+    wait4(pid, &status, 0, &usage);
+    std::printf("  mirulane-cli album --thumbs:     %8.3f s wall, peak memory %.1f MiB, exit %d\n",
+                Seconds(start), usage.ru_maxrss / 1024.0,
+                WIFEXITED(status) ? WEXITSTATUS(status) : -1);
+    return 0;
+}
