@@ -28,6 +28,7 @@ int main(int argc, char** argv) {
         {"fuzz_profile", WriteProfileSeeds},
         {"fuzz_exif_read", WriteExifSeeds},
         {"fuzz_exif_thumb", WriteExifSeeds},
+        {"fuzz_template", WriteTemplateSeeds},
     };
     if (argc != 3) {
         std::fprintf(stderr, "usage: fuzz_seeds TARGET FOLDER\n");

@@ -13,5 +13,6 @@ void WriteImageHeaderSeeds(const std::string& folder);
 void WriteAlbumFileSeeds(const std::string& folder);
 void WriteProfileSeeds(const std::string& folder);
 void WriteExifSeeds(const std::string& folder);
+void WriteTemplateSeeds(const std::string& folder);
 
 }  // namespace mirulane::seeds
