@@ -32,12 +32,6 @@ TEST(Tokens, TableHoldsEveryTokenOnceInReplacementOrder) {
               "_PREV__NEXT__MAKER__MODEL__DTORG__ISOSR__SHTSP__APRTV__FOLEN__FLASH__EBIAS_"
               "_IMGSZ_");
     EXPECT_STREQ(TokenText(Token::CELLSPC), "_CELLSPC_");
-    EXPECT_STREQ(TokenText(Token::FILEEX), "_FILEEX_");
-    EXPECT_EQ(TokenMaxSize(Token::TITLE), 511u);
-    EXPECT_EQ(TokenMaxSize(Token::PGCUR), 15u);
-    EXPECT_EQ(TokenMaxSize(Token::TDALIGN), 15u);
-    EXPECT_EQ(TokenMaxSize(Token::FLASH), 127u);
-    EXPECT_EQ(TokenMaxSize(Token::THUMBSP), 1023u);
 }
 
 TEST(Tokens, ReplacementIsLeftToRightNonOverlappingAndCaseSensitive) {
