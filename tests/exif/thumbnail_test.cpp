@@ -7,7 +7,9 @@
 #include <vector>
 
 #include "app/session.h"
+#include "exif/exif_catalogue.h"
 #include "exif/thumbnail_run.h"
+#include "exif/thumbnail_step.h"
 #include "fixtures/exif_builder.h"
 #include "fixtures/image_builder.h"
 #include "platform/cp932.h"
@@ -189,6 +191,67 @@ TEST_F(ThumbnailRunTest, OutputFolderChecks) {
     EXPECT_EQ(ui.MessagesUtf8()[1], "エントリ 1件のうち、0件のサムネイル抽出に成功しました");
     EXPECT_TRUE(fs::is_directory(output + "/a.jpg"));
     EXPECT_EQ(std::distance(fs::directory_iterator(output), fs::directory_iterator()), 1);
+}
+
+}  // namespace
+}  // namespace mirulane
+
+namespace mirulane {
+namespace {
+
+// The step's statuses from hand-filled tables over a 16-byte "TIFF" buffer.
+TEST(ThumbnailStep, Statuses) {
+    fixtures::TempDir dir;
+    ScriptedInteraction ui;
+    const std::string tiff = "0123456789ABCDEF";
+    struct Case {
+        const char* compression;
+        const char* offset;
+        const char* length;
+        const char* name;
+        int expected;
+    };
+    const Case cases[] = {
+        {"", "4", "4", "t.jpg", kThumbNoCompression},
+        {"1", "4", "4", "t.jpg", kThumbNotJpeg},
+        {"6", "", "4", "t.jpg", kThumbNoOffset},
+        {"6", "17", "0", "t.jpg", kThumbNoOffset},
+        {"6", "4294967295", "1", "t.jpg", kThumbNoOffset},
+        {"6", "4", "", "t.jpg", kThumbNoLength},
+        {"6", "4", "13", "t.jpg", kThumbNoLength},
+        {"6", "4", "4294967295", "t.jpg", kThumbNoLength},
+        {"6", "4", "4", "", kThumbNoFileName},
+        {"6", "4", "4", "../t.jpg", kThumbNoFileName},
+        {"6", "4", "12", "t.jpg", kThumbWritten},
+    };
+    for (const auto& c : cases) {
+        ExifTable table = MakeThumbnailTable();
+        for (auto [tag, value] :
+             {std::pair{0x0103, c.compression}, {0x0201, c.offset}, {0x0202, c.length}}) {
+            table.Store(*table.Slot(static_cast<uint16_t>(tag)), value);
+        }
+        bool all = false, cancelled = false;
+        ThumbnailOutput out{ui, all, cancelled, dir.path(), c.name};
+        EXPECT_EQ(ThumbnailStep(table, tiff, out), c.expected) << c.offset << " " << c.length;
+    }
+    EXPECT_EQ(dir.Read("t.jpg"), "456789ABCDEF");
+
+    // An existing file: no keeps it, cancel keeps it and sets the flag.
+    ExifTable table = MakeThumbnailTable();
+    table.Store(*table.Slot(0x0103), "6");
+    table.Store(*table.Slot(0x0201), "0");
+    table.Store(*table.Slot(0x0202), "2");
+    bool all = false, cancelled = false;
+    const std::string folder = dir.path() + "/";
+    ThumbnailOutput out{ui, all, cancelled, folder, "t.jpg"};
+    ui.overwriteAnswers = {OverwriteAnswer::No, OverwriteAnswer::Cancel};
+    EXPECT_EQ(ThumbnailStep(table, tiff, out), kThumbDeclined);
+    EXPECT_FALSE(cancelled);
+    EXPECT_EQ(ThumbnailStep(table, tiff, out), kThumbCancelled);
+    EXPECT_TRUE(cancelled);
+    EXPECT_EQ(dir.Read("t.jpg"), "456789ABCDEF");
+    EXPECT_EQ(ui.overwriteAsked,
+              (std::vector<std::string>{dir.path() + "/t.jpg", dir.path() + "/t.jpg"}));
 }
 
 }  // namespace
