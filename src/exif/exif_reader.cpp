@@ -1,5 +1,6 @@
 #include "exif/exif_reader.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <memory>
