@@ -3,8 +3,15 @@
 // closing messages.
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
+#include <csignal>
+
+#include "album/media.h"
+#include "html/detail_page.h"
 #include "html/generation_run.h"
+#include "html/list_page.h"
+#include "html/top_page.h"
 #include "page_fixture.h"
 
 namespace mirulane {
@@ -189,6 +196,80 @@ TEST(CreateHtmlCommand, ClosingMessages) {
     EXPECT_EQ("エラーメッセージ", ToDisplay(a.ui.messages[0].caption));
     EXPECT_EQ(MsgIcon::Stop, a.ui.messages[0].icon);
     EXPECT_TRUE(a.session.album.modified);
+}
+
+// Makes every write beyond `bytes` of a file fail with EFBIG, as a full disk makes writes fail
+// part way: the writers must report it and leave neither a half page nor a damaged old one.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &old_);
+        rlimit limit = old_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+
+  private:
+    rlimit old_{};
+    void (*oldHandler_)(int) = nullptr;
+};
+
+TEST(GenerationRun, FailedWritesAreFailures) {
+    PageAlbum a;
+    a.Add("A.JPG");
+    a.Add("B.JPG");
+    a.style().MakeAutorun = 1;
+    {
+        FileSizeLimit limit(64);
+        EXPECT_EQ(-1, GenerationRun(a.session));
+    }
+    EXPECT_EQ("HTMLファイルに書き込めません(errno=27)\n" + a.Path("index.html"),
+              a.ui.MessagesUtf8().at(0));
+    EXPECT_FALSE(a.Exists("index.html"));  // no half page left behind
+
+    // The autorun file alone is too big.
+    a.ui.messages.clear();
+    {
+        FileSizeLimit limit(20);
+        a.style().TopStyle = 9;  // an empty index.html, which fits
+        EXPECT_EQ(-1, WriteTopPageStep(a.session));
+    }
+    EXPECT_EQ("トップページのスタイルが不正", a.ui.MessagesUtf8().at(0));
+    EXPECT_EQ("ファイル出力エラー(errno=27)\n" + a.Path("autorun.inf"), a.ui.MessagesUtf8().at(1));
+    a.style().TopStyle = 0;
+
+    // The list page: its own message, and a failed step.
+    a.ui.messages.clear();
+    ImageLocator locator;
+    {
+        FileSizeLimit limit(64);
+        EXPECT_EQ(-3, WriteListPageStep(a.session, locator));
+    }
+    EXPECT_EQ(std::vector<std::string>{"リストHTMLファイル出力エラー(1)"}, a.ui.MessagesUtf8());
+    EXPECT_FALSE(a.Exists("html/list.html"));
+
+    // A detail page replacing an older one: the old page survives the failed write.
+    a.ui.messages.clear();
+    a.Put("html/A.html", "the old page");
+    a.session.overwriteAll = true;
+    {
+        FileSizeLimit limit(64);
+        EXPECT_EQ(-3, WriteAllDetailPages(a.session, locator));
+    }
+    EXPECT_EQ(std::vector<std::string>{"HTMLファイルに書き込めません(errno=27)\nA"},
+              a.ui.MessagesUtf8());
+    EXPECT_EQ("the old page", a.Get("html/A.html"));
+    EXPECT_FALSE(a.Exists("html/B.html"));
+
+    // Nothing in the way any more: the run succeeds.
+    a.session.settings.EnvForceOverWrite = 1;
+    EXPECT_EQ(0, GenerationRun(a.session));
+    EXPECT_NE("the old page", a.Get("html/A.html"));
 }
 
 }  // namespace
