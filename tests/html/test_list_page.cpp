@@ -98,21 +98,12 @@ TEST(ListValues, TextAlignAndThumbnailSizing) {
     // Scale and original size have no margins; preview mode names the folder itself.
     a.style().ThumbSizeMode = 0;
     a.style().ThumbScale = 50;
-    a.style().ListTextKind = 3;
-    a.style().ListAlign = 2;
     v = BuildListValues(album, locator, 0, LinkMode::Preview);
     EXPECT_EQ(a.target +
                   "/thumb/P1.jpg\" border=\"0\" width=\"80\" height=\"60\" hspace=\"0\" "
                   "vspace=\"0",
               v[Token::THUMBSP]);
     EXPECT_EQ("P1.html\" target=\"detail", v[Token::DETAIL]);  // relative in preview mode too
-    EXPECT_EQ("P1.JPG", v[Token::TDTEXT]);
-    EXPECT_EQ("right", v[Token::TDALIGN]);
-    a.style().ListTextKind = 2;
-    a.style().ListAlign = 1;
-    v = BuildListValues(album, locator, 0, LinkMode::Page);
-    EXPECT_EQ("P1", v[Token::TDTEXT]);
-    EXPECT_EQ("center", v[Token::TDALIGN]);
     a.style().ListTextKind = 0;
     EXPECT_EQ("", BuildListValues(album, locator, 0, LinkMode::Page)[Token::TDTEXT]);
 
