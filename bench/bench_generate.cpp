@@ -163,6 +163,10 @@ int main(int argc, char** argv) {
             std::min(replacing, CreateReplacing(dir.path() + Format("/replacing%d", round), sizes));
     }
 
+    // Generating again over the pages of the first run replaces every page through a flushed
+    // temporary file.
+    double regeneration = generateInto(dir.path() + "/first", nullptr);
+
     std::printf("entries:                         %d (%zu pages, %ju bytes)\n", count, sizes.size(),
                 total);
     std::printf("generation run:                  %.3f s\n", generation);
@@ -170,6 +174,7 @@ int main(int argc, char** argv) {
                 generation / plain);
     std::printf("same files, temp+fsync+rename:   %.3f s  (generation / this = %.2f)\n", replacing,
                 generation / replacing);
+    std::printf("generation over existing pages:  %.3f s\n", regeneration);
     std::printf("peak memory (ru_maxrss):         %.1f MiB (%.1f MiB before the first run)\n",
                 PeakKiB() / 1024.0, setupKiB / 1024.0);
     return 0;
