@@ -95,10 +95,42 @@ struct MemorySource {
     }
 };
 
-struct FileSource {
-    InputFile& file;
-    size_t Read(unsigned char* buf, size_t n) { return file.Read(buf, n); }
-    bool Skip(uint16_t delta) { return file.Skip(delta); }
+// Reads the file through a small buffer, so walking the segment headers costs one system call
+// per 4 KiB rather than one per header, and skips beyond the buffer become one seek.
+class FileSource {
+  public:
+    explicit FileSource(InputFile& file) : file_(file) {}
+    size_t Read(unsigned char* buf, size_t n) {
+        size_t copied = 0;
+        while (copied < n) {
+            if (pos_ == len_ && !Refill()) break;
+            size_t take = std::min(n - copied, len_ - pos_);
+            std::memcpy(buf + copied, buffer_ + pos_, take);
+            pos_ += take;
+            copied += take;
+        }
+        return copied;
+    }
+    bool Skip(uint16_t delta) {
+        size_t buffered = len_ - pos_;
+        if (delta <= buffered) {
+            pos_ += delta;
+            return true;
+        }
+        pos_ = len_ = 0;
+        return file_.Skip(static_cast<int64_t>(delta - buffered));
+    }
+
+  private:
+    bool Refill() {
+        len_ = file_.Read(buffer_, sizeof buffer_);
+        pos_ = 0;
+        return len_ > 0;
+    }
+    InputFile& file_;
+    unsigned char buffer_[4096];
+    size_t pos_ = 0;
+    size_t len_ = 0;
 };
 
 }  // namespace
@@ -164,7 +196,7 @@ int ReadJpegSize(std::string_view path, PixelSize& size) {
     size = {};
     InputFile file;
     if (file.Open(path) != 0) return -1;
-    FileSource src{file};
+    FileSource src(file);
     return WalkJpeg(src, size);
 }
 

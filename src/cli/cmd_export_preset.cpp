@@ -77,10 +77,7 @@ int CmdExportPreset(Context& ctx, const std::vector<std::string>& args) {
             case OverwriteAnswer::Yes:
             case OverwriteAnswer::All:
                 break;
-            case OverwriteAnswer::No:
-                std::fprintf(stderr, "mirulane-cli: kept the existing %s; nothing written\n",
-                             ToDisplay(path).c_str());
-                return 1;
+            case OverwriteAnswer::No:  // the kept file is named when the command ends
             case OverwriteAnswer::Cancel:
                 return 1;
         }

@@ -29,10 +29,6 @@ int CmdGenerate(Context& ctx, const std::vector<std::string>& args) {
     Session& session = ctx.session;
     int result = GenerationRun(session);
     ctx.console.FinishStatus();
-    for (const std::string& kept : ctx.console.KeptFiles()) {
-        std::fprintf(stderr, "mirulane-cli: kept the existing %s (use --force to replace it)\n",
-                     kept.c_str());
-    }
     if (result < 0) {
         session.ui.Message(Sj("HTMLページの作成に失敗しました"), Sj("エラーメッセージ"),
                            MsgIcon::Stop, MsgButtons::Ok);

@@ -40,10 +40,6 @@ int CmdThumbs(Context& ctx, const std::vector<std::string>& args) {
     request.progress = [&ctx](int i, int n) { ctx.console.SetStatus(0, Format("%d/%d", i, n)); };
     ThumbnailRunResult result = RunThumbnailExtraction(session, request);
     ctx.console.FinishStatus();
-    for (const std::string& kept : ctx.console.KeptFiles()) {
-        std::fprintf(stderr, "mirulane-cli: kept the existing %s (use --force to replace it)\n",
-                     kept.c_str());
-    }
     return result.status == kThumbRunDone && !result.cancelled ? 0 : 1;
 }
 

@@ -84,7 +84,8 @@ int main(int argc, char** argv) {
     console.FinishStatus();
     // Without a terminal nobody could be asked; say which existing files were left alone.
     for (const auto& kept : console.KeptFiles()) {
-        std::fprintf(stderr, "kept existing file (use --force to overwrite): %s\n", kept.c_str());
+        std::fprintf(stderr, "mirulane-cli: kept the existing %s (use --force to replace it)\n",
+                     kept.c_str());
     }
     return status;
 }

@@ -53,9 +53,30 @@ TEST(HeaderSizes, ReadEachFormatAndRefuseWhatIsNotIt) {
     }
 }
 
+TEST(HeaderSizes, TheFileReaderWalksSegmentsAcrossItsBufferLikeTheMemoryReader) {
+    TempDir dir;
+    // Segment headers straddling the reader's 4 KiB buffer, and a skip far beyond it.
+    for (size_t app = 4070; app < 4110; ++app) {
+        std::string jpeg = MakeJpeg(321, 123, std::string(app, 'E'));
+        std::string path = dir.Write("x.jpg", jpeg);
+        PixelSize fromFile, fromMemory;
+        ASSERT_EQ(ReadJpegSize(path, fromFile), 0) << app;
+        ASSERT_EQ(ParseJpegSize(jpeg, fromMemory), 0) << app;
+        EXPECT_EQ(fromFile.width, 321u);
+        EXPECT_EQ(fromFile.height, 123u);
+        std::string cut = jpeg.substr(0, 2 + 4 + app + 4 + 2);  // frame header cut short
+        path = dir.Write("x.jpg", cut);
+        EXPECT_EQ(ReadJpegSize(path, fromFile), -1) << app;
+    }
+    PixelSize big;
+    EXPECT_EQ(ReadJpegSize(dir.Write("big.jpg", MakeJpeg(8, 9, std::string(60000, 'E'))), big), 0);
+    EXPECT_EQ(big.height, 9u);
+    EXPECT_EQ(ReadJpegSize(dir.path() + "/missing.jpg", big), -1);
+}
+
 TEST(Locator, FindsNamesWithoutRegardToCaseAndFallsBackInTableOrder) {
     TempDir dir;
-    dir.Write("DSC01.JPG", MakeJpeg(1600, 1200));
+    dir.Write("DSC01.JPG", MakeJpeg(1600, 1200, std::string(10000, 'E')));
     dir.Write("thumb.gif", MakeGif(94, 70));
     dir.Write("thumb.png", MakePng(10, 10));
     dir.Write("prog.jpg", MakeProgressiveJpeg(5, 5));
