@@ -123,7 +123,7 @@ class FileSource {
 
   private:
     bool Refill() {
-        len_ = file_.Read(buffer_, sizeof buffer_);
+        len_ = file_.ReadSome(buffer_, sizeof buffer_);
         pos_ = 0;
         return len_ > 0;
     }

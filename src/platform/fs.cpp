@@ -134,6 +134,10 @@ int ReadSystemFile(const std::string& sys, std::string& out, size_t maxBytes) {
         if (got == 0) break;
         out.append(buf, got);
     }
+    if (file.LastError() != 0) {
+        out.clear();
+        return file.LastError();
+    }
     return 0;
 }
 
@@ -217,8 +221,10 @@ int InputFile::Open(std::string_view path) {
 
 int InputFile::OpenSystem(const std::string& sys) {
     Close();
+    lastError_ = 0;
     fd_ = open(sys.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd_ < 0) return errno;
+    // A directory opens read-only too; refuse it here, where callers expect the failure.
     struct stat st {};
     if (fstat(fd_, &st) == 0 && S_ISDIR(st.st_mode)) {
         Close();
@@ -227,15 +233,25 @@ int InputFile::OpenSystem(const std::string& sys) {
     return 0;
 }
 
-size_t InputFile::Read(void* buf, size_t n) {
+size_t InputFile::ReadSome(void* buf, size_t n) {
     if (fd_ < 0) return 0;
+    for (;;) {
+        ssize_t got = read(fd_, buf, n);
+        if (got >= 0) return static_cast<size_t>(got);
+        if (errno != EINTR) {
+            lastError_ = errno;
+            return 0;
+        }
+    }
+}
+
+size_t InputFile::Read(void* buf, size_t n) {
     size_t total = 0;
     char* p = static_cast<char*>(buf);
     while (total < n) {
-        ssize_t got = read(fd_, p + total, n - total);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) break;
-        total += static_cast<size_t>(got);
+        size_t got = ReadSome(p + total, n - total);
+        if (got == 0) break;
+        total += got;
     }
     return total;
 }

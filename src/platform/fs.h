@@ -75,14 +75,18 @@ class InputFile {
     int OpenSystem(const std::string& systemPath);
     bool IsOpen() const { return fd_ >= 0; }
     // Reads up to n bytes at the current position; returns the count read (0 at end or on
-    // error).
+    // error; LastError tells which).
     size_t Read(void* buf, size_t n);
+    // One read: at most n bytes, possibly fewer before the end (for buffered readers).
+    size_t ReadSome(void* buf, size_t n);
+    int LastError() const { return lastError_; }
     // Moves the position relative to the current one; false when that fails.
     bool Skip(int64_t delta);
     void Close();
 
   private:
     int fd_ = -1;
+    int lastError_ = 0;
 };
 
 }  // namespace mirulane

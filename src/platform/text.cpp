@@ -44,10 +44,14 @@ int ParseLeadingInt(std::string_view text) {
 std::string ToCrLf(std::string_view text) {
     std::string out;
     out.reserve(text.size() + text.size() / 16 + 8);
-    for (char c : text) {
-        if (c == '\n') out += '\r';
-        out += c;
+    // Whole runs between line feeds are copied at once: pages are written through here.
+    size_t from = 0;
+    for (size_t lf = text.find('\n'); lf != std::string_view::npos; lf = text.find('\n', from)) {
+        out.append(text, from, lf - from);
+        out.append("\r\n", 2);
+        from = lf + 1;
     }
+    out.append(text, from, std::string_view::npos);
     return out;
 }
 
