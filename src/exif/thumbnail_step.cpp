@@ -1,8 +1,5 @@
 #include "exif/thumbnail_step.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <string>
 
@@ -21,45 +18,15 @@ struct WriteOutcome {
     int error = 0;
 };
 
-// Writes the file through a temporary file in the same folder, renamed into place, so that a
-// failed write never leaves a half-written thumbnail where a good one was. Failing to create
-// the file (or to put it in place) is kThumbCannotCreate; a short write, flush or close is
+// Writes through a temporary file in the same folder, renamed into place, so that a failed
+// write never leaves a half-written thumbnail where a good one was. Failing to create the file
+// (or to put it in place) is kThumbCannotCreate; a short write, flush or close is
 // kThumbWriteFailed.
 WriteOutcome WriteThumbnailFile(std::string_view path, std::string_view bytes) {
-    std::optional<std::string> target = ToSystemPath(path);
-    if (!target) return {kThumbCannotCreate, EILSEQ};
-    std::string temp;
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp = *target + Format(".mrl%d-%d.tmp", static_cast<int>(getpid()), attempt);
-        fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) break;
-    }
-    if (fd < 0) return {kThumbCannotCreate, errno};
-
-    int error = 0;
-    size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            error = n < 0 ? errno : ENOSPC;
-            break;
-        }
-        done += static_cast<size_t>(n);
-    }
-    if (error == 0 && fsync(fd) != 0) error = errno;
-    if (close(fd) != 0 && error == 0) error = errno;
-    if (error != 0) {
-        unlink(temp.c_str());
-        return {kThumbWriteFailed, error};
-    }
-    if (rename(temp.c_str(), target->c_str()) != 0) {
-        error = errno;
-        unlink(temp.c_str());
-        return {kThumbCannotCreate, error};
-    }
-    return {};
+    WriteStage stage = WriteStage::None;
+    int error = WriteFileReplacing(path, bytes, &stage);
+    if (error == 0) return {};
+    return {stage == WriteStage::Write ? kThumbWriteFailed : kThumbCannotCreate, error};
 }
 
 }  // namespace
