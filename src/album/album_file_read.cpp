@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "album/album_file.h"
+#include "album/album_file_sections.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
 #include "platform/text.h"
@@ -48,38 +49,8 @@ class Assigner {
     size_t k_ = 1;
 };
 
-void ReadTopStyle(PageStyle& s, const std::vector<std::string_view>& f) {
-    Assigner(f)
-        .Int(s.TopStyle)
-        .Text(s.TopFolder)
-        .Text(s.TopTitle)
-        .Int(s.ListFrameMarginH)
-        .Int(s.ListFrameMarginW)
-        .Int(s.ListFrameHeight)
-        .Int(s.ListFrameWidth)
-        .Int(s.DetailFrameMarginH)
-        .Int(s.DetailFrameMarginW)
-        .Int(s.FrameBorder)
-        .Int(s.FrameNoResize)
-        .Int(s.MakeAutorun);
-}
-
 void ReadListStyle(PageStyle& s, const std::vector<std::string_view>& f) {
-    Assigner(f)
-        .Text(s.ListFolder)
-        .Int(s.ListLegacyThumb)
-        .Text(s.ThumbFolder)
-        .Int(s.ThumbSizeMode)
-        .Int(s.ThumbScale)
-        .Int(s.ThumbFitHeight)
-        .Int(s.ThumbFitWidth)
-        .Int(s.ListLegacyFrame)
-        .Int(s.ListTextKind)
-        .Int(s.ListCellSpacing)
-        .Int(s.ListAlign)
-        .Int(s.ListUseFile)
-        .Int(s.ListPreset)
-        .Text(s.ListTemplateFile);
+    sections::ListPage(s, Assigner(f));
     // Older files have no preset number; it follows from their two legacy flags.
     if (f.size() < 13) {
         if (s.ListLegacyThumb != 1) {
@@ -90,28 +61,6 @@ void ReadListStyle(PageStyle& s, const std::vector<std::string_view>& f) {
             s.ListPreset = 1;
         }
     }
-}
-
-void ReadDetailStyle(PageStyle& s, const std::vector<std::string_view>& f) {
-    Assigner(f)
-        .Text(s.DetailFolder)
-        .Text(s.ImageFolder)
-        .Int(s.ImageSizeMode)
-        .Int(s.ImageScale)
-        .Int(s.ImageFitHeight)
-        .Int(s.ImageFitWidth)
-        .Int(s.DetailLegacy)
-        .Int(s.DetailUseFile)
-        .Int(s.DetailPreset)
-        .Text(s.DetailTemplateFile)
-        .Int(s.TargetToTop);
-}
-
-void ReadTemplateInfo(PageStyle& s, const std::vector<std::string_view>& f) {
-    Assigner a(f);
-    for (int i = 0; i < static_cast<int>(Token::MAKER); ++i) a.Int(s.tokenSwitch[i]);
-    a.Text(s.PrevText).Text(s.NextText);
-    for (int i = static_cast<int>(Token::MAKER); i < kTokenCount; ++i) a.Int(s.tokenSwitch[i]);
 }
 
 // A file name that would let a page writer leave its folder (empty, ".", "..", or holding a
@@ -166,15 +115,15 @@ int ReadAlbumText(Album& album, std::string_view text, Interaction& ui) {
         if (first.size() > 0 && first[0] == '#') {
             if (!split) continue;
             if (first == "#[TopPageStyle]") {
-                ReadTopStyle(album.style, fields);
+                sections::TopPage(album.style, Assigner(fields));
             } else if (first == "#[ListPageStyle]") {
                 ReadListStyle(album.style, fields);
             } else if (first == "#[DetailPageStyle]") {
-                ReadDetailStyle(album.style, fields);
+                sections::DetailPage(album.style, Assigner(fields));
             } else if (first == "#[TargetInfo]") {
-                Assigner(fields).Text(album.style.TargetFolder);
+                sections::TargetInfo(album.style, Assigner(fields));
             } else if (first == "#[TemplateInfo]") {
-                ReadTemplateInfo(album.style, fields);
+                sections::TemplateInfo(album.style, Assigner(fields));
             }
             continue;  // any other "#" line is a comment
         }

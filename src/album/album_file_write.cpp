@@ -1,6 +1,7 @@
 #include <string>
 
 #include "album/album_file.h"
+#include "album/album_file_sections.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
 #include "platform/text.h"
@@ -60,58 +61,11 @@ class Line {
 std::string AlbumFileText(const Album& album) {
     const PageStyle& s = album.style;
     std::string out;
-    Line(out)
-        .Text("#[TopPageStyle]")
-        .Int(s.TopStyle)
-        .Text(s.TopFolder)
-        .Text(s.TopTitle)
-        .Int(s.ListFrameMarginH)
-        .Int(s.ListFrameMarginW)
-        .Int(s.ListFrameHeight)
-        .Int(s.ListFrameWidth)
-        .Int(s.DetailFrameMarginH)
-        .Int(s.DetailFrameMarginW)
-        .Int(s.FrameBorder)
-        .Int(s.FrameNoResize)
-        .Int(s.MakeAutorun);
-    Line(out)
-        .Text("#[ListPageStyle]")
-        .Text(s.ListFolder)
-        .Int(s.ListLegacyThumb)
-        .Text(s.ThumbFolder)
-        .Int(s.ThumbSizeMode)
-        .Int(s.ThumbScale)
-        .Int(s.ThumbFitHeight)
-        .Int(s.ThumbFitWidth)
-        .Int(s.ListLegacyFrame)
-        .Int(s.ListTextKind)
-        .Int(s.ListCellSpacing)
-        .Int(s.ListAlign)
-        .Int(s.ListUseFile)
-        .Int(s.ListPreset)
-        .Text(s.ListTemplateFile);
-    Line(out)
-        .Text("#[DetailPageStyle]")
-        .Text(s.DetailFolder)
-        .Text(s.ImageFolder)
-        .Int(s.ImageSizeMode)
-        .Int(s.ImageScale)
-        .Int(s.ImageFitHeight)
-        .Int(s.ImageFitWidth)
-        .Int(s.DetailLegacy)
-        .Int(s.DetailUseFile)
-        .Int(s.DetailPreset)
-        .Text(s.DetailTemplateFile)
-        .Int(s.TargetToTop);
-    Line(out).Text("#[TargetInfo]").Text(s.TargetFolder);
-    {
-        Line info(out);
-        info.Text("#[TemplateInfo]");
-        for (int i = 0; i < static_cast<int>(Token::MAKER); ++i) info.Int(s.tokenSwitch[i]);
-        info.Text(s.PrevText).Text(s.NextText);
-        for (int i = static_cast<int>(Token::MAKER); i < kTokenCount; ++i)
-            info.Int(s.tokenSwitch[i]);
-    }
+    sections::TopPage(s, Line(out).Text("#[TopPageStyle]"));
+    sections::ListPage(s, Line(out).Text("#[ListPageStyle]"));
+    sections::DetailPage(s, Line(out).Text("#[DetailPageStyle]"));
+    sections::TargetInfo(s, Line(out).Text("#[TargetInfo]"));
+    sections::TemplateInfo(s, Line(out).Text("#[TemplateInfo]"));
     std::string header = "#";
     for (int c = 0; c < kColumnCount; ++c) {
         if (c > 0) header += '\t';

@@ -1,0 +1,72 @@
+#pragma once
+// The option fields of the album list file's section lines, in file order. Reader and writer
+// both walk these lists, so the layout is stated once. A visitor has Int(int) and
+// Text(std::string) members that return the visitor; S is PageStyle or const PageStyle.
+
+#include "html/page_style.h"
+
+namespace mirulane::sections {
+
+template <class S, class V>
+void TopPage(S& s, V&& v) {
+    v.Int(s.TopStyle)
+        .Text(s.TopFolder)
+        .Text(s.TopTitle)
+        .Int(s.ListFrameMarginH)
+        .Int(s.ListFrameMarginW)
+        .Int(s.ListFrameHeight)
+        .Int(s.ListFrameWidth)
+        .Int(s.DetailFrameMarginH)
+        .Int(s.DetailFrameMarginW)
+        .Int(s.FrameBorder)
+        .Int(s.FrameNoResize)
+        .Int(s.MakeAutorun);
+}
+
+template <class S, class V>
+void ListPage(S& s, V&& v) {
+    v.Text(s.ListFolder)
+        .Int(s.ListLegacyThumb)
+        .Text(s.ThumbFolder)
+        .Int(s.ThumbSizeMode)
+        .Int(s.ThumbScale)
+        .Int(s.ThumbFitHeight)
+        .Int(s.ThumbFitWidth)
+        .Int(s.ListLegacyFrame)
+        .Int(s.ListTextKind)
+        .Int(s.ListCellSpacing)
+        .Int(s.ListAlign)
+        .Int(s.ListUseFile)
+        .Int(s.ListPreset)
+        .Text(s.ListTemplateFile);
+}
+
+template <class S, class V>
+void DetailPage(S& s, V&& v) {
+    v.Text(s.DetailFolder)
+        .Text(s.ImageFolder)
+        .Int(s.ImageSizeMode)
+        .Int(s.ImageScale)
+        .Int(s.ImageFitHeight)
+        .Int(s.ImageFitWidth)
+        .Int(s.DetailLegacy)
+        .Int(s.DetailUseFile)
+        .Int(s.DetailPreset)
+        .Text(s.DetailTemplateFile)
+        .Int(s.TargetToTop);
+}
+
+template <class S, class V>
+void TargetInfo(S& s, V&& v) {
+    v.Text(s.TargetFolder);
+}
+
+// Twelve switches, the two link texts, then the other seventeen switches.
+template <class S, class V>
+void TemplateInfo(S& s, V&& v) {
+    for (int i = 0; i < static_cast<int>(Token::MAKER); ++i) v.Int(s.tokenSwitch[i]);
+    v.Text(s.PrevText).Text(s.NextText);
+    for (int i = static_cast<int>(Token::MAKER); i < kTokenCount; ++i) v.Int(s.tokenSwitch[i]);
+}
+
+}  // namespace mirulane::sections
