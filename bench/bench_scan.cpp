@@ -103,6 +103,7 @@ int main(int argc, char** argv) {
                 refresh, refresh / fresh, refreshed);
 
     // The whole command as a user runs it, in a process of its own.
+    std::fflush(stdout);  // the child must not print our buffered lines again
     start = Clock::now();
     pid_t pid = fork();
     if (pid == 0) {
