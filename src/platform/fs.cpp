@@ -82,20 +82,21 @@ int ListDirectory(std::string_view folder, DirListing& out) {
     while (dirent* item = readdir(dir)) {
         const char* name = item->d_name;
         if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) continue;
-        if (std::strchr(name, '\\')) {
-            // A backslash is a separator inside the system; such a name cannot be addressed.
-            ++out.skippedBackslash;
-            continue;
-        }
-        auto cp = Utf8ToCp932(name);
-        if (!cp) {
-            ++out.skippedUnrepresentable;
-            continue;
-        }
         bool isDir = item->d_type == DT_DIR;
         if (item->d_type == DT_UNKNOWN || item->d_type == DT_LNK) {
             struct stat st {};
             isDir = fstatat(dirFd, name, &st, 0) == 0 && S_ISDIR(st.st_mode);
+        }
+        // Only files are counted as skipped: the callers never enter folders anyway.
+        if (std::strchr(name, '\\')) {
+            // A backslash is a separator inside the system; such a name cannot be addressed.
+            if (!isDir) ++out.skippedBackslash;
+            continue;
+        }
+        auto cp = Utf8ToCp932(name);
+        if (!cp) {
+            if (!isDir) ++out.skippedUnrepresentable;
+            continue;
         }
         out.items.push_back({std::move(*cp), isDir});
     }

@@ -36,7 +36,8 @@ struct DirItem {
 
 struct DirListing {
     std::vector<DirItem> items;  // stable order: case-insensitively, then byte-wise
-    // Names that cannot become CP932 names: not representable, or holding a backslash.
+    // Files whose names cannot become CP932 names: not representable, or holding a
+    // backslash (folders with such names are left out without being counted).
     int skippedUnrepresentable = 0;
     int skippedBackslash = 0;
 };

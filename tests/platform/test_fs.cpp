@@ -42,6 +42,7 @@ TEST(FileSystem, ListsInStableOrderAndCountsNamesItCannotUse) {
          {"b.jpg", "A.jpg", "a.JPG", "c\\d.jpg", "\xF0\x9F\x98\x80.jpg", "写真.jpg"})
         dir.Write(name, "x");
     std::filesystem::create_directory(dir.path() + "/sub");
+    std::filesystem::create_directory(dir.path() + "/\xF0\x9F\x98\x80 folder");
     DirListing listing;
     ASSERT_EQ(ListDirectory(*Utf8ToCp932(dir.path()), listing), 0);
     std::vector<std::string> names;
