@@ -132,15 +132,18 @@ TokenValues BuildDetailValuesFor(const Album& album, ImageLocator& locator, int 
                                  LinkMode mode, std::string_view text) {
     TokenValues v = DetailValuesWithoutImage(album, index, mode);
     if (!album.style.Switch(Token::IMAGE)) return v;
-    // Finding and measuring the picture is the costly part. The token can only be met if the
-    // text holds it or one of the values replaced before it brings it in.
-    std::string_view token = TokenText(Token::IMAGE);
-    bool needed = text.find(token) != std::string_view::npos;
+    // Finding and measuring the picture is the costly part. Whether the token will be met is
+    // known once the tokens before it are replaced: a value may bring it in, or complete it
+    // together with the text around it.
+    std::string probe(text);
     for (const TokenInfo& info : DetailTokenOrder()) {
-        if (needed || info.token == Token::IMAGE) break;
-        needed = v[info.token].find(token) != std::string::npos;
+        if (info.token == Token::IMAGE) break;
+        if (!album.style.Switch(info.token)) continue;
+        ReplaceToken(probe, info.text, CutAtCharBoundary(v[info.token], info.maxSize));
     }
-    if (needed) v[Token::IMAGE] = BuildImageElement(album, locator, index, mode);
+    if (probe.find(TokenText(Token::IMAGE)) != std::string::npos) {
+        v[Token::IMAGE] = BuildImageElement(album, locator, index, mode);
+    }
     return v;
 }
 

@@ -28,8 +28,8 @@ std::string BuildImageElement(const Album& album, ImageLocator& locator, int ind
 TokenValues BuildDetailValues(const Album& album, ImageLocator& locator, int index, LinkMode mode);
 
 // The same values for filling one text: the picture is looked up only when `text` (the text
-// about to be filled) or a value replaced before _IMAGE_ holds the _IMAGE_ token, so a list
-// region without pictures does not measure every picture of the album.
+// about to be filled) still holds the _IMAGE_ token once the tokens before it are replaced, so
+// a list region without pictures does not measure every picture of the album.
 TokenValues BuildDetailValuesFor(const Album& album, ImageLocator& locator, int index,
                                  LinkMode mode, std::string_view text);
 

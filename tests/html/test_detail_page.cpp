@@ -6,6 +6,7 @@
 #include "album/media.h"
 #include "html/detail_page.h"
 #include "html/image_sizing.h"
+#include "html/list_page.h"
 #include "html/presets.h"
 #include "page_fixture.h"
 
@@ -224,6 +225,31 @@ TEST(DetailPage, PresetElevenWholePage) {
         "</body>\n"
         "</html>\n",
         ToDisplay(page));
+}
+
+// Tokens are replaced one after the other over the growing text, so a value joined to the
+// template text around it can form a later token; the picture fills that one too.
+TEST(DetailPage, PictureTokenFormedByAnEarlierValue) {
+    PageAlbum a;
+    a.style().TargetToTop = 0;
+    a.style().ImageSizeMode = 2;
+    a.Put("P.gif", MakeGif(20, 10));
+    a.Add("P.gif", "_IMA");
+    ImageLocator locator;
+    EXPECT_EQ(
+        "[<img src=\"../P.gif\" alt=\"100%表示 (原寸:20x10)\" height=\"10\" width=\"20\" "
+        "border=\"0\">]",
+        ToDisplay(DetailPageText(a.session.album, locator, "[_TITLE_GE_]", 0, LinkMode::Page)));
+    // The same in the repeat region of a list page.
+    bool invalid = true;
+    EXPECT_EQ(
+        "<!x>\n<b>[<img src=\"../P.gif\" alt=\"100%表示 (原寸:20x10)\" height=\"10\" "
+        "width=\"20\" border=\"0\">]</b>\n",
+        ToDisplay(ListPageText(a.session.album, locator,
+                               "<!x>\n<!--mirulanestart-->\n<b>[_TITLE_GE_]</b>\n"
+                               "<!--mirulaneend-->\n",
+                               LinkMode::Page, invalid)));
+    EXPECT_FALSE(invalid);
 }
 
 TEST(DetailPage, OneEntryAlbumHasPlainNeighboursAndCounterOne) {
