@@ -15,6 +15,8 @@
 namespace mirulane {
 
 std::optional<std::string> ToSystemPath(std::string_view cp932Path) {
+    // A NUL byte would end the path early at the system call, so it would name another file.
+    if (cp932Path.find('\0') != std::string_view::npos) return std::nullopt;
     auto utf8 = Cp932ToUtf8(cp932Path);
     if (!utf8) return std::nullopt;
     std::replace(utf8->begin(), utf8->end(), '\\', '/');

@@ -12,7 +12,8 @@
 
 namespace mirulane {
 
-// The UTF-8 system path for a CP932 path; nullopt when it does not convert (errno EILSEQ).
+// The UTF-8 system path for a CP932 path; nullopt when it does not convert or holds a NUL
+// byte (errno EILSEQ).
 std::optional<std::string> ToSystemPath(std::string_view cp932Path);
 
 struct FileStatus {

@@ -27,6 +27,12 @@ TEST(FileSystem, ShiftJisPathsReachUtf8NamesAndBackslashesSeparate) {
     EXPECT_FALSE(FileExists(folder + "/missing"));
     EXPECT_EQ(ReadFileBytes(folder + "/missing", out), ENOENT);
     EXPECT_EQ(ReadFileBytes(folder + Sj("/表示"), out), EISDIR);
+    // A NUL byte inside a path must not cut it short into the name of another file.
+    std::string withNul = folder + Sj("/表示/写真.jpg") + std::string("\0.txt", 5);
+    EXPECT_EQ(ReadFileBytes(withNul, out), EILSEQ);
+    EXPECT_EQ(WriteFileReplacing(withNul, "new"), EILSEQ);
+    ASSERT_EQ(ReadFileBytes(folder + Sj("/表示/写真.jpg"), out), 0);
+    EXPECT_EQ(out, "data");
 
     FileStatus st;
     ASSERT_EQ(GetFileStatus(folder + Sj("/表示/写真.jpg"), st), 0);
