@@ -64,10 +64,11 @@ void ReadListStyle(PageStyle& s, const std::vector<std::string_view>& f) {
 }
 
 // A file name that would let a page writer leave its folder (empty, ".", "..", or holding a
-// separator) never becomes an entry.
+// separator) never becomes an entry; nor does one holding a NUL byte, which no file can have.
 bool IsSafeFileName(std::string_view name) {
     return !name.empty() && name != "." && name != ".." &&
-           FindLastSeparator(name) == std::string_view::npos;
+           FindLastSeparator(name) == std::string_view::npos &&
+           name.find('\0') == std::string_view::npos;
 }
 
 }  // namespace

@@ -187,11 +187,11 @@ TEST(AlbumFile, NamesThatWouldLeaveTheOutputFolderAreSkippedAndCounted) {
     Album a;
     ScriptedInteraction ui;
     std::string text = "../evil.jpg\tx\n.\tx\n..\tx\nsub/a.jpg\nsub\\b.jpg\n\tempty name\n" +
-                       Sj("表示.jpg") + "\tok\n";
+                       std::string("..\0.jpg\n", 8) + Sj("表示.jpg") + "\tok\n";
     EXPECT_EQ(ReadAlbumText(a, text, ui), 1);
     EXPECT_EQ(a.entries.Field(0, COL_FILE), Sj("表示.jpg"));  // 0x5C trail byte is no separator
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(Utf8(ui.messages[0].text), "ファイル名が正しくない行を 6 行読み飛ばしました");
+    EXPECT_EQ(Utf8(ui.messages[0].text), "ファイル名が正しくない行を 7 行読み飛ばしました");
 }
 
 TEST(AlbumFile, TabsAndLineBreaksInTextsAreWrittenReadably) {
