@@ -182,6 +182,11 @@ int WriteSystemFileReplacing(const std::string& sys, std::string_view bytes,
         if (failedStage) *failedStage = s;
         return e;
     };
+    // A file the user may not write stays as it is: a rename would get past the missing write
+    // permission that writing the file in place meets.
+    if (access(sys.c_str(), F_OK) == 0 && access(sys.c_str(), W_OK) != 0) {
+        return fail(WriteStage::Create, errno);
+    }
     size_t slash = sys.rfind('/');
     // The temporary file lives in the target's folder, so the final rename cannot cross
     // file systems.

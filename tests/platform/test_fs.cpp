@@ -1,6 +1,9 @@
 // File access by Shift-JIS path, listings and the replace-by-rename write.
 
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
@@ -98,6 +101,27 @@ TEST(FileSystem, ReplacingWriteLeavesThePreviousFileWhenAWriteFails) {
     EXPECT_EQ(WriteFileReplacing(*Utf8ToCp932(dir.path()) + "/no/such/folder/x.txt", "x", &stage),
               ENOENT);
     EXPECT_EQ(stage, WriteStage::Create);
+}
+
+TEST(FileSystem, ReplacingWriteRefusesAFileWithoutWritePermission) {
+    TempDir dir;
+    std::string path = dir.Write("locked.txt", "old");
+    chmod(path.c_str(), 0444);
+    chmod(dir.path().c_str(), 0777);  // the folder itself stays writable
+    // Root may write any file, so the check runs as an ordinary user in a child process.
+    pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(3);
+        WriteStage stage = WriteStage::None;
+        int err = WriteFileReplacing(*Utf8ToCp932(path), "new", &stage);
+        _exit(err == EACCES && stage == WriteStage::Create ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+    EXPECT_EQ(dir.Read("locked.txt"), "old");
 }
 
 }  // namespace
