@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/cp932.h"
@@ -174,8 +175,17 @@ int WriteFileReplacing(std::string_view path, std::string_view bytes, WriteStage
     return WriteSystemFileReplacing(sys, bytes, failedStage);
 }
 
-int WriteSystemFileReplacing(const std::string& sys, std::string_view bytes,
+int WriteSystemFileReplacing(const std::string& target, std::string_view bytes,
                              WriteStage* failedStage) {
+    // A symbolic link is written through: the file it names is replaced and the link stays.
+    std::string sys = target;
+    struct stat link {};
+    if (lstat(target.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+        if (char* real = realpath(target.c_str(), nullptr)) {
+            sys = real;
+            std::free(real);
+        }
+    }
     int err = 0;
     WriteStage stage = WriteStage::None;
     auto fail = [&](WriteStage s, int e) {

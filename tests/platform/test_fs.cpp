@@ -103,6 +103,15 @@ TEST(FileSystem, ReplacingWriteLeavesThePreviousFileWhenAWriteFails) {
     EXPECT_EQ(stage, WriteStage::Create);
 }
 
+TEST(FileSystem, ReplacingWriteGoesThroughASymbolicLink) {
+    TempDir dir;
+    dir.Write("real/album.txt", "old");
+    std::filesystem::create_symlink("real/album.txt", dir.path() + "/link.txt");
+    ASSERT_EQ(WriteFileReplacing(*Utf8ToCp932(dir.path()) + "/link.txt", "new"), 0);
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.path() + "/link.txt"));
+    EXPECT_EQ(dir.Read("real/album.txt"), "new");
+}
+
 TEST(FileSystem, ReplacingWriteRefusesAFileWithoutWritePermission) {
     TempDir dir;
     std::string path = dir.Write("locked.txt", "old");
