@@ -63,6 +63,25 @@ TEST(FileSystem, ListsInStableOrderAndCountsNamesItCannotUse) {
     EXPECT_EQ(ListDirectory(*Utf8ToCp932(dir.path()) + "/nope", listing), ENOENT);
 }
 
+TEST(FileSystem, ANamedPipeWithoutWriterReadsAsEmptyInsteadOfBlocking) {
+    TempDir dir;
+    std::string fifo = dir.path() + "/pipe.jpg";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0666), 0);
+    // In a child with an alarm, so a regression fails the test instead of hanging it.
+    pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        alarm(5);
+        std::string out = "x";
+        int err = ReadFileBytes(*Utf8ToCp932(fifo), out, 64);
+        _exit(err == 0 && out.empty() ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
 TEST(FileSystem, MakeDirectoryAcceptsAnExistingFolderButNotAFile) {
     TempDir dir;
     std::string folder = *Utf8ToCp932(dir.path());
