@@ -173,14 +173,15 @@ int WriteAllDetailPages(Session& session, ImageLocator& locator) {
         ui.SetStatus(0, Format(progress.c_str(), i + 1, count));
         std::string name = EntryName(album, i);
         std::string base = SplitBaseName(name).base;
+        std::string page = base + ".html";
         // The page name comes from the album's data; never let it lead out of the folder.
-        if (!IsPlainFileName(base)) {
+        if (base.empty() || !IsPlainFileName(page)) {
             ShowError(session,
                       Sj("このエントリのファイル名では個別ページを作成できません\n") + name);
             ui.SetStatus(0, "");
             return -1;
         }
-        std::string path = folder + base + ".html";
+        std::string path = folder + page;
         ReplaceDecision decision = ConfirmReplace(session, path);
         if (decision == ReplaceDecision::Skip) continue;
         if (decision == ReplaceDecision::Cancel) {

@@ -372,7 +372,7 @@ TEST(WriteAllDetailPages, FailuresAndTheirMessages) {
 
 // Entry names come from album files; none may lead a page out of its folder.
 TEST(WriteAllDetailPages, RefusesNamesThatLeaveTheFolder) {
-    for (std::string name : {"../escape.jpg", "sub/x.jpg", "..\\up.jpg", "...jpg", "..", ""}) {
+    for (std::string name : {"../escape.jpg", "sub/x.jpg", "..\\up.jpg", "a/..", ""}) {
         PageAlbum a;
         a.Add(name);
         ImageLocator locator;
@@ -383,14 +383,20 @@ TEST(WriteAllDetailPages, RefusesNamesThatLeaveTheFolder) {
         EXPECT_FALSE(a.Exists("escape.html"));
         EXPECT_FALSE(a.Exists("html/sub/x.html"));
     }
-    // A two-byte character whose second byte is 0x5C is not a separator.
+    // A two-byte character whose second byte is 0x5C is not a separator, and dots at the start
+    // of a name are part of it: every page still lies in the folder.
     PageAlbum a;
     std::string hyou = Sj("表.jpg");
     ASSERT_EQ('\\', hyou[1]);
     a.Add(hyou);
+    a.Add("...jpg");
+    a.Add("..gif");
     ImageLocator locator;
     EXPECT_EQ(0, WriteAllDetailPages(a.session, locator));
+    EXPECT_TRUE(a.ui.messages.empty());
     EXPECT_TRUE(a.Exists(Sj("html/表.html")));
+    EXPECT_TRUE(a.Exists("html/...html"));
+    EXPECT_TRUE(a.Exists("html/..html"));
 }
 
 TEST(WriteAllDetailPages, EmptyAlbumSucceedsWithoutPages) {
