@@ -61,7 +61,8 @@ int ScanFolder(Album& album, std::string_view folderIn, ScanMode mode, const Set
 
         size_t dot = item.name.rfind('.');
         std::string base = dot == std::string::npos ? item.name : item.name.substr(0, dot);
-        std::string ext = dot == std::string::npos ? "" : AsciiLower(item.name.substr(dot + 1));
+        // Lower-cased stepping over two-byte characters, whose second byte may be a letter.
+        std::string ext = dot == std::string::npos ? "" : FoldCase(item.name.substr(dot + 1));
         if (!settings.PassesFilter(ext)) continue;
 
         int found = mode == ScanMode::Refresh ? entries.Find(item.name) : -1;

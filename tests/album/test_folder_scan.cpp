@@ -73,6 +73,15 @@ TEST(FolderScan, RefreshNeverRecapturesAndSeparatorsDoNotMatter) {
     EXPECT_EQ(album.entries.Field(1, COL_MAKER), "");  // capture switched off
     EXPECT_TRUE(album.modified);                       // set even when nothing else changed
 
+    // Without the filter a two-byte extension is kept as it is: the second byte of "ア" is
+    // "A" and must not be lower-cased.
+    dir.Write("写真.アイ", "x");
+    settings.EnvUseFilter = 0;
+    ASSERT_EQ(ScanFolder(album, dir.path(), ScanMode::Refresh, settings, ui), 3);
+    EXPECT_EQ(album.entries.Field(2, COL_KIND), Sj("アイ"));
+    EXPECT_EQ(album.entries.Field(2, COL_TITLE), Sj("写真"));
+    settings.EnvUseFilter = 1;
+
     // A fresh scan appends again without looking: the caller empties the list first.
     Album other;
     ASSERT_EQ(ScanFolder(other, dir.path() + "\\", ScanMode::Fresh, settings, ui), 2);
