@@ -101,6 +101,17 @@ int ListDirectory(std::string_view folder, DirListing& out) {
             if (!isDir) ++out.skippedUnrepresentable;
             continue;
         }
+        // Some characters share their Shift-JIS code with another: "¥" becomes the backslash,
+        // "〜" comes back as "～". Such a name would address another file, or a subfolder.
+        if (FindLastSeparator(*cp) != std::string::npos) {
+            if (!isDir) ++out.skippedBackslash;
+            continue;
+        }
+        auto back = Cp932ToUtf8(*cp);
+        if (!back || *back != name) {
+            if (!isDir) ++out.skippedUnrepresentable;
+            continue;
+        }
         out.items.push_back({std::move(*cp), isDir});
     }
     closedir(dir);
