@@ -14,7 +14,10 @@ int Usage(const char* synopsis) {
 
 bool ArgToCp932(const std::string& utf8, std::string& out) {
     auto converted = Utf8ToCp932(utf8);
-    if (!converted) {
+    // Some characters share their Shift-JIS code with another ("¥" is the backslash, a
+    // separator): such a path would name another file or folder.
+    auto back = converted ? Cp932ToUtf8(*converted) : std::nullopt;
+    if (!back || *back != utf8) {
         std::fprintf(stderr, "mirulane-cli: '%s' cannot be written in Shift-JIS (CP932)\n",
                      utf8.c_str());
         return false;

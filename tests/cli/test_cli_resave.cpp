@@ -34,6 +34,13 @@ TEST(CliResave, RoundTripsAndReportsFailuresInUtf8) {
     EXPECT_EQ(cannotWrite.status, 1);
     EXPECT_NE(cannotWrite.err.find("出力ファイルを開けません(errno=2)"), std::string::npos);
 
+    // "¥" would turn into a separator in Shift-JIS and name in/x.txt instead.
+    dir.Write("in¥x.txt", "a.jpg\tyen\n");
+    dir.Write("in/x.txt", "a.jpg\tother\n");
+    CliResult yen = cli("resave 'in¥x.txt' -o yen.txt");
+    EXPECT_EQ(yen.status, 1);
+    EXPECT_NE(yen.err.find("cannot be written in Shift-JIS"), std::string::npos) << yen.err;
+
     EXPECT_EQ(cli("resave in.txt").status, 2);
     EXPECT_EQ(cli("frobnicate").status, 2);
 }
