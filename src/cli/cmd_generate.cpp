@@ -25,6 +25,11 @@ int CmdGenerate(Context& ctx, const std::vector<std::string>& args) {
     }
     if (input.empty()) return Usage(kSynopsis);
     if (!OpenAlbum(ctx, input)) return 1;
+    // As in the desktop app, where the command is disabled for an album without entries.
+    if (ctx.session.album.entries.Count() == 0) {
+        std::fprintf(stderr, "mirulane-cli: the album has no entries; no pages written\n");
+        return 1;
+    }
 
     Session& session = ctx.session;
     int result = GenerationRun(session);

@@ -65,6 +65,12 @@ TEST(CliGenerate, WritesKeepsReplacesAndFails) {
     EXPECT_NE(std::string::npos,
               failed.err.find("[エラーメッセージ] HTMLページの作成に失敗しました"));
 
+    // An album without entries has nothing to write.
+    dir.Write("empty.txt", "#[TargetInfo]\t" + dir.path() + "\n");
+    CliResult empty = cli("generate empty.txt --force");
+    EXPECT_EQ(1, empty.status);
+    EXPECT_NE(std::string::npos, empty.err.find("no entries")) << empty.err;
+
     EXPECT_EQ(2, cli("generate").status);
     EXPECT_EQ(2, cli("generate a.txt b.txt").status);
     EXPECT_EQ(1, cli("generate missing.txt").status);
