@@ -75,6 +75,14 @@ int CmdAlbum(Context& ctx, const std::vector<std::string>& args) {
     if (!ParseFolderArgs(args, true, a)) return Usage(kSynopsis);
     if (!MakeAlbumFromFolder(ctx, a.folder)) return 1;
     Session& session = ctx.session;
+    if (session.album.entries.Count() == 0) {
+        // The desktop app offers no page creation for an album without entries either.
+        std::fprintf(stderr,
+                     "mirulane-cli: no file in '%s' passes the extension filter; "
+                     "no album written\n",
+                     a.folder.c_str());
+        return 1;
+    }
     bool ok = true;
     if (a.thumbs) {
         ThumbnailRunRequest request;

@@ -227,6 +227,11 @@ TEST_F(AlbumE2E, UsageAndFailuresGiveTheirExitStatus) {
     EXPECT_EQ(Cli("scan photos").status, 2);
     CliResult missing = Cli("album nowhere");
     EXPECT_EQ(missing.status, 1);
+    Photo("notes.txt", "nothing the default filter takes");
+    CliResult empty = Cli("album photos --force");
+    EXPECT_EQ(empty.status, 1);
+    EXPECT_NE(empty.err.find("no album written"), std::string::npos) << empty.err;
+    EXPECT_FALSE(fs::exists(photos + "/index.html"));
     EXPECT_EQ(Cli("refresh nothere.txt").status, 1);
 }
 
