@@ -251,12 +251,10 @@ int InputFile::Open(std::string_view path) {
 int InputFile::OpenSystem(const std::string& sys) {
     Close();
     lastError_ = 0;
-    // Opened without blocking, so a named pipe without a writer cannot stall a scan; reads
-    // then block as usual (and such a pipe reads as empty).
+    // Opened without blocking, so a named pipe cannot stall a scan (it reads as empty).
+    // Regular files ignore the flag, so their reads are unchanged and cost no extra call.
     fd_ = open(sys.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd_ < 0) return errno;
-    int flags = fcntl(fd_, F_GETFL);
-    if (flags != -1) fcntl(fd_, F_SETFL, flags & ~O_NONBLOCK);
     // A directory opens read-only too; refuse it here, where callers expect the failure.
     struct stat st {};
     if (fstat(fd_, &st) == 0 && S_ISDIR(st.st_mode)) {
