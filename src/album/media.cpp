@@ -51,10 +51,13 @@ int ParseFixed(std::string_view bytes, size_t need, const char* magic, size_t ma
     return 0;
 }
 
-// Reads the first n bytes of a file (fewer when it is shorter); false when it cannot be
-// opened.
-bool ReadHead(std::string_view path, size_t n, std::string& out) {
-    return ReadFileBytes(path, out, n) == 0;
+// Reads the first n bytes of a file (fewer when it is shorter) and hands them to a parser;
+// a file that cannot be opened is a failure.
+int ParseHead(std::string_view path, size_t n, int (*parse)(std::string_view, PixelSize&),
+              PixelSize& size) {
+    size = {};
+    std::string head;
+    return ReadFileBytes(path, head, n) == 0 ? parse(head, size) : -1;
 }
 
 // Segment walk shared by the file and the memory reader. Source has Read(buf, n) -> count and
@@ -169,27 +172,19 @@ int ParseJpegSize(std::string_view bytes, PixelSize& size) {
 }
 
 int ReadBmpSize(std::string_view path, PixelSize& size) {
-    std::string head;
-    size = {};
-    return ReadHead(path, 24, head) ? ParseBmpSize(head, size) : -1;
+    return ParseHead(path, 24, ParseBmpSize, size);
 }
 
 int ReadGifSize(std::string_view path, PixelSize& size) {
-    std::string head;
-    size = {};
-    return ReadHead(path, 10, head) ? ParseGifSize(head, size) : -1;
+    return ParseHead(path, 10, ParseGifSize, size);
 }
 
 int ReadPngSize(std::string_view path, PixelSize& size) {
-    std::string head;
-    size = {};
-    return ReadHead(path, 24, head) ? ParsePngSize(head, size) : -1;
+    return ParseHead(path, 24, ParsePngSize, size);
 }
 
 int ReadRiffSize(std::string_view path, PixelSize& size) {
-    std::string head;
-    size = {};
-    return ReadHead(path, 72, head) ? ParseRiffSize(head, size) : -1;
+    return ParseHead(path, 72, ParseRiffSize, size);
 }
 
 int ReadJpegSize(std::string_view path, PixelSize& size) {
