@@ -167,6 +167,7 @@ int WriteAll(int fd, std::string_view bytes) {
             if (errno == EINTR) continue;
             return errno;
         }
+        if (n == 0) return EIO;  // no progress: never spin
         p += n;
         left -= static_cast<size_t>(n);
     }
@@ -174,6 +175,18 @@ int WriteAll(int fd, std::string_view bytes) {
 }
 
 }  // namespace
+
+int WriteNewFile(std::string_view path, std::string_view bytes) {
+    std::string sys;
+    int err = 0;
+    if (!Resolve(path, sys, err)) return err;
+    int fd = open(sys.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) return errno;
+    err = WriteAll(fd, bytes);
+    if (close(fd) != 0 && err == 0) err = errno;
+    if (err != 0) unlink(sys.c_str());
+    return err;
+}
 
 int WriteFileReplacing(std::string_view path, std::string_view bytes, WriteStage* failedStage) {
     std::string sys;

@@ -49,6 +49,11 @@ int ListDirectory(std::string_view folder, DirListing& out);
 // Reads at most maxBytes of a file from its start.
 int ReadFileBytes(std::string_view path, std::string& out, size_t maxBytes = SIZE_MAX);
 
+// Creates a file that does not exist yet and writes it whole, without a temporary file (there
+// is nothing to protect); a file that cannot be written whole is removed again. EEXIST when
+// the file exists.
+int WriteNewFile(std::string_view path, std::string_view bytes);
+
 // Which step of a replacing write failed: creating the temporary file, writing and flushing
 // it, or renaming it over the target.
 enum class WriteStage { None, Create, Write, Rename };
