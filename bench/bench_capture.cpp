@@ -16,6 +16,7 @@
 #include "app/settings.h"
 #include "exif/entry_capture.h"
 #include "fixtures/exif_builder.h"
+#include "fixtures/image_builder.h"
 #include "platform/fs.h"
 #include "platform/text.h"
 
@@ -27,19 +28,6 @@ double Seconds(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-struct Folder {
-    Folder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "mrl-bench-capture-XXXXXX").string();
-        if (mkdtemp(pattern.data())) path = pattern;
-    }
-    ~Folder() {
-        std::error_code ec;
-        if (!path.empty()) std::filesystem::remove_all(path, ec);
-    }
-    std::string path;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -49,11 +37,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: bench_capture [COUNT]\n");
         return 2;
     }
-    Folder folder;
-    if (folder.path.empty()) {
-        std::perror("mkdtemp");
-        return 1;
-    }
+    fixtures::TempDir dir;  // removed with the files at the end
+    const std::string& folder = dir.path();
 
     // Camera files of 100 to 300 KiB: the same Exif block, scan data of varying length.
     std::vector<std::string> names;
@@ -66,7 +51,7 @@ int main(int argc, char** argv) {
         camera.scanPadding = 100 * 1024 + (static_cast<size_t>(i) * 7919) % (200 * 1024);
         std::string bytes = fixtures::MakeCameraJpeg(camera);
         names.push_back(Format("IMG_%05d.JPG", i));
-        std::ofstream out(folder.path + "/" + names.back(), std::ios::binary);
+        std::ofstream out(folder + "/" + names.back(), std::ios::binary);
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         if (!out) {
             std::fprintf(stderr, "cannot write the test files\n");
@@ -75,9 +60,9 @@ int main(int argc, char** argv) {
         totalBytes += bytes.size();
     }
     std::printf("%d camera JPEGs, %.1f MiB, in %s\n", count, totalBytes / 1048576.0,
-                folder.path.c_str());
+                folder.c_str());
 
-    const std::string prefix = folder.path + "/";
+    const std::string prefix = folder + "/";
     auto readHeads = [&]() {
         std::vector<char> buffer(64 * 1024);
         size_t bytes = 0;
@@ -99,7 +84,7 @@ int main(int argc, char** argv) {
         int ok = 0;
         auto start = Clock::now();
         for (int i = 0; i < count; ++i) {
-            if (capture.Capture(list, i, folder.path, names[i], settings) == kCaptureOk) ++ok;
+            if (capture.Capture(list, i, folder, names[i], settings) == kCaptureOk) ++ok;
         }
         double s = Seconds(start);
         return ok == count ? s : -1.0;
