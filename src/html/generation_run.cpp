@@ -8,9 +8,27 @@
 #include "platform/cp932.h"
 
 namespace mirulane {
+namespace {
+
+// An empty folder would mean the working directory, wherever the program happens to run: an
+// album that names no target folder or no page folder (a hand-made list file) writes nothing.
+bool RefuseWithoutFolders(const PageStyle& s, Interaction& ui) {
+    const char* missing = nullptr;
+    if (s.TargetFolder.empty()) {
+        missing = "ターゲットフォルダが設定されていないため、HTMLページを作成できません";
+    } else if (s.TopFolder.empty() || s.ListFolder.empty() || s.DetailFolder.empty()) {
+        missing = "ページの出力先フォルダが設定されていないため、HTMLページを作成できません";
+    }
+    if (!missing) return false;
+    ui.Message(Sj(missing), "", MsgIcon::Exclamation, MsgButtons::Ok);
+    return true;
+}
+
+}  // namespace
 
 int GenerationRun(Session& session) {
     Interaction& ui = session.ui;
+    if (RefuseWithoutFolders(session.album.style, ui)) return -1;
     session.overwriteAll = session.settings.EnvForceOverWrite != 0;
     // One locator for the run: the thumbnail and picture folders are each listed once.
     ImageLocator locator;
