@@ -9,6 +9,10 @@
 
 namespace mirulane {
 
+// The longest field or caption the file holds: the writer cuts longer texts here, and the
+// reader takes every field up to this length, so whatever is written reads back.
+inline constexpr size_t kAlbumFieldMax = 1023;
+
 // Writes the whole album to path (CP932), replacing any existing file only once every byte
 // has been written. Returns the number of entries written and clears the modified flag, or -1
 // after showing a message (the previous file and the modified flag are then untouched).

@@ -10,11 +10,12 @@
 namespace mirulane {
 namespace {
 
-constexpr size_t kLineLimit = 12479;  // a line with its line feed must be shorter
 constexpr size_t kMaxFields = 48;
-constexpr size_t kFieldMax = 259;
+// A line with its line feed must be shorter: room for the most fields at the longest length.
+constexpr size_t kLineLimit = kMaxFields * (kAlbumFieldMax + 1) - 1;
 
-// Splits at TABs; false when the line has more than 48 fields or a field over 259 bytes.
+// Splits at TABs; false when the line has more than 48 fields or a field longer than the
+// writer writes.
 bool SplitFields(std::string_view line, std::vector<std::string_view>& fields) {
     fields.clear();
     size_t start = 0;
@@ -22,7 +23,7 @@ bool SplitFields(std::string_view line, std::vector<std::string_view>& fields) {
         size_t tab = line.find('\t', start);
         std::string_view f = line.substr(
             start, tab == std::string_view::npos ? std::string_view::npos : tab - start);
-        if (f.size() > kFieldMax || fields.size() >= kMaxFields) return false;
+        if (f.size() > kAlbumFieldMax || fields.size() >= kMaxFields) return false;
         fields.push_back(f);
         if (tab == std::string_view::npos) return true;
         start = tab + 1;

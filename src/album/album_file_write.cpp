@@ -9,8 +9,6 @@
 namespace mirulane {
 namespace {
 
-constexpr size_t kWriteFieldMax = 1023;
-
 // A field can hold neither a TAB nor a line break: a TAB becomes one space and each line
 // break (CR LF, CR or LF) becomes "<br>", so the file stays readable and pages show the breaks.
 std::string Clean(std::string_view text) {
@@ -29,7 +27,7 @@ std::string Clean(std::string_view text) {
             out += c;
         }
     }
-    return std::string(CutAtCharBoundary(out, kWriteFieldMax));
+    return std::string(CutAtCharBoundary(out, kAlbumFieldMax));
 }
 
 class Line {

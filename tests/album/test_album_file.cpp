@@ -137,12 +137,13 @@ TEST(AlbumFile, ReaderAppliesLegacyPresetsRangesAndPartialLines) {
     // Over the field limits the line sets nothing but still makes its entry.
     std::string many = "m.jpg";
     for (int i = 0; i < 48; ++i) many += "\tt";
-    Album limits = read(many + "\nl.jpg\t" + std::string(260, 'x') + "\nok.jpg\t" +
-                        std::string(259, 'y') + "\n#[TargetInfo]\t" + std::string(260, 'z') + "\n");
+    Album limits =
+        read(many + "\nl.jpg\t" + std::string(1024, 'x') + "\nok.jpg\t" + std::string(1023, 'y') +
+             "\n#[TargetInfo]\t" + std::string(1024, 'z') + "\n");
     ASSERT_EQ(limits.entries.Count(), 3);
     EXPECT_EQ(limits.entries.Field(0, COL_TITLE), "");
     EXPECT_EQ(limits.entries.Field(1, COL_TITLE), "");
-    EXPECT_EQ(limits.entries.Field(2, COL_TITLE).size(), 259u);
+    EXPECT_EQ(limits.entries.Field(2, COL_TITLE).size(), 1023u);
     EXPECT_EQ(limits.style.TargetFolder, "");
 
     // Surplus fields beyond column 16 are ignored; the group list collects in order.
@@ -153,7 +154,8 @@ TEST(AlbumFile, ReaderAppliesLegacyPresetsRangesAndPartialLines) {
 }
 
 TEST(AlbumFile, OverLongLineAsksAndNoAbortsWithoutRangeCheck) {
-    std::string longLine = "x.jpg\t" + std::string(12479 - 7, 'a') + "\n";  // 12,479 with LF
+    // 49,151 bytes with the line feed: 48 fields of 1,023 bytes and their separators.
+    std::string longLine = "x.jpg\t" + std::string(49151 - 7, 'a') + "\n";
     std::string text = "#[TopPageStyle]\t9\na.jpg\n" + longLine + "b.jpg\n";
 
     Album yes;
@@ -178,7 +180,7 @@ TEST(AlbumFile, OverLongLineAsksAndNoAbortsWithoutRangeCheck) {
     // One byte shorter is read without a question (CR LF counts as one line feed).
     Album fits;
     ScriptedInteraction ui3;
-    std::string justFits = "x.jpg\t" + std::string(12478 - 7, 'a') + "\r\n";
+    std::string justFits = "x.jpg\t" + std::string(49150 - 7, 'a') + "\r\n";
     EXPECT_EQ(ReadAlbumText(fits, justFits, ui3), 1);
     EXPECT_TRUE(ui3.messages.empty());
 }
@@ -207,6 +209,37 @@ TEST(AlbumFile, TabsAndLineBreaksInTextsAreWrittenReadably) {
     ASSERT_EQ(ReadAlbumText(back, text, ui), 1);
     EXPECT_EQ(back.entries.Field(0, COL_COMM1), "one two<br>three<br>four<br>five");
     EXPECT_EQ(back.style.TopTitle, "T T");
+}
+
+TEST(AlbumFile, ReadsBackEveryFieldAndLineTheWriterWrites) {
+    Album album = OneCapturedEntry();
+    PageStyle& s = album.style;
+    // A photo folder deeper than 259 bytes: its folders must come back, or the pages would
+    // land in the working directory.
+    std::string deep = "/photos/" + std::string(150, 'd') + "/" + std::string(150, 'e');
+    s.TargetFolder = s.TopFolder = s.ImageFolder = deep;
+    s.ListFolder = s.DetailFolder = deep + "/html";
+    s.ThumbFolder = deep + "/thumb";
+    s.ListTemplateFile = s.DetailTemplateFile = deep + "/template.html";
+    // Camera text whose line breaks each grow to "<br>" on writing.
+    std::string maker;
+    for (int i = 0; i < 100; ++i) maker += "M\n";
+    album.entries.SetField(0, COL_MAKER, maker);
+    int full = album.entries.Append(std::string(1023, 'f'));
+    for (int c = 1; c < kColumnCount; ++c)
+        album.entries.SetField(full, c, std::string(1022, 'a') + std::to_string(c % 10));
+
+    std::string text = AlbumFileText(album);
+    Album back;
+    ScriptedInteraction ui;
+    ASSERT_EQ(ReadAlbumText(back, text, ui), 2);
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(AlbumFileText(back), text);
+    EXPECT_EQ(back.style.TargetFolder, deep);
+    EXPECT_EQ(back.style.DetailFolder, deep + "/html");
+    EXPECT_EQ(back.entries.Field(0, COL_MAKER).size(), 500u);
+    EXPECT_EQ(back.entries.Field(0, COL_TITLE), "IMG_0001");
+    EXPECT_EQ(back.entries.Field(1, COL_IMGSZ), std::string(1022, 'a') + "6");
 }
 
 TEST(AlbumFile, FailuresShowTheirMessageAndChangeNothing) {
