@@ -65,11 +65,12 @@ void ReadListStyle(PageStyle& s, const std::vector<std::string_view>& f) {
 }
 
 // A file name that would let a page writer leave its folder (empty, ".", "..", or holding a
-// separator) never becomes an entry; nor does one holding a NUL byte, which no file can have.
+// separator) never becomes an entry; nor does one holding a NUL byte, which no file can have,
+// or a line break or TAB, which the folder scan never takes.
 bool IsSafeFileName(std::string_view name) {
     return !name.empty() && name != "." && name != ".." &&
            FindLastSeparator(name) == std::string_view::npos &&
-           name.find('\0') == std::string_view::npos;
+           name.find_first_of(std::string_view("\0\r\n\t", 4)) == std::string_view::npos;
 }
 
 }  // namespace
@@ -133,7 +134,8 @@ int ReadAlbumText(Album& album, std::string_view text, Interaction& ui) {
             ++unsafeNames;
             continue;
         }
-        int index = entries.Find(first);
+        // Exact identity: lines naming IMG_1.JPG and img_1.jpg are two files, not one.
+        int index = entries.FindExact(first);
         if (index < 0) index = entries.Append(first);
         if (!split) continue;
         size_t columns = std::min(fields.size(), static_cast<size_t>(entries.ColumnCount()));

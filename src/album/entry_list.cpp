@@ -27,21 +27,37 @@ int EntryList::Append(std::string_view fileName) {
     e.icon = IconOf(fileName);
     entries_.push_back(std::move(e));
     int index = Count() - 1;
-    if (indexValid_) index_.try_emplace(FoldCase(fileName), index);
+    if (indexValid_) {
+        exact_.try_emplace(std::string(fileName), index);
+        folded_.try_emplace(FoldCase(fileName), index);
+    }
     return index;
 }
 
 void EntryList::RebuildIndex() const {
-    index_.clear();
-    index_.reserve(entries_.size());
-    for (int i = 0; i < Count(); ++i) index_.try_emplace(FoldCase(entries_[i].fields[COL_FILE]), i);
+    exact_.clear();
+    folded_.clear();
+    exact_.reserve(entries_.size());
+    folded_.reserve(entries_.size());
+    for (int i = 0; i < Count(); ++i) {
+        const std::string& name = entries_[i].fields[COL_FILE];
+        exact_.try_emplace(name, i);
+        folded_.try_emplace(FoldCase(name), i);
+    }
     indexValid_ = true;
 }
 
-int EntryList::Find(std::string_view fileName) const {
+int EntryList::FindExact(std::string_view fileName) const {
     if (!indexValid_) RebuildIndex();
-    auto it = index_.find(FoldCase(fileName));
-    return it == index_.end() ? -1 : it->second;
+    auto it = exact_.find(std::string(fileName));
+    return it == exact_.end() ? -1 : it->second;
+}
+
+int EntryList::Find(std::string_view fileName) const {
+    int exact = FindExact(fileName);
+    if (exact >= 0) return exact;
+    auto it = folded_.find(FoldCase(fileName));
+    return it == folded_.end() ? -1 : it->second;
 }
 
 void EntryList::SetField(int index, int column, std::string_view text) {
@@ -72,7 +88,8 @@ void EntryList::Delete(int index) {
 
 void EntryList::DeleteAll() {
     entries_.clear();
-    index_.clear();
+    exact_.clear();
+    folded_.clear();
     indexValid_ = true;
 }
 

@@ -27,9 +27,14 @@ class EntryList {
     // Adds an entry with COL_FILE set and every other field empty; returns its index.
     int Append(std::string_view fileName);
 
-    // First entry whose COL_FILE equals the name without regard to letter case, or -1.
-    // Served from an index, so a pass of n look-ups over n entries stays linear.
+    // The entry of a file: the first whose COL_FILE equals the name exactly; only when there
+    // is none, the first that equals it without regard to letter case (an album written where
+    // names ignore case still finds its files); -1 when neither exists. Served from indexes,
+    // so a pass of n look-ups over n entries stays linear.
     int Find(std::string_view fileName) const;
+    // The first entry whose COL_FILE equals the name byte for byte, or -1. Names that differ
+    // only in letter case are two files here.
+    int FindExact(std::string_view fileName) const;
 
     void SetField(int index, int column, std::string_view text);
     const std::string& Field(int index, int column) const;
@@ -72,7 +77,8 @@ class EntryList {
 
     std::vector<Entry> entries_;
     bool markColumn_ = false;
-    mutable std::unordered_map<std::string, int> index_;  // folded name -> first index
+    mutable std::unordered_map<std::string, int> exact_;   // name -> first index
+    mutable std::unordered_map<std::string, int> folded_;  // folded name -> first index
     mutable bool indexValid_ = true;
 };
 

@@ -3,6 +3,9 @@
 #include <unistd.h>
 
 #include <climits>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "app/settings.h"
 #include "exif/entry_capture.h"
@@ -25,6 +28,43 @@ std::string FolderToScan(std::string_view folder) {
     return EnsureTrailingSeparator(converted ? *converted : std::string("."));
 }
 
+struct ScanName {
+    std::string base;
+    std::string ext;  // lower-cased
+};
+
+// Splits a name at its last '.'; without one it is all base name.
+ScanName SplitScanName(const std::string& name) {
+    size_t dot = name.rfind('.');
+    if (dot == std::string::npos) return {name, ""};
+    // Lower-cased stepping over two-byte characters, whose second byte may be a letter.
+    return {name.substr(0, dot), FoldCase(name.substr(dot + 1))};
+}
+
+// Gives each name the first entry, in list order, that no file has claimed yet and whose name
+// equals it without regard to letter case; the entry takes the spelling on disk, so its pages
+// link to the file as named here. A name left without one becomes a new entry.
+template <class AppendNew>
+void ClaimIgnoringCase(EntryList& entries, const std::vector<const std::string*>& names,
+                       AppendNew& appendNew) {
+    std::unordered_map<std::string, std::vector<int>> unclaimed;  // lowest index last
+    for (int i = entries.Count() - 1; i >= 0; --i) {
+        if (!entries.Field(i, kMarkColumn).empty())
+            unclaimed[FoldCase(entries.Field(i, COL_FILE))].push_back(i);
+    }
+    for (const std::string* name : names) {
+        auto it = unclaimed.find(FoldCase(*name));
+        if (it == unclaimed.end() || it->second.empty()) {
+            appendNew(*name);
+            continue;
+        }
+        int index = it->second.back();
+        it->second.pop_back();
+        entries.SetField(index, kMarkColumn, "");
+        entries.SetField(index, COL_FILE, *name);
+    }
+}
+
 }  // namespace
 
 int ScanFolder(Album& album, std::string_view folderIn, ScanMode mode, const Settings& settings,
@@ -45,37 +85,48 @@ int ScanFolder(Album& album, std::string_view folderIn, ScanMode mode, const Set
         return -1;
     }
 
+    const int entriesBefore = entries.Count();
     entries.AddMarkColumn();
     ui.SetWaitCursor(true);
     const std::string mark = "DEL";
     for (int i = 0; i < entries.Count(); ++i) entries.SetField(i, kMarkColumn, mark);
 
     EntryCapture capture;  // one table for the whole scan
+    auto appendNew = [&](const std::string& name) {
+        ScanName split = SplitScanName(name);
+        int index = entries.Append(name);
+        entries.SetField(index, COL_TITLE, split.base);
+        entries.SetField(index, COL_YOMI, split.base);
+        entries.SetField(index, COL_KIND, split.ext);
+        if (settings.EnvGetExif == 1) capture.Capture(entries, index, folder, name, settings);
+    };
+
     const std::string progress = Sj("読み込み中... %d");
     int seen = 0;
     int accepted = 0;
+    int skippedBreaks = 0;
+    // Files whose entry differs from their name only in letter case: they take it once every
+    // exact match is known, so IMG_1.JPG and img_1.jpg on disk each keep their own entry.
+    std::vector<const std::string*> caseOnly;
     for (const DirItem& item : listing.items) {
         if (item.isDirectory) continue;
+        // The album list file cannot hold a line break or TAB: the entry would come back
+        // under another name, naming no file.
+        if (item.name.find_first_of("\r\n\t") != std::string::npos) {
+            ++skippedBreaks;
+            continue;
+        }
         ++seen;
         ui.SetStatus(0, Format(progress.c_str(), seen));
+        if (!settings.PassesFilter(SplitScanName(item.name).ext)) continue;
 
-        size_t dot = item.name.rfind('.');
-        std::string base = dot == std::string::npos ? item.name : item.name.substr(0, dot);
-        // Lower-cased stepping over two-byte characters, whose second byte may be a letter.
-        std::string ext = dot == std::string::npos ? "" : FoldCase(item.name.substr(dot + 1));
-        if (!settings.PassesFilter(ext)) continue;
-
-        int found = mode == ScanMode::Refresh ? entries.Find(item.name) : -1;
+        int found = mode == ScanMode::Refresh ? entries.FindExact(item.name) : -1;
         if (found >= 0) {
             entries.SetField(found, kMarkColumn, "");
+        } else if (mode == ScanMode::Refresh && entries.Find(item.name) >= 0) {
+            caseOnly.push_back(&item.name);
         } else {
-            int index = entries.Append(item.name);
-            entries.SetField(index, COL_TITLE, base);
-            entries.SetField(index, COL_YOMI, base);
-            entries.SetField(index, COL_KIND, ext);
-            if (settings.EnvGetExif == 1) {
-                capture.Capture(entries, index, folder, item.name, settings);
-            }
+            appendNew(item.name);
         }
         ++accepted;
         if (accepted % kPumpEvery == 0) {
@@ -83,21 +134,39 @@ int ScanFolder(Album& album, std::string_view folderIn, ScanMode mode, const Set
             ui.SetWaitCursor(true);
         }
     }
+    if (!caseOnly.empty()) ClaimIgnoringCase(entries, caseOnly, appendNew);
 
-    entries.DeleteMarkedAndRemoveMarkColumn();
-    if (entries.Count() > 0) album.modified = true;
     ui.SetStatus(0, "");
     ui.SetWaitCursor(false);
-
-    int skipped = listing.skippedUnrepresentable + listing.skippedBackslash;
+    int skipped = listing.skippedUnrepresentable + listing.skippedBackslash + skippedBreaks;
     if (skipped > 0) {
         ui.Message(Format(Sj("次のファイル %d 件はエントリにできないため読み込みませんでした\n"
                              "（Shift-JIS で表せない文字を含む名前: %d 件、"
-                             "「\\」を含む名前: %d 件）")
+                             "「\\」を含む名前: %d 件、改行やタブを含む名前: %d 件）")
                               .c_str(),
-                          skipped, listing.skippedUnrepresentable, listing.skippedBackslash),
+                          skipped, listing.skippedUnrepresentable, listing.skippedBackslash,
+                          skippedBreaks),
                    "", MsgIcon::Exclamation, MsgButtons::Ok);
     }
+    // An unmounted card or share leaves an empty mount point: ask before every entry, and
+    // every edit made to it, goes.
+    if (mode == ScanMode::Refresh && entriesBefore > 0 && accepted == 0) {
+        MsgAnswer a = ui.Message(
+            Format(Sj("指定したフォルダにはエントリにできるファイルが１件もありません\n%s\n\n"
+                      "リストのエントリ %d 件をすべて削除しますか？\n\n"
+                      "（削除しない場合は [いいえ] を選択してください）")
+                       .c_str(),
+                   folder.c_str(), entriesBefore),
+            Sj("更新確認"), MsgIcon::Exclamation, MsgButtons::YesNo);
+        if (a != MsgAnswer::Yes) {
+            // Nothing was matched or added, so clearing the marks restores the list.
+            entries.RemoveMarkColumn();
+            return -1;
+        }
+    }
+
+    entries.DeleteMarkedAndRemoveMarkColumn();
+    if (entries.Count() > 0) album.modified = true;
     return accepted;
 }
 

@@ -16,7 +16,13 @@ enum class ScanMode { Fresh, Refresh };
 
 // Returns the number of files accepted, or -1 when the folder cannot be listed (message
 // shown, list unchanged). Files whose names cannot be entries (not representable in
-// Shift-JIS, or holding a backslash) are skipped and counted in one message at the end.
+// Shift-JIS, holding a backslash, a line break or a TAB) are skipped and counted in one
+// message at the end.
+//
+// A refresh matches files to entries by exact name first; a file whose entry differs only in
+// letter case (an album written where names ignore case) takes it when no other file matches
+// it exactly, and the entry takes the spelling on disk. A refresh that would remove every
+// entry asks first; anything but Yes leaves the list exactly as it was and returns -1.
 int ScanFolder(Album& album, std::string_view folder, ScanMode mode, const Settings& settings,
                Interaction& ui);
 

@@ -117,15 +117,33 @@ int CmdScan(Context& ctx, const std::vector<std::string>& args) {
 }
 
 int CmdRefresh(Context& ctx, const std::vector<std::string>& args) {
-    constexpr const char* kSynopsis = "refresh LIST.txt";
-    if (args.size() != 1 || args[0].empty() || args[0][0] == '-') return Usage(kSynopsis);
-    if (!OpenAlbum(ctx, args[0])) return 1;
+    constexpr const char* kSynopsis = "refresh LIST.txt [--force]";
+    std::string input;
+    bool force = false;
+    for (const std::string& arg : args) {
+        if (arg == "--force") {
+            force = true;
+        } else if (input.empty() && !arg.empty() && arg[0] != '-') {
+            input = arg;
+        } else {
+            return Usage(kSynopsis);
+        }
+    }
+    if (input.empty()) return Usage(kSynopsis);
+    if (!OpenAlbum(ctx, input)) return 1;
     if (ctx.session.album.style.TargetFolder.empty()) {
         std::fprintf(stderr, "mirulane-cli: the album has no target folder to refresh from\n");
         return 1;
     }
-    if (RefreshAlbum(ctx.session) < 0) return 1;
-    return SaveAlbum(ctx, args[0]) ? 0 : 1;
+    // --force is the Yes to a refresh that would remove every entry (an emptied folder).
+    ctx.console.SetAnswerYes(force);
+    int result = RefreshAlbum(ctx.session);
+    ctx.console.SetAnswerYes(false);
+    if (result < 0) {
+        std::fprintf(stderr, "mirulane-cli: %s left as it is\n", input.c_str());
+        return 1;
+    }
+    return SaveAlbum(ctx, input) ? 0 : 1;
 }
 
 }  // namespace mirulane::cli

@@ -45,6 +45,10 @@ MsgAnswer ConsoleInteraction::Message(std::string_view text, std::string_view ca
         case MsgButtons::YesNoCancel:
             break;
     }
+    if (answerYes_) {
+        std::fprintf(stderr, "-> yes (--force)\n");
+        return MsgAnswer::Yes;
+    }
     // Nobody to ask: the careful answer is "no" (nothing is thrown away on a guess).
     if (!interactive_) {
         std::fprintf(stderr, "-> no (not asked: no terminal)\n");

@@ -24,6 +24,9 @@ class ConsoleInteraction : public Interaction {
     void PumpOneEvent() override {}
 
     void SetForce(bool force) { force_ = force; }
+    // While set, every Yes/No question answers Yes without asking (a command's --force that
+    // stands for one particular question sets it around the operation that asks it).
+    void SetAnswerYes(bool yes) { answerYes_ = yes; }
     // Files kept because a non-interactive run answered "no" (UTF-8 paths).
     const std::vector<std::string>& KeptFiles() const { return kept_; }
     // Ends a progress line left on the terminal.
@@ -32,6 +35,7 @@ class ConsoleInteraction : public Interaction {
   private:
     bool interactive_;
     bool force_;
+    bool answerYes_ = false;
     bool statusShown_ = false;
     std::vector<std::string> kept_;
 };

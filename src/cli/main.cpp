@@ -23,7 +23,7 @@ struct CommandRow {
 const CommandRow kCommands[] = {
     {"album", mirulane::cli::CmdAlbum, "album FOLDER [-o LIST.txt] [--thumbs] [--force]"},
     {"scan", mirulane::cli::CmdScan, "scan FOLDER -o LIST.txt"},
-    {"refresh", mirulane::cli::CmdRefresh, "refresh LIST.txt"},
+    {"refresh", mirulane::cli::CmdRefresh, "refresh LIST.txt [--force]"},
     {"resave", mirulane::cli::CmdResave, "resave LIST.txt -o OUT.txt"},
     {"export-preset", mirulane::cli::CmdExportPreset,
      "export-preset detail|list N [--layout v|h] -o FILE"},

@@ -128,7 +128,7 @@ TEST(AlbumFile, ReaderAppliesLegacyPresetsRangesAndPartialLines) {
     EXPECT_EQ(plain.entries.Field(1, COL_KIND), "");  // taken from the file as it stands
 
     // A file naming one file twice gives one entry with the later line's fields.
-    Album twice = read("a.jpg\tfirst\tY\na.JPG\tsecond\n");
+    Album twice = read("a.jpg\tfirst\tY\na.jpg\tsecond\n");
     ASSERT_EQ(twice.entries.Count(), 1);
     EXPECT_EQ(twice.entries.Field(0, COL_TITLE), "second");
     EXPECT_EQ(twice.entries.Field(0, COL_YOMI), "Y");
@@ -211,6 +211,17 @@ TEST(AlbumFile, TabsAndLineBreaksInTextsAreWrittenReadably) {
     EXPECT_EQ(back.style.TopTitle, "T T");
 }
 
+TEST(AlbumFile, KeepsNamesThatDifferOnlyInCase) {
+    Album a;
+    ScriptedInteraction ui;
+    EXPECT_EQ(ReadAlbumText(a, "IMG_0001.JPG\tupper\tU\nimg_0001.jpg\tlower\n", ui), 2);
+    EXPECT_EQ(a.entries.Field(0, COL_FILE), "IMG_0001.JPG");
+    EXPECT_EQ(a.entries.Field(0, COL_TITLE), "upper");
+    EXPECT_EQ(a.entries.Field(1, COL_FILE), "img_0001.jpg");
+    EXPECT_EQ(a.entries.Field(1, COL_TITLE), "lower");
+    EXPECT_EQ(a.entries.Field(1, COL_YOMI), "");
+}
+
 TEST(AlbumFile, ReadsBackEveryFieldAndLineTheWriterWrites) {
     Album album = OneCapturedEntry();
     PageStyle& s = album.style;
@@ -240,6 +251,16 @@ TEST(AlbumFile, ReadsBackEveryFieldAndLineTheWriterWrites) {
     EXPECT_EQ(back.entries.Field(0, COL_MAKER).size(), 500u);
     EXPECT_EQ(back.entries.Field(0, COL_TITLE), "IMG_0001");
     EXPECT_EQ(back.entries.Field(1, COL_IMGSZ), std::string(1022, 'a') + "6");
+}
+
+TEST(AlbumFile, NamesWithLineBreaksOrTabsAreSkipped) {
+    // The scan never takes such a name, so a line holding one names no file.
+    Album a;
+    ScriptedInteraction ui;
+    EXPECT_EQ(ReadAlbumText(a, "bad\rname.jpg\tx\r\nok.jpg\ty\r\n", ui), 1);
+    EXPECT_EQ(a.entries.Field(0, COL_FILE), "ok.jpg");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(Utf8(ui.messages[0].text), "ファイル名が正しくない行を 1 行読み飛ばしました");
 }
 
 TEST(AlbumFile, FailuresShowTheirMessageAndChangeNothing) {

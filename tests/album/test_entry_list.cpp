@@ -42,6 +42,24 @@ TEST(EntryList, AppendsWithIconAndFindsWithoutRegardToCase) {
     EXPECT_EQ(out, "abc");
 }
 
+TEST(EntryList, FindPrefersTheExactNameOverOneThatDiffersInCase) {
+    EntryList list;
+    list.Append("IMG_0001.JPG");
+    list.Append("img_0001.jpg");
+    EXPECT_EQ(list.Find("IMG_0001.JPG"), 0);
+    EXPECT_EQ(list.Find("img_0001.jpg"), 1);
+    EXPECT_EQ(list.Find("Img_0001.jpg"), 0);  // no exact one: the first ignoring case
+    EXPECT_EQ(list.FindExact("Img_0001.jpg"), -1);
+    EXPECT_EQ(list.FindExact("img_0001.jpg"), 1);
+    // Both indexes follow changes of the list.
+    list.Delete(0);
+    EXPECT_EQ(list.Find("IMG_0001.JPG"), 0);
+    EXPECT_EQ(list.FindExact("IMG_0001.JPG"), -1);
+    list.SetField(0, COL_FILE, "IMG_0001.JPG");
+    EXPECT_EQ(list.FindExact("IMG_0001.JPG"), 0);
+    EXPECT_EQ(list.FindExact("img_0001.jpg"), -1);
+}
+
 TEST(EntryList, DeleteSelectedKeepsOrderAndForgetsThePreviewedEntry) {
     EntryList list;
     for (int i = 0; i < 10; ++i) {

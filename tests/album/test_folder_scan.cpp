@@ -1,5 +1,7 @@
 // The folder scan: progress, message pumping, capture of new entries only, failures.
 
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
 #include "album/folder_scan.h"
@@ -102,10 +104,111 @@ TEST(FolderScan, AFolderThatCannotBeListedChangesNothing) {
               "指定したフォルダにはファイルが１件もありません\n" + missing + "/");
     EXPECT_FALSE(album.modified);
 
-    // An empty folder leaves an empty list and no modified flag.
+    // An empty folder, once the question is answered Yes, leaves an empty list and no
+    // modified flag.
+    ui.answers = {MsgAnswer::Yes};
     EXPECT_EQ(ScanFolder(album, dir.path(), ScanMode::Refresh, settings, ui), 0);
     EXPECT_EQ(album.entries.Count(), 0);
     EXPECT_FALSE(album.modified);
+}
+
+TEST(FolderScan, RefreshAsksBeforeRemovingEveryEntry) {
+    TempDir dir;
+    dir.Write("a.jpg", MakeJpeg(4, 4));
+    dir.Write("b.jpg", MakeJpeg(4, 4));
+    Album album;
+    Settings settings;
+    ScriptedInteraction ui;
+    ASSERT_EQ(ScanFolder(album, dir.path(), ScanMode::Fresh, settings, ui), 2);
+    album.entries.SetField(1, COL_COMM1, "edited");
+    album.modified = false;
+    const std::vector<Entry> before = {album.entries.At(0), album.entries.At(1)};
+
+    // The card is gone but its mount point is there: a folder with nothing to take. Only
+    // files the filter rejects count as nothing too.
+    std::filesystem::remove(dir.path() + "/a.jpg");
+    std::filesystem::remove(dir.path() + "/b.jpg");
+    dir.Write("notes.txt", "x");
+    for (MsgAnswer answer : {MsgAnswer::No, MsgAnswer::Ok, MsgAnswer::Cancel}) {
+        ui.messages.clear();
+        ui.answers = {answer};
+        EXPECT_EQ(ScanFolder(album, dir.path(), ScanMode::Refresh, settings, ui), -1);
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ToDisplay(ui.messages[0].text),
+                  "指定したフォルダにはエントリにできるファイルが１件もありません\n" + dir.path() +
+                      "/\n\nリストのエントリ 2 件をすべて削除しますか？\n\n"
+                      "（削除しない場合は [いいえ] を選択してください）");
+        EXPECT_EQ(ToDisplay(ui.messages[0].caption), "更新確認");
+        EXPECT_EQ(ui.messages[0].buttons, MsgButtons::YesNo);
+        ASSERT_EQ(album.entries.Count(), 2);
+        EXPECT_EQ(album.entries.ColumnCount(), kColumnCount);
+        for (int i = 0; i < 2; ++i) EXPECT_EQ(album.entries.At(i).fields, before[i].fields);
+        EXPECT_FALSE(album.modified);
+    }
+
+    ui.answers = {MsgAnswer::Yes};
+    EXPECT_EQ(ScanFolder(album, dir.path(), ScanMode::Refresh, settings, ui), 0);
+    EXPECT_EQ(album.entries.Count(), 0);
+}
+
+TEST(FolderScan, RefreshKeepsNamesThatDifferOnlyInCase) {
+    TempDir dir;
+    dir.Write("IMG_1.JPG", MakeJpeg(4, 4));
+    dir.Write("img_1.jpg", MakeJpeg(4, 4));
+    Album album;
+    Settings settings;
+    settings.EnvGetExif = 0;
+    ScriptedInteraction ui;
+    ASSERT_EQ(ScanFolder(album, dir.path(), ScanMode::Fresh, settings, ui), 2);
+    for (int i = 0; i < 2; ++i) {
+        album.entries.SetField(i, COL_TITLE, "title of " + album.entries.Field(i, COL_FILE));
+    }
+    // Entries of an album made where names ignore case: one matches a file only so, the
+    // other matches no file at all; and a disk name whose folded twin is matched exactly.
+    for (const char* name : {"WIN.JPG", "Gone.jpg", "BOTH.JPG"}) {
+        int i = album.entries.Append(name);
+        album.entries.SetField(i, COL_TITLE, std::string("title of ") + name);
+    }
+    dir.Write("win.jpg", MakeJpeg(4, 4));
+    dir.Write("BOTH.JPG", MakeJpeg(4, 4));
+    dir.Write("both.jpg", MakeJpeg(4, 4));
+
+    ASSERT_EQ(ScanFolder(album, dir.path(), ScanMode::Refresh, settings, ui), 5);
+    EXPECT_EQ(Names(album), (std::vector<std::string>{"IMG_1.JPG", "img_1.jpg", "win.jpg",
+                                                      "BOTH.JPG", "both.jpg"}));
+    EXPECT_EQ(album.entries.Field(0, COL_TITLE), "title of IMG_1.JPG");
+    EXPECT_EQ(album.entries.Field(1, COL_TITLE), "title of img_1.jpg");
+    // Matched ignoring case: the edits stay, the name takes the spelling on disk.
+    EXPECT_EQ(album.entries.Field(2, COL_TITLE), "title of WIN.JPG");
+    EXPECT_EQ(album.entries.Field(3, COL_TITLE), "title of BOTH.JPG");
+    EXPECT_EQ(album.entries.Field(4, COL_TITLE), "both");  // new, not BOTH.JPG's entry
+    EXPECT_EQ(album.entries.Find("WIN.JPG"), 2);
+
+    // Two entries for one file on disk: the first in list order takes it, once.
+    Album twins;
+    twins.entries.Append("A.JPG");
+    twins.entries.Append("a.JPG");
+    TempDir other;
+    other.Write("a.jpg", MakeJpeg(4, 4));
+    ASSERT_EQ(ScanFolder(twins, other.path(), ScanMode::Refresh, settings, ui), 1);
+    EXPECT_EQ(Names(twins), (std::vector<std::string>{"a.jpg"}));
+}
+
+TEST(FolderScan, SkipsNamesWithLineBreaksOrTabs) {
+    TempDir dir;
+    for (const char* name : {"new\nline.jpg", "tab\there.jpg", "cr\rname.jpg", "ok.jpg"})
+        dir.Write(name, MakeJpeg(4, 4));
+    dir.Write("\xF0\x9F\x98\x80.jpg", MakeJpeg(4, 4));  // cannot be named in Shift-JIS
+    Album album;
+    Settings settings;
+    ScriptedInteraction ui;
+    EXPECT_EQ(ScanFolder(album, dir.path(), ScanMode::Fresh, settings, ui), 1);
+    EXPECT_EQ(Names(album), (std::vector<std::string>{"ok.jpg"}));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ToDisplay(ui.messages[0].text),
+              "次のファイル 4 件はエントリにできないため読み込みませんでした\n"
+              "（Shift-JIS で表せない文字を含む名前: 1 件、「\\」を含む名前: 0 件、"
+              "改行やタブを含む名前: 3 件）");
 }
 
 }  // namespace

@@ -192,6 +192,169 @@ TEST_F(AlbumE2E, RefreshKeepsEditsDropsVanishedFilesAndAppendsNewOnes) {
     EXPECT_EQ(entries[3][1], "e");
 }
 
+// Sets field k of the entry line whose file name is name.
+std::string SetEntryField(const std::string& listText, const std::string& name, size_t k,
+                          const std::string& value) {
+    std::vector<std::string> lines = Split(listText, '\n');
+    for (auto& line : lines) {
+        std::vector<std::string> f = Split(line + "\t", '\t');
+        if (!f.empty() && f[0] == name) {
+            f[k] = value;
+            line = Join(f, '\t');
+        }
+    }
+    return Join(lines, '\n') + "\n";
+}
+
+TEST_F(AlbumE2E, ResaveAndRefreshKeepNamesThatDifferOnlyInCase) {
+    CameraJpeg upper;
+    upper.make = "UPPER";
+    Photo("IMG_0001.JPG", MakeCameraJpeg(upper));
+    CameraJpeg lower;
+    lower.make = "lower";
+    lower.order = ByteOrder::Little;
+    Photo("img_0001.jpg", MakeCameraJpeg(lower));
+    ASSERT_EQ(Cli("scan photos -o list.txt").status, 0);
+    std::string list = SetEntryField(dir.Read("list.txt"), "IMG_0001.JPG", 1, "Upper title");
+    dir.Write("list.txt", SetEntryField(list, "img_0001.jpg", 1, "lower title"));
+
+    auto check = [&](const std::string& file) {
+        auto entries = Entries(dir.Read(file));
+        ASSERT_EQ(entries.size(), 2u) << file;
+        EXPECT_EQ(entries[0][0], "IMG_0001.JPG");
+        EXPECT_EQ(entries[0][1], "Upper title");
+        EXPECT_EQ(entries[0][7], "UPPER");
+        EXPECT_EQ(entries[1][0], "img_0001.jpg");
+        EXPECT_EQ(entries[1][1], "lower title");
+        EXPECT_EQ(entries[1][7], "lower");
+    };
+    CliResult resaved = Cli("resave list.txt -o resaved.txt");
+    ASSERT_EQ(resaved.status, 0) << resaved.err;
+    check("resaved.txt");
+    CliResult refreshed = Cli("refresh list.txt");
+    ASSERT_EQ(refreshed.status, 0) << refreshed.err;
+    check("list.txt");
+
+    // An album written where names ignore case still finds its file, and then names it as
+    // it is spelt on disk, so its pages link to it.
+    dir.Write("list.txt", SetEntryField(dir.Read("list.txt"), "IMG_0001.JPG", 0, "IMG_0001.jpg"));
+    fs::rename(photos + "/img_0001.jpg", photos + "/img_0002.jpg");
+    fs::rename(photos + "/IMG_0001.JPG", photos + "/Img_0001.Jpg");
+    ASSERT_EQ(Cli("refresh list.txt").status, 0);
+    auto entries = Entries(dir.Read("list.txt"));
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0][0], "Img_0001.Jpg");
+    EXPECT_EQ(entries[0][1], "Upper title");
+    EXPECT_EQ(entries[1][0], "img_0002.jpg");  // the other entry's file is gone
+    EXPECT_EQ(entries[1][1], "img_0002");
+}
+
+TEST_F(AlbumE2E, LongFolderPathsAndLongFieldsSurviveTheListFile) {
+    // A photo folder deeper than 259 bytes.
+    std::string deep = "photos/" + std::string(150, 'd') + "/" + std::string(120, 'e');
+    CameraJpeg camera;
+    camera.make.clear();
+    for (int i = 0; i < 60; ++i) camera.make += "M\n";  // each break is stored as "<br>"
+    dir.Write(deep + "/P1.JPG", MakeCameraJpeg(camera));
+    CameraPhoto(deep.substr(7) + "/P2.JPG", ByteOrder::Little);
+    std::string deepPath = dir.path() + "/" + deep;
+    ASSERT_GE(deepPath.size(), 260u);
+
+    CliResult made = Cli("album " + ShellQuote(deep) + " -o album.txt --force");
+    ASSERT_EQ(made.status, 0) << made.err;
+    std::string list = SetEntryField(dir.Read("album.txt"), "P1.JPG", 1, "kept title");
+    dir.Write("album.txt", SetEntryField(list, "P1.JPG", 5, "kept comment"));
+
+    for (const char* command : {"resave album.txt -o album.txt", "refresh album.txt"}) {
+        CliResult r = Cli(command);
+        ASSERT_EQ(r.status, 0) << command << "\n" << r.err;
+        auto entries = Entries(dir.Read("album.txt"));
+        ASSERT_EQ(entries.size(), 2u);
+        EXPECT_EQ(entries[0][1], "kept title") << command;
+        EXPECT_EQ(entries[0][5], "kept comment") << command;
+        EXPECT_EQ(entries[0][7].size(), 300u) << command;
+        EXPECT_EQ(entries[0][8], "MIRU DC-200") << command;
+        EXPECT_EQ(entries[1][7], "MIRU") << command;
+    }
+    CliResult gen = Cli("generate album.txt --force");
+    ASSERT_EQ(gen.status, 0) << gen.err;
+    EXPECT_EQ(gen.out, deepPath + "/index.html\n");
+    EXPECT_NE(Slurp(deepPath + "/html/P1.html").find("kept title"), std::string::npos);
+    EXPECT_FALSE(fs::exists(dir.path() + "/index.html"));
+    EXPECT_FALSE(fs::exists(dir.path() + "/list.html"));
+
+    // An album that names no folder is refused, not written into the working directory.
+    dir.Write("nofolder.txt", "P1.JPG\tone\n");
+    CliResult refused = Cli("generate nofolder.txt --force");
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(
+        refused.err.find("ターゲットフォルダが設定されていないため、HTMLページを作成できません"),
+        std::string::npos)
+        << refused.err;
+    EXPECT_EQ(refused.out, "");
+    EXPECT_FALSE(fs::exists(dir.path() + "/index.html"));
+    EXPECT_FALSE(fs::exists(dir.path() + "/P1.html"));
+    dir.Write("nopages.txt", "#[TargetInfo]\t" + photos + "\nP1.JPG\tone\n");
+    CliResult noPages = Cli("generate nopages.txt --force");
+    EXPECT_EQ(noPages.status, 1);
+    EXPECT_NE(noPages.err.find("ページの出力先フォルダが設定されていないため"), std::string::npos)
+        << noPages.err;
+    EXPECT_FALSE(fs::exists(dir.path() + "/index.html"));
+}
+
+TEST_F(AlbumE2E, NamesWithLineBreaksOrTabsAreSkippedAndCounted) {
+    CameraPhoto("a.jpg", ByteOrder::Big);
+    CameraPhoto("new\nline.jpg", ByteOrder::Big);
+    CameraPhoto("tab\there.jpg", ByteOrder::Little);
+    CliResult scanned = Cli("scan photos -o list.txt");
+    ASSERT_EQ(scanned.status, 0) << scanned.err;
+    EXPECT_NE(scanned.err.find("次のファイル 2 件はエントリにできないため読み込みませんでした"),
+              std::string::npos)
+        << scanned.err;
+    EXPECT_NE(scanned.err.find("改行やタブを含む名前: 2 件"), std::string::npos) << scanned.err;
+    EXPECT_EQ(FileNames("list.txt"), (std::vector<std::string>{"a.jpg"}));
+
+    dir.Write("list.txt", SetEntryField(dir.Read("list.txt"), "a.jpg", 1, "edited"));
+    CliResult refreshed = Cli("refresh list.txt");
+    ASSERT_EQ(refreshed.status, 0) << refreshed.err;
+    auto entries = Entries(dir.Read("list.txt"));
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0][1], "edited");
+}
+
+TEST_F(AlbumE2E, RefreshOfAnEmptiedFolderAsksAndKeepsTheAlbum) {
+    CameraPhoto("a.jpg", ByteOrder::Big);
+    ASSERT_EQ(Cli("scan photos -o list.txt").status, 0);
+    dir.Write("list.txt", SetEntryField(dir.Read("list.txt"), "a.jpg", 1, "edited"));
+    std::string before = dir.Read("list.txt");
+
+    // The mount point is still there, the card is not.
+    fs::remove(photos + "/a.jpg");
+    CliResult refused = Cli("refresh list.txt");
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(refused.err.find("リストのエントリ 1 件をすべて削除しますか？"), std::string::npos)
+        << refused.err;
+    EXPECT_EQ(dir.Read("list.txt"), before);
+
+    // No folder at all: an error that changes nothing, --force or not.
+    fs::remove(photos);
+    for (const char* args : {"refresh list.txt", "refresh list.txt --force"}) {
+        CliResult missing = Cli(args);
+        EXPECT_EQ(missing.status, 1) << args;
+        EXPECT_NE(missing.err.find("指定したフォルダにはファイルが１件もありません"),
+                  std::string::npos)
+            << missing.err;
+        EXPECT_EQ(dir.Read("list.txt"), before) << args;
+    }
+
+    fs::create_directory(photos);
+    CliResult forced = Cli("refresh list.txt --force");
+    EXPECT_EQ(forced.status, 0) << forced.err;
+    EXPECT_TRUE(FileNames("list.txt").empty());
+    EXPECT_EQ(Cli("refresh").status, 2);
+    EXPECT_EQ(Cli("refresh list.txt --all").status, 2);
+}
+
 TEST_F(AlbumE2E, TheExtensionFilterDecidesWhichFilesBecomeEntries) {
     for (const char* name : {"a.jpg", "b.JPG", "c.jpeg", "d.png", "readme.txt", "README"}) {
         Photo(name, MakeJpeg(8, 8));
@@ -217,8 +380,9 @@ TEST_F(AlbumE2E, TheExtensionFilterDecidesWhichFilesBecomeEntries) {
                                                "README:", "readme.txt:txt"}));
 
     // Switching the jpg row off removes every jpg entry at the next refresh.
+    // Nothing left to take would remove every entry: that takes --force.
     dir.Write("nojpg.ini", "[Environment]\nEnvFilterCheck=0111\nEnvUseFilter=1\n");
-    ASSERT_EQ(Cli("refresh all.txt", "nojpg.ini").status, 0);
+    ASSERT_EQ(Cli("refresh all.txt --force", "nojpg.ini").status, 0);
     EXPECT_TRUE(FileNames("all.txt").empty());
 }
 
