@@ -6,12 +6,14 @@
 #include <vector>
 
 #include "app/album_commands.h"
+#include "app/settings.h"
 #include "cli/cli.h"
 #include "exif/thumbnail_run.h"
 #include "html/generation_run.h"
 #include "html/locations.h"
 #include "html/top_page.h"
 #include "platform/cp932.h"
+#include "platform/fs.h"
 #include "platform/text.h"
 
 namespace mirulane::cli {
@@ -63,18 +65,59 @@ bool MakeAlbumFromFolder(Context& ctx, const std::string& folderUtf8) {
 }
 
 // Where the album list file goes without -o: beside index.html, named after the folder.
-std::string DefaultListPath(const Session& s) {
-    return ToDisplay(JoinPath(s.album.style.TopFolder, ProposedSaveName(s) + ".txt"));
+std::string DefaultListPath(std::string_view folder, const Settings& settings) {
+    PageStyle style;
+    SetDefaultFolders(style, folder, settings);
+    return ToDisplay(JoinPath(style.TopFolder, LastComponent(folder) + ".txt"));
+}
+
+// True when the album's target folder (CP932, as its list file holds it) is the folder.
+bool IsTargetFolder(const std::string& albumTarget, const std::string& folder) {
+    auto a = ToSystemPath(albumTarget);
+    auto b = ToSystemPath(folder);
+    if (!a || !b || a->empty()) return false;
+    std::error_code ec;
+    return std::filesystem::equivalent(*a, *b, ec);
+}
+
+// An album list file already there holds the user's edits: it is opened and brought up to
+// date with the folder, never replaced by a fresh scan. Without one the folder is scanned
+// fresh. False (message shown) when neither can be done.
+bool OpenOrMakeAlbum(Context& ctx, const std::string& folder, const std::string& listUtf8) {
+    std::error_code ec;
+    if (!std::filesystem::exists(std::filesystem::symlink_status(listUtf8, ec))) {
+        return ChooseTargetFolder(ctx.session, folder) >= 0;
+    }
+    if (!OpenAlbum(ctx, listUtf8)) return false;
+    const std::string& target = ctx.session.album.style.TargetFolder;
+    if (!IsTargetFolder(target, folder)) {
+        std::fprintf(stderr,
+                     "mirulane-cli: %s is not the album of this folder (its target folder is "
+                     "'%s'); left as it is. Name another list file with -o\n",
+                     listUtf8.c_str(), ToDisplay(target).c_str());
+        return false;
+    }
+    if (RefreshAlbum(ctx.session) < 0) {
+        std::fprintf(stderr, "mirulane-cli: %s left as it is\n", listUtf8.c_str());
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
 
 int CmdAlbum(Context& ctx, const std::vector<std::string>& args) {
-    constexpr const char* kSynopsis = "album FOLDER [-o LIST.txt] [--thumbs] [--force]";
+    constexpr const char* kSynopsis =
+        "album FOLDER [-o LIST.txt] [--thumbs] [--force]\n"
+        "  an existing LIST.txt is refreshed (edits kept), never replaced; --force replaces\n"
+        "  existing pages and thumbnails without asking";
     FolderArgs a;
     if (!ParseFolderArgs(args, true, a)) return Usage(kSynopsis);
-    if (!MakeAlbumFromFolder(ctx, a.folder)) return 1;
+    std::string folder;
+    if (!TargetFolderArg(a.folder, folder)) return 1;
     Session& session = ctx.session;
+    std::string listPath = a.output.empty() ? DefaultListPath(folder, session.settings) : a.output;
+    if (!OpenOrMakeAlbum(ctx, folder, listPath)) return 1;
     if (session.album.entries.Count() == 0) {
         // The desktop app offers no page creation for an album without entries either.
         std::fprintf(stderr,
@@ -100,7 +143,6 @@ int CmdAlbum(Context& ctx, const std::vector<std::string>& args) {
                            MsgIcon::Stop, MsgButtons::Ok);
         ok = false;
     }
-    std::string listPath = a.output.empty() ? DefaultListPath(session) : a.output;
     if (!SaveAlbum(ctx, listPath)) return 1;
     std::fprintf(stderr, "album list file: %s\n", listPath.c_str());
     if (!ok) return 1;

@@ -35,6 +35,11 @@ const CommandRow kCommands[] = {
 void PrintUsage() {
     std::fprintf(stderr, "usage: mirulane-cli [--profile FILE] COMMAND ...\ncommands:\n");
     for (const auto& row : kCommands) std::fprintf(stderr, "  %s\n", row.synopsis);
+    std::fprintf(stderr,
+                 "--force replaces existing pages and thumbnails without asking. An album list "
+                 "file is never\nreplaced: album refreshes an existing one (edits kept); "
+                 "refresh --force lets a refresh\nremove every entry when the folder has no "
+                 "file left.\n");
 }
 
 }  // namespace

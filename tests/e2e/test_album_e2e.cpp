@@ -302,6 +302,47 @@ TEST_F(AlbumE2E, LongFolderPathsAndLongFieldsSurviveTheListFile) {
     EXPECT_FALSE(fs::exists(dir.path() + "/index.html"));
 }
 
+TEST_F(AlbumE2E, RerunningAlbumRefreshesItsListFileInsteadOfReplacingIt) {
+    CameraPhoto("a.jpg", ByteOrder::Big);
+    CameraPhoto("b.jpg", ByteOrder::Little);
+    ASSERT_EQ(Cli("album photos").status, 0);
+    const std::string listFile = "photos/photos.txt";
+    dir.Write(listFile, SetEntryField(dir.Read(listFile), "a.jpg", 1, "typed title"));
+    fs::remove(photos + "/b.jpg");
+    CameraPhoto("c.jpg", ByteOrder::Big);
+
+    for (const char* args : {"album photos", "album photos --force"}) {
+        CliResult again = Cli(args);
+        ASSERT_EQ(again.status, 0) << args << "\n" << again.err;
+        auto entries = Entries(dir.Read(listFile));
+        ASSERT_EQ(entries.size(), 2u) << args;
+        EXPECT_EQ(entries[0][0], "a.jpg");
+        EXPECT_EQ(entries[0][1], "typed title") << args;
+        EXPECT_EQ(entries[1][0], "c.jpg");
+        EXPECT_EQ(entries[1][7], "MIRU");  // a new file is captured
+    }
+    // --force replaced the pages, which now show the typed title.
+    EXPECT_NE(Slurp(photos + "/html/a.html").find("typed title"), std::string::npos);
+
+    // A list file of another folder is refused and left as it is.
+    std::string theirs = "#[TargetInfo]\t" + dir.path() + "/elsewhere\nx.jpg\ttheirs\n";
+    dir.Write("other.txt", theirs);
+    CliResult other = Cli("album photos -o other.txt --force");
+    EXPECT_EQ(other.status, 1);
+    EXPECT_NE(other.err.find("is not the album of this folder"), std::string::npos) << other.err;
+    EXPECT_EQ(dir.Read("other.txt"), theirs);
+
+    // An emptied folder (an unmounted card) does not wipe the list file either.
+    std::string before = dir.Read(listFile);
+    fs::remove(photos + "/a.jpg");
+    fs::remove(photos + "/c.jpg");
+    for (const char* args : {"album photos", "album photos --force"}) {
+        CliResult emptied = Cli(args);
+        EXPECT_EQ(emptied.status, 1) << args;
+        EXPECT_EQ(dir.Read(listFile), before) << args;
+    }
+}
+
 TEST_F(AlbumE2E, NamesWithLineBreaksOrTabsAreSkippedAndCounted) {
     CameraPhoto("a.jpg", ByteOrder::Big);
     CameraPhoto("new\nline.jpg", ByteOrder::Big);
