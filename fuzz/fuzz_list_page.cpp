@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -47,12 +48,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         album.entries.SetField(e, COL_TITLE, bytes.substr(i * 5, 13));
         album.entries.SetField(e, COL_COMM1, bytes.substr(i * 3, 21));
     }
-    ImageLocator locator;
+    PageRun run(album);
     bool invalid = false;
-    std::string page = ListPageText(album, locator, bytes, LinkMode::Page, invalid);
-    if (invalid != parts.invalid) std::abort();
+    std::optional<std::string> page = ListPageText(album, run, bytes, LinkMode::Page, invalid);
+    if (invalid != parts.invalid || (page && page->size() > kPageMaxBytes)) std::abort();
     for (int i = 0; i < album.entries.Count(); ++i) {
-        DetailPageText(album, locator, bytes, i, i == 1 ? LinkMode::Preview : LinkMode::Page);
+        DetailPageText(album, run, bytes, i, i == 1 ? LinkMode::Preview : LinkMode::Page);
     }
     return 0;
 }

@@ -14,5 +14,6 @@ void WriteAlbumFileSeeds(const std::string& folder);
 void WriteProfileSeeds(const std::string& folder);
 void WriteExifSeeds(const std::string& folder);
 void WriteTemplateSeeds(const std::string& folder);
+void WritePageValueSeeds(const std::string& folder);
 
 }  // namespace mirulane::seeds

@@ -207,12 +207,15 @@ void FolderIndex::Build() const {
     DirListing listing;
     if (ListDirectory(folder_, listing) != 0) return;
     for (auto& item : listing.items) {
-        if (!item.isDirectory) names_.try_emplace(FoldCase(item.name), item.name);
+        if (item.isDirectory) continue;
+        names_.try_emplace(FoldCase(item.name), item.name);
+        exact_.insert(std::move(item.name));
     }
 }
 
 const std::string* FolderIndex::Lookup(std::string_view name) const {
     if (!built_) Build();
+    if (auto exact = exact_.find(name); exact != exact_.end()) return &*exact;
     auto it = names_.find(FoldCase(name));
     return it == names_.end() ? nullptr : &it->second;
 }
@@ -252,9 +255,8 @@ std::string FoundExtension(std::string_view name) {
 
 }  // namespace
 
-int ImageLocator::Locate(std::string_view basePath, std::string& extension, PixelSize& size,
-                         bool tryAll) {
-    size = {};
+std::optional<FoundImage> ImageLocator::Locate(std::string_view basePath,
+                                               std::string_view extension, bool tryAll) {
     std::string wanted = AsciiLower(extension);
     size_t sep = FindLastSeparator(basePath);
     std::string folder =
@@ -262,25 +264,26 @@ int ImageLocator::Locate(std::string_view basePath, std::string& extension, Pixe
     std::string_view base = sep == std::string_view::npos ? basePath : basePath.substr(sep + 1);
     const FolderIndex& index = IndexFor(folder);
 
-    auto tryRow = [&](const LocatorRow& row) {
-        std::string name = std::string(base) + "." + row.extension;
-        const std::string* onDisk = index.Lookup(name);
+    std::optional<FoundImage> found;
+    // The preferred extension is looked up as given, so where a folder holds both P1.JPG and
+    // p1.jpg the entry P1.JPG finds its own file.
+    auto tryRow = [&](const LocatorRow& row, std::string_view ext) {
+        const std::string* onDisk = index.Lookup(std::string(base) + "." + std::string(ext));
         if (!onDisk) return false;
-        PixelSize found;
-        if (row.reader(folder + *onDisk, found) != 0) return false;
-        size = found;
-        extension = FoundExtension(*onDisk);
+        PixelSize size;
+        if (row.reader(folder + *onDisk, size) != 0) return false;
+        found = FoundImage{*onDisk, FoundExtension(*onDisk), size};
         return true;
     };
     for (const auto& row : kLocatorRows) {
-        if (wanted == row.extension && tryRow(row)) return 0;
+        if (wanted == row.extension && tryRow(row, extension)) return found;
     }
     if (tryAll) {
         for (const auto& row : kLocatorRows) {
-            if (tryRow(row)) return 0;
+            if (tryRow(row, row.extension)) return found;
         }
     }
-    return -1;
+    return std::nullopt;
 }
 
 }  // namespace mirulane

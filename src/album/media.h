@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 
@@ -43,14 +45,24 @@ int ParseRiffSize(std::string_view bytes, PixelSize& size);
 class FolderIndex {
   public:
     explicit FolderIndex(std::string folder);
-    // The name as found on disk, or empty when the folder holds no such file.
+    // The name as found on disk, or null when the folder holds no such file. A file of exactly
+    // that name wins; otherwise one that differs only in letter case (a folder may hold both
+    // a.jpg and A.JPG).
     const std::string* Lookup(std::string_view name) const;
 
   private:
     void Build() const;
     std::string folder_;
     mutable bool built_ = false;
+    mutable std::set<std::string, std::less<>> exact_;  // names on disk
     mutable std::map<std::string, std::string> names_;  // folded name -> name on disk
+};
+
+// A picture or movie file found by the locator.
+struct FoundImage {
+    std::string name;       // the file name as it is on disk
+    std::string extension;  // the extension of that name, in its letter case on disk
+    PixelSize size;         // 0 × 0 when the file's size is not read (MPEG)
 };
 
 // Locate image: finds the picture or movie for a base path (full path without "." and
@@ -59,10 +71,11 @@ class FolderIndex {
 // after a folder was indexed are not seen.
 class ImageLocator {
   public:
-    // extension: in, the preferred extension (any case); out, the extension of the file found,
-    // in its letter case on disk. Returns 0 when found and measured, else -1 (size 0).
-    int Locate(std::string_view basePath, std::string& extension, PixelSize& size,
-               bool tryAll = true);
+    // The file for basePath with the preferred extension (any letter case) or, with tryAll,
+    // any extension of the locator table; nullopt when none is found and measured. Links name
+    // the file as returned here, so they lead to it where letter case matters.
+    std::optional<FoundImage> Locate(std::string_view basePath, std::string_view extension,
+                                     bool tryAll = true);
 
   private:
     const FolderIndex& IndexFor(const std::string& folder);

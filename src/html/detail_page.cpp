@@ -1,8 +1,11 @@
 #include "html/detail_page.h"
 
+#include <vector>
+
 #include "album/album.h"
 #include "album/media.h"
 #include "app/session.h"
+#include "html/escape.h"
 #include "html/image_sizing.h"
 #include "html/locations.h"
 #include "html/page_file.h"
@@ -14,15 +17,11 @@ namespace mirulane {
 
 namespace {
 
-// Entry names longer than a value slot are cut before they are used in any value.
-constexpr size_t kNameMax = 511;
+constexpr size_t kTextSlot = 511;
+constexpr size_t kExifSlot = 127;
 
-std::string EntryName(const Album& album, int index) {
-    return std::string(CutAtCharBoundary(album.entries.Field(index, COL_FILE), kNameMax));
-}
-
-// The link to the entry's own file in the target folder, without the target attribute.
-std::string TargetLink(const Album& album, const std::string& name, LinkMode mode) {
+// The path of the entry's own file in the target folder, without the target attribute.
+std::string TargetPath(const Album& album, const std::string& name, LinkMode mode) {
     const PageStyle& style = album.style;
     if (mode == LinkMode::Preview) return EnsureTrailingSeparator(style.TargetFolder) + name;
     return RelativeLink(style.DetailFolder, style.TargetFolder) + name;
@@ -33,29 +32,53 @@ bool IsVideoExtension(std::string_view ext) {
     return lower == "avi" || lower == "mpg" || lower == "mpeg";
 }
 
-std::string NeighbourLink(const Album& album, int index, const std::string& label) {
-    std::string base = SplitBaseName(EntryName(album, index)).base;
-    return "<a href=\"" + base + ".html\">" + label + "</a>";
+// The link to a neighbour's page labelled with the user's text, or the text alone when there
+// is no neighbour with a page.
+std::string NeighbourLink(const PageNames& pages, int neighbour, const std::string& label) {
+    if (neighbour < 0) return label;
+    return "<a href=\"" + LinkPath(pages.Name(neighbour), kTextSlot) + "\">" + label + "</a>";
 }
 
 void ShowError(Session& session, const std::string& text) {
     session.ui.Message(text, "", MsgIcon::Exclamation, MsgButtons::Ok);
 }
 
+constexpr const char* kTooLarge =
+    "個別ページが大きくなりすぎるため作成できません（上限 %dMB）\n"
+    "タイトルやコメントなどに置換対象文字列が含まれていないか確認してください\n%s";
+
+// One message for the entries whose names cannot name a page file: how many, and the first few
+// of them by their place in the album.
+void ShowPassedOver(Session& session, const std::vector<int>& entries) {
+    constexpr size_t kListed = 10;
+    std::string text = Format(Sj("次のエントリ %d 件は名前に Shift-JIS で表せない文字を含むため、"
+                                 "個別ページを作成せず一覧ページにも載せませんでした")
+                                  .c_str(),
+                              static_cast<int>(entries.size()));
+    for (size_t k = 0; k < entries.size() && k < kListed; ++k) {
+        text += Format(Sj("\n%d 番目: ").c_str(), entries[k] + 1) +
+                session.album.entries.Field(entries[k], COL_FILE);
+    }
+    if (entries.size() > kListed) {
+        text += Format(Sj("\nほか %d 件").c_str(), static_cast<int>(entries.size() - kListed));
+    }
+    ShowError(session, text);
+}
+
 }  // namespace
 
 std::string BuildImageElement(const Album& album, ImageLocator& locator, int index, LinkMode mode) {
     const PageStyle& style = album.style;
-    std::string name = EntryName(album, index);
+    std::string name = EntryFileName(album, index);
     BaseExt split = SplitBaseName(name);
     std::string folder = EnsureTrailingSeparator(style.ImageFolder);
-    std::string ext = split.ext;
-    PixelSize size;
-    if (locator.Locate(folder + split.base, ext, size, true) != 0) {
+    std::optional<FoundImage> found = locator.Locate(folder + split.base, split.ext);
+    if (!found) {
         static const std::string kNotShown = Sj("表示できません");
         return kNotShown;
     }
 
+    const PixelSize& size = found->size;
     ShownSize shown;
     std::string alt;
     if (size.width < 1 || size.height < 1) {
@@ -68,12 +91,12 @@ std::string BuildImageElement(const Album& album, ImageLocator& locator, int ind
     }
 
     std::string element = "<img ";
-    if (IsVideoExtension(ext)) {
-        element += "dynsrc=\"" + TargetLink(album, name, mode) + "\" controls ";
+    if (IsVideoExtension(found->extension)) {
+        element += "dynsrc=\"" + LinkPath(TargetPath(album, name, mode)) + "\" controls ";
     }
     std::string prefix =
         mode == LinkMode::Preview ? folder : RelativeLink(style.DetailFolder, style.ImageFolder);
-    element += "src=\"" + prefix + split.base + "." + ext + "\" alt=\"" + alt + "\" ";
+    element += "src=\"" + LinkPath(prefix + found->name) + "\" alt=\"" + alt + "\" ";
     if (shown.height > 0 && shown.width > 0) {
         element += Format("height=\"%d\" width=\"%d\" ", shown.height, shown.width);
     }
@@ -84,28 +107,28 @@ std::string BuildImageElement(const Album& album, ImageLocator& locator, int ind
 namespace {
 
 // Fills every value but _IMAGE_.
-TokenValues DetailValuesWithoutImage(const Album& album, int index, LinkMode mode) {
+TokenValues DetailValuesWithoutImage(const Album& album, const PageNames& pages, int index,
+                                     LinkMode mode) {
     const PageStyle& style = album.style;
     const EntryList& entries = album.entries;
-    int count = entries.Count();
-    std::string name = EntryName(album, index);
+    std::string name = EntryFileName(album, index);
     BaseExt split = SplitBaseName(name);
 
     TokenValues v;
-    v[Token::TARGET] = TargetLink(album, name, mode);
+    v[Token::TARGET] = LinkPath(TargetPath(album, name, mode), kTextSlot);
     if (style.TargetToTop == 1) v[Token::TARGET] += "\" target=\"_TOP";
-    v[Token::FILE] = split.base;
-    v[Token::FILEEX] = name;
-    v[Token::TITLE] = entries.Field(index, COL_TITLE);
-    v[Token::YOMI] = entries.Field(index, COL_YOMI);
+    v[Token::FILE] = EscapeHtml(split.base, kTextSlot);
+    v[Token::FILEEX] = EscapeHtml(name, kTextSlot);
+    const std::string scanned = SplitPath(name).base;  // what the folder scan fills in
+    v[Token::TITLE] = FilledOrTypedText(entries.Field(index, COL_TITLE), scanned, kTextSlot);
+    v[Token::YOMI] = FilledOrTypedText(entries.Field(index, COL_YOMI), scanned, kTextSlot);
     v[Token::GROUP] = entries.Field(index, COL_GROUP);
     v[Token::COMM1] = entries.Field(index, COL_COMM1);
     v[Token::COMM2] = entries.Field(index, COL_COMM2);
-    v[Token::PGCUR] = std::to_string(index + 1);
-    v[Token::PGTOTAL] = std::to_string(count);
-    v[Token::PREV] = index < 1 ? style.PrevText : NeighbourLink(album, index - 1, style.PrevText);
-    v[Token::NEXT] =
-        index < count - 1 ? NeighbourLink(album, index + 1, style.NextText) : style.NextText;
+    v[Token::PGCUR] = std::to_string(pages.Number(index));
+    v[Token::PGTOTAL] = std::to_string(pages.PageCount());
+    v[Token::PREV] = NeighbourLink(pages, pages.Previous(index), style.PrevText);
+    v[Token::NEXT] = NeighbourLink(pages, pages.Next(index), style.NextText);
 
     static const struct {
         Token token;
@@ -116,45 +139,46 @@ TokenValues DetailValuesWithoutImage(const Album& album, int index, LinkMode mod
         {Token::FOLEN, COL_FOLEN}, {Token::FLASH, COL_FLASH}, {Token::EBIAS, COL_EBIAS},
         {Token::IMGSZ, COL_IMGSZ},
     };
-    for (const auto& row : kExif) v[row.token] = entries.Field(index, row.column);
+    for (const auto& row : kExif) {
+        v[row.token] = EscapeCameraText(entries.Field(index, row.column), kExifSlot);
+    }
     return v;
 }
 
 }  // namespace
 
-TokenValues BuildDetailValues(const Album& album, ImageLocator& locator, int index, LinkMode mode) {
-    TokenValues v = DetailValuesWithoutImage(album, index, mode);
-    v[Token::IMAGE] = BuildImageElement(album, locator, index, mode);
+TokenValues BuildDetailValues(const Album& album, PageRun& run, int index, LinkMode mode) {
+    TokenValues v = DetailValuesWithoutImage(album, run.pages, index, mode);
+    v[Token::IMAGE] = BuildImageElement(album, run.locator, index, mode);
     return v;
 }
 
-TokenValues BuildDetailValuesFor(const Album& album, ImageLocator& locator, int index,
-                                 LinkMode mode, std::string_view text) {
-    TokenValues v = DetailValuesWithoutImage(album, index, mode);
-    if (!album.style.Switch(Token::IMAGE)) return v;
+bool FillDetailTokens(std::string& text, const Album& album, PageRun& run, int index, LinkMode mode,
+                      ReplaceBudget& budget) {
+    TokenValues v = DetailValuesWithoutImage(album, run.pages, index, mode);
     // Finding and measuring the picture is the costly part. Whether the token will be met is
     // known once the tokens before it are replaced: a value may bring it in, or complete it
     // together with the text around it.
-    std::string probe(text);
-    for (const TokenInfo& info : DetailTokenOrder()) {
-        if (info.token == Token::IMAGE) break;
-        if (!album.style.Switch(info.token)) continue;
-        ReplaceToken(probe, info.text, CutAtCharBoundary(v[info.token], info.maxSize));
+    std::span<const TokenInfo> order = DetailTokenOrder();
+    size_t image = 0;
+    while (order[image].token != Token::IMAGE) ++image;
+    if (!ReplaceTokens(text, order.first(image), v, album.style, budget)) return false;
+    if (album.style.Switch(Token::IMAGE) &&
+        text.find(TokenText(Token::IMAGE)) != std::string::npos) {
+        v[Token::IMAGE] = BuildImageElement(album, run.locator, index, mode);
     }
-    if (probe.find(TokenText(Token::IMAGE)) != std::string::npos) {
-        v[Token::IMAGE] = BuildImageElement(album, locator, index, mode);
-    }
-    return v;
+    return ReplaceTokens(text, order.subspan(image), v, album.style, budget);
 }
 
-std::string DetailPageText(const Album& album, ImageLocator& locator, std::string_view templ,
-                           int index, LinkMode mode) {
+std::optional<std::string> DetailPageText(const Album& album, PageRun& run, std::string_view templ,
+                                          int index, LinkMode mode) {
     std::string text(templ);
-    ReplaceDetailTokens(text, BuildDetailValuesFor(album, locator, index, mode, text), album.style);
+    ReplaceBudget budget;
+    if (!FillDetailTokens(text, album, run, index, mode, budget)) return std::nullopt;
     return text;
 }
 
-int WriteAllDetailPages(Session& session, ImageLocator& locator) {
+int WriteAllDetailPages(Session& session, PageRun& run) {
     const Album& album = session.album;
     const PageStyle& style = album.style;
     Interaction& ui = session.ui;
@@ -169,26 +193,37 @@ int WriteAllDetailPages(Session& session, ImageLocator& locator) {
 
     std::string folder = EnsureTrailingSeparator(style.DetailFolder);
     const std::string progress = Sj("個別ページを作成しています... %d/%d");
+    std::vector<int> passedOver;
     for (int i = 0; i < count; ++i) {
         ui.SetStatus(0, Format(progress.c_str(), i + 1, count));
-        std::string name = EntryName(album, i);
+        std::string name = EntryFileName(album, i);
         std::string base = SplitBaseName(name).base;
-        std::string page = base + ".html";
-        // The page name comes from the album's data; never let it lead out of the folder.
-        if (base.empty() || !IsPlainFileName(page)) {
-            ShowError(session,
-                      Sj("このエントリのファイル名では個別ページを作成できません\n") + name);
-            ui.SetStatus(0, "");
-            return -1;
+        if (!run.pages.HasPage(i)) {
+            // The page name comes from the album's data; never let it lead out of the folder.
+            if (run.pages.Why(i) == PageNames::Missing::LeavesFolder) {
+                ShowError(session,
+                          Sj("このエントリのファイル名では個別ページを作成できません\n") + name);
+                ui.SetStatus(0, "");
+                return -1;
+            }
+            passedOver.push_back(i);
+            continue;
         }
-        std::string path = folder + page;
+        std::string path = folder + run.pages.Name(i);
         ReplaceDecision decision = ConfirmReplace(session, path);
         if (decision == ReplaceDecision::Skip) continue;
         if (decision == ReplaceDecision::Cancel) {
             ui.SetStatus(0, "");
             return -9;
         }
-        int err = WriteTextFile(path, DetailPageText(album, locator, templ, i, LinkMode::Page));
+        std::optional<std::string> text = DetailPageText(album, run, templ, i, LinkMode::Page);
+        if (!text) {
+            ShowError(session, Format(Sj(kTooLarge).c_str(), static_cast<int>(kPageMaxBytes >> 20),
+                                      path.c_str()));
+            ui.SetStatus(0, "");
+            return -3;
+        }
+        int err = WriteTextFile(path, *text);
         if (err != 0) {
             if (IsWriteFailure(err)) {
                 ShowError(session, Format(Sj("HTMLファイルに書き込めません(errno=%d)\n%s").c_str(),
@@ -203,6 +238,7 @@ int WriteAllDetailPages(Session& session, ImageLocator& locator) {
     }
     session.overwriteAll = false;
     ui.SetStatus(0, "");
+    if (!passedOver.empty()) ShowPassedOver(session, passedOver);
     return 0;
 }
 

@@ -1,19 +1,20 @@
 #pragma once
-// Detail pages: one page per entry, named after the entry's base name, made from the detail
+// Detail pages: one page per entry, named by the run's page names, made from the detail
 // template by replacing the detail tokens with the entry's values. The same values fill the
 // detail tokens in the repeat region of the list page, and the preview renders one entry's
 // page with absolute folder paths.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "html/page_names.h"
 #include "html/tokens.h"
 
 namespace mirulane {
 
 struct Album;
 struct Session;
-class ImageLocator;
 
 // Page mode: links relative between the output folders. Preview mode: the target, picture and
 // thumbnail links are the folders themselves (the page is shown from a temporary file).
@@ -21,26 +22,32 @@ enum class LinkMode { Page, Preview };
 
 // The picture element of an entry (_IMAGE_): "<img ...>" sized by the detail-page options, a
 // movie element with dynsrc for a movie file, or "表示できません" when no picture is found.
+// The source names the file exactly as it was found on disk.
 std::string BuildImageElement(const Album& album, ImageLocator& locator, int index, LinkMode mode);
 
 // The values of the 23 detail tokens of entry `index` (0-based). Values are not cut here; the
-// replacement cuts each to its slot size.
-TokenValues BuildDetailValues(const Album& album, ImageLocator& locator, int index, LinkMode mode);
+// replacement cuts each to its slot size. File names and camera data are escaped, links are
+// written for the browser; the user's texts are taken as typed.
+TokenValues BuildDetailValues(const Album& album, PageRun& run, int index, LinkMode mode);
 
-// The same values for filling one text: the picture is looked up only when `text` (the text
-// about to be filled) still holds the _IMAGE_ token once the tokens before it are replaced, so
-// a list region without pictures does not measure every picture of the album.
-TokenValues BuildDetailValuesFor(const Album& album, ImageLocator& locator, int index,
-                                 LinkMode mode, std::string_view text);
+// Replaces the detail tokens of entry `index` in `text` within the budget; false when the text
+// would outgrow it. The picture is looked up only when the text still holds the _IMAGE_ token
+// once the tokens before it are replaced, so a list region without pictures does not measure
+// every picture of the album.
+bool FillDetailTokens(std::string& text, const Album& album, PageRun& run, int index, LinkMode mode,
+                      ReplaceBudget& budget);
 
-// The page text (LF line ends as in the template) of entry `index`.
-std::string DetailPageText(const Album& album, ImageLocator& locator, std::string_view templ,
-                           int index, LinkMode mode);
+// The page text (LF line ends as in the template) of entry `index`, or nullopt when it would
+// be larger than kPageMaxBytes.
+std::optional<std::string> DetailPageText(const Album& album, PageRun& run, std::string_view templ,
+                                          int index, LinkMode mode);
 
-// Writes one page for every entry into DetailFolder, asking before it replaces a page. 0 when
-// done (pages the user kept included); -1 when the folder or a page file cannot be created or
-// an entry's name cannot name a page; -3 when the template cannot be read or a page cannot be
-// written; -9 after a cancel at the overwrite prompt. Clears the overwrite-all flag when done.
-int WriteAllDetailPages(Session& session, ImageLocator& locator);
+// Writes one page for every entry that has a page name into DetailFolder, asking before it
+// replaces a page. Entries whose names cannot name a file are passed over and counted in one
+// message at the end. 0 when done (pages the user kept and entries passed over included); -1
+// when the folder or a page file cannot be created or an entry's name would lead out of the
+// folder; -3 when the template cannot be read or a page cannot be written or would be too
+// large; -9 after a cancel at the overwrite prompt. Clears the overwrite-all flag when done.
+int WriteAllDetailPages(Session& session, PageRun& run);
 
 }  // namespace mirulane

@@ -1,9 +1,9 @@
 #include "html/generation_run.h"
 
-#include "album/media.h"
 #include "app/session.h"
 #include "html/detail_page.h"
 #include "html/list_page.h"
+#include "html/page_names.h"
 #include "html/top_page.h"
 #include "platform/cp932.h"
 
@@ -30,20 +30,21 @@ int GenerationRun(Session& session) {
     Interaction& ui = session.ui;
     if (RefuseWithoutFolders(session.album.style, ui)) return -1;
     session.overwriteAll = session.settings.EnvForceOverWrite != 0;
-    // One locator for the run: the thumbnail and picture folders are each listed once.
-    ImageLocator locator;
+    // One locator and one set of page names for the run: the thumbnail and picture folders are
+    // each listed once, and every link names the page its entry gets.
+    PageRun run(session.album);
     int result = 0;
 
     ui.SetStatus(0, Sj("トップページを作成しています..."));
-    if (WriteTopPageStep(session) < 0) {
+    if (WriteTopPageStep(session, run.pages) < 0) {
         result = -1;
     } else {
         ui.SetStatus(0, Sj("リストページを作成しています..."));
-        if (WriteListPageStep(session, locator) < 0) {
+        if (WriteListPageStep(session, run) < 0) {
             result = -2;
         } else {
             ui.SetStatus(0, Sj("個別ページを作成しています..."));
-            if (WriteAllDetailPages(session, locator) < 0) result = -3;
+            if (WriteAllDetailPages(session, run) < 0) result = -3;
         }
     }
     ui.SetStatus(0, "");

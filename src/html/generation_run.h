@@ -9,9 +9,10 @@ namespace mirulane {
 struct Session;
 
 // Writes the album. The overwrite-all flag starts from EnvForceOverWrite; all files share one
-// picture locator, so each picture folder is listed once. 0 on success (steps the user skipped
-// included), -1 when the top-page step failed or was cancelled (or the album names no target
-// or page folder: nothing is written then), -2 the list step, -3 the detail step.
+// picture locator, so each picture folder is listed once, and one set of page names. 0 on success
+// (steps the user skipped included), -1 when the top-page step failed or was cancelled (or the
+// album names no target or page folder: nothing is written then), -2 the list step, -3 the
+// detail step.
 int GenerationRun(Session& session);
 
 // The create-HTML command: runs the generation run; on failure marks the album modified and

@@ -1,8 +1,11 @@
 #include "html/list_page.h"
 
+#include <algorithm>
+
 #include "album/album.h"
 #include "album/media.h"
 #include "app/session.h"
+#include "html/escape.h"
 #include "html/image_sizing.h"
 #include "html/locations.h"
 #include "html/page_file.h"
@@ -14,6 +17,9 @@
 namespace mirulane {
 
 namespace {
+
+constexpr size_t kTextSlot = 511;
+constexpr size_t kThumbSlot = 1023;
 
 // The text after a marker, without one LF directly after it.
 std::string_view AfterMarker(std::string_view text, size_t markerPos, size_t markerLen) {
@@ -40,11 +46,10 @@ Thumbnail FindThumbnail(const Album& album, ImageLocator& locator, const BaseExt
                         LinkMode mode) {
     const PageStyle& style = album.style;
     std::string folder = EnsureTrailingSeparator(style.ThumbFolder);
-    std::string ext = split.ext;
-    PixelSize size;
     Thumbnail t;
     bool fit = style.ThumbSizeMode == 1;
-    if (locator.Locate(folder + split.base, ext, size, true) != 0) {
+    std::optional<FoundImage> found = locator.Locate(folder + split.base, split.ext);
+    if (!found) {
         // An empty cell keeps the size of the box.
         if (fit) {
             t.hspace = Margin(style.ThumbFitWidth, 0);
@@ -54,8 +59,9 @@ Thumbnail FindThumbnail(const Album& album, ImageLocator& locator, const BaseExt
     }
     std::string prefix =
         mode == LinkMode::Preview ? folder : RelativeLink(style.ListFolder, style.ThumbFolder);
-    t.path = prefix + split.base + "." + ext;
+    t.path = LinkPath(prefix + found->name, kThumbSlot);
     // A file whose size cannot be read (a movie) is shown without a size, like a missing one.
+    const PixelSize& size = found->size;
     ShownSize shown;
     if (size.width >= 1 && size.height >= 1) {
         shown = SizeForMode(style.ThumbSizeMode, style.ThumbScale, style.ThumbFitWidth,
@@ -72,6 +78,14 @@ Thumbnail FindThumbnail(const Album& album, ImageLocator& locator, const BaseExt
 
 void ShowError(Session& session, const std::string& text) {
     session.ui.Message(text, "", MsgIcon::Exclamation, MsgButtons::Ok);
+}
+
+// A list page is made only from a template with both repeat markers: without them there is
+// no place for the entries, and a page without its entries is no index. True, after the
+// message, when a marker is missing.
+bool RefuseWithoutMarkers(Session& session, bool invalid) {
+    if (invalid) ShowError(session, Sj("テンプレートの内容が不正です"));
+    return invalid;
 }
 
 }  // namespace
@@ -97,26 +111,36 @@ ListTemplateParts SplitListTemplate(std::string_view text) {
     return parts;
 }
 
-TokenValues BuildListValues(const Album& album, ImageLocator& locator, int index, LinkMode mode) {
+ListTemplateParts PrepareListTemplate(std::string_view templ, const PageStyle& style) {
+    std::string whole(templ);
+    ReplaceCellSpacing(whole, style);
+    if (whole.size() > kTemplateMaxBytes) whole.resize(kTemplateMaxBytes);
+    return SplitListTemplate(whole);
+}
+
+TokenValues BuildListValues(const Album& album, PageRun& run, int index, LinkMode mode) {
     const PageStyle& style = album.style;
-    const std::string& name = album.entries.Field(index, COL_FILE);
+    std::string name = EntryFileName(album, index);
     BaseExt split = SplitBaseName(name);
     TokenValues v;
-    if (style.Switch(Token::DETAIL)) {
+    if (style.Switch(Token::DETAIL) && run.pages.HasPage(index)) {
         // Relative in preview mode too: the detail pages are only linked, never shown here.
-        v[Token::DETAIL] = RelativeLink(style.ListFolder, style.DetailFolder) + split.base +
-                           ".html\" target=\"" + kDetailFrameName;
+        v[Token::DETAIL] =
+            LinkPath(RelativeLink(style.ListFolder, style.DetailFolder) + run.pages.Name(index),
+                     kTextSlot) +
+            "\" target=\"" + kDetailFrameName;
     }
     if (style.Switch(Token::TDTEXT)) {
         switch (style.ListTextKind) {
             case 1:
-                v[Token::TDTEXT] = album.entries.Field(index, COL_TITLE);
+                v[Token::TDTEXT] = FilledOrTypedText(album.entries.Field(index, COL_TITLE),
+                                                     SplitPath(name).base, kTextSlot);
                 break;
             case 2:
-                v[Token::TDTEXT] = split.base;
+                v[Token::TDTEXT] = EscapeHtml(split.base, kTextSlot);
                 break;
             case 3:
-                v[Token::TDTEXT] = name;
+                v[Token::TDTEXT] = EscapeHtml(name, kTextSlot);
                 break;
             default:
                 break;
@@ -128,7 +152,7 @@ TokenValues BuildListValues(const Album& album, ImageLocator& locator, int index
                                                    : "left";
     }
     if (style.Switch(Token::THUMB) || style.Switch(Token::THUMBSP)) {
-        Thumbnail t = FindThumbnail(album, locator, split, mode);
+        Thumbnail t = FindThumbnail(album, run.locator, split, mode);
         v[Token::THUMB] =
             Format("%s\" border=\"0\" width=\"%d\" height=\"%d", t.path.c_str(), t.width, t.height);
         v[Token::THUMBSP] =
@@ -138,32 +162,49 @@ TokenValues BuildListValues(const Album& album, ImageLocator& locator, int index
     return v;
 }
 
-std::string ListPageText(const Album& album, ImageLocator& locator, std::string_view templ,
-                         LinkMode mode, bool& invalid) {
-    std::string whole(templ);
-    ReplaceCellSpacing(whole, album.style);
-    if (whole.size() > kTemplateMaxBytes) whole.resize(kTemplateMaxBytes);
-    ListTemplateParts parts = SplitListTemplate(whole);
+std::optional<std::string> ListPageText(const Album& album, PageRun& run, std::string_view templ,
+                                        LinkMode mode, bool& invalid) {
+    ListTemplateParts parts = PrepareListTemplate(templ, album.style);
     invalid = parts.invalid;
 
     std::string page = parts.head;
+    // One budget for the whole page: each entry may grow only into the room the entries before
+    // it left, and the loop ends as soon as the page is full.
+    ReplaceBudget budget;
     if (!parts.region.empty()) {
         for (int i = 0; i < album.entries.Count(); ++i) {
+            if (!run.pages.HasPage(i)) continue;  // no page to link to: not listed
             std::string entry = parts.region;
-            ReplaceListTokens(entry, BuildListValues(album, locator, i, mode), album.style);
-            ReplaceDetailTokens(entry, BuildDetailValuesFor(album, locator, i, mode, entry),
-                                album.style);
+            budget.textMax = kPageMaxBytes - std::min(page.size(), kPageMaxBytes);
+            if (!ReplaceTokens(entry, ListTokenOrder(), BuildListValues(album, run, i, mode),
+                               album.style, budget) ||
+                !FillDetailTokens(entry, album, run, i, mode, budget) ||
+                entry.size() > budget.textMax) {
+                return std::nullopt;
+            }
             page += entry;
         }
     }
+    if (page.size() + parts.tail.size() > kPageMaxBytes) return std::nullopt;
     page += parts.tail;
     return page;
 }
 
-int WriteListPage(Session& session, ImageLocator& locator, std::string_view templ, LinkMode mode,
+int WriteListPage(Session& session, PageRun& run, std::string_view templ, LinkMode mode,
                   std::string_view path) {
     bool invalid = false;
-    std::string page = ListPageText(session.album, locator, templ, mode, invalid);
+    std::optional<std::string> text = ListPageText(session.album, run, templ, mode, invalid);
+    if (RefuseWithoutMarkers(session, invalid)) return -4;
+    if (!text) {
+        ShowError(session,
+                  Format(Sj("一覧ページが大きくなりすぎるため作成できません（上限 %dMB）\n"
+                            "タイトルやコメントなどに置換対象文字列が含まれていないか"
+                            "確認してください\n%s")
+                             .c_str(),
+                         static_cast<int>(kPageMaxBytes >> 20), std::string(path).c_str()));
+        return -5;
+    }
+    const std::string& page = *text;
     int err = WriteTextFile(path, page);
     if (err != 0) {
         // The page is stored in one piece, so a failure while storing it meets its head.
@@ -175,14 +216,15 @@ int WriteListPage(Session& session, ImageLocator& locator, std::string_view temp
                                   std::string(path).c_str()));
         return -3;
     }
-    if (invalid) ShowError(session, Sj("テンプレートの内容が不正です"));
     return 0;
 }
 
-int WriteListPageStep(Session& session, ImageLocator& locator) {
+int WriteListPageStep(Session& session, PageRun& run) {
     const PageStyle& style = session.album.style;
     std::string templ;
     if (LoadListTemplate(style, templ, session.ui) != 0) return -1;
+    // Told before anything is asked or made: the run cannot give this album an index.
+    if (RefuseWithoutMarkers(session, PrepareListTemplate(templ, style).invalid)) return -1;
     if (MakeFolderPath(style.ListFolder) != 0) {
         ShowError(session, Sj("一覧ページの出力先フォルダを作成できません\n") + style.ListFolder);
         return -2;
@@ -196,7 +238,7 @@ int WriteListPageStep(Session& session, ImageLocator& locator) {
         case ReplaceDecision::Cancel:
             return -9;
     }
-    return WriteListPage(session, locator, templ, LinkMode::Page, path) == 0 ? 0 : -3;
+    return WriteListPage(session, run, templ, LinkMode::Page, path) == 0 ? 0 : -3;
 }
 
 }  // namespace mirulane

@@ -1,8 +1,9 @@
 #pragma once
 // The list page list.html: the album's index, one file in ListFolder. The list template's
-// head is written once, its repeat region once per entry with the entry's list and detail
-// values, and its tail once.
+// head is written once, its repeat region once per entry that has a detail page, with the
+// entry's list and detail values, and its tail once.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,7 +14,6 @@ namespace mirulane {
 
 struct Album;
 struct Session;
-class ImageLocator;
 
 // A list template cut at its repeat markers.
 struct ListTemplateParts {
@@ -28,26 +28,32 @@ struct ListTemplateParts {
 // after a marker is dropped; a CR stays.
 ListTemplateParts SplitListTemplate(std::string_view text);
 
+// The list template as the page is made from it: _CELLSPC_ replaced (anywhere in the
+// template), cut to the template size, then split at the markers.
+ListTemplateParts PrepareListTemplate(std::string_view templ, const PageStyle& style);
+
 // The values of the list tokens (_DETAIL_, _TDALIGN_, _TDTEXT_, _THUMB_, _THUMBSP_) of entry
 // `index`; a slot whose token is switched off stays empty, and with both thumbnail switches
-// off no thumbnail is looked up.
-TokenValues BuildListValues(const Album& album, ImageLocator& locator, int index, LinkMode mode);
+// off no thumbnail is looked up. The thumbnail's source names the file as found on disk.
+TokenValues BuildListValues(const Album& album, PageRun& run, int index, LinkMode mode);
 
-// The whole list page text (LF line ends as in the template). `invalid` tells whether a
-// repeat marker was missing.
-std::string ListPageText(const Album& album, ImageLocator& locator, std::string_view templ,
-                         LinkMode mode, bool& invalid);
+// The whole list page text (LF line ends as in the template), or nullopt when it would be
+// larger than kPageMaxBytes (the entries are not gone through any further once it is).
+// `invalid` tells whether a repeat marker was missing; the text is then head and tail only.
+std::optional<std::string> ListPageText(const Album& album, PageRun& run, std::string_view templ,
+                                        LinkMode mode, bool& invalid);
 
-// Writes the list page into `path` (text mode, replaced as a whole). 0 on success (after the
-// message "テンプレートの内容が不正です" when a marker was missing: the page is still
-// written); -1 when storing the page fails ("リストHTMLファイル出力エラー(1)"); -3 when the
-// file cannot be created ("一覧ページを開けません (errno=%d)\n%s").
-int WriteListPage(Session& session, ImageLocator& locator, std::string_view templ, LinkMode mode,
+// Writes the list page into `path` (text mode, replaced as a whole). 0 on success; -1 when
+// storing the page fails ("リストHTMLファイル出力エラー(1)"); -3 when the file cannot be
+// created ("一覧ページを開けません (errno=%d)\n%s"); -4 when a repeat marker is missing
+// ("テンプレートの内容が不正です") and -5 when the page would be too large: nothing is written
+// then.
+int WriteListPage(Session& session, PageRun& run, std::string_view templ, LinkMode mode,
                   std::string_view path);
 
 // The list step of the generation run: template, folder, overwrite confirmation, page.
-// 0 written, 1 the user kept the existing list.html, -1 the template cannot be read, -2 the
-// folder cannot be created, -3 the page cannot be written, -9 cancel.
-int WriteListPageStep(Session& session, ImageLocator& locator);
+// 0 written, 1 the user kept the existing list.html, -1 the template cannot be read or lacks
+// a repeat marker, -2 the folder cannot be created, -3 the page cannot be written, -9 cancel.
+int WriteListPageStep(Session& session, PageRun& run);
 
 }  // namespace mirulane

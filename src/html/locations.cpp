@@ -16,20 +16,10 @@ bool IsSeparatorByte(char c) { return c == '\\' || c == '/'; }
 
 bool IsCp932Trail(unsigned char c) { return (c >= 0x40 && c <= 0x7E) || (c >= 0x80 && c <= 0xFC); }
 
-// Length of the character starting at byte i: 2 for a lead byte followed by a trail byte,
-// otherwise 1 (a dangling lead byte counts alone, so a separator after it still separates).
-size_t CharLength(std::string_view s, size_t i) {
-    if (IsCp932Lead(static_cast<unsigned char>(s[i])) && i + 1 < s.size() &&
-        IsCp932Trail(static_cast<unsigned char>(s[i + 1]))) {
-        return 2;
-    }
-    return 1;
-}
-
 // Position of the last real separator, or npos.
 size_t LastSeparator(std::string_view s) {
     size_t last = std::string_view::npos;
-    for (size_t i = 0; i < s.size(); i += CharLength(s, i)) {
+    for (size_t i = 0; i < s.size(); i += Cp932CharLength(s, i)) {
         if (IsSeparatorByte(s[i])) last = i;
     }
     return last;
@@ -49,7 +39,7 @@ std::vector<std::string_view> LinkComponents(std::string_view path) {
     size_t start = 0;
     size_t i = 0;
     while (i < path.size()) {
-        size_t len = CharLength(path, i);
+        size_t len = Cp932CharLength(path, i);
         if (len == 1 && IsSeparatorByte(path[i])) {
             if (i > 0) parts.push_back(path.substr(start, i - start));
             start = i + 1;
@@ -61,6 +51,14 @@ std::vector<std::string_view> LinkComponents(std::string_view path) {
 }
 
 }  // namespace
+
+size_t Cp932CharLength(std::string_view s, size_t i) {
+    if (IsCp932Lead(static_cast<unsigned char>(s[i])) && i + 1 < s.size() &&
+        IsCp932Trail(static_cast<unsigned char>(s[i + 1]))) {
+        return 2;
+    }
+    return 1;
+}
 
 bool EndsWithSeparator(std::string_view path) {
     size_t last = LastSeparator(path);
@@ -156,7 +154,7 @@ int MakeFolderPath(std::string_view folder) {
     size_t componentBytes = 0;
     size_t i = 0;
     while (i < path.size()) {
-        size_t len = CharLength(path, i);
+        size_t len = Cp932CharLength(path, i);
         if (len == 1 && IsSeparatorByte(path[i])) {
             if (componentBytes > 0) {
                 componentBytes = 0;

@@ -18,6 +18,11 @@ struct Settings;
 // The separator appended to folders.
 inline constexpr char kPathSeparator = '/';
 
+// Length of the character starting at byte i: 2 for a CP932 lead byte followed by a trail
+// byte, otherwise 1 (a lead byte without its second byte stands alone, so a separator or
+// quote after it still counts).
+size_t Cp932CharLength(std::string_view s, size_t i);
+
 // True when the path's last character is a '\' or '/' (not the trail byte of a two-byte
 // character). False for an empty path.
 bool EndsWithSeparator(std::string_view path);

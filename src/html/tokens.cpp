@@ -50,14 +50,6 @@ const TokenInfo& InfoOf(Token token) {
     return kCellSpacing;
 }
 
-void ReplaceInOrder(std::string& text, std::span<const TokenInfo> order, const TokenValues& values,
-                    const PageStyle& style) {
-    for (const TokenInfo& info : order) {
-        if (!style.Switch(info.token)) continue;
-        ReplaceToken(text, info.text, CutAtCharBoundary(values[info.token], info.maxSize));
-    }
-}
-
 }  // namespace
 
 std::span<const TokenInfo> ListTokenOrder() { return kListOrder; }
@@ -70,32 +62,51 @@ int ReplaceToken(std::string& text, std::string_view token, std::string_view val
     if (token.empty()) return 0;
     size_t found = text.find(token);
     if (found == std::string::npos) return 0;
+    size_t count = 0;
+    for (size_t at = found; at != std::string::npos; at = text.find(token, at + token.size())) {
+        ++count;
+    }
+    // Each occurrence lies within the text, so the text holds at least count × token bytes.
+    size_t kept = text.size() - count * token.size();
+    // The result's size, kept + count × value, is compared without overflowing.
+    if (kept > maxBytes || (!value.empty() && count > (maxBytes - kept) / value.size())) return -1;
     // Build the result in one pass, so many occurrences cost linear time.
-    const size_t growth = value.size() > token.size() ? value.size() - token.size() : 0;
     std::string out;
-    out.reserve(text.size() + value.size());
+    out.reserve(kept + count * value.size());
     size_t from = 0;
-    size_t projected = text.size();  // size of the result if the rest stays as it is
-    int count = 0;
-    while (found != std::string::npos && projected + growth <= maxBytes) {
+    for (; found != std::string::npos; found = text.find(token, from)) {
         out.append(text, from, found - from);
         out.append(value);
         from = found + token.size();
-        projected = projected + value.size() - token.size();
-        ++count;
-        found = text.find(token, from);
     }
     out.append(text, from, std::string::npos);
     text.swap(out);
-    return count;
+    return static_cast<int>(count);
 }
 
-void ReplaceListTokens(std::string& text, const TokenValues& values, const PageStyle& style) {
-    ReplaceInOrder(text, kListOrder, values, style);
+bool ReplaceTokens(std::string& text, std::span<const TokenInfo> order, const TokenValues& values,
+                   const PageStyle& style, ReplaceBudget& budget) {
+    for (const TokenInfo& info : order) {
+        if (!style.Switch(info.token)) continue;
+        size_t scanned = text.size();
+        int replaced = ReplaceToken(
+            text, info.text, CutAtCharBoundary(values[info.token], info.maxSize), budget.textMax);
+        if (replaced < 0) return false;
+        size_t cost = scanned + (replaced > 0 ? text.size() : 0);
+        if (cost > budget.work) return false;
+        budget.work -= cost;
+    }
+    return true;
 }
 
-void ReplaceDetailTokens(std::string& text, const TokenValues& values, const PageStyle& style) {
-    ReplaceInOrder(text, kDetailOrder, values, style);
+bool ReplaceListTokens(std::string& text, const TokenValues& values, const PageStyle& style) {
+    ReplaceBudget budget;
+    return ReplaceTokens(text, kListOrder, values, style, budget);
+}
+
+bool ReplaceDetailTokens(std::string& text, const TokenValues& values, const PageStyle& style) {
+    ReplaceBudget budget;
+    return ReplaceTokens(text, kDetailOrder, values, style, budget);
 }
 
 void ReplaceCellSpacing(std::string& text, const PageStyle& style) {

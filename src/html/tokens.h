@@ -4,6 +4,7 @@
 // unless the album's switch for that token is off, in which case the token stays verbatim.
 
 #include <array>
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -39,23 +40,38 @@ struct TokenValues {
     const std::string& operator[](Token t) const { return slot[static_cast<int>(t)]; }
 };
 
-// A replaced text never grows beyond this: values that hold token texts are replaced again by
-// later tokens, so a hostile album could otherwise multiply a page without bound.
-inline constexpr size_t kReplacedTextMaxBytes = 4u << 20;
+// A generated page never grows beyond this. Values that hold token texts are replaced again by
+// later tokens, so a hostile album could otherwise multiply a page without bound; a page that
+// would pass the limit is refused as a whole.
+inline constexpr size_t kPageMaxBytes = 16u << 20;
+
+// What the replacements of one page may still use. No replaced text may grow beyond textMax,
+// and all replacements together may scan and write at most `work` bytes: a chain of values that
+// first multiplies a text and then shrinks it again would otherwise cost time for every entry
+// of a list page without making the page any bigger. An ordinary page needs a small part of
+// it: each of the 28 tokens scans and writes a text that is at most about the page's size.
+struct ReplaceBudget {
+    size_t textMax = kPageMaxBytes;
+    size_t work = 64 * kPageMaxBytes;
+};
 
 // Replaces every occurrence of `token` in `text` by `value`: left to right, non-overlapping,
 // byte for byte and case-sensitive; the inserted value is not rescanned for the same token.
-// An occurrence whose replacement would take the text beyond maxBytes stays verbatim, and so do
-// the ones after it. Returns the number of occurrences replaced.
+// Returns the number of occurrences replaced, or -1 (and the text stays as it was) when the
+// result would be longer than maxBytes.
 int ReplaceToken(std::string& text, std::string_view token, std::string_view value,
-                 size_t maxBytes = kReplacedTextMaxBytes);
+                 size_t maxBytes = SIZE_MAX);
 
-// Replaces the list tokens in their order, each value cut to its slot size (never inside a
-// two-byte character), skipping tokens whose switch is off.
-void ReplaceListTokens(std::string& text, const TokenValues& values, const PageStyle& style);
-// The same for the detail tokens. Because tokens are replaced one after the other over the
-// growing text, a value that holds a later token's text is replaced again.
-void ReplaceDetailTokens(std::string& text, const TokenValues& values, const PageStyle& style);
+// Replaces the tokens of `order` in that order, each value cut to its slot size (never inside
+// a two-byte character), skipping tokens whose switch is off. Because tokens are replaced one
+// after the other over the growing text, a value that holds a later token's text is replaced
+// again. False, with the text part way replaced, when the budget does not suffice.
+bool ReplaceTokens(std::string& text, std::span<const TokenInfo> order, const TokenValues& values,
+                   const PageStyle& style, ReplaceBudget& budget);
+
+// The list tokens, or the detail tokens, in their order, within the budget of one page.
+bool ReplaceListTokens(std::string& text, const TokenValues& values, const PageStyle& style);
+bool ReplaceDetailTokens(std::string& text, const TokenValues& values, const PageStyle& style);
 
 // Replaces "_CELLSPC_" everywhere by ListCellSpacing in decimal when its switch is on (list
 // templates, before the repeat region is cut out).

@@ -2,8 +2,10 @@
 
 #include "album/album.h"
 #include "app/session.h"
+#include "html/escape.h"
 #include "html/locations.h"
 #include "html/page_file.h"
+#include "html/page_names.h"
 #include "platform/cp932.h"
 #include "platform/text.h"
 
@@ -44,32 +46,34 @@ void ShowError(Session& session, const std::string& text) {
 }  // namespace
 
 std::string ListFrameSource(const PageStyle& style) {
-    return RelativeLink(style.TopFolder, style.ListFolder) + "list.html";
+    return LinkPath(RelativeLink(style.TopFolder, style.ListFolder) + "list.html");
 }
 
-std::string DetailFrameSource(const Album& album) {
-    if (album.entries.Count() == 0) return "about:blank";
-    // The same base name the detail page is written under, so the frame never points at a
-    // page that does not exist (a name ending in "." keeps that dot in its page name).
+std::string DetailFrameSource(const Album& album, const PageNames& pages) {
+    // The name the detail step writes the page under, so the frame never points at a page
+    // that does not exist.
+    int first = pages.First();
+    if (first < 0) return "about:blank";
     const PageStyle& style = album.style;
-    return RelativeLink(style.TopFolder, style.DetailFolder) +
-           SplitBaseName(album.entries.Field(0, COL_FILE)).base + ".html";
+    return LinkPath(RelativeLink(style.TopFolder, style.DetailFolder) + pages.Name(first));
 }
 
-std::optional<std::string> TopPageText(const Album& album) {
+std::optional<std::string> TopPageText(const Album& album, const PageNames& pages) {
     const PageStyle& style = album.style;
     const Layout* layout = LayoutFor(style.TopStyle);
     if (!layout) return std::nullopt;
     std::string listLine = FrameLine(style.ListFrameMarginH, style.ListFrameMarginW, kListFrameName,
                                      ListFrameSource(style), style);
     std::string detailLine = FrameLine(style.DetailFrameMarginH, style.DetailFrameMarginW,
-                                       kDetailFrameName, DetailFrameSource(album), style);
+                                       kDetailFrameName, DetailFrameSource(album, pages), style);
     std::string text =
         "<html>\n"
         "<head>\n"
         "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=x-sjis\">\n";
-    // The title goes in as it is: the user may mean markup in it.
-    text += "<title>" + style.TopTitle + "</title>\n";
+    // A title the user typed goes in as it is (they may mean markup in it); the target
+    // folder's name it starts as is escaped.
+    text += "<title>" + FilledOrTypedText(style.TopTitle, LastComponent(style.TargetFolder)) +
+            "</title>\n";
     text += "</head>\n";
     text +=
         "<frameset " +
@@ -84,7 +88,7 @@ std::string IndexHtmlPath(const PageStyle& style) {
     return EnsureTrailingSeparator(style.TopFolder) + "index.html";
 }
 
-int WriteTopPageStep(Session& session) {
+int WriteTopPageStep(Session& session, const PageNames& pages) {
     const PageStyle& style = session.album.style;
     if (MakeFolderPath(style.TopFolder) != 0) {
         ShowError(session, Sj("トップページの出力先フォルダを作成できません\n") + style.TopFolder);
@@ -101,7 +105,7 @@ int WriteTopPageStep(Session& session) {
             return -9;
     }
 
-    std::optional<std::string> text = TopPageText(session.album);
+    std::optional<std::string> text = TopPageText(session.album, pages);
     // An unknown layout still leaves an (empty) index.html, and the run goes on.
     int err = WriteTextFile(path, text ? *text : std::string());
     if (err != 0) {

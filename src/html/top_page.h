@@ -8,6 +8,7 @@
 namespace mirulane {
 
 struct Album;
+class PageNames;
 struct PageStyle;
 struct Session;
 
@@ -17,13 +18,13 @@ inline constexpr const char* kDetailFrameName = "detail";
 
 // The list frame's source: RelativeLink(TopFolder, ListFolder) + "list.html".
 std::string ListFrameSource(const PageStyle& style);
-// The detail frame's source: the first entry's detail page relative to TopFolder, or
-// "about:blank" for an album without entries.
-std::string DetailFrameSource(const Album& album);
+// The detail frame's source: the first detail page relative to TopFolder, or "about:blank"
+// for an album without pages.
+std::string DetailFrameSource(const Album& album, const PageNames& pages);
 
 // The text of index.html (LF line ends), or nullopt when TopStyle is not one of the four
 // layouts.
-std::optional<std::string> TopPageText(const Album& album);
+std::optional<std::string> TopPageText(const Album& album, const PageNames& pages);
 
 // TopFolder with a separator + "index.html": what the front end opens in the browser.
 std::string IndexHtmlPath(const PageStyle& style);
@@ -31,6 +32,6 @@ std::string IndexHtmlPath(const PageStyle& style);
 // Writes index.html (and autorun.inf when MakeAutorun is on) into TopFolder. 0 written, 1 the
 // user kept the existing index.html (nothing of this step is written), -1 failure (message
 // shown), -9 cancel at the overwrite prompt.
-int WriteTopPageStep(Session& session);
+int WriteTopPageStep(Session& session, const PageNames& pages);
 
 }  // namespace mirulane

@@ -84,32 +84,59 @@ TEST(Locator, FindsNamesWithoutRegardToCaseAndFallsBackInTableOrder) {
     dir.Write("movie.mpg", "not really a movie");
     std::string folder = *Utf8ToCp932(dir.path()) + "/";
     ImageLocator locator;
-    PixelSize s;
 
-    std::string ext = "jpg";
-    EXPECT_EQ(locator.Locate(folder + "dsc01", ext, s), 0);
-    EXPECT_EQ(ext, "JPG");
-    EXPECT_EQ(s.width, 1600u);
+    std::optional<FoundImage> f = locator.Locate(folder + "dsc01", "jpg");
+    ASSERT_TRUE(f);
+    EXPECT_EQ(f->name, "DSC01.JPG");
+    EXPECT_EQ(f->extension, "JPG");
+    EXPECT_EQ(f->size.width, 1600u);
 
-    ext = "jpg";  // missing as jpg: the second pass takes gif before png
-    EXPECT_EQ(locator.Locate(folder + "thumb", ext, s), 0);
-    EXPECT_EQ(ext, "gif");
-    EXPECT_EQ(s.height, 70u);
+    f = locator.Locate(folder + "thumb", "jpg");  // missing as jpg: gif comes before png
+    ASSERT_TRUE(f);
+    EXPECT_EQ(f->name, "thumb.gif");
+    EXPECT_EQ(f->size.height, 70u);
 
-    ext = "jpg";  // the JPEG cannot be measured, so the BMP of the same name is taken
-    EXPECT_EQ(locator.Locate(folder + "prog", ext, s), 0);
-    EXPECT_EQ(ext, "bmp");
+    f = locator.Locate(folder + "prog", "jpg");  // the JPEG cannot be measured: the BMP is taken
+    ASSERT_TRUE(f);
+    EXPECT_EQ(f->extension, "bmp");
 
-    ext = "MPG";
-    EXPECT_EQ(locator.Locate(folder + "movie", ext, s), 0);
-    EXPECT_EQ(ext, "mpg");
-    EXPECT_EQ(s.width, 0u);
+    f = locator.Locate(folder + "movie", "MPG");
+    ASSERT_TRUE(f);
+    EXPECT_EQ(f->name, "movie.mpg");
+    EXPECT_EQ(f->size.width, 0u);
 
-    ext = "jpg";
-    EXPECT_EQ(locator.Locate(folder + "none", ext, s), -1);
-    EXPECT_EQ(ext, "jpg");
-    ext = "jpg";
-    EXPECT_EQ(locator.Locate(folder + "thumb", ext, s, /*tryAll=*/false), -1);
+    EXPECT_FALSE(locator.Locate(folder + "none", "jpg"));
+    EXPECT_FALSE(locator.Locate(folder + "thumb", "jpg", /*tryAll=*/false));
+}
+
+// Links name the file found, so the look-up must say exactly which one: a file of the very
+// name wins over one that differs only in letter case, and the name comes back as on disk.
+TEST(Locator, PrefersTheExactNameAndReportsTheNameOnDisk) {
+    TempDir dir;
+    dir.Write("a.jpg", MakeJpeg(10, 10));
+    dir.Write("A.JPG", MakeJpeg(20, 20));
+    dir.Write("B.JPG", MakeJpeg(30, 30));
+    std::string folder = *Utf8ToCp932(dir.path()) + "/";
+    FolderIndex index(folder);
+    ASSERT_TRUE(index.Lookup("a.jpg"));
+    EXPECT_EQ(*index.Lookup("a.jpg"), "a.jpg");
+    EXPECT_EQ(*index.Lookup("A.JPG"), "A.JPG");
+    ASSERT_TRUE(index.Lookup("b.jpg"));
+    EXPECT_EQ(*index.Lookup("b.jpg"), "B.JPG");
+    EXPECT_FALSE(index.Lookup("c.jpg"));
+
+    ImageLocator locator;
+    std::optional<FoundImage> f = locator.Locate(folder + "A", "JPG");
+    ASSERT_TRUE(f);
+    EXPECT_EQ(f->name, "A.JPG");
+    EXPECT_EQ(f->size.width, 20u);
+    f = locator.Locate(folder + "a", "jpg");
+    ASSERT_TRUE(f);
+    EXPECT_EQ(f->name, "a.jpg");
+    EXPECT_EQ(f->size.width, 10u);
+    f = locator.Locate(folder + "b", "jpg");
+    ASSERT_TRUE(f);
+    EXPECT_EQ(f->name, "B.JPG");  // the entry's letter case is not the file's
 }
 
 }  // namespace

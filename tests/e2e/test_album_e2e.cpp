@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -13,6 +14,7 @@
 #include "fixtures/cli_runner.h"
 #include "fixtures/exif_builder.h"
 #include "fixtures/image_builder.h"
+#include "platform/cp932.h"
 
 namespace {
 
@@ -71,10 +73,42 @@ std::string Slurp(const fs::path& p) {
     return ss.str();
 }
 
+// Applies `edit` to the fields of every entry line of an album list file.
+std::string EditEntries(const std::string& listText,
+                        const std::function<void(std::vector<std::string>&)>& edit) {
+    std::vector<std::string> lines = Split(listText, '\n');
+    for (auto& line : lines) {
+        if (line.empty() || line[0] == '#') continue;
+        std::vector<std::string> f = Split(line + "\t", '\t');
+        edit(f);
+        line = Join(f, '\t');
+    }
+    return Join(lines, '\n') + "\n";
+}
+
 struct LinkCount {
     int followed = 0;
     int emptyThumbnails = 0;  // src="" of an entry whose thumbnail does not exist
 };
+
+// The file a browser asks for by a link of a page: the page is Shift-JIS, so the link's
+// characters are read as such (and asked for by their UTF-8 bytes, as the file system names
+// them), after its character references and percent escapes are undone.
+std::string BrowserPath(const std::string& link) {
+    std::string unescaped;
+    for (size_t i = 0; i < link.size(); ++i) {
+        if (link.compare(i, 5, "&amp;") == 0) {
+            unescaped += '&';
+            i += 4;
+        } else if (link[i] == '%' && i + 2 < link.size()) {
+            unescaped += static_cast<char>(std::stoi(link.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else {
+            unescaped += link[i];
+        }
+    }
+    return mirulane::Cp932ToUtf8(unescaped).value_or(unescaped);
+}
 
 // Checks that every href and src of a page names an existing file.
 void CheckLinks(const fs::path& page, LinkCount& count) {
@@ -88,7 +122,7 @@ void CheckLinks(const fs::path& page, LinkCount& count) {
             ++count.emptyThumbnails;
             continue;
         }
-        EXPECT_TRUE(fs::is_regular_file(page.parent_path() / target))
+        EXPECT_TRUE(fs::is_regular_file(page.parent_path() / BrowserPath(target)))
             << page << " links to a missing " << target;
         ++count.followed;
     }
@@ -155,6 +189,143 @@ TEST_F(AlbumE2E, EveryLinkOfEveryPageResolvesInEveryLayout) {
         EXPECT_EQ(links.emptyThumbnails, d % 5 == 0 ? 0 : 2) << "list preset " << d % 5;
         EXPECT_GT(links.followed, 8) << "detail preset " << d;
     }
+}
+
+// No two files of one run share a name: a photo named list.jpg keeps the list page, photos
+// that share a base name (letter case aside) each get a page, and nothing written in the run
+// is "kept" as an old file by a later step of the same run.
+TEST_F(AlbumE2E, EveryEntryAndTheListPageKeepTheirOwnFiles) {
+    CameraPhoto("list.jpg", ByteOrder::Little);
+    CameraPhoto("a.jpg", ByteOrder::Big);
+    CameraPhoto("A.JPG", ByteOrder::Little);
+    Photo("a.png", MakePng(64, 48));
+    dir.Write("all.ini", "[Environment]\nEnvUseFilter=0\n");  // PNG files too
+
+    CliResult made = Cli("album photos -o album.txt --thumbs", "all.ini");
+    ASSERT_EQ(made.status, 0) << made.err;
+    EXPECT_EQ(made.err.find("--force"), std::string::npos) << made.err;
+    EXPECT_NE(Slurp(photos + "/html/list.html").find("target=\"detail\""), std::string::npos);
+    std::vector<std::string> pages = {"A.html", "a_jpg.html", "a_png.html", "list_jpg.html"};
+    LinkCount links;
+    CheckLinks(photos + "/index.html", links);
+    CheckLinks(photos + "/html/list.html", links);
+    for (const auto& page : pages) {
+        ASSERT_TRUE(fs::exists(photos + "/html/" + page)) << page;
+        CheckLinks(photos + "/html/" + page, links);
+    }
+    EXPECT_NE(Slurp(photos + "/html/a_png.html").find("src=\"../a.png\""), std::string::npos);
+    EXPECT_NE(Slurp(photos + "/html/list_jpg.html").find("src=\"../list.jpg\""), std::string::npos);
+
+    CliResult forced = Cli("generate album.txt --force", "all.ini");
+    ASSERT_EQ(forced.status, 0) << forced.err;
+    EXPECT_NE(Slurp(photos + "/html/list.html").find("target=\"detail\""), std::string::npos);
+}
+
+// Names and camera texts come from the files: whatever they hold, they show as text and never
+// become markup, and every link still leads to its file, whose letter case on disk it keeps.
+TEST_F(AlbumE2E, NamesAndCameraTextsFromFilesCannotInjectMarkup) {
+    CameraJpeg hostile;
+    hostile.make = "<script>alert(1)</script>";
+    const std::string injected = "\"><img src=x onerror=alert(2)>";
+    Photo(injected + ".jpg", MakeCameraJpeg(hostile));
+    CameraPhoto("旅行 #1 100%.jpg", ByteOrder::Big);
+    CameraPhoto("a.jpg", ByteOrder::Little);
+
+    ASSERT_EQ(Cli("album photos -o album.txt --thumbs --force").status, 0);
+    fs::rename(photos + "/thumb/a.jpg", photos + "/thumb/A.JPG");
+    std::string list = dir.Read("album.txt");
+    list = SetOption(list, "#[DetailPageStyle]", 9, "12");  // the one with maker and file name
+    list = SetOption(list, "#[ListPageStyle]", 13, "4");    // thumbnails, file names, camera data
+    dir.Write("album.txt", list);
+    CliResult gen = Cli("generate album.txt --force");
+    ASSERT_EQ(gen.status, 0) << gen.err;
+
+    std::vector<std::string> pages;
+    for (const auto& entry : fs::directory_iterator(photos + "/html")) {
+        pages.push_back(entry.path().string());
+    }
+    ASSERT_EQ(pages.size(), 4u);  // list.html and three detail pages
+    LinkCount links;
+    CheckLinks(photos + "/index.html", links);
+    for (const auto& page : pages) {
+        std::string html = Slurp(page);
+        EXPECT_EQ(html.find("<img src=x"), std::string::npos) << page;
+        EXPECT_EQ(html.find("<script>"), std::string::npos) << page;
+        CheckLinks(page, links);
+    }
+    EXPECT_EQ(links.emptyThumbnails, 0);
+    std::string listPage = Slurp(photos + "/html/list.html");
+    EXPECT_NE(listPage.find("src=\"../thumb/A.JPG\""), std::string::npos);
+    EXPECT_NE(listPage.find("alt=\"&quot;&gt;&lt;img src=x onerror=alert(2)&gt;.jpg\""),
+              std::string::npos);
+    EXPECT_NE(
+        Slurp(photos + "/html/" + BrowserPath("%22%3E%3Cimg%20src=x%20onerror=alert(2)%3E.html"))
+            .find("&lt;script&gt;alert(1)&lt;/script&gt;"),
+        std::string::npos);
+}
+
+// Titles and comments made of token names multiply a page at every replacement: generate
+// fails with its message instead of running out of memory.
+TEST_F(AlbumE2E, ValuesMadeOfTokenNamesFailGenerate) {
+    for (int i = 0; i < 600; ++i) {
+        CameraPhoto("P" + std::to_string(1000 + i) + ".jpg", ByteOrder::Little);
+    }
+    ASSERT_EQ(Cli("scan photos -o album.txt").status, 0);
+    auto chain = [](const std::string& token) {
+        std::string out;
+        while (out.size() + token.size() <= 259) out += token;  // an album file field's limit
+        return out;
+    };
+    dir.Write("album.txt", EditEntries(dir.Read("album.txt"), [&](std::vector<std::string>& f) {
+                  f[1] = chain("_YOMI_");
+                  f[2] = chain("_GROUP_");
+                  f[3] = chain("_COMM1_");
+                  f[5] = chain("_COMM2_");
+                  f[6] = chain("_MAKER_");
+              }));
+    CliResult gen = Cli("generate album.txt --force");
+    EXPECT_EQ(gen.status, 1);
+    EXPECT_NE(gen.err.find("一覧ページが大きくなりすぎるため作成できません"), std::string::npos)
+        << gen.err;
+    EXPECT_NE(gen.err.find("HTMLページの作成に失敗しました"), std::string::npos);
+    EXPECT_FALSE(fs::exists(photos + "/html/list.html"));
+}
+
+// A list template without its repeat markers fails generate instead of writing an empty index.
+TEST_F(AlbumE2E, ListTemplateWithoutMarkersFailsGenerate) {
+    CameraPhoto("a.jpg", ByteOrder::Big);
+    ASSERT_EQ(Cli("scan photos -o album.txt").status, 0);
+    dir.Write("mine.html", "<html><body>_TDTEXT_</body></html>\n");
+    std::string list = SetOption(dir.Read("album.txt"), "#[ListPageStyle]", 12, "1");
+    dir.Write("album.txt", SetOption(list, "#[ListPageStyle]", 14, dir.path() + "/mine.html"));
+    CliResult gen = Cli("generate album.txt --force");
+    EXPECT_EQ(gen.status, 1);
+    EXPECT_NE(gen.err.find("テンプレートの内容が不正です"), std::string::npos) << gen.err;
+    EXPECT_FALSE(fs::exists(photos + "/html/list.html"));
+}
+
+// An entry whose name is not Shift-JIS (an album file edited by hand or by another program)
+// is passed over with one message; the others get their pages, and nothing links to it.
+TEST_F(AlbumE2E, EntriesWhoseNamesAreNotShiftJisArePassedOver) {
+    CameraPhoto("a.jpg", ByteOrder::Big);
+    CameraPhoto("b.jpg", ByteOrder::Little);
+    ASSERT_EQ(Cli("scan photos -o album.txt").status, 0);
+    std::string list = dir.Read("album.txt");
+    size_t at = list.find("\nb.jpg\t");
+    ASSERT_NE(at, std::string::npos);
+    list.insert(at + 1, "\x82\xFF.jpg\tbroken\r\n");
+    dir.Write("album.txt", list);
+    CliResult gen = Cli("generate album.txt --force");
+    ASSERT_EQ(gen.status, 0) << gen.err;
+    EXPECT_NE(gen.err.find("次のエントリ 1 件は名前に Shift-JIS で表せない文字を含むため"),
+              std::string::npos)
+        << gen.err;
+    LinkCount links;
+    for (const char* page : {"index.html", "html/list.html", "html/a.html", "html/b.html"}) {
+        ASSERT_TRUE(fs::exists(photos + "/" + page)) << page;
+        CheckLinks(photos + "/" + page, links);
+    }
+    EXPECT_EQ(Slurp(photos + "/html/list.html").find("broken"), std::string::npos);
 }
 
 TEST_F(AlbumE2E, RefreshKeepsEditsDropsVanishedFilesAndAppendsNewOnes) {

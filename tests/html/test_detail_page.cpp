@@ -128,10 +128,10 @@ TEST(DetailValues, LinksCountersAndNeighbours) {
     a.Add("A.JPG", "一");
     a.Add("B.c.JPG", "二");
     a.Add("C", "三");
-    ImageLocator locator;
+    PageRun run(a.session.album);
     const Album& album = a.session.album;
 
-    TokenValues v = BuildDetailValues(album, locator, 1, LinkMode::Page);
+    TokenValues v = BuildDetailValues(album, run, 1, LinkMode::Page);
     EXPECT_EQ("../B.c.JPG\" target=\"_TOP", v[Token::TARGET]);
     EXPECT_EQ("B.c", v[Token::FILE]);
     EXPECT_EQ("B.c.JPG", v[Token::FILEEX]);
@@ -143,12 +143,73 @@ TEST(DetailValues, LinksCountersAndNeighbours) {
 
     a.style().TargetToTop = 0;
     a.style().PrevText = "&lt;&lt;";
-    v = BuildDetailValues(album, locator, 0, LinkMode::Page);
+    v = BuildDetailValues(album, run, 0, LinkMode::Page);
     EXPECT_EQ("../A.JPG", v[Token::TARGET]);
     EXPECT_EQ("&lt;&lt;", v[Token::PREV]);  // the first page: plain text
-    v = BuildDetailValues(album, locator, 2, LinkMode::Preview);
+    v = BuildDetailValues(album, run, 2, LinkMode::Preview);
     EXPECT_EQ(a.target + "/C", v[Token::TARGET]);
     EXPECT_EQ("Next", v[Token::NEXT]);  // the last page: plain text
+}
+
+// File names and camera data come from the files and show as they are; links to the files
+// lead a browser to them; the texts the user typed keep the markup typed into them.
+TEST(DetailValues, NamesAndCameraDataAreEscapedUserTextsAreNot) {
+    PageAlbum a;
+    a.style().TargetToTop = 0;
+    a.style().ImageSizeMode = 2;
+    const std::string hostile = "\"><img src=x onerror=alert(2)>";
+    a.Put(hostile + ".gif", MakeGif(20, 10));
+    a.Add("first.jpg");
+    int i = a.Add(hostile + ".gif", "<b>Title</b>", "<i>comment</i>");
+    a.Add(Sj("旅行 #1.jpg"));
+    EntryList& list = a.session.album.entries;
+    list.SetField(i, COL_MAKER, "<script>alert(1)</script>");
+    list.SetField(i, COL_MODEL, "Line 1<br>Line 2");
+    PageRun run(a.session.album);
+    TokenValues v = BuildDetailValues(a.session.album, run, i, LinkMode::Page);
+    EXPECT_EQ("&quot;&gt;&lt;img src=x onerror=alert(2)&gt;", v[Token::FILE]);
+    EXPECT_EQ("&quot;&gt;&lt;img src=x onerror=alert(2)&gt;.gif", v[Token::FILEEX]);
+    EXPECT_EQ("../%22%3E%3Cimg%20src=x%20onerror=alert(2)%3E.gif", v[Token::TARGET]);
+    EXPECT_EQ(
+        "<img src=\"../%22%3E%3Cimg%20src=x%20onerror=alert(2)%3E.gif\" alt=\"100%表示 "
+        "(原寸:20x10)\" height=\"10\" width=\"20\" border=\"0\">",
+        ToDisplay(v[Token::IMAGE]));
+    EXPECT_EQ("&lt;script&gt;alert(1)&lt;/script&gt;", v[Token::MAKER]);
+    EXPECT_EQ("Line 1<br>Line 2", v[Token::MODEL]);
+    EXPECT_EQ("<b>Title</b>", v[Token::TITLE]);
+    EXPECT_EQ("<i>comment</i>", v[Token::COMM1]);
+    // The neighbours' page names are links too; a Japanese name stays as it is.
+    EXPECT_EQ(Sj("<a href=\"旅行%20%231.html\">Next</a>"), v[Token::NEXT]);
+    // A title and reading still as the folder scan filled them in are the file's name.
+    list.SetField(i, COL_TITLE, hostile);
+    list.SetField(i, COL_YOMI, hostile);
+    v = BuildDetailValues(a.session.album, run, i, LinkMode::Page);
+    EXPECT_EQ("&quot;&gt;&lt;img src=x onerror=alert(2)&gt;", v[Token::TITLE]);
+    EXPECT_EQ("&quot;&gt;&lt;img src=x onerror=alert(2)&gt;", v[Token::YOMI]);
+
+    std::string page = *DetailPageText(a.session.album, run, DetailPreset(12), i, LinkMode::Page);
+    EXPECT_EQ(std::string::npos, page.find("<img src=x"));
+    EXPECT_EQ(std::string::npos, page.find("<script>"));
+}
+
+// The look-up ignores letter case, as albums made on Windows need; the link must then name the
+// file as it is on disk, or it leads nowhere where case matters.
+TEST(DetailPicture, SourceNamesTheFileAsFoundOnDisk) {
+    PageAlbum a;
+    a.style().ImageFolder = a.target + "/stills";
+    a.style().ImageSizeMode = 2;
+    a.Put("stills/A.JPG", MakeJpeg(10, 10));
+    a.Put("stills/Mov.Jpeg", MakeJpeg(8, 8));
+    a.Add("a.jpg");
+    a.Add("mov.avi");
+    EXPECT_EQ(
+        "<img src=\"../stills/A.JPG\" alt=\"100%表示 (原寸:10x10)\" height=\"10\" "
+        "width=\"10\" border=\"0\">",
+        Image(a, 0));
+    EXPECT_EQ(
+        "<img src=\"../stills/Mov.Jpeg\" alt=\"100%表示 (原寸:8x8)\" height=\"8\" "
+        "width=\"8\" border=\"0\">",
+        Image(a, 1));
 }
 
 // The 1600 × 1200 example in the default fit box, with CR LF on disk.
@@ -156,8 +217,8 @@ TEST(DetailPage, PresetOneWholePage) {
     PageAlbum a;
     a.Put("P1.JPG", MakeJpeg(1600, 1200));
     a.Add("P1.JPG", "最初の一枚");
-    ImageLocator locator;
-    ASSERT_EQ(0, WriteAllDetailPages(a.session, locator));
+    PageRun run(a.session.album);
+    ASSERT_EQ(0, WriteAllDetailPages(a.session, run));
     EXPECT_EQ(Crlf(Sj("<html>\n"
                       "<head>\n"
                       "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=x-sjis\">\n"
@@ -190,9 +251,8 @@ TEST(DetailPage, PresetElevenWholePage) {
     a.Add("a.jpg", "A");
     a.Add("b.gif", "海の日", "波が高かった。", "七月");
     a.Add("c.jpg", "C");
-    ImageLocator locator;
-    std::string page =
-        DetailPageText(a.session.album, locator, DetailPreset(11), 1, LinkMode::Page);
+    PageRun run(a.session.album);
+    std::string page = *DetailPageText(a.session.album, run, DetailPreset(11), 1, LinkMode::Page);
     EXPECT_EQ(
         "<html>\n"
         "<head>\n"
@@ -235,20 +295,20 @@ TEST(DetailPage, PictureTokenFormedByAnEarlierValue) {
     a.style().ImageSizeMode = 2;
     a.Put("P.gif", MakeGif(20, 10));
     a.Add("P.gif", "_IMA");
-    ImageLocator locator;
+    PageRun run(a.session.album);
     EXPECT_EQ(
         "[<img src=\"../P.gif\" alt=\"100%表示 (原寸:20x10)\" height=\"10\" width=\"20\" "
         "border=\"0\">]",
-        ToDisplay(DetailPageText(a.session.album, locator, "[_TITLE_GE_]", 0, LinkMode::Page)));
+        ToDisplay(*DetailPageText(a.session.album, run, "[_TITLE_GE_]", 0, LinkMode::Page)));
     // The same in the repeat region of a list page.
     bool invalid = true;
     EXPECT_EQ(
         "<!x>\n<b>[<img src=\"../P.gif\" alt=\"100%表示 (原寸:20x10)\" height=\"10\" "
         "width=\"20\" border=\"0\">]</b>\n",
-        ToDisplay(ListPageText(a.session.album, locator,
-                               "<!x>\n<!--mirulanestart-->\n<b>[_TITLE_GE_]</b>\n"
-                               "<!--mirulaneend-->\n",
-                               LinkMode::Page, invalid)));
+        ToDisplay(*ListPageText(a.session.album, run,
+                                "<!x>\n<!--mirulanestart-->\n<b>[_TITLE_GE_]</b>\n"
+                                "<!--mirulaneend-->\n",
+                                LinkMode::Page, invalid)));
     EXPECT_FALSE(invalid);
 }
 
@@ -256,8 +316,8 @@ TEST(DetailPage, OneEntryAlbumHasPlainNeighboursAndCounterOne) {
     PageAlbum a;
     a.style().DetailPreset = 11;
     a.Add("ONLY.JPG");
-    ImageLocator locator;
-    ASSERT_EQ(0, WriteAllDetailPages(a.session, locator));
+    PageRun run(a.session.album);
+    ASSERT_EQ(0, WriteAllDetailPages(a.session, run));
     std::string page = a.Get("html/ONLY.html");
     EXPECT_NE(std::string::npos, page.find("<strong>Prev</strong></font> <font size=\"2\" "
                                            "face=\"Verdana\"><strong>Next</strong>"));
@@ -273,8 +333,8 @@ TEST(WriteAllDetailPages, ProgressOverwriteAnswersAndFlag) {
     a.Put("html/B.html", "old B");
     a.Put("html/C.html", "old C");
     a.ui.overwriteAnswers = {OverwriteAnswer::No, OverwriteAnswer::Yes, OverwriteAnswer::No};
-    ImageLocator locator;
-    EXPECT_EQ(0, WriteAllDetailPages(a.session, locator));
+    PageRun run(a.session.album);
+    EXPECT_EQ(0, WriteAllDetailPages(a.session, run));
     EXPECT_EQ("old A", a.Get("html/A.html"));
     EXPECT_NE("old B", a.Get("html/B.html"));
     EXPECT_EQ("old C", a.Get("html/C.html"));
@@ -288,7 +348,7 @@ TEST(WriteAllDetailPages, ProgressOverwriteAnswersAndFlag) {
     // "All" at the first page answers for the rest, and the step clears the flag at its end.
     a.ui.overwriteAsked.clear();
     a.ui.overwriteAnswers = {OverwriteAnswer::All};
-    EXPECT_EQ(0, WriteAllDetailPages(a.session, locator));
+    EXPECT_EQ(0, WriteAllDetailPages(a.session, run));
     EXPECT_EQ(1u, a.ui.overwriteAsked.size());
     EXPECT_NE("old C", a.Get("html/C.html"));
     EXPECT_FALSE(a.session.overwriteAll);
@@ -297,30 +357,32 @@ TEST(WriteAllDetailPages, ProgressOverwriteAnswersAndFlag) {
     a.ui.overwriteAsked.clear();
     a.ui.overwriteAnswers = {OverwriteAnswer::Yes, OverwriteAnswer::Cancel};
     a.ui.status.clear();
-    EXPECT_EQ(-9, WriteAllDetailPages(a.session, locator));
+    EXPECT_EQ(-9, WriteAllDetailPages(a.session, run));
     EXPECT_EQ(2u, a.ui.overwriteAsked.size());
     EXPECT_EQ("", a.ui.status.back().second);
     EXPECT_TRUE(a.ui.messages.empty());
 }
 
-// A photo and a movie with one base name share a page: the second meets the prompt for the
-// page just written.
+// A photo and a movie with one base name each get a page of their own: the later one's name
+// is made from its extension, nobody is asked about the page just written, and the links of
+// each lead to its own page.
 TEST(WriteAllDetailPages, EntriesSharingABaseName) {
-    for (OverwriteAnswer answer : {OverwriteAnswer::Yes, OverwriteAnswer::No}) {
-        PageAlbum a;
-        a.Put("P1.JPG", MakeJpeg(40, 30));
-        a.Put("P1.AVI", MakeAvi(320, 240));
-        a.Add("P1.JPG", "photo");
-        a.Add("P1.AVI", "movie");
-        a.ui.overwriteAnswers = {answer};
-        ImageLocator locator;
-        EXPECT_EQ(0, WriteAllDetailPages(a.session, locator));
-        ASSERT_EQ(1u, a.ui.overwriteAsked.size());
-        EXPECT_EQ(a.target + "/html/P1.html", a.ui.overwriteAsked[0]);
-        std::string page = a.Get("html/P1.html");
-        EXPECT_NE(std::string::npos,
-                  page.find(answer == OverwriteAnswer::Yes ? "dynsrc" : "P1.JPG"));
-    }
+    PageAlbum a;
+    a.style().DetailPreset = 11;
+    a.Put("P1.JPG", MakeJpeg(40, 30));
+    a.Put("P1.AVI", MakeAvi(320, 240));
+    a.Add("P1.JPG", "photo");
+    a.Add("P1.AVI", "movie");
+    PageRun run(a.session.album);
+    EXPECT_EQ(0, WriteAllDetailPages(a.session, run));
+    EXPECT_TRUE(a.ui.overwriteAsked.empty());
+    EXPECT_TRUE(a.ui.messages.empty());
+    std::string photo = a.Get("html/P1.html");
+    std::string movie = a.Get("html/P1_AVI.html");
+    EXPECT_NE(std::string::npos, photo.find("src=\"../P1.JPG\""));
+    EXPECT_NE(std::string::npos, photo.find("<a href=\"P1_AVI.html\">Next</a>"));
+    EXPECT_NE(std::string::npos, movie.find("dynsrc=\"../P1.AVI\""));
+    EXPECT_NE(std::string::npos, movie.find("<a href=\"P1.html\">Prev</a>"));
 }
 
 TEST(WriteAllDetailPages, FailuresAndTheirMessages) {
@@ -329,8 +391,8 @@ TEST(WriteAllDetailPages, FailuresAndTheirMessages) {
         PageAlbum a;
         a.Put("html", "a file");
         a.Add("A.JPG");
-        ImageLocator locator;
-        EXPECT_EQ(-1, WriteAllDetailPages(a.session, locator));
+        PageRun run(a.session.album);
+        EXPECT_EQ(-1, WriteAllDetailPages(a.session, run));
         ASSERT_EQ(1u, a.ui.messages.size());
         EXPECT_EQ("個別ページの出力先フォルダを作成できません\n" + a.target + "/html",
                   a.ui.MessagesUtf8()[0]);
@@ -341,11 +403,11 @@ TEST(WriteAllDetailPages, FailuresAndTheirMessages) {
         a.Add("A.JPG");
         a.style().DetailUseFile = 1;
         a.style().DetailTemplateFile = a.target + "/none.html";
-        ImageLocator locator;
-        EXPECT_EQ(-3, WriteAllDetailPages(a.session, locator));
+        PageRun run(a.session.album);
+        EXPECT_EQ(-3, WriteAllDetailPages(a.session, run));
         a.Put("empty.html", "");
         a.style().DetailTemplateFile = a.target + "/empty.html";
-        EXPECT_EQ(-3, WriteAllDetailPages(a.session, locator));
+        EXPECT_EQ(-3, WriteAllDetailPages(a.session, run));
         auto shown = a.ui.MessagesUtf8();
         ASSERT_EQ(2u, shown.size());
         EXPECT_EQ("指定されたテンプレートファイルを開けません(errno=2)\n" + a.target + "/none.html",
@@ -360,8 +422,8 @@ TEST(WriteAllDetailPages, FailuresAndTheirMessages) {
         a.Add("B.JPG");
         a.Put("html/B.html/keep", "x");
         a.session.overwriteAll = true;
-        ImageLocator locator;
-        EXPECT_EQ(-1, WriteAllDetailPages(a.session, locator));
+        PageRun run(a.session.album);
+        EXPECT_EQ(-1, WriteAllDetailPages(a.session, run));
         ASSERT_EQ(1u, a.ui.messages.size());
         EXPECT_EQ(0u, a.ui.MessagesUtf8()[0].find("出力HTMLファイルを開けません(errno="));
         EXPECT_NE(std::string::npos, a.ui.MessagesUtf8()[0].find(a.target + "/html/B.html"));
@@ -375,8 +437,8 @@ TEST(WriteAllDetailPages, RefusesNamesThatLeaveTheFolder) {
     for (std::string name : {"../escape.jpg", "sub/x.jpg", "..\\up.jpg", "a/..", ""}) {
         PageAlbum a;
         a.Add(name);
-        ImageLocator locator;
-        EXPECT_EQ(-1, WriteAllDetailPages(a.session, locator)) << name;
+        PageRun run(a.session.album);
+        EXPECT_EQ(-1, WriteAllDetailPages(a.session, run)) << name;
         ASSERT_EQ(1u, a.ui.messages.size()) << name;
         EXPECT_EQ("このエントリのファイル名では個別ページを作成できません\n" + name,
                   a.ui.MessagesUtf8()[0]);
@@ -391,8 +453,8 @@ TEST(WriteAllDetailPages, RefusesNamesThatLeaveTheFolder) {
     a.Add(hyou);
     a.Add("...jpg");
     a.Add("..gif");
-    ImageLocator locator;
-    EXPECT_EQ(0, WriteAllDetailPages(a.session, locator));
+    PageRun run(a.session.album);
+    EXPECT_EQ(0, WriteAllDetailPages(a.session, run));
     EXPECT_TRUE(a.ui.messages.empty());
     EXPECT_TRUE(a.Exists(Sj("html/表.html")));
     EXPECT_TRUE(a.Exists("html/...html"));
@@ -401,8 +463,8 @@ TEST(WriteAllDetailPages, RefusesNamesThatLeaveTheFolder) {
 
 TEST(WriteAllDetailPages, EmptyAlbumSucceedsWithoutPages) {
     PageAlbum a;
-    ImageLocator locator;
-    EXPECT_EQ(0, WriteAllDetailPages(a.session, locator));
+    PageRun run(a.session.album);
+    EXPECT_EQ(0, WriteAllDetailPages(a.session, run));
     EXPECT_TRUE(a.ui.messages.empty());
 }
 
@@ -413,8 +475,8 @@ TEST(WriteAllDetailPages, TemplateFileIsUsedRaw) {
     a.style().DetailUseFile = 1;
     a.style().DetailTemplateFile = a.target + "/t.html";
     a.Add("X.JPG", "T");
-    ImageLocator locator;
-    ASSERT_EQ(0, WriteAllDetailPages(a.session, locator));
+    PageRun run(a.session.album);
+    ASSERT_EQ(0, WriteAllDetailPages(a.session, run));
     EXPECT_EQ("<p>X</p>\r\r\n<p>_title_ _DETAIL_</p>\r\n", a.Get("html/X.html"));
 }
 

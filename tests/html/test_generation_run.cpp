@@ -13,6 +13,7 @@
 #include "html/list_page.h"
 #include "html/top_page.h"
 #include "page_fixture.h"
+#include "platform/text.h"
 
 namespace mirulane {
 namespace {
@@ -166,6 +167,129 @@ TEST(GenerationRun, BrokenTemplatesFailTheirStep) {
         b.ui.MessagesUtf8().at(0));
 }
 
+// No two files of a run share a name: a photo named list.jpg does not replace the list page,
+// a.jpg and a.png get two pages, and every link names the page its entry got.
+TEST(GenerationRun, EveryLinkLeadsToThePageOfItsEntry) {
+    PageAlbum a;
+    a.style().DetailPreset = 11;
+    a.style().ListPreset = 1;
+    a.Put("list.jpg", MakeJpeg(64, 48));
+    a.Put("a.jpg", MakeJpeg(64, 48));
+    a.Put("a.png", MakePng(64, 48));
+    a.Put("thumb/a.png", MakePng(32, 24));
+    a.Add("list.jpg", "L");
+    a.Add("a.jpg", "J");
+    a.Add("a.png", "P");
+    a.Put("html/a.html", "old");
+    a.session.settings.EnvForceOverWrite = 1;
+    EXPECT_EQ(0, GenerationRun(a.session));
+    EXPECT_TRUE(a.ui.messages.empty());
+
+    EXPECT_NE(std::string::npos, a.Get("index.html").find("src=\"html/list_jpg.html\""));
+    std::string list = a.Get("html/list.html");
+    EXPECT_NE(std::string::npos, list.find("<a href=\"list_jpg.html\" target=\"detail\">L</a>"));
+    EXPECT_NE(std::string::npos, list.find("<a href=\"a.html\" target=\"detail\">J</a>"));
+    EXPECT_NE(std::string::npos, list.find("<a href=\"a_png.html\" target=\"detail\">P</a>"));
+    EXPECT_NE(std::string::npos, list.find("src=\"../thumb/a.png\""));
+    std::string photo = a.Get("html/a.html");
+    EXPECT_NE(std::string::npos, photo.find("<a href=\"list_jpg.html\">Prev</a>"));
+    EXPECT_NE(std::string::npos, photo.find("<a href=\"a_png.html\">Next</a>"));
+    EXPECT_NE(std::string::npos, photo.find("src=\"../a.jpg\""));
+    EXPECT_NE(std::string::npos, a.Get("html/a_png.html").find("src=\"../a.png\""));
+    EXPECT_NE(std::string::npos, a.Get("html/list_jpg.html").find("src=\"../list.jpg\""));
+
+    // Without force the pages of the same run are never "kept" as if they were old files.
+    a.session.settings.EnvForceOverWrite = 0;
+    a.ui.defaultOverwrite = OverwriteAnswer::No;
+    EXPECT_EQ(0, GenerationRun(a.session));
+    EXPECT_EQ(5u, a.ui.overwriteAsked.size());  // the five files of the first run, once each
+}
+
+// Values made of token names multiply the text at every replacement. A page that would pass
+// its limit fails the run with its message, and the run does not build more of it than that.
+TEST(GenerationRun, ValuesMadeOfTokenNamesFailTheRun) {
+    std::string yomis, groups, comments;
+    for (int i = 0; i < 85; ++i) yomis += "_YOMI_";
+    for (int i = 0; i < 73; ++i) groups += "_GROUP_";
+    for (int i = 0; i < 73; ++i) comments += "_COMM1_";
+    auto fill = [&](PageAlbum& a) {
+        for (int i = 0; i < 600; ++i) {
+            int e = a.Add(Format("P%03d.JPG", i));
+            EntryList& list = a.session.album.entries;
+            list.SetField(e, COL_TITLE, yomis);
+            list.SetField(e, COL_YOMI, groups);
+            list.SetField(e, COL_GROUP, comments);
+            list.SetField(e, COL_COMM1, groups);
+        }
+    };
+    PageAlbum a;
+    fill(a);
+    EXPECT_EQ(-2, GenerationRun(a.session));
+    ASSERT_EQ(1u, a.ui.messages.size());
+    EXPECT_EQ(
+        "一覧ページが大きくなりすぎるため作成できません（上限 16MB）\n"
+        "タイトルやコメントなどに置換対象文字列が含まれていないか確認してください\n" +
+            a.Path("html/list.html"),
+        a.ui.MessagesUtf8()[0]);
+    EXPECT_FALSE(a.Exists("html/list.html"));
+
+    // A list that shows file names only: the detail pages fail instead.
+    PageAlbum b;
+    fill(b);
+    b.style().ListTextKind = 3;
+    EXPECT_EQ(-3, GenerationRun(b.session));
+    ASSERT_EQ(1u, b.ui.messages.size());
+    EXPECT_EQ(0u, b.ui.MessagesUtf8()[0].find(
+                      "個別ページが大きくなりすぎるため作成できません（上限 16MB）\n"));
+    EXPECT_TRUE(b.Exists("html/list.html"));
+    EXPECT_FALSE(b.Exists("html/P000.html"));
+}
+
+// An entry whose name is not Shift-JIS cannot name a page: the run passes it over, says so
+// once, and writes the other pages, none of which links to the missing one.
+TEST(GenerationRun, EntriesWhoseNamesAreNotShiftJisArePassedOver) {
+    PageAlbum a;
+    a.style().DetailPreset = 11;
+    const std::string bad = "\x82.jpg";
+    a.Add(bad);
+    a.Add("A.JPG", "A");
+    a.Add(bad + "2");
+    a.Add("B.JPG", "B");
+    EXPECT_EQ(0, GenerationRun(a.session));
+    EXPECT_EQ(
+        (std::vector<std::string>{
+            "次のエントリ 2 件は名前に Shift-JIS で表せない文字を含むため、個別ページを作成せず"
+            "一覧ページにも載せませんでした\n1 番目: \uFFFDjpg\n3 番目: \uFFFDjpg2"}),
+        a.ui.MessagesUtf8());
+    EXPECT_NE(std::string::npos, a.Get("index.html").find("src=\"html/A.html\""));
+    std::string list = a.Get("html/list.html");
+    EXPECT_NE(std::string::npos, list.find("A.html"));
+    EXPECT_NE(std::string::npos, list.find("B.html"));
+    EXPECT_EQ(std::string::npos, list.find(".jpg"));
+    EXPECT_EQ(std::string::npos, list.find("\x82"));
+    std::string first = a.Get("html/A.html");
+    EXPECT_NE(std::string::npos, first.find("<strong>Prev</strong>"));
+    EXPECT_NE(std::string::npos, first.find("<a href=\"B.html\">Next</a>"));
+    EXPECT_NE(std::string::npos, first.find("(page:1/2)"));
+    EXPECT_NE(std::string::npos, a.Get("html/B.html").find("(page:2/2)"));
+}
+
+// A list template without its repeat markers cannot make an index: the run fails before it
+// asks or writes anything for the list.
+TEST(GenerationRun, ListTemplateWithoutMarkersFailsTheRun) {
+    PageAlbum a;
+    a.Add("A.JPG");
+    a.Put("t.html", "<html><body>_TDTEXT_</body></html>\n");
+    a.Put("html/list.html", "old");
+    a.style().ListUseFile = 1;
+    a.style().ListTemplateFile = a.target + "/t.html";
+    EXPECT_EQ(-2, GenerationRun(a.session));
+    EXPECT_EQ(std::vector<std::string>{"テンプレートの内容が不正です"}, a.ui.MessagesUtf8());
+    EXPECT_EQ(std::vector<std::string>{}, a.ui.overwriteAsked);
+    EXPECT_EQ("old", a.Get("html/list.html"));
+    EXPECT_FALSE(a.Exists("html/A.html"));
+}
+
 TEST(CreateHtmlCommand, ClosingMessages) {
     PageAlbum a;
     a.Add("A.JPG");
@@ -237,7 +361,7 @@ TEST(GenerationRun, FailedWritesAreFailures) {
     {
         FileSizeLimit limit(20);
         a.style().TopStyle = 9;  // an empty index.html, which fits
-        EXPECT_EQ(-1, WriteTopPageStep(a.session));
+        EXPECT_EQ(-1, WriteTopPageStep(a.session, PageNames(a.session.album)));
     }
     EXPECT_EQ("トップページのスタイルが不正", a.ui.MessagesUtf8().at(0));
     EXPECT_EQ("ファイル出力エラー(errno=27)\n" + a.Path("autorun.inf"), a.ui.MessagesUtf8().at(1));
@@ -245,10 +369,10 @@ TEST(GenerationRun, FailedWritesAreFailures) {
 
     // The list page: its own message, and a failed step.
     a.ui.messages.clear();
-    ImageLocator locator;
+    PageRun run(a.session.album);
     {
         FileSizeLimit limit(64);
-        EXPECT_EQ(-3, WriteListPageStep(a.session, locator));
+        EXPECT_EQ(-3, WriteListPageStep(a.session, run));
     }
     EXPECT_EQ(std::vector<std::string>{"リストHTMLファイル出力エラー(1)"}, a.ui.MessagesUtf8());
     EXPECT_FALSE(a.Exists("html/list.html"));
@@ -259,7 +383,7 @@ TEST(GenerationRun, FailedWritesAreFailures) {
     a.session.overwriteAll = true;
     {
         FileSizeLimit limit(64);
-        EXPECT_EQ(-3, WriteAllDetailPages(a.session, locator));
+        EXPECT_EQ(-3, WriteAllDetailPages(a.session, run));
     }
     EXPECT_EQ(std::vector<std::string>{"HTMLファイルに書き込めません(errno=27)\nA"},
               a.ui.MessagesUtf8());

@@ -8,6 +8,7 @@
 #include "html/presets.h"
 #include "html/templates.h"
 #include "page_fixture.h"
+#include "platform/text.h"
 
 namespace mirulane {
 namespace {
@@ -63,11 +64,11 @@ TEST(ListValues, TextAlignAndThumbnailSizing) {
     a.Add("P1.JPG", "一");
     a.Add("NOTHUMB.JPG", "二");
     a.Add("WIDE.AVI", "三");
-    ImageLocator locator;
+    PageRun run(a.session.album);
     const Album& album = a.session.album;
 
     // The defaults: fit 94 × 94, thumbnails in thumb/ beside html/.
-    TokenValues v = BuildListValues(album, locator, 0, LinkMode::Page);
+    TokenValues v = BuildListValues(album, run, 0, LinkMode::Page);
     EXPECT_EQ("P1.html\" target=\"detail", v[Token::DETAIL]);
     EXPECT_EQ("left", v[Token::TDALIGN]);
     EXPECT_EQ("一", ToDisplay(v[Token::TDTEXT]));
@@ -75,56 +76,91 @@ TEST(ListValues, TextAlignAndThumbnailSizing) {
     EXPECT_EQ("../thumb/P1.jpg\" border=\"0\" width=\"93\" height=\"70\" hspace=\"0\" vspace=\"12",
               v[Token::THUMBSP]);
     // A missing thumbnail keeps the box size through its margins.
-    v = BuildListValues(album, locator, 1, LinkMode::Page);
+    v = BuildListValues(album, run, 1, LinkMode::Page);
     EXPECT_EQ("\" border=\"0\" width=\"0\" height=\"0\" hspace=\"47\" vspace=\"47",
               v[Token::THUMBSP]);
     // Found under another extension of the locator table (94 / 300 in single precision times
     // 300 falls just short of 94 too).
-    v = BuildListValues(album, locator, 2, LinkMode::Page);
+    v = BuildListValues(album, run, 2, LinkMode::Page);
     EXPECT_EQ(
         "../thumb/WIDE.png\" border=\"0\" width=\"93\" height=\"31\" hspace=\"0\" vspace=\"31",
         v[Token::THUMBSP]);
 
     // A box side of 0: that side is matched by the other and has no margin.
     a.style().ThumbFitHeight = 0;
-    v = BuildListValues(album, locator, 0, LinkMode::Page);
+    v = BuildListValues(album, run, 0, LinkMode::Page);
     EXPECT_EQ("../thumb/P1.jpg\" border=\"0\" width=\"94\" height=\"70\" hspace=\"0\" vspace=\"0",
               v[Token::THUMBSP]);
     a.style().ThumbFitWidth = 0;
-    v = BuildListValues(album, locator, 0, LinkMode::Page);
+    v = BuildListValues(album, run, 0, LinkMode::Page);
     EXPECT_EQ("../thumb/P1.jpg\" border=\"0\" width=\"160\" height=\"120\" hspace=\"0\" vspace=\"0",
               v[Token::THUMBSP]);
 
     // Scale and original size have no margins; preview mode names the folder itself.
     a.style().ThumbSizeMode = 0;
     a.style().ThumbScale = 50;
-    v = BuildListValues(album, locator, 0, LinkMode::Preview);
+    v = BuildListValues(album, run, 0, LinkMode::Preview);
     EXPECT_EQ(a.target +
                   "/thumb/P1.jpg\" border=\"0\" width=\"80\" height=\"60\" hspace=\"0\" "
                   "vspace=\"0",
               v[Token::THUMBSP]);
     EXPECT_EQ("P1.html\" target=\"detail", v[Token::DETAIL]);  // relative in preview mode too
     a.style().ListTextKind = 0;
-    EXPECT_EQ("", BuildListValues(album, locator, 0, LinkMode::Page)[Token::TDTEXT]);
+    EXPECT_EQ("", BuildListValues(album, run, 0, LinkMode::Page)[Token::TDTEXT]);
 
     // Switched-off tokens get no value.
     a.style().tokenSwitch[static_cast<int>(Token::THUMB)] = 0;
     a.style().tokenSwitch[static_cast<int>(Token::THUMBSP)] = 0;
     a.style().tokenSwitch[static_cast<int>(Token::DETAIL)] = 0;
-    v = BuildListValues(album, locator, 0, LinkMode::Page);
+    v = BuildListValues(album, run, 0, LinkMode::Page);
     EXPECT_EQ("", v[Token::THUMB]);
     EXPECT_EQ("", v[Token::THUMBSP]);
     EXPECT_EQ("", v[Token::DETAIL]);
 }
 
+TEST(ListValues, ThumbnailLinkNamesTheFileAsFoundOnDisk) {
+    PageAlbum a;
+    a.Put("thumb/A.JPG", MakeJpeg(160, 120));
+    a.Add("a.jpg");
+    PageRun run(a.session.album);
+    EXPECT_EQ("../thumb/A.JPG\" border=\"0\" width=\"93\" height=\"70",
+              BuildListValues(a.session.album, run, 0, LinkMode::Page)[Token::THUMB]);
+}
+
 std::string ListPage(PageAlbum& a) {
     std::string templ;
     EXPECT_EQ(0, LoadListTemplate(a.style(), templ, a.ui));
-    ImageLocator locator;
+    PageRun run(a.session.album);
     bool invalid = true;
-    std::string page = ListPageText(a.session.album, locator, templ, LinkMode::Page, invalid);
+    std::string page = *ListPageText(a.session.album, run, templ, LinkMode::Page, invalid);
     EXPECT_FALSE(invalid);
     return ToDisplay(page);
+}
+
+// A file name is shown as it is, in the text and in the thumbnail's alt, and its links lead
+// to its page and thumbnail; a title is the user's and keeps its markup.
+TEST(ListPage, FileNamesAreEscapedInTextsAndLinks) {
+    PageAlbum a;
+    const std::string hostile = "\"><img src=x onerror=alert(2)>";
+    a.Put("thumb/" + hostile + ".jpg", MakeJpeg(94, 94));
+    a.Add(hostile + ".jpg", "<b>bold</b>");
+    a.style().ListPreset = 1;
+    a.style().ListTextKind = 3;
+    EXPECT_EQ(
+        std::string(kHead) +
+            "<table border=\"0\" cellpadding=\"0\" cellspacing=\"8\" width=\"100%\">\n"
+            "  <tr><td align=\"left\"><a href=\"%22%3E%3Cimg%20src=x%20onerror=alert(2)%3E."
+            "html\" target=\"detail\"><img src=\"../thumb/"
+            "%22%3E%3Cimg%20src=x%20onerror=alert(2)%3E.jpg\" border=\"0\" width=\"94\" "
+            "height=\"94\" alt=\"&quot;&gt;&lt;img src=x onerror=alert(2)&gt;\"></a><br><a "
+            "href=\"%22%3E%3Cimg%20src=x%20onerror=alert(2)%3E.html\" "
+            "target=\"detail\">&quot;&gt;&lt;img src=x onerror=alert(2)&gt;.jpg</a></td></tr>\n"
+            "</table>\n"
+            "</body>\n"
+            "</html>\n",
+        ListPage(a));
+    a.style().ListTextKind = 1;
+    EXPECT_NE(std::string::npos, ListPage(a).find("target=\"detail\"><b>bold</b></a>"));
 }
 
 TEST(ListPage, PresetZeroBothVariants) {
@@ -244,33 +280,85 @@ TEST(ListPage, PresetFourCarriesDetailValues) {
 
     // _TARGET_ in a region is relative to the detail pages, not to list.html.
     std::string templ = "<!--mirulanestart-->\n[_TARGET_|_TDTEXT_|_title_]\n<!--mirulaneend-->\n";
-    ImageLocator locator;
+    PageRun run(a.session.album);
     bool invalid = true;
     a.style().TargetToTop = 0;
     EXPECT_EQ("[../DSC1.JPG|夕焼け|_title_]\n",
-              ToDisplay(ListPageText(a.session.album, locator, templ, LinkMode::Page, invalid)));
+              ToDisplay(*ListPageText(a.session.album, run, templ, LinkMode::Page, invalid)));
 }
 
-TEST(WriteListPage, InvalidTemplatesAreWrittenThenReported) {
+// Values made of token names multiply the text at every step; the page is refused once it
+// would pass its limit, without building more of it than that.
+TEST(ListPage, PageThatWouldPassTheLimitIsRefused) {
+    PageAlbum a;
+    std::string chain;
+    for (int i = 0; i < 73; ++i) chain += "_GROUP_";
+    for (int i = 0; i < 600; ++i) {
+        int e = a.Add(Format("P%03d.JPG", i));
+        EntryList& list = a.session.album.entries;
+        list.SetField(e, COL_TITLE, "T _YOMI__YOMI__YOMI__YOMI_");
+        list.SetField(e, COL_YOMI, chain);
+        list.SetField(e, COL_GROUP, std::string(500, 'g'));
+    }
+    // Each entry is 146 kB (4 × 73 × 500 bytes): the page passes 16 MB at its 115th entry.
+    std::string templ = "<!--mirulanestart-->\n<p>_TITLE_</p>\n<!--mirulaneend-->\n";
+    PageRun run(a.session.album);
+    bool invalid = true;
+    EXPECT_FALSE(ListPageText(a.session.album, run, templ, LinkMode::Page, invalid));
+    EXPECT_FALSE(invalid);
+    // A hundred entries fit.
+    for (int i = 0; i < 500; ++i) a.session.album.entries.Delete(100);
+    PageRun fewer(a.session.album);
+    std::optional<std::string> page =
+        ListPageText(a.session.album, fewer, templ, LinkMode::Page, invalid);
+    ASSERT_TRUE(page);
+    EXPECT_GT(page->size(), 14'000'000u);
+
+    // Written through the step, the page is refused with its message and nothing is left.
+    a.session.album.entries.Append("X.JPG");
+    std::string yomis;
+    for (int i = 0; i < 85; ++i) yomis += "_YOMI_";
+    a.session.album.entries.SetField(100, COL_TITLE, yomis);  // 3 MB more
+    a.session.album.entries.SetField(100, COL_YOMI, chain);
+    a.session.album.entries.SetField(100, COL_GROUP, std::string(511, 'g'));
+    a.style().ListUseFile = 1;
+    a.style().ListTemplateFile = a.target + "/t.html";
+    a.Put("t.html", templ);
+    PageRun more(a.session.album);
+    EXPECT_EQ(-3, WriteListPageStep(a.session, more));
+    ASSERT_EQ(1u, a.ui.messages.size());
+    EXPECT_EQ(0u, a.ui.MessagesUtf8()[0].find(
+                      "一覧ページが大きくなりすぎるため作成できません（上限 16MB）\n"));
+    EXPECT_FALSE(a.Exists("html/list.html"));
+}
+
+// A template without its repeat region gives no index: the page is refused, and an existing
+// list.html stays as it was.
+TEST(WriteListPage, InvalidTemplatesAreRefusedAndNothingIsWritten) {
     PageAlbum a;
     a.Add("A.JPG", "一");
-    ImageLocator locator;
+    PageRun run(a.session.album);
     std::string path = a.Path("list.html");
-    // No start marker: written once as it is, with _CELLSPC_ replaced.
-    EXPECT_EQ(
-        0, WriteListPage(a.session, locator, "<t s=\"_CELLSPC_\">_TITLE_\n", LinkMode::Page, path));
-    EXPECT_EQ("<t s=\"8\">_TITLE_\r\n", a.Get("list.html"));
-    // No end marker: the head, then the rest once as the tail, without entry values.
-    EXPECT_EQ(0, WriteListPage(a.session, locator, "H\n<!--mirulanestart-->\n_TITLE_\n",
-                               LinkMode::Page, path));
-    EXPECT_EQ("H\r\n_TITLE_\r\n", a.Get("list.html"));
+    a.Put("list.html", "the old index");
+    EXPECT_EQ(-4,
+              WriteListPage(a.session, run, "<t s=\"_CELLSPC_\">_TITLE_\n", LinkMode::Page, path));
+    EXPECT_EQ(-4, WriteListPage(a.session, run, "H\n<!--mirulanestart-->\n_TITLE_\n",
+                                LinkMode::Page, path));
+    EXPECT_EQ("the old index", a.Get("list.html"));
     EXPECT_EQ(
         (std::vector<std::string>{"テンプレートの内容が不正です", "テンプレートの内容が不正です"}),
         a.ui.MessagesUtf8());
+    // The text itself is still what the markers leave: head and tail, without entry values.
+    bool invalid = false;
+    EXPECT_EQ("<t s=\"8\">_TITLE_\n",
+              *ListPageText(a.session.album, run, "<t s=\"_CELLSPC_\">_TITLE_\n", LinkMode::Page,
+                            invalid));
+    EXPECT_TRUE(invalid);
 
     // An empty album: head and tail only.
     PageAlbum empty;
-    EXPECT_EQ(0, WriteListPage(empty.session, locator, ListPreset(0, false), LinkMode::Page,
+    PageRun emptyRun(empty.session.album);
+    EXPECT_EQ(0, WriteListPage(empty.session, emptyRun, ListPreset(0, false), LinkMode::Page,
                                empty.Path("list.html")));
     EXPECT_EQ(Crlf(Sj(std::string(kHead) +
                       "<table border=\"0\" cellpadding=\"0\" cellspacing=\"8\" width=\"100%\">\n"
@@ -282,8 +370,8 @@ TEST(WriteListPage, InvalidTemplatesAreWrittenThenReported) {
 TEST(WriteListPageStep, FolderTemplateAndOverwriteAnswers) {
     PageAlbum a;
     a.Add("A.JPG", "一");
-    ImageLocator locator;
-    EXPECT_EQ(0, WriteListPageStep(a.session, locator));
+    PageRun run(a.session.album);
+    EXPECT_EQ(0, WriteListPageStep(a.session, run));
     std::string first = a.Get("html/list.html");
     EXPECT_NE(std::string::npos, first.find("\r\n  <tr><td align=\"left\"><a href=\"A.html\""));
     EXPECT_TRUE(a.ui.overwriteAsked.empty());
@@ -291,14 +379,14 @@ TEST(WriteListPageStep, FolderTemplateAndOverwriteAnswers) {
     a.Put("html/list.html", "mine");
     a.ui.overwriteAnswers = {OverwriteAnswer::No, OverwriteAnswer::Cancel, OverwriteAnswer::Yes,
                              OverwriteAnswer::All};
-    EXPECT_EQ(1, WriteListPageStep(a.session, locator));
-    EXPECT_EQ(-9, WriteListPageStep(a.session, locator));
+    EXPECT_EQ(1, WriteListPageStep(a.session, run));
+    EXPECT_EQ(-9, WriteListPageStep(a.session, run));
     EXPECT_EQ("mine", a.Get("html/list.html"));
-    EXPECT_EQ(0, WriteListPageStep(a.session, locator));
+    EXPECT_EQ(0, WriteListPageStep(a.session, run));
     EXPECT_EQ(first, a.Get("html/list.html"));
     EXPECT_FALSE(a.session.overwriteAll);
     a.Put("html/list.html", "mine");
-    EXPECT_EQ(0, WriteListPageStep(a.session, locator));
+    EXPECT_EQ(0, WriteListPageStep(a.session, run));
     EXPECT_TRUE(a.session.overwriteAll);
     EXPECT_EQ(first, a.Get("html/list.html"));
     EXPECT_EQ(4u, a.ui.overwriteAsked.size());
@@ -309,7 +397,8 @@ TEST(WriteListPageStep, FolderTemplateAndOverwriteAnswers) {
     PageAlbum b;
     b.style().ListUseFile = 1;
     b.style().ListTemplateFile = b.target + "/missing.html";
-    EXPECT_EQ(-1, WriteListPageStep(b.session, locator));
+    PageRun runB(b.session.album);
+    EXPECT_EQ(-1, WriteListPageStep(b.session, runB));
     EXPECT_EQ("指定されたテンプレートファイルを開けません(errno=2)\n" + b.target + "/missing.html",
               b.ui.MessagesUtf8().at(0));
     EXPECT_FALSE(b.Exists("html"));
@@ -317,13 +406,14 @@ TEST(WriteListPageStep, FolderTemplateAndOverwriteAnswers) {
     // The folder is blocked by a file; then list.html is blocked by a folder.
     PageAlbum c;
     c.Put("html", "file");
-    EXPECT_EQ(-2, WriteListPageStep(c.session, locator));
+    PageRun runC(c.session.album);
+    EXPECT_EQ(-2, WriteListPageStep(c.session, runC));
     EXPECT_EQ("一覧ページの出力先フォルダを作成できません\n" + c.target + "/html",
               c.ui.MessagesUtf8().at(0));
     c.style().ListFolder = c.target + "/out/";
     c.Put("out/list.html/x", "");
     c.session.overwriteAll = true;
-    EXPECT_EQ(-3, WriteListPageStep(c.session, locator));
+    EXPECT_EQ(-3, WriteListPageStep(c.session, runC));
     EXPECT_EQ(0u, c.ui.MessagesUtf8().at(1).find("一覧ページを開けません (errno="));
     EXPECT_NE(std::string::npos, c.ui.MessagesUtf8().at(1).find(c.target + "/out/list.html"));
 }

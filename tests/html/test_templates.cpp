@@ -149,9 +149,14 @@ TEST(Tokens, ValuesAreCutToTheirSlotsWithoutSplittingCharacters) {
 }
 
 TEST(Tokens, ValuesHoldingTokensCannotMultiplyAPageWithoutBound) {
+    // A replacement that would pass the limit is refused as a whole: no token is left verbatim
+    // in a page that looks finished.
     std::string text = "_X_ _X_ _X_";
-    EXPECT_EQ(ReplaceToken(text, "_X_", "12345", 15), 2);
-    EXPECT_EQ(text, "12345 12345 _X_");
+    EXPECT_EQ(ReplaceToken(text, "_X_", "12345", 17), 3);
+    EXPECT_EQ(text, "12345 12345 12345");
+    text = "_X_ _X_ _X_";
+    EXPECT_EQ(ReplaceToken(text, "_X_", "12345", 16), -1);
+    EXPECT_EQ(text, "_X_ _X_ _X_");
 
     // Each value is a slot full of the next token's text: every step would multiply the page.
     PageStyle style;
@@ -165,9 +170,42 @@ TEST(Tokens, ValuesHoldingTokensCannotMultiplyAPageWithoutBound) {
     }
     std::string page(32767 / 8 * 8, ' ');
     for (size_t i = 0; i < page.size(); i += 8) page.replace(i, 8, "_TARGET_");
-    ReplaceDetailTokens(page, v, style);
-    EXPECT_LE(page.size(), kReplacedTextMaxBytes);
-    EXPECT_GT(page.size(), kReplacedTextMaxBytes / 2);
+    EXPECT_FALSE(ReplaceDetailTokens(page, v, style));
+    EXPECT_LE(page.size(), kPageMaxBytes);
+    EXPECT_GT(page.size(), kPageMaxBytes / 100);
+
+    // The same chain within a page's limit is replaced whole, however far it reaches.
+    page = "_TARGET_";
+    ReplaceBudget budget;
+    EXPECT_TRUE(ReplaceTokens(page, order.first(3), v, style, budget));
+    EXPECT_EQ(page.find("_FILE"), std::string::npos);
+    EXPECT_NE(page.find("_TITLE_"), std::string::npos);
+}
+
+// A chain of values that first multiplies a text and then empties it again makes no page any
+// bigger, but costs time for every entry of a list page: the work of one page is bounded too.
+TEST(Tokens, WorkOfOnePageIsBoundedEvenWhenTheTextShrinksAgain) {
+    PageStyle style;
+    TokenValues v;
+    for (int i = 0; i < 73; ++i) v[Token::TITLE] += "_YOMI_";
+    for (int i = 0; i < 73; ++i) v[Token::YOMI] += "_GROUP_";
+    v[Token::GROUP] = "";  // everything the chain made vanishes
+    std::string text;
+    for (int i = 0; i < 400; ++i) text += "_TITLE_";  // 15 MB at its biggest
+    ReplaceBudget budget;
+    std::string entry = text;
+    ASSERT_TRUE(ReplaceTokens(entry, DetailTokenOrder(), v, style, budget));
+    EXPECT_EQ(entry, "");
+    size_t perEntry = ReplaceBudget().work - budget.work;
+    EXPECT_GT(perEntry, 400u * 73 * 73 * 7);
+    // The same text again and again runs out of the page's work well before a thousand rounds.
+    int rounds = 1;
+    for (; rounds < 1000; ++rounds) {
+        entry = text;
+        if (!ReplaceTokens(entry, DetailTokenOrder(), v, style, budget)) break;
+    }
+    EXPECT_LT(rounds, 1000);
+    EXPECT_GE(static_cast<size_t>(rounds), ReplaceBudget().work / perEntry);
 }
 
 class TemplateFileTest : public ::testing::Test {

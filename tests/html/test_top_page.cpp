@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "html/page_names.h"
 #include "html/top_page.h"
 #include "page_fixture.h"
 
@@ -35,14 +36,17 @@ TEST(TopPage, FourLayouts) {
     const char* detail =
         "  <frame marginHeight=15 marginWidth=15 name=\"detail\" src=\"html/P1.html\" "
         "frameborder=\"0\">\n";
-    EXPECT_EQ(TopPage("cols=140,*", list, detail), ToDisplay(*TopPageText(a.session.album)));
+    EXPECT_EQ(TopPage("cols=140,*", list, detail),
+              ToDisplay(*TopPageText(a.session.album, PageNames(a.session.album))));
 
     a.style().TopStyle = 1;
     a.style().ListFrameWidth = 200;
     a.style().ListFrameHeight = 90;
-    EXPECT_EQ(TopPage("cols=*,200", detail, list), ToDisplay(*TopPageText(a.session.album)));
+    EXPECT_EQ(TopPage("cols=*,200", detail, list),
+              ToDisplay(*TopPageText(a.session.album, PageNames(a.session.album))));
     a.style().TopStyle = 2;
-    EXPECT_EQ(TopPage("rows=*,90", detail, list), ToDisplay(*TopPageText(a.session.album)));
+    EXPECT_EQ(TopPage("rows=*,90", detail, list),
+              ToDisplay(*TopPageText(a.session.album, PageNames(a.session.album))));
 
     // Border and no-resize apply to both frames.
     a.style().TopStyle = 3;
@@ -55,32 +59,49 @@ TEST(TopPage, FourLayouts) {
                       "noresize frameborder=\"1\">\n",
                       "  <frame marginHeight=15 marginWidth=-3 name=\"detail\" "
                       "src=\"html/P1.html\" noresize frameborder=\"1\">\n"),
-              ToDisplay(*TopPageText(a.session.album)));
+              ToDisplay(*TopPageText(a.session.album, PageNames(a.session.album))));
 
     a.style().TopStyle = 4;
-    EXPECT_FALSE(TopPageText(a.session.album).has_value());
+    EXPECT_FALSE(TopPageText(a.session.album, PageNames(a.session.album)).has_value());
 }
 
 TEST(TopPage, FrameSources) {
     PageAlbum a;
     // The defaults: index.html in the target folder, the pages in html/.
     EXPECT_EQ("html/list.html", ListFrameSource(a.style()));
-    EXPECT_EQ("about:blank", DetailFrameSource(a.session.album));
+    EXPECT_EQ("about:blank", DetailFrameSource(a.session.album, PageNames(a.session.album)));
     a.Add("NODOT");
-    EXPECT_EQ("html/NODOT.html", DetailFrameSource(a.session.album));
+    EXPECT_EQ("html/NODOT.html", DetailFrameSource(a.session.album, PageNames(a.session.album)));
     // The frame shows exactly the page the detail step writes for the first entry.
     PageAlbum b;
     b.Add("a.b.jpg");
-    EXPECT_EQ("html/a.b.html", DetailFrameSource(b.session.album));
+    EXPECT_EQ("html/a.b.html", DetailFrameSource(b.session.album, PageNames(b.session.album)));
     PageAlbum c;
     c.Add("trailing.");
-    EXPECT_EQ("html/trailing..html", DetailFrameSource(c.session.album));
+    EXPECT_EQ("html/trailing..html",
+              DetailFrameSource(c.session.album, PageNames(c.session.album)));
     // index.html one level up, in a sibling html folder.
     c.style().TopFolder = "/x/top/";
     c.style().ListFolder = "/x/html";
     c.style().DetailFolder = "/x/html";
     EXPECT_EQ("../html/list.html", ListFrameSource(c.style()));
     EXPECT_EQ("/x/top/index.html", IndexHtmlPath(c.style()));
+}
+
+// The title the top page starts with is the target folder's name, from the disk: it shows as
+// it is; a title the user typed keeps its markup. Frame sources are links a browser follows.
+TEST(TopPage, FolderNameTitleAndFrameSourcesAreWrittenSafely) {
+    PageAlbum a;
+    SetDefaultFolders(a.style(), a.target + "/<b>x&y #1", a.session.settings);
+    a.style().TopFolder = a.target;
+    a.Add("P 1.JPG");
+    std::string page = *TopPageText(a.session.album, PageNames(a.session.album));
+    EXPECT_NE(std::string::npos, page.find("<title>&lt;b&gt;x&amp;y #1</title>"));
+    EXPECT_NE(std::string::npos, page.find("src=\"%3Cb%3Ex&amp;y%20%231/html/list.html\""));
+    EXPECT_NE(std::string::npos, page.find("src=\"%3Cb%3Ex&amp;y%20%231/html/P%201.html\""));
+    a.style().TopTitle = "<b>mine</b>";
+    page = *TopPageText(a.session.album, PageNames(a.session.album));
+    EXPECT_NE(std::string::npos, page.find("<title><b>mine</b></title>"));
 }
 
 TEST(WriteTopPageStep, WritesPageAndAutorunWithCrLf) {
@@ -91,7 +112,7 @@ TEST(WriteTopPageStep, WritesPageAndAutorunWithCrLf) {
     a.style().ListFolder = a.target + "/top";
     a.style().DetailFolder = a.target + "/top/pages";
     a.Add("P1.JPG");
-    EXPECT_EQ(0, WriteTopPageStep(a.session));
+    EXPECT_EQ(0, WriteTopPageStep(a.session, PageNames(a.session.album)));
     EXPECT_EQ(Crlf("<html>\n"
                    "<head>\n"
                    "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=x-sjis\">\n"
@@ -112,13 +133,13 @@ TEST(WriteTopPageStep, WritesPageAndAutorunWithCrLf) {
     a.Put("top/index.html", "mine");
     a.Put("top/autorun.inf", "theirs");
     a.ui.overwriteAnswers = {OverwriteAnswer::No, OverwriteAnswer::Cancel};
-    EXPECT_EQ(1, WriteTopPageStep(a.session));
-    EXPECT_EQ(-9, WriteTopPageStep(a.session));
+    EXPECT_EQ(1, WriteTopPageStep(a.session, PageNames(a.session.album)));
+    EXPECT_EQ(-9, WriteTopPageStep(a.session, PageNames(a.session.album)));
     EXPECT_EQ("mine", a.Get("top/index.html"));
     EXPECT_EQ("theirs", a.Get("top/autorun.inf"));
     // The autorun file is replaced without asking once index.html may be.
     a.ui.overwriteAnswers = {OverwriteAnswer::Yes};
-    EXPECT_EQ(0, WriteTopPageStep(a.session));
+    EXPECT_EQ(0, WriteTopPageStep(a.session, PageNames(a.session.album)));
     EXPECT_EQ("[autorun]\r\nopen=explorer index.html\r\n", a.Get("top/autorun.inf"));
     EXPECT_EQ(3u, a.ui.overwriteAsked.size());
     EXPECT_EQ(a.target + "/top/index.html", a.ui.overwriteAsked[0]);
@@ -127,7 +148,7 @@ TEST(WriteTopPageStep, WritesPageAndAutorunWithCrLf) {
 TEST(WriteTopPageStep, FailuresAndAnUnknownLayout) {
     PageAlbum a;
     a.style().TopStyle = 7;
-    EXPECT_EQ(0, WriteTopPageStep(a.session));
+    EXPECT_EQ(0, WriteTopPageStep(a.session, PageNames(a.session.album)));
     EXPECT_EQ("", a.Get("index.html"));
     EXPECT_TRUE(a.Exists("index.html"));
     EXPECT_EQ(std::vector<std::string>{"トップページのスタイルが不正"}, a.ui.MessagesUtf8());
@@ -135,21 +156,21 @@ TEST(WriteTopPageStep, FailuresAndAnUnknownLayout) {
     PageAlbum b;
     b.Put("blocked", "a file");
     b.style().TopFolder = b.target + "/blocked/top";
-    EXPECT_EQ(-1, WriteTopPageStep(b.session));
+    EXPECT_EQ(-1, WriteTopPageStep(b.session, PageNames(b.session.album)));
     EXPECT_EQ("トップページの出力先フォルダを作成できません\n" + b.target + "/blocked/top",
               b.ui.MessagesUtf8().at(0));
 
     PageAlbum c;
     c.Put("index.html/x", "");
     c.session.overwriteAll = true;
-    EXPECT_EQ(-1, WriteTopPageStep(c.session));
+    EXPECT_EQ(-1, WriteTopPageStep(c.session, PageNames(c.session.album)));
     EXPECT_EQ("トップページを開けません (errno=21)\n" + c.target + "/index.html",
               c.ui.MessagesUtf8().at(0));
 
     PageAlbum d;
     d.style().MakeAutorun = 1;
     d.Put("autorun.inf/x", "");
-    EXPECT_EQ(-1, WriteTopPageStep(d.session));
+    EXPECT_EQ(-1, WriteTopPageStep(d.session, PageNames(d.session.album)));
     EXPECT_TRUE(d.Exists("index.html"));  // written before the failure, and it stays
     EXPECT_EQ("自動再生情報を開けません (errno=21)\n" + d.target + "/autorun.inf",
               d.ui.MessagesUtf8().at(0));
