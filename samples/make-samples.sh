@@ -41,4 +41,4 @@ make_photo dsc_0104.jpg 400x300 "plasma:red-yellow -seed 3" II "KAMERA" "KAMERA 
     head -c 32 /dev/zero
     printf '\100\001\000\000\360\000\000\000'
     head -c 16 /dev/zero
-} > clip.avi
+} > movie.avi

@@ -1,17 +1,22 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds, and makes a complete album (thumbnails included).
-#   scripts/demo.sh          the album of samples/, made in a fresh output folder
+# Installs what building mirulane-cli needs, builds it, and makes a complete album.
+#   scripts/demo.sh          the album of samples/ in a fresh output folder: thumbnails with
+#                            their shooting data in the list, camera data on every detail page
 #   scripts/demo.sh FOLDER   the album of FOLDER, written where its settings place it
 # Prints the path of index.html last.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh >&2
+scripts/install-deps.sh --cli >&2
 cmake -S . -B build/demo -G Ninja -DMIRULANE_TESTS=OFF -DMIRULANE_BENCH=OFF >/dev/null
 cmake --build build/demo --target mirulane-cli >&2
+cli=build/demo/src/mirulane-cli
 
 if [ $# -eq 0 ]; then
     out=$(mktemp -d "${TMPDIR:-/tmp}/mirulane-demo-XXXXXX")
     cp samples/*.JPG samples/*.jpg samples/*.png samples/*.avi "$out/"
-    exec build/demo/src/mirulane-cli album "$out" --thumbs --force
+    # List preset 4: each thumbnail framed, with its shooting data beside it; detail preset
+    # 15: file name, shooting date and page count above the picture, the camera data below.
+    exec "$cli" album "$out" --thumbs --force --list-preset 4 --detail-preset 15 \
+        --title "ミルレーン サンプル"
 fi
-exec build/demo/src/mirulane-cli album "$1" --thumbs
+exec "$cli" album "$1" --thumbs

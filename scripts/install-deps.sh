@@ -1,12 +1,22 @@
 #!/usr/bin/env bash
-# Installs every Debian 12 package Mirulane needs to build and test (run as root).
+# Installs the Debian 12 packages Mirulane needs (run as root).
+#   scripts/install-deps.sh         everything to build and test (scripts/test.sh)
+#   scripts/install-deps.sh --cli   only what building mirulane-cli needs (scripts/demo.sh)
 set -euo pipefail
 
-packages=(
-    g++ cmake ninja-build pkgconf
-    libgtest-dev libgmock-dev
-    clang libclang-rt-14-dev clang-format
-)
+# Compiler and build tools: every build.
+packages=(g++ cmake ninja-build)
+if [ "${1:-}" != --cli ]; then
+    packages+=(
+        # The tests (GoogleTest only: Debian's GTest CMake package takes the GMock targets
+        # only when they are installed, and no test uses them).
+        libgtest-dev
+        # The sanitizer and fuzz build of scripts/test.sh, and its formatting check.
+        clang libclang-rt-14-dev clang-format
+        # llvm-symbolizer: file and line numbers in sanitizer reports.
+        llvm
+    )
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <climits>
+#include <map>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -65,6 +66,28 @@ void ClaimIgnoringCase(EntryList& entries, const std::vector<const std::string*>
     }
 }
 
+// At most this many extensions are named in the filter report; the rest are summed up.
+constexpr int kReportedExtensions = 10;
+
+// The files the extension filter did not take, by extension: "フィルタで除外: jpeg 1件, txt
+// 2件", so that a photo left out (a .jpeg among .jpg files) is never a mystery.
+std::string FilteredReport(const std::map<std::string, int>& byExtension) {
+    std::string text = Sj("フィルタで除外: ");
+    int named = 0;
+    int rest = 0;
+    for (const auto& [ext, count] : byExtension) {
+        if (named == kReportedExtensions) {
+            rest += count;
+            continue;
+        }
+        if (named++ > 0) text += ", ";
+        text += ext.empty() ? Sj("（拡張子なし）") : ext;
+        text += Format(Sj(" %d件").c_str(), count);
+    }
+    if (rest > 0) text += Format(Sj(", ほか %d件").c_str(), rest);
+    return text;
+}
+
 }  // namespace
 
 int ScanFolder(Album& album, std::string_view folderIn, ScanMode mode, const Settings& settings,
@@ -105,6 +128,7 @@ int ScanFolder(Album& album, std::string_view folderIn, ScanMode mode, const Set
     int seen = 0;
     int accepted = 0;
     int skippedBreaks = 0;
+    std::map<std::string, int> filtered;  // by extension
     // Files whose entry differs from their name only in letter case: they take it once every
     // exact match is known, so IMG_1.JPG and img_1.jpg on disk each keep their own entry.
     std::vector<const std::string*> caseOnly;
@@ -118,7 +142,11 @@ int ScanFolder(Album& album, std::string_view folderIn, ScanMode mode, const Set
         }
         ++seen;
         ui.SetStatus(0, Format(progress.c_str(), seen));
-        if (!settings.PassesFilter(SplitScanName(item.name).ext)) continue;
+        std::string ext = SplitScanName(item.name).ext;
+        if (!settings.PassesFilter(ext)) {
+            ++filtered[ext];
+            continue;
+        }
 
         int found = mode == ScanMode::Refresh ? entries.FindExact(item.name) : -1;
         if (found >= 0) {
@@ -147,6 +175,9 @@ int ScanFolder(Album& album, std::string_view folderIn, ScanMode mode, const Set
                           skipped, listing.skippedUnrepresentable, listing.skippedBackslash,
                           skippedBreaks),
                    "", MsgIcon::Exclamation, MsgButtons::Ok);
+    }
+    if (!filtered.empty()) {
+        ui.Message(FilteredReport(filtered), "", MsgIcon::Information, MsgButtons::Ok);
     }
     // An unmounted card or share leaves an empty mount point: ask before every entry, and
     // every edit made to it, goes.

@@ -1,16 +1,15 @@
 #include "cli/cli.h"
 
 #include <cstdio>
+#include <filesystem>
 
 #include "album/album_file.h"
 #include "platform/cp932.h"
+#include "platform/text.h"
 
 namespace mirulane::cli {
 
-int Usage(const char* synopsis) {
-    std::fprintf(stderr, "usage: mirulane-cli [--profile FILE] %s\n", synopsis);
-    return 2;
-}
+int Usage(const Context& ctx, std::string_view message) { return UsageError(ctx.command, message); }
 
 bool ArgToCp932(const std::string& utf8, std::string& out) {
     auto converted = Utf8ToCp932(utf8);
@@ -18,12 +17,24 @@ bool ArgToCp932(const std::string& utf8, std::string& out) {
     // separator): such a path would name another file or folder.
     auto back = converted ? Cp932ToUtf8(*converted) : std::nullopt;
     if (!back || *back != utf8) {
-        std::fprintf(stderr, "mirulane-cli: '%s' cannot be written in Shift-JIS (CP932)\n",
+        std::fprintf(stderr, "mirulane-cli: 「%s」は Shift-JIS (CP932) で表せません\n",
                      utf8.c_str());
         return false;
     }
     out = std::move(*converted);
     return true;
+}
+
+bool AbsolutePathArg(const std::string& utf8, std::string& cp932) {
+    std::error_code ec;
+    std::filesystem::path abs = std::filesystem::absolute(utf8, ec);
+    std::string text = ec ? utf8 : abs.lexically_normal().string();
+    while (text.size() > 1 && text.back() == '/') text.pop_back();
+    return ArgToCp932(text, cp932);
+}
+
+void ShowThumbnailProgress(Context& ctx, int i, int n) {
+    ctx.console.SetStatus(0, Format(Sj("サムネイルを抽出しています... %d/%d").c_str(), i, n));
 }
 
 bool OpenAlbum(Context& ctx, const std::string& utf8Path) {

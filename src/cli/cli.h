@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/session.h"
+#include "cli/args.h"
 #include "cli/console_interaction.h"
 
 namespace mirulane::cli {
@@ -12,14 +13,11 @@ namespace mirulane::cli {
 struct Context {
     Session& session;
     ConsoleInteraction& console;
+    const CommandSpec& command;  // the command being run
 };
 
-// A command gets its arguments (after the command name) and returns the exit status:
-// 0 success, 1 failure, 2 usage.
-using CommandFn = int (*)(Context&, const std::vector<std::string>& args);
-
-// Prints a usage line for the command to stderr and returns 2.
-int Usage(const char* synopsis);
+// The command's usage message (UsageError) for the running command; 2.
+int Usage(const Context& ctx, std::string_view message);
 
 // Loads the album list file at a UTF-8 path into the session; false (message already shown)
 // when it cannot be read.
@@ -31,14 +29,23 @@ bool SaveAlbum(Context& ctx, const std::string& utf8Path);
 // cannot be represented.
 bool ArgToCp932(const std::string& utf8, std::string& out);
 
+// A folder argument as an absolute, normalised path in CP932 (the album keeps absolute paths,
+// so its list file means the same from anywhere); false (message shown) when it cannot be
+// written in Shift-JIS.
+bool AbsolutePathArg(const std::string& utf8, std::string& cp932);
+
+// The progress line of a thumbnail extraction run: entry i of n.
+void ShowThumbnailProgress(Context& ctx, int i, int n);
+
 // The commands.
-int CmdResave(Context& ctx, const std::vector<std::string>& args);
-int CmdAlbum(Context& ctx, const std::vector<std::string>& args);
-int CmdScan(Context& ctx, const std::vector<std::string>& args);
-int CmdRefresh(Context& ctx, const std::vector<std::string>& args);
-int CmdExportPreset(Context& ctx, const std::vector<std::string>& args);
-int CmdGenerate(Context& ctx, const std::vector<std::string>& args);
-int CmdExif(Context& ctx, const std::vector<std::string>& args);
-int CmdThumbs(Context& ctx, const std::vector<std::string>& args);
+int CmdResave(Context& ctx, const Args& args);
+int CmdAlbum(Context& ctx, const Args& args);
+int CmdScan(Context& ctx, const Args& args);
+int CmdRefresh(Context& ctx, const Args& args);
+int CmdExportPreset(Context& ctx, const Args& args);
+int CmdGenerate(Context& ctx, const Args& args);
+int CmdExif(Context& ctx, const Args& args);
+int CmdThumbs(Context& ctx, const Args& args);
+int CmdOptions(Context& ctx, const Args& args);
 
 }  // namespace mirulane::cli

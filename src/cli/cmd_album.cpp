@@ -8,9 +8,11 @@
 #include "app/album_commands.h"
 #include "app/settings.h"
 #include "cli/cli.h"
+#include "cli/page_options.h"
 #include "exif/thumbnail_run.h"
 #include "html/generation_run.h"
 #include "html/locations.h"
+#include "html/page_style.h"
 #include "html/top_page.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
@@ -19,42 +21,14 @@
 namespace mirulane::cli {
 namespace {
 
-struct FolderArgs {
-    std::string folder;  // UTF-8, as given
-    std::string output;  // UTF-8, -o
-    bool thumbs = false;
-};
-
-// Parses FOLDER [-o LIST.txt] [--thumbs] [--force]; false on anything else.
-bool ParseFolderArgs(const std::vector<std::string>& args, bool allowThumbs, FolderArgs& out) {
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "-o" && i + 1 < args.size() && out.output.empty()) {
-            out.output = args[++i];
-        } else if (a == "--thumbs" && allowThumbs) {
-            out.thumbs = true;
-        } else if (a == "--force" && allowThumbs) {
-            // Handled by the console interaction.
-        } else if (out.folder.empty() && !a.empty() && a[0] != '-') {
-            out.folder = a;
-        } else {
-            return false;
-        }
-    }
-    return !out.folder.empty();
-}
-
-// The album keeps absolute folders, so its list file means the same from anywhere.
+// The folder argument as the album's target folder: absolute, and a folder.
 bool TargetFolderArg(const std::string& utf8, std::string& cp932) {
     std::error_code ec;
-    std::filesystem::path abs = std::filesystem::absolute(utf8, ec);
-    std::string text = ec ? utf8 : abs.lexically_normal().string();
-    while (text.size() > 1 && text.back() == '/') text.pop_back();
-    if (!std::filesystem::is_directory(text, ec)) {
-        std::fprintf(stderr, "mirulane-cli: '%s' is not a folder\n", utf8.c_str());
+    if (!std::filesystem::is_directory(utf8, ec)) {
+        std::fprintf(stderr, "mirulane-cli: 「%s」はフォルダではありません\n", utf8.c_str());
         return false;
     }
-    return ArgToCp932(text, cp932);
+    return AbsolutePathArg(utf8, cp932);
 }
 
 // Chooses the folder as target folder and scans it fresh; false when the scan failed.
@@ -92,13 +66,14 @@ bool OpenOrMakeAlbum(Context& ctx, const std::string& folder, const std::string&
     const std::string& target = ctx.session.album.style.TargetFolder;
     if (!IsTargetFolder(target, folder)) {
         std::fprintf(stderr,
-                     "mirulane-cli: %s is not the album of this folder (its target folder is "
-                     "'%s'); left as it is. Name another list file with -o\n",
+                     "mirulane-cli: %s はこのフォルダのアルバムではありません（ターゲットフォルダ"
+                     "は「%s」）。変更せずに残します。別のアルバムリストファイルを -o で指定して"
+                     "ください\n",
                      listUtf8.c_str(), ToDisplay(target).c_str());
         return false;
     }
     if (RefreshAlbum(ctx.session) < 0) {
-        std::fprintf(stderr, "mirulane-cli: %s left as it is\n", listUtf8.c_str());
+        std::fprintf(stderr, "mirulane-cli: %s は変更せずに残します\n", listUtf8.c_str());
         return false;
     }
     return true;
@@ -106,34 +81,33 @@ bool OpenOrMakeAlbum(Context& ctx, const std::string& folder, const std::string&
 
 }  // namespace
 
-int CmdAlbum(Context& ctx, const std::vector<std::string>& args) {
-    constexpr const char* kSynopsis =
-        "album FOLDER [-o LIST.txt] [--thumbs] [--force]\n"
-        "  an existing LIST.txt is refreshed (edits kept), never replaced; --force replaces\n"
-        "  existing pages and thumbnails without asking";
-    FolderArgs a;
-    if (!ParseFolderArgs(args, true, a)) return Usage(kSynopsis);
+int CmdAlbum(Context& ctx, const Args& args) {
+    // A mistyped option is refused before the folder is read.
+    PageStyle check;
+    if (int status = ApplyPageOptions(ctx, args, check)) return status;
     std::string folder;
-    if (!TargetFolderArg(a.folder, folder)) return 1;
+    if (!TargetFolderArg(args.operands[0], folder)) return 1;
     Session& session = ctx.session;
-    std::string listPath = a.output.empty() ? DefaultListPath(folder, session.settings) : a.output;
+    const std::string* output = args.Value("-o");
+    std::string listPath = output ? *output : DefaultListPath(folder, session.settings);
     if (!OpenOrMakeAlbum(ctx, folder, listPath)) return 1;
     if (session.album.entries.Count() == 0) {
         // The desktop app offers no page creation for an album without entries either.
         std::fprintf(stderr,
-                     "mirulane-cli: no file in '%s' passes the extension filter; "
-                     "no album written\n",
-                     a.folder.c_str());
+                     "mirulane-cli: 「%s」には拡張子フィルタを通るファイルが１件もないため、"
+                     "アルバムを作成しませんでした\n",
+                     args.operands[0].c_str());
         return 1;
     }
+    PageStyle& style = session.album.style;
+    if (int status = ApplyPageOptions(ctx, args, style)) return status;
+    if (args.Has("--thumbs")) ChooseThumbnailList(args, style);
     bool ok = true;
-    if (a.thumbs) {
+    if (args.Has("--thumbs")) {
         ThumbnailRunRequest request;
         request.targetFolder = session.album.style.TargetFolder;
         request.outputFolder = session.album.style.ThumbFolder;
-        request.progress = [&ctx](int i, int n) {
-            ctx.console.SetStatus(0, Format("thumbnails %d/%d", i, n));
-        };
+        request.progress = [&ctx](int i, int n) { ShowThumbnailProgress(ctx, i, n); };
         ThumbnailRunResult r = RunThumbnailExtraction(session, request);
         ctx.console.FinishStatus();
         if (r.status != kThumbRunDone || r.cancelled) return 1;
@@ -144,45 +118,34 @@ int CmdAlbum(Context& ctx, const std::vector<std::string>& args) {
         ok = false;
     }
     if (!SaveAlbum(ctx, listPath)) return 1;
-    std::fprintf(stderr, "album list file: %s\n", listPath.c_str());
+    std::fprintf(stderr, "アルバムリストファイル: %s\n", listPath.c_str());
     if (!ok) return 1;
     std::printf("%s\n", ToDisplay(IndexHtmlPath(session.album.style)).c_str());
     return 0;
 }
 
-int CmdScan(Context& ctx, const std::vector<std::string>& args) {
-    constexpr const char* kSynopsis = "scan FOLDER -o LIST.txt";
-    FolderArgs a;
-    if (!ParseFolderArgs(args, false, a) || a.output.empty()) return Usage(kSynopsis);
-    if (!MakeAlbumFromFolder(ctx, a.folder)) return 1;
-    return SaveAlbum(ctx, a.output) ? 0 : 1;
+int CmdScan(Context& ctx, const Args& args) {
+    const std::string* output = args.Value("-o");
+    if (!output) return Usage(ctx, "オプション -o でアルバムリストファイルを指定してください");
+    if (!MakeAlbumFromFolder(ctx, args.operands[0])) return 1;
+    return SaveAlbum(ctx, *output) ? 0 : 1;
 }
 
-int CmdRefresh(Context& ctx, const std::vector<std::string>& args) {
-    constexpr const char* kSynopsis = "refresh LIST.txt [--force]";
-    std::string input;
-    bool force = false;
-    for (const std::string& arg : args) {
-        if (arg == "--force") {
-            force = true;
-        } else if (input.empty() && !arg.empty() && arg[0] != '-') {
-            input = arg;
-        } else {
-            return Usage(kSynopsis);
-        }
-    }
-    if (input.empty()) return Usage(kSynopsis);
+int CmdRefresh(Context& ctx, const Args& args) {
+    const std::string& input = args.operands[0];
     if (!OpenAlbum(ctx, input)) return 1;
     if (ctx.session.album.style.TargetFolder.empty()) {
-        std::fprintf(stderr, "mirulane-cli: the album has no target folder to refresh from\n");
+        std::fprintf(stderr,
+                     "mirulane-cli: アルバムにターゲットフォルダが設定されていないため、"
+                     "更新できません\n");
         return 1;
     }
     // --force is the Yes to a refresh that would remove every entry (an emptied folder).
-    ctx.console.SetAnswerYes(force);
+    ctx.console.SetAnswerYes(args.Has("--force"));
     int result = RefreshAlbum(ctx.session);
     ctx.console.SetAnswerYes(false);
     if (result < 0) {
-        std::fprintf(stderr, "mirulane-cli: %s left as it is\n", input.c_str());
+        std::fprintf(stderr, "mirulane-cli: %s は変更せずに残します\n", input.c_str());
         return 1;
     }
     return SaveAlbum(ctx, input) ? 0 : 1;

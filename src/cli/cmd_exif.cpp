@@ -21,7 +21,7 @@ bool PrintPreview(const std::string& path, const std::string& shownName, ExifTab
     int status = ReadExif(path, table);
     if (status != kExifOk) {
         std::fprintf(stderr, "mirulane-cli: %s: %s\n", shownName.c_str(),
-                     status == kExifCannotOpen ? "cannot be opened" : "no Exif data");
+                     status == kExifCannotOpen ? "ファイルを開けません" : "Exif情報がありません");
         return false;
     }
     for (const auto& [name, text] : PreviewLines(table)) {
@@ -47,7 +47,7 @@ bool PrintFields(const std::string& path, const std::string& shownName, const Se
     }
     std::printf("%s\n", ToDisplay(line).c_str());
     if (status != kCaptureOk) {
-        std::fprintf(stderr, "mirulane-cli: %s: no Exif data\n", shownName.c_str());
+        std::fprintf(stderr, "mirulane-cli: %s: Exif情報がありません\n", shownName.c_str());
         return false;
     }
     return true;
@@ -55,20 +55,9 @@ bool PrintFields(const std::string& path, const std::string& shownName, const Se
 
 }  // namespace
 
-int CmdExif(Context& ctx, const std::vector<std::string>& args) {
-    constexpr const char* kSynopsis = "exif [--fields] FILE...";
-    bool fields = false;
-    std::vector<std::string> files;
-    for (const std::string& arg : args) {
-        if (arg == "--fields" && files.empty() && !fields) {
-            fields = true;
-        } else if (!arg.empty() && arg[0] != '-') {
-            files.push_back(arg);
-        } else {
-            return Usage(kSynopsis);
-        }
-    }
-    if (files.empty()) return Usage(kSynopsis);
+int CmdExif(Context& ctx, const Args& args) {
+    const bool fields = args.Has("--fields");
+    const std::vector<std::string>& files = args.operands;
 
     bool allRead = true;
     ExifTable preview = MakePreviewTable();

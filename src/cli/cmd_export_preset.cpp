@@ -2,7 +2,6 @@
 // the album's own template file.
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "cli/cli.h"
@@ -11,43 +10,21 @@
 #include "html/templates.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
+#include "platform/text.h"
 
 namespace mirulane::cli {
 
-namespace {
-
-constexpr const char* kSynopsis = "export-preset detail|list N [--layout v|h] -o FILE";
-
-// A catalogue number as stored in the album list file (0-based); -1 when not a number in range.
-int ParseIndex(const std::string& text, int count) {
-    if (text.empty() || text.size() > 3) return -1;
-    for (char c : text) {
-        if (c < '0' || c > '9') return -1;
+int CmdExportPreset(Context& ctx, const Args& args) {
+    const std::string& kindText = args.operands[0];
+    const std::string& indexText = args.operands[1];
+    const std::string* layoutArg = args.Value("--layout");
+    const std::string layout = layoutArg ? *layoutArg : "v";
+    const std::string* output = args.Value("-o");
+    if (!output) return Usage(ctx, "オプション -o で出力するファイルを指定してください");
+    if (layout != "v" && layout != "h") {
+        return Usage(
+            ctx, "--layout には v（縦並び）か h（横並び）を指定してください（「" + layout + "」）");
     }
-    int value = std::atoi(text.c_str());
-    return value < count ? value : -1;
-}
-
-}  // namespace
-
-int CmdExportPreset(Context& ctx, const std::vector<std::string>& args) {
-    std::string kindText, indexText, layout = "v", output;
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "-o" && i + 1 < args.size()) {
-            output = args[++i];
-        } else if (args[i] == "--layout" && i + 1 < args.size()) {
-            layout = args[++i];
-        } else if (args[i] == "--force") {
-            // Handled by the console interaction: existing files are replaced without asking.
-        } else if (kindText.empty()) {
-            kindText = args[i];
-        } else if (indexText.empty()) {
-            indexText = args[i];
-        } else {
-            return Usage(kSynopsis);
-        }
-    }
-    if (output.empty() || (layout != "v" && layout != "h")) return Usage(kSynopsis);
     PresetKind kind;
     int count;
     if (kindText == "detail") {
@@ -57,18 +34,17 @@ int CmdExportPreset(Context& ctx, const std::vector<std::string>& args) {
         kind = PresetKind::List;
         count = kListPresetCount;
     } else {
-        return Usage(kSynopsis);
+        return Usage(ctx, "プリセットの種類は detail か list です（「" + kindText + "」）");
     }
-    int index = ParseIndex(indexText, count);
-    if (index < 0) {
-        std::fprintf(stderr, "mirulane-cli: preset number must be 0 to %d for %s presets\n",
-                     count - 1, kindText.c_str());
-        return 2;
+    int index;
+    if (!ParseNumber(indexText, 0, count - 1, index)) {
+        return Usage(ctx, Format("%s プリセットの番号は 0 から %d です（「%s」）", kindText.c_str(),
+                                 count - 1, indexText.c_str()));
     }
     const bool horizontal = layout == "h";
 
     std::string path;
-    if (!ArgToCp932(output, path)) return 1;
+    if (!ArgToCp932(*output, path)) return 1;
     // A folder as output takes the file name the desktop app proposes.
     if (IsDirectory(path)) path = JoinPath(path, ExportFileName(kind, index, horizontal ? 2 : 0));
 

@@ -1,34 +1,32 @@
-// generate LIST.txt [--force]: opens an album list file and writes its HTML album.
+// generate LIST.txt [--force] [page creation options]: opens an album list file and writes
+// its HTML album.
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "cli/cli.h"
+#include "cli/page_options.h"
 #include "html/generation_run.h"
 #include "html/top_page.h"
 #include "platform/cp932.h"
 
 namespace mirulane::cli {
 
-int CmdGenerate(Context& ctx, const std::vector<std::string>& args) {
-    constexpr const char* kSynopsis = "generate LIST.txt [--force]";
-    std::string input;
-    for (const std::string& arg : args) {
-        if (arg == "--force") {
-            // Handled by the console interaction: existing files are replaced without asking.
-        } else if (input.empty() && !arg.empty() && arg[0] != '-') {
-            input = arg;
-        } else {
-            return Usage(kSynopsis);
-        }
-    }
-    if (input.empty()) return Usage(kSynopsis);
+int CmdGenerate(Context& ctx, const Args& args) {
+    const std::string& input = args.operands[0];
     if (!OpenAlbum(ctx, input)) return 1;
     // As in the desktop app, where the command is disabled for an album without entries.
     if (ctx.session.album.entries.Count() == 0) {
-        std::fprintf(stderr, "mirulane-cli: the album has no entries; no pages written\n");
+        std::fprintf(stderr,
+                     "mirulane-cli: アルバムにエントリが１件もないため、ページを作成しません"
+                     "でした\n");
         return 1;
+    }
+    // Choices made here are the album's from now on, as the options dialog's OK makes them.
+    if (HasPageOptions(args)) {
+        if (int status = ApplyPageOptions(ctx, args, ctx.session.album.style)) return status;
+        if (!SaveAlbum(ctx, input)) return 1;
     }
 
     Session& session = ctx.session;

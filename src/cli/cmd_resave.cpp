@@ -7,21 +7,11 @@
 
 namespace mirulane::cli {
 
-int CmdResave(Context& ctx, const std::vector<std::string>& args) {
-    constexpr const char* kSynopsis = "resave LIST.txt -o OUT.txt";
-    std::string input, output;
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "-o" && i + 1 < args.size()) {
-            output = args[++i];
-        } else if (input.empty() && !args[i].empty() && args[i][0] != '-') {
-            input = args[i];
-        } else {
-            return Usage(kSynopsis);
-        }
-    }
-    if (input.empty() || output.empty()) return Usage(kSynopsis);
-    if (!OpenAlbum(ctx, input)) return 1;
-    return SaveAlbum(ctx, output) ? 0 : 1;
+int CmdResave(Context& ctx, const Args& args) {
+    const std::string* output = args.Value("-o");
+    if (!output) return Usage(ctx, "オプション -o で保存先のファイルを指定してください");
+    if (!OpenAlbum(ctx, args.operands[0])) return 1;
+    return SaveAlbum(ctx, *output) ? 0 : 1;
 }
 
 }  // namespace mirulane::cli

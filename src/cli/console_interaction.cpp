@@ -39,24 +39,25 @@ MsgAnswer ConsoleInteraction::Message(std::string_view text, std::string_view ca
             return MsgAnswer::Ok;
         case MsgButtons::OkCancel:
             if (!interactive_) return MsgAnswer::Cancel;
-            std::fprintf(stderr, "[o]k / [c]ancel? ");
+            std::fprintf(stderr, "OK(o) / キャンセル(c)? ");
             return ReadAnswer() == 'o' ? MsgAnswer::Ok : MsgAnswer::Cancel;
         case MsgButtons::YesNo:
         case MsgButtons::YesNoCancel:
             break;
     }
     if (answerYes_) {
-        std::fprintf(stderr, "-> yes (--force)\n");
+        std::fprintf(stderr, "→ はい（--force）\n");
         return MsgAnswer::Yes;
     }
     // Nobody to ask: the careful answer is "no" (nothing is thrown away on a guess).
     if (!interactive_) {
-        std::fprintf(stderr, "-> no (not asked: no terminal)\n");
+        std::fprintf(stderr, "→ いいえ（端末がないため確認できません）\n");
         return buttons == MsgButtons::YesNoCancel ? MsgAnswer::Cancel : MsgAnswer::No;
     }
     for (;;) {
-        std::fprintf(stderr,
-                     buttons == MsgButtons::YesNo ? "[y]es / [n]o? " : "[y]es / [n]o / [c]ancel? ");
+        std::fprintf(stderr, buttons == MsgButtons::YesNo
+                                 ? "はい(y) / いいえ(n)? "
+                                 : "はい(y) / いいえ(n) / キャンセル(c)? ");
         switch (ReadAnswer()) {
             case 'y':
                 return MsgAnswer::Yes;
@@ -82,7 +83,7 @@ OverwriteAnswer ConsoleInteraction::ConfirmOverwrite(std::string_view path) {
         return OverwriteAnswer::No;
     }
     for (;;) {
-        std::fprintf(stderr, "%s\n%s\n[y]es / [a]ll / [n]o / [c]ancel? ",
+        std::fprintf(stderr, "%s\n%s\nはい(y) / すべて上書き(a) / いいえ(n) / キャンセル(c)? ",
                      ToDisplay(Sj("ファイルが既に存在します。上書きしますか？")).c_str(),
                      shown.c_str());
         switch (ReadAnswer()) {

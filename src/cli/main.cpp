@@ -1,45 +1,99 @@
 // mirulane-cli: the album work of the desktop app, without a window.
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "app/settings.h"
+#include "app/version.h"
 #include "cli/cli.h"
 #include "platform/profile.h"
 
 namespace {
 
-using mirulane::cli::CommandFn;
+using mirulane::cli::CommandSpec;
+using mirulane::cli::OptionSpec;
 
-struct CommandRow {
-    const char* name;
-    CommandFn fn;
-    const char* synopsis;
+constexpr OptionSpec kForce = {"--force", nullptr, "既存の出力ファイルを確認せずに上書きします"};
+
+const OptionSpec kAlbumOptions[] = {
+    {"-o", "LIST.txt",
+     "アルバムリストファイル（既定: index.html と同じフォルダの「フォルダ名.txt」）"},
+    {"--thumbs", nullptr,
+     "Exif サムネイルを抽出してリストページに表示します（テキストのみのリストページは"
+     "プリセット 4 に）"},
+    kForce,
+};
+const OptionSpec kScanOptions[] = {{"-o", "LIST.txt", "作成するアルバムリストファイル"}};
+const OptionSpec kRefreshOptions[] = {
+    {"--force", nullptr,
+     "フォルダにファイルが１件もなくても、すべてのエントリを削除して更新します"},
+};
+const OptionSpec kGenerateOptions[] = {kForce};
+const OptionSpec kThumbsOptions[] = {
+    {"--to", "FOLDER", "サムネイルの出力先（既定: アルバムのサムネイルの場所）"},
+    kForce,
+};
+const OptionSpec kResaveOptions[] = {{"-o", "OUT.txt", "保存先のファイル"}};
+const OptionSpec kExifOptions[] = {
+    {"--fields", nullptr,
+     "エントリに書き込まれるカメラ情報 10 項目を、1 ファイル 1 行で表示します"},
+};
+const OptionSpec kExportOptions[] = {
+    {"--layout", "v|h", "リストプリセットの縦並び (v、既定) か横並び (h)"},
+    {"-o", "FILE", "出力するファイル（フォルダなら既定のファイル名）"},
+    kForce,
 };
 
-// One row per command; keep the synopsis in step with the README.
-const CommandRow kCommands[] = {
-    {"album", mirulane::cli::CmdAlbum, "album FOLDER [-o LIST.txt] [--thumbs] [--force]"},
-    {"scan", mirulane::cli::CmdScan, "scan FOLDER -o LIST.txt"},
-    {"refresh", mirulane::cli::CmdRefresh, "refresh LIST.txt [--force]"},
-    {"resave", mirulane::cli::CmdResave, "resave LIST.txt -o OUT.txt"},
-    {"export-preset", mirulane::cli::CmdExportPreset,
-     "export-preset detail|list N [--layout v|h] -o FILE"},
-    {"generate", mirulane::cli::CmdGenerate, "generate LIST.txt [--force]"},
-    {"thumbs", mirulane::cli::CmdThumbs, "thumbs LIST.txt [--to FOLDER] [--force]"},
-    {"exif", mirulane::cli::CmdExif, "exif [--fields] FILE..."},
+// One row per command; keep the README's command list in step with it.
+const CommandSpec kCommands[] = {
+    {"album", "FOLDER [-o LIST.txt] [--thumbs] [--force] [PAGE-OPTIONS]",
+     "フォルダのアルバムを作成します（既存のアルバムリストファイルは更新し、置き換えません）",
+     "FOLDER", 1, 1, kAlbumOptions, true, mirulane::cli::CmdAlbum},
+    {"scan", "FOLDER -o LIST.txt", "フォルダを読み込んで、新しいアルバムリストファイルに保存します",
+     "FOLDER", 1, 1, kScanOptions, false, mirulane::cli::CmdScan},
+    {"refresh", "LIST.txt [--force]",
+     "アルバムをフォルダの最新の情報に更新します（新しいファイルは末尾に追加、編集は保持）",
+     "LIST.txt", 1, 1, kRefreshOptions, false, mirulane::cli::CmdRefresh},
+    {"generate", "LIST.txt [--force] [PAGE-OPTIONS]",
+     "アルバムリストファイルから HTML ページを作成します", "LIST.txt", 1, 1, kGenerateOptions, true,
+     mirulane::cli::CmdGenerate},
+    {"options",
+     "LIST.txt [PAGE-OPTIONS]",
+     "アルバムのページ作成オプションを表示します（オプションを付けると変更して保存します）",
+     "LIST.txt",
+     1,
+     1,
+     {},
+     true,
+     mirulane::cli::CmdOptions},
+    {"thumbs", "LIST.txt [--to FOLDER] [--force]", "各エントリの Exif サムネイルを抽出します",
+     "LIST.txt", 1, 1, kThumbsOptions, false, mirulane::cli::CmdThumbs},
+    {"resave", "LIST.txt -o OUT.txt",
+     "アルバムリストファイルを読み込んで、別のファイルに書き出します", "LIST.txt", 1, 1,
+     kResaveOptions, false, mirulane::cli::CmdResave},
+    {"exif", "[--fields] FILE...", "JPEG ファイルの Exif 情報を 1 項目 1 行で表示します", "FILE", 1,
+     -1, kExifOptions, false, mirulane::cli::CmdExif},
+    {"export-preset", "detail|list N [--layout v|h] -o FILE",
+     "プリセットのテンプレートをファイルに出力します（N は 0 から）", "detail|list と N", 2, 2,
+     kExportOptions, false, mirulane::cli::CmdExportPreset},
 };
 
-void PrintUsage() {
-    std::fprintf(stderr, "usage: mirulane-cli [--profile FILE] COMMAND ...\ncommands:\n");
-    for (const auto& row : kCommands) std::fprintf(stderr, "  %s\n", row.synopsis);
+const CommandSpec* FindCommand(const std::string& name) {
+    for (const auto& row : kCommands) {
+        if (name == row.name) return &row;
+    }
+    return nullptr;
+}
+
+bool IsHelp(const std::string& arg) { return arg == "--help" || arg == "-h"; }
+
+int GeneralUsageError(const std::string& message) {
     std::fprintf(stderr,
-                 "--force replaces existing pages and thumbnails without asking. An album list "
-                 "file is never\nreplaced: album refreshes an existing one (edits kept); "
-                 "refresh --force lets a refresh\nremove every entry when the folder has no "
-                 "file left.\n");
+                 "mirulane-cli: %s\n使い方: mirulane-cli [--profile FILE] COMMAND ...\n"
+                 "（コマンドの一覧は mirulane-cli --help）\n",
+                 message.c_str());
+    return 2;
 }
 
 }  // namespace
@@ -47,49 +101,69 @@ void PrintUsage() {
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
     std::string profilePath;
-    bool force = false;
-    // Global options may stand anywhere before or after the command.
+    // --profile may stand anywhere before or after the command.
     std::vector<std::string> rest;
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--profile") {
             if (i + 1 >= args.size()) {
-                PrintUsage();
-                return 2;
+                return GeneralUsageError("オプション --profile の後に FILE を指定してください");
             }
             profilePath = args[++i];
         } else {
-            if (args[i] == "--force") force = true;
             rest.push_back(args[i]);
         }
     }
-    if (rest.empty() || rest[0] == "--help" || rest[0] == "-h") {
-        PrintUsage();
-        return rest.empty() ? 2 : 0;
+    if (rest.empty()) return GeneralUsageError("コマンドを指定してください");
+    if (IsHelp(rest[0]) || (rest[0] == "help" && rest.size() == 1)) {
+        mirulane::cli::PrintHelp(stdout, kCommands);
+        return 0;
     }
-    const CommandRow* command = nullptr;
-    for (const auto& row : kCommands) {
-        if (rest[0] == row.name) command = &row;
+    if (rest[0] == "--version") {
+        std::printf("mirulane-cli %.*s\n", static_cast<int>(mirulane::ProgramVersion().size()),
+                    mirulane::ProgramVersion().data());
+        return 0;
     }
+    if (rest[0] == "help") {
+        const CommandSpec* command = FindCommand(rest[1]);
+        if (!command) return GeneralUsageError("「" + rest[1] + "」というコマンドはありません");
+        if (rest.size() > 2) return GeneralUsageError("余分な引数「" + rest[2] + "」があります");
+        mirulane::cli::PrintCommandHelp(stdout, *command);
+        return 0;
+    }
+    const CommandSpec* command = FindCommand(rest[0]);
     if (!command) {
-        std::fprintf(stderr, "mirulane-cli: unknown command '%s'\n", rest[0].c_str());
-        PrintUsage();
-        return 2;
+        return GeneralUsageError(rest[0][0] == '-'
+                                     ? "「" + rest[0] + "」というオプションはありません"
+                                     : "「" + rest[0] + "」というコマンドはありません");
+    }
+    std::vector<std::string> commandArgs(rest.begin() + 1, rest.end());
+    for (const std::string& arg : commandArgs) {
+        if (IsHelp(arg)) {
+            mirulane::cli::PrintCommandHelp(stdout, *command);
+            return 0;
+        }
+    }
+    mirulane::cli::Args parsed;
+    std::string error;
+    if (!mirulane::cli::ParseArgs(*command, commandArgs, parsed, error)) {
+        return mirulane::cli::UsageError(*command, error);
     }
 
-    mirulane::cli::ConsoleInteraction console(mirulane::cli::StdioIsInteractive(), force);
+    mirulane::cli::ConsoleInteraction console(mirulane::cli::StdioIsInteractive(),
+                                              parsed.Has("--force"));
     mirulane::Session session(console);
     // The command line only reads the profile; it never writes it.
     mirulane::IniProfile profile(profilePath.empty() ? mirulane::DefaultProfilePath()
                                                      : profilePath);
     session.settings.Load(profile);
 
-    mirulane::cli::Context ctx{session, console};
-    std::vector<std::string> commandArgs(rest.begin() + 1, rest.end());
-    int status = command->fn(ctx, commandArgs);
+    mirulane::cli::Context ctx{session, console, *command};
+    int status = command->fn(ctx, parsed);
     console.FinishStatus();
     // Without a terminal nobody could be asked; say which existing files were left alone.
     for (const auto& kept : console.KeptFiles()) {
-        std::fprintf(stderr, "mirulane-cli: kept the existing %s (use --force to replace it)\n",
+        std::fprintf(stderr,
+                     "mirulane-cli: 既存のファイルを残しました（--force で上書きします）: %s\n",
                      kept.c_str());
     }
     return status;

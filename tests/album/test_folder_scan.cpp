@@ -131,22 +131,24 @@ TEST(FolderScan, RefreshAsksBeforeRemovingEveryEntry) {
     dir.Write("notes.txt", "x");
     for (MsgAnswer answer : {MsgAnswer::No, MsgAnswer::Ok, MsgAnswer::Cancel}) {
         ui.messages.clear();
-        ui.answers = {answer};
+        ui.answers = {MsgAnswer::Ok, answer};
         EXPECT_EQ(ScanFolder(album, dir.path(), ScanMode::Refresh, settings, ui), -1);
-        ASSERT_EQ(ui.messages.size(), 1u);
-        EXPECT_EQ(ToDisplay(ui.messages[0].text),
+        ASSERT_EQ(ui.messages.size(), 2u);
+        // First what the filter left out, so the question is not a mystery.
+        EXPECT_EQ(ToDisplay(ui.messages[0].text), "フィルタで除外: txt 1件");
+        EXPECT_EQ(ToDisplay(ui.messages[1].text),
                   "指定したフォルダにはエントリにできるファイルが１件もありません\n" + dir.path() +
                       "/\n\nリストのエントリ 2 件をすべて削除しますか？\n\n"
                       "（削除しない場合は [いいえ] を選択してください）");
-        EXPECT_EQ(ToDisplay(ui.messages[0].caption), "更新確認");
-        EXPECT_EQ(ui.messages[0].buttons, MsgButtons::YesNo);
+        EXPECT_EQ(ToDisplay(ui.messages[1].caption), "更新確認");
+        EXPECT_EQ(ui.messages[1].buttons, MsgButtons::YesNo);
         ASSERT_EQ(album.entries.Count(), 2);
         EXPECT_EQ(album.entries.ColumnCount(), kColumnCount);
         for (int i = 0; i < 2; ++i) EXPECT_EQ(album.entries.At(i).fields, before[i].fields);
         EXPECT_FALSE(album.modified);
     }
 
-    ui.answers = {MsgAnswer::Yes};
+    ui.answers = {MsgAnswer::Ok, MsgAnswer::Yes};
     EXPECT_EQ(ScanFolder(album, dir.path(), ScanMode::Refresh, settings, ui), 0);
     EXPECT_EQ(album.entries.Count(), 0);
 }
@@ -192,6 +194,44 @@ TEST(FolderScan, RefreshKeepsNamesThatDifferOnlyInCase) {
     other.Write("a.jpg", MakeJpeg(4, 4));
     ASSERT_EQ(ScanFolder(twins, other.path(), ScanMode::Refresh, settings, ui), 1);
     EXPECT_EQ(Names(twins), (std::vector<std::string>{"a.jpg"}));
+}
+
+TEST(FolderScan, ReportsWhatTheFilterLeftOutByExtension) {
+    TempDir dir;
+    for (const char* name : {"a.jpg", "b.jpeg", "c.JPEG", "notes.txt", "README", "d.png"})
+        dir.Write(name, MakeJpeg(4, 4));
+    Album album;
+    Settings settings;
+    settings.EnvGetExif = 0;
+    ScriptedInteraction ui;
+    EXPECT_EQ(ScanFolder(album, dir.path(), ScanMode::Fresh, settings, ui), 1);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ToDisplay(ui.messages[0].text),
+              "フィルタで除外: （拡張子なし） 1件, jpeg 2件, png 1件, txt 1件");
+    EXPECT_EQ(ui.messages[0].buttons, MsgButtons::Ok);
+
+    // A refresh says it again; without the filter nothing is left out and nothing is said.
+    ui.messages.clear();
+    EXPECT_EQ(ScanFolder(album, dir.path(), ScanMode::Refresh, settings, ui), 1);
+    EXPECT_EQ(ui.MessagesUtf8(),
+              (std::vector<std::string>{
+                  "フィルタで除外: （拡張子なし） 1件, jpeg 2件, png 1件, txt 1件"}));
+    ui.messages.clear();
+    settings.EnvUseFilter = 0;
+    EXPECT_EQ(ScanFolder(album, dir.path(), ScanMode::Refresh, settings, ui), 6);
+    EXPECT_TRUE(ui.messages.empty());
+
+    // A folder of many kinds names the first ten and sums up the rest.
+    TempDir many;
+    for (char c = 'a'; c <= 'l'; ++c) many.Write(std::string("f.") + c + c, "x");
+    many.Write("g.ll", "x");
+    settings.EnvUseFilter = 1;
+    Album other;
+    ui.messages.clear();
+    EXPECT_EQ(ScanFolder(other, many.path(), ScanMode::Fresh, settings, ui), 0);
+    EXPECT_EQ(ui.MessagesUtf8(),
+              (std::vector<std::string>{"フィルタで除外: aa 1件, bb 1件, cc 1件, dd 1件, ee 1件, "
+                                        "ff 1件, gg 1件, hh 1件, ii 1件, jj 1件, ほか 3件"}));
 }
 
 TEST(FolderScan, SkipsNamesWithLineBreaksOrTabs) {

@@ -51,7 +51,9 @@ TEST(CliExportPreset, KeepsExistingFilesUnlessForced) {
     dir.Write("t.html", "mine");
     ExportRun r = ExportPreset("detail 11 -o t.html", dir);
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("kept the existing"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("既存のファイルを残しました（--force で上書きします）: t.html"),
+              std::string::npos)
+        << r.err;
     EXPECT_EQ(dir.Read("t.html"), "mine");
 
     r = ExportPreset("detail 11 --force -o t.html", dir);

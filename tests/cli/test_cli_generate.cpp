@@ -47,7 +47,10 @@ TEST(CliGenerate, WritesKeepsReplacesAndFails) {
     CliResult again = cli("generate album.txt");
     EXPECT_EQ(0, again.status) << again.err;
     EXPECT_EQ("kept", dir.Read("photos/html/P2.html"));
-    EXPECT_NE(std::string::npos, again.err.find("photos/html/P2.html (use --force")) << again.err;
+    EXPECT_NE(std::string::npos,
+              again.err.find("既存のファイルを残しました（--force で上書きします）: " + dir.path() +
+                             "/photos/html/P2.html\n"))
+        << again.err;
 
     CliResult forced = cli("generate album.txt --force");
     EXPECT_EQ(0, forced.status) << forced.err;
@@ -69,7 +72,7 @@ TEST(CliGenerate, WritesKeepsReplacesAndFails) {
     dir.Write("empty.txt", "#[TargetInfo]\t" + dir.path() + "\n");
     CliResult empty = cli("generate empty.txt --force");
     EXPECT_EQ(1, empty.status);
-    EXPECT_NE(std::string::npos, empty.err.find("no entries")) << empty.err;
+    EXPECT_NE(std::string::npos, empty.err.find("アルバムにエントリが１件もないため")) << empty.err;
 
     EXPECT_EQ(2, cli("generate").status);
     EXPECT_EQ(2, cli("generate a.txt b.txt").status);

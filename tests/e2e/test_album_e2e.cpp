@@ -500,7 +500,8 @@ TEST_F(AlbumE2E, RerunningAlbumRefreshesItsListFileInsteadOfReplacingIt) {
     dir.Write("other.txt", theirs);
     CliResult other = Cli("album photos -o other.txt --force");
     EXPECT_EQ(other.status, 1);
-    EXPECT_NE(other.err.find("is not the album of this folder"), std::string::npos) << other.err;
+    EXPECT_NE(other.err.find("other.txt はこのフォルダのアルバムではありません"), std::string::npos)
+        << other.err;
     EXPECT_EQ(dir.Read("other.txt"), theirs);
 
     // An emptied folder (an unmounted card) does not wipe the list file either.
@@ -575,6 +576,11 @@ TEST_F(AlbumE2E, TheExtensionFilterDecidesWhichFilesBecomeEntries) {
 
     CliResult byDefault = Cli("scan photos -o default.txt");
     ASSERT_EQ(byDefault.status, 0) << byDefault.err;
+    // Nobody need wonder where c.jpeg went.
+    EXPECT_NE(
+        byDefault.err.find("フィルタで除外: （拡張子なし） 1件, jpeg 1件, png 1件, txt 1件\n"),
+        std::string::npos)
+        << byDefault.err;
     EXPECT_NE(byDefault.err.find("次のファイル 1 件はエントリにできないため読み込みませんでした"),
               std::string::npos)
         << byDefault.err;
@@ -598,6 +604,41 @@ TEST_F(AlbumE2E, TheExtensionFilterDecidesWhichFilesBecomeEntries) {
     EXPECT_TRUE(FileNames("all.txt").empty());
 }
 
+// The sample photos as the demo makes their album: every thumbnail copied is shown, the first
+// page is a photo, and the detail pages carry the camera data.
+TEST_F(AlbumE2E, TheSampleAlbumShowsEveryThumbnailItCopied) {
+    fs::create_directories(photos);
+    int jpegs = 0;
+    for (const auto& f : fs::directory_iterator(MIRULANE_SOURCE_DIR "/samples")) {
+        fs::copy_file(f.path(), photos / f.path().filename());
+        std::string ext = f.path().extension().string();
+        jpegs += ext == ".JPG" || ext == ".jpg";
+    }
+    ASSERT_EQ(jpegs, 4);
+    CliResult made = Cli("album photos --thumbs --force --list-preset 4 --detail-preset 15");
+    ASSERT_EQ(made.status, 0) << made.err;
+    EXPECT_NE(made.err.find("フィルタで除外: md 1件, png 1件, sh 1件"), std::string::npos)
+        << made.err;
+
+    std::string list = Slurp(photos + "/html/list.html");
+    static const std::regex kImg(R"re(<img src="([^"]*)")re");
+    int shown = 0;
+    for (std::sregex_iterator it(list.begin(), list.end(), kImg), end; it != end; ++it) {
+        std::string src = (*it)[1];
+        if (src.empty()) continue;  // the movie has no thumbnail to show
+        EXPECT_EQ(src.rfind("../thumb/", 0), 0u) << src;
+        EXPECT_TRUE(fs::is_regular_file(photos + "/html/" + src)) << src;
+        ++shown;
+    }
+    EXPECT_EQ(shown, jpegs) << list;
+    EXPECT_NE(list.find("ISO100"), std::string::npos);  // the shooting data beside them
+
+    // The album opens on a photo, not on the movie.
+    std::string index = Slurp(photos + "/index.html");
+    EXPECT_NE(index.find("\"html/dsc_0104.html\""), std::string::npos) << index;
+    EXPECT_NE(Slurp(photos + "/html/IMG_0002.html").find("KAMERA Z5"), std::string::npos);
+}
+
 TEST_F(AlbumE2E, UsageAndFailuresGiveTheirExitStatus) {
     EXPECT_EQ(Cli("album").status, 2);
     EXPECT_EQ(Cli("scan photos").status, 2);
@@ -606,7 +647,10 @@ TEST_F(AlbumE2E, UsageAndFailuresGiveTheirExitStatus) {
     Photo("notes.txt", "nothing the default filter takes");
     CliResult empty = Cli("album photos --force");
     EXPECT_EQ(empty.status, 1);
-    EXPECT_NE(empty.err.find("no album written"), std::string::npos) << empty.err;
+    EXPECT_NE(empty.err.find(
+                  "拡張子フィルタを通るファイルが１件もないため、アルバムを作成しませんでした"),
+              std::string::npos)
+        << empty.err;
     EXPECT_FALSE(fs::exists(photos + "/index.html"));
     EXPECT_EQ(Cli("refresh nothere.txt").status, 1);
 }

@@ -54,7 +54,7 @@ TEST_F(CliExifTest, PreviewTableAndFields) {
     fixtures::CliResult two = Cli("exif plain.jpg IMG_0001.JPG");
     EXPECT_EQ(two.status, 1);
     EXPECT_EQ(two.out, "plain.jpg:\n\nIMG_0001.JPG:\n" + one.out);
-    EXPECT_NE(two.err.find("plain.jpg: no Exif data"), std::string::npos) << two.err;
+    EXPECT_NE(two.err.find("plain.jpg: Exif情報がありません"), std::string::npos) << two.err;
 
     fixtures::CliResult fields = Cli("exif --fields IMG_0001.JPG " + dir.path() + "/IMG_0001.JPG");
     EXPECT_EQ(fields.status, 0) << fields.err;
