@@ -6,6 +6,7 @@ packages=(
     g++ cmake ninja-build pkgconf
     libgtest-dev libgmock-dev
     clang libclang-rt-14-dev clang-format
+    desktop-file-utils
 )
 
 missing=()
