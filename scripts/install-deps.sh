@@ -15,6 +15,8 @@ if [ "${1:-}" != --cli ]; then
         clang libclang-rt-14-dev clang-format
         # llvm-symbolizer: file and line numbers in sanitizer reports.
         llvm
+        # Validates the desktop entry (a test of the test command).
+        desktop-file-utils
     )
 fi
 
