@@ -188,17 +188,19 @@ int WriteAllDetailPages(Session& session, ImageLocator& locator) {
             ui.SetStatus(0, "");
             return -9;
         }
-        int err = WriteTextFile(path, DetailPageText(album, locator, templ, i, LinkMode::Page));
-        if (err != 0) {
-            if (IsWriteFailure(err)) {
+        PageWrite written =
+            WriteTextFile(session, path, DetailPageText(album, locator, templ, i, LinkMode::Page));
+        if (written.error != 0) {
+            const int err = written.error;
+            if (written.stage == WriteStage::Write) {
                 ShowError(session, Format(Sj("HTMLファイルに書き込めません(errno=%d)\n%s").c_str(),
                                           err, base.c_str()));
-            } else {
+            } else if (written.stage != WriteStage::Refused) {
                 ShowError(session, Format(Sj("出力HTMLファイルを開けません(errno=%d)\n%s").c_str(),
                                           err, path.c_str()));
             }
             ui.SetStatus(0, "");
-            return IsWriteFailure(err) ? -3 : -1;
+            return written.stage == WriteStage::Write ? -3 : -1;
         }
     }
     session.overwriteAll = false;

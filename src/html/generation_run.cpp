@@ -1,17 +1,30 @@
 #include "html/generation_run.h"
 
+#include <set>
+#include <string>
+
 #include "album/media.h"
 #include "app/session.h"
 #include "html/detail_page.h"
 #include "html/list_page.h"
+#include "html/locations.h"
+#include "html/page_file.h"
 #include "html/top_page.h"
 #include "platform/cp932.h"
+#include "platform/fs.h"
 
 namespace mirulane {
 
 int GenerationRun(Session& session) {
     Interaction& ui = session.ui;
     session.overwriteAll = session.settings.EnvForceOverWrite != 0;
+    const PageStyle& style = session.album.style;
+    session.pictures = AlbumPictures(session.album.entries, style.TargetFolder);
+    // What an earlier run left when it was killed goes, once per output folder.
+    std::set<std::string> folders;
+    for (const std::string* folder : {&style.TopFolder, &style.ListFolder, &style.DetailFolder}) {
+        if (folders.insert(EnsureTrailingSeparator(*folder)).second) RemoveStaleTempFiles(*folder);
+    }
     // One locator for the run: the thumbnail and picture folders are each listed once.
     ImageLocator locator;
     int result = 0;

@@ -164,15 +164,17 @@ int WriteListPage(Session& session, ImageLocator& locator, std::string_view temp
                   std::string_view path) {
     bool invalid = false;
     std::string page = ListPageText(session.album, locator, templ, mode, invalid);
-    int err = WriteTextFile(path, page);
-    if (err != 0) {
+    PageWrite written = WriteTextFile(session, path, page);
+    if (written.error != 0) {
         // The page is stored in one piece, so a failure while storing it meets its head.
-        if (IsWriteFailure(err)) {
+        if (written.stage == WriteStage::Write) {
             ShowError(session, Sj("リストHTMLファイル出力エラー(1)"));
             return -1;
         }
-        ShowError(session, Format(Sj("一覧ページを開けません (errno=%d)\n%s").c_str(), err,
-                                  std::string(path).c_str()));
+        if (written.stage != WriteStage::Refused) {
+            ShowError(session, Format(Sj("一覧ページを開けません (errno=%d)\n%s").c_str(),
+                                      written.error, std::string(path).c_str()));
+        }
         return -3;
     }
     if (invalid) ShowError(session, Sj("テンプレートの内容が不正です"));
