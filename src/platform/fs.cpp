@@ -365,7 +365,15 @@ pid_t TempFileWriter(std::string_view name) {
 
 bool ProcessIsRunning(pid_t pid) {
     // EPERM: the process exists and belongs to someone else.
-    return kill(pid, 0) == 0 || errno == EPERM;
+    if (kill(pid, 0) != 0 && errno != EPERM) return false;
+    // A killed process whose parent has not collected it yet still has its id, but it
+    // writes no more.
+    std::string info;  // "pid (name) state ..."
+    std::string path = "/proc/" + std::to_string(static_cast<long>(pid)) + "/stat";
+    if (ReadSystemFile(path, info, 512) != 0) return true;
+    size_t end = info.rfind(')');
+    return end == std::string::npos || end + 2 >= info.size() ||
+           (info[end + 2] != 'Z' && info[end + 2] != 'X');
 }
 
 }  // namespace

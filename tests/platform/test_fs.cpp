@@ -248,7 +248,16 @@ TEST(FileSystem, AKilledWriteLeavesNoPartialFileAndItsTemporaryFileIsRemovedLate
     std::filesystem::create_directory(dir.path() + "/.mrl-" + std::to_string(gone) + "-Folder");
     dir.Write(".mrl-" + std::to_string(gone) + "-toolong1", "x");
     dir.Write(".mrl-XXXXXX", "x");
-    EXPECT_EQ(RemoveStaleTempFiles(folder), 2);
+    // A writer that was killed but that its parent has not collected yet.
+    pid_t zombie = fork();
+    ASSERT_GE(zombie, 0);
+    if (zombie == 0) _exit(0);
+    siginfo_t info{};
+    ASSERT_EQ(waitid(P_PID, static_cast<id_t>(zombie), &info, WEXITED | WNOWAIT), 0);
+    dir.Write(".mrl-" + std::to_string(zombie) + "-Zz9Yy8", "left by a killed writer");
+
+    EXPECT_EQ(RemoveStaleTempFiles(folder), 3);
+    waitpid(zombie, nullptr, 0);
     EXPECT_EQ(Names(dir.path()),
               (std::vector<std::string>{live, ".mrl-" + std::to_string(gone) + "-Folder",
                                         ".mrl-" + std::to_string(gone) + "-toolong1", ".mrl-XXXXXX",
