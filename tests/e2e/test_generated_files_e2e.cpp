@@ -4,9 +4,7 @@
 
 #include <csignal>
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 
 #include <gtest/gtest.h>

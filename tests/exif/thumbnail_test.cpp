@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <filesystem>
@@ -247,6 +249,21 @@ TEST_F(ThumbnailRunTest, WritesThatFailAreCountedButMissingThumbnailsAreNot) {
     r = Run();
     EXPECT_EQ(r.succeeded, 2);
     EXPECT_EQ(r.writeFailed, 0);
+}
+
+TEST_F(ThumbnailRunTest, RemovesWhatAKilledRunLeftInTheOutputFolder) {
+    AddFile("a.jpg", fixtures::MakeCameraJpeg());
+    pid_t gone = fork();  // a process that has ended stands for a killed run
+    ASSERT_GE(gone, 0);
+    if (gone == 0) _exit(0);
+    ASSERT_EQ(waitpid(gone, nullptr, 0), gone);
+    const std::string stale = ".mrl-" + std::to_string(gone) + "-aB3dE5";
+    const std::string live = ".mrl-" + std::to_string(getpid()) + "-aB3dE5";
+    dir.Write("thumbs/" + stale, "left by a killed run");
+    dir.Write("thumbs/" + live, "being written by a run at work");
+    EXPECT_EQ(Run().succeeded, 1);
+    EXPECT_FALSE(fs::exists(output + "/" + stale));
+    EXPECT_TRUE(fs::exists(output + "/" + live));
 }
 
 }  // namespace
