@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -15,6 +14,7 @@
 #include "exif/thumbnail_run.h"
 #include "exif/thumbnail_step.h"
 #include "fixtures/exif_builder.h"
+#include "fixtures/fault_injection.h"
 #include "fixtures/image_builder.h"
 #include "platform/cp932.h"
 #include "platform/scripted_interaction.h"
@@ -253,10 +253,8 @@ TEST_F(ThumbnailRunTest, WritesThatFailAreCountedButMissingThumbnailsAreNot) {
 
 TEST_F(ThumbnailRunTest, RemovesWhatAKilledRunLeftInTheOutputFolder) {
     AddFile("a.jpg", fixtures::MakeCameraJpeg());
-    pid_t gone = fork();  // a process that has ended stands for a killed run
-    ASSERT_GE(gone, 0);
-    if (gone == 0) _exit(0);
-    ASSERT_EQ(waitpid(gone, nullptr, 0), gone);
+    pid_t gone = fixtures::EndedProcessId();  // stands for a killed run
+    ASSERT_GT(gone, 0);
     const std::string stale = ".mrl-" + std::to_string(gone) + "-aB3dE5";
     const std::string live = ".mrl-" + std::to_string(getpid()) + "-aB3dE5";
     dir.Write("thumbs/" + stale, "left by a killed run");

@@ -113,10 +113,8 @@ TEST(PageFile, PagesReplaceLinksButNeverTakeThePlaceOfAPicture) {
 TEST(PageFile, TheRunRemovesWhatAKilledRunLeftInItsFolders) {
     PageAlbum a;
     a.Add("A.JPG");
-    pid_t gone = fork();  // a process that has ended stands for a killed run
-    ASSERT_GE(gone, 0);
-    if (gone == 0) _exit(0);
-    ASSERT_EQ(gone, waitpid(gone, nullptr, 0));
+    pid_t gone = fixtures::EndedProcessId();  // stands for a killed run
+    ASSERT_GT(gone, 0);
     const std::string stale = ".mrl-" + std::to_string(gone) + "-aB3dE5";
     const std::string live = ".mrl-" + std::to_string(getpid()) + "-aB3dE5";
     for (const char* folder : {"", "html/"}) {

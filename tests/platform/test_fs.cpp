@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include "fixtures/fault_injection.h"
 #include "fixtures/image_builder.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
@@ -268,10 +269,8 @@ TEST(FileSystem, AKilledWriteLeavesNoPartialFileAndItsTemporaryFileIsRemovedLate
 TEST(FileSystem, StaleTemporaryFilesOfAnotherUserStay) {
     if (geteuid() != 0) GTEST_SKIP() << "cannot give a file to another user here";
     TempDir dir;
-    pid_t gone = fork();  // a process that has ended stands for a writer that was killed
-    ASSERT_GE(gone, 0);
-    if (gone == 0) _exit(0);
-    ASSERT_EQ(waitpid(gone, nullptr, 0), gone);
+    pid_t gone = fixtures::EndedProcessId();
+    ASSERT_GT(gone, 0);
     std::string path = dir.Write(".mrl-" + std::to_string(gone) + "-Zz9Yy8", "someone else's");
     ASSERT_EQ(chown(path.c_str(), 65534, 65534), 0);
     const std::string folder = *Utf8ToCp932(dir.path());
