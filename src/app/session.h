@@ -4,6 +4,7 @@
 
 #include "album/album.h"
 #include "app/settings.h"
+#include "platform/fs.h"
 #include "platform/interaction.h"
 
 namespace mirulane {
@@ -17,6 +18,9 @@ struct Session {
     // When set, existing output files are replaced without asking. Each generation run and
     // each thumbnail extraction run starts it from EnvForceOverWrite.
     bool overwriteAll = false;
+    // The album's pictures, gathered at the start of each generation and thumbnail run:
+    // no generated file ever takes the place of one of them.
+    FileIdSet pictures;
 };
 
 }  // namespace mirulane

@@ -111,6 +111,9 @@ int CmdAlbum(Context& ctx, const Args& args) {
         ThumbnailRunResult r = RunThumbnailExtraction(session, request);
         ctx.console.FinishStatus();
         if (r.status != kThumbRunDone || r.cancelled) return 1;
+        // The album is still written, but a thumbnail that could not be written fails the
+        // command.
+        if (r.writeFailed > 0) ok = false;
     }
     if (GenerationRun(session) < 0) {
         session.ui.Message(Sj("HTMLページの作成に失敗しました"), Sj("エラーメッセージ"),

@@ -24,7 +24,8 @@ int CmdThumbs(Context& ctx, const Args& args) {
     request.progress = [&ctx](int i, int n) { ShowThumbnailProgress(ctx, i, n); };
     ThumbnailRunResult result = RunThumbnailExtraction(session, request);
     ctx.console.FinishStatus();
-    return result.status == kThumbRunDone && !result.cancelled ? 0 : 1;
+    // A thumbnail that could not be written fails the command; a file without one does not.
+    return result.status == kThumbRunDone && !result.cancelled && result.writeFailed == 0 ? 0 : 1;
 }
 
 }  // namespace mirulane::cli

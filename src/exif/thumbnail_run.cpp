@@ -9,6 +9,7 @@
 #include "exif/exif_reader.h"
 #include "exif/thumbnail_step.h"
 #include "html/locations.h"
+#include "html/page_file.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
 #include "platform/text.h"
@@ -69,6 +70,9 @@ ThumbnailRunResult RunThumbnailExtraction(Session& session, const ThumbnailRunRe
     }
 
     const EntryList& entries = session.album.entries;
+    session.pictures = AlbumPictures(entries, target);
+    // What an earlier run left when it was killed goes.
+    RemoveStaleTempFiles(output);
     std::vector<int> rows;
     for (int i = 0; i < entries.Count(); ++i) {
         if (!request.selectedOnly || entries.IsSelected(i)) rows.push_back(i);
@@ -81,7 +85,9 @@ ThumbnailRunResult RunThumbnailExtraction(Session& session, const ThumbnailRunRe
         if (request.progress) request.progress(i, n);
         const std::string& fileName = entries.Field(rows[i - 1], COL_FILE);
         ThumbnailOutput out{ui, session.overwriteAll, cancelled, output, fileName};
+        out.keep = &session.pictures;
         if (ReadExif(target + fileName, table, &out) == kExifOk) ++result.succeeded;
+        if (out.writeFailed) ++result.writeFailed;
         ++result.processed;
     }
     result.cancelled = cancelled;

@@ -27,6 +27,9 @@ struct ThumbnailRunResult {
     int status = kThumbRunDone;
     int processed = 0;  // successes plus failures
     int succeeded = 0;
+    // Entries whose thumbnail file could not be created or written, or was refused because
+    // it is one of the album's pictures (a file without a thumbnail is not counted).
+    int writeFailed = 0;
     bool cancelled = false;  // the user cancelled an overwrite confirmation
 };
 

@@ -18,15 +18,23 @@ struct WriteOutcome {
     int error = 0;
 };
 
-// Writes through a temporary file in the same folder, renamed into place, so that a failed
-// write never leaves a half-written thumbnail where a good one was. Failing to create the file
-// (or to put it in place) is kThumbCannotCreate; a short write, flush or close is
-// kThumbWriteFailed.
-WriteOutcome WriteThumbnailFile(std::string_view path, std::string_view bytes) {
+// Writes through a temporary file in the same folder, put in place only when complete, so
+// that a failed write never leaves a half-written thumbnail where a good one was. Failing to
+// create the file (or to put it in place) is kThumbCannotCreate; a short write, flush or close
+// is kThumbWriteFailed.
+WriteOutcome WriteThumbnailFile(std::string_view path, std::string_view bytes,
+                                const FileIdSet* keep) {
     WriteStage stage = WriteStage::None;
-    int error = WriteFileReplacing(path, bytes, &stage);
+    int error = WriteGeneratedFile(path, bytes, keep, &stage);
     if (error == 0) return {};
-    return {stage == WriteStage::Write ? kThumbWriteFailed : kThumbCannotCreate, error};
+    switch (stage) {
+        case WriteStage::Write:
+            return {kThumbWriteFailed, error};
+        case WriteStage::Refused:
+            return {kThumbRefused, error};
+        default:
+            return {kThumbCannotCreate, error};
+    }
 }
 
 }  // namespace
@@ -44,7 +52,8 @@ int ThumbnailStep(const ExifTable& table, std::string_view tiff, ThumbnailOutput
     const ExifItem* lengthItem = Find(table, exiftag::kJpegLength);
     if (!lengthItem) return kThumbNoLength;
     int64_t length = ExifInteger(lengthItem->value);
-    if (length < 0 || static_cast<uint64_t>(length) > tiff.size() - static_cast<size_t>(start)) {
+    // An empty thumbnail is no thumbnail.
+    if (length <= 0 || static_cast<uint64_t>(length) > tiff.size() - static_cast<size_t>(start)) {
         return kThumbNoLength;
     }
 
@@ -69,7 +78,8 @@ int ThumbnailStep(const ExifTable& table, std::string_view tiff, ThumbnailOutput
     }
 
     WriteOutcome outcome = WriteThumbnailFile(
-        path, tiff.substr(static_cast<size_t>(start), static_cast<size_t>(length)));
+        path, tiff.substr(static_cast<size_t>(start), static_cast<size_t>(length)), out.keep);
+    out.writeFailed = outcome.status != kThumbWritten;
     if (outcome.status == kThumbCannotCreate) {
         out.ui.Message(
             Format(Sj("サムネイル(%s)を作成できません[%d]").c_str(), path.c_str(), outcome.error),
@@ -78,6 +88,11 @@ int ThumbnailStep(const ExifTable& table, std::string_view tiff, ThumbnailOutput
         out.ui.Message(Format(Sj("サムネイル(%s)の出力に失敗しました[%d]\n").c_str(), path.c_str(),
                               outcome.error),
                        "", MsgIcon::Exclamation, MsgButtons::Ok);
+    } else if (outcome.status == kThumbRefused) {
+        out.ui.Message(
+            Format(Sj("サムネイル(%s)はターゲット画像と同じファイルなので書き込みません").c_str(),
+                   path.c_str()),
+            "", MsgIcon::Exclamation, MsgButtons::Ok);
     }
     return outcome.status;
 }

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "exif/exif_table.h"
+#include "platform/fs.h"
 #include "platform/interaction.h"
 
 namespace mirulane {
@@ -16,6 +17,10 @@ struct ThumbnailOutput {
     bool& cancelled;            // set when the user cancels the overwrite confirmation
     std::string_view folder;    // CP932; a separator is added unless it ends in one
     std::string_view fileName;  // CP932
+    // Files never replaced by a thumbnail: the album's pictures (a hard link to one in the
+    // output folder, say).
+    const FileIdSet* keep = nullptr;
+    bool writeFailed = false;  // out: the file could not be written, or was refused
 };
 
 // Statuses of the step.
@@ -24,10 +29,11 @@ inline constexpr int kThumbDeclined = 1;  // the user answered "no"
 inline constexpr int kThumbNoCompression = -1;
 inline constexpr int kThumbNotJpeg = -2;   // Compression is not 6
 inline constexpr int kThumbNoOffset = -3;  // no start, or a start outside the segment
-inline constexpr int kThumbNoLength = -4;  // no length, or one reaching past the segment
+inline constexpr int kThumbNoLength = -4;  // no length, 0, or one reaching past the segment
 inline constexpr int kThumbNoFileName = -5;
 inline constexpr int kThumbCannotCreate = -6;
 inline constexpr int kThumbWriteFailed = -7;
+inline constexpr int kThumbRefused = -8;  // the output file is one of `keep`: left alone
 inline constexpr int kThumbCancelled = -9;
 
 // table: a thumbnail table filled from the segment; tiff: the segment from the TIFF header to

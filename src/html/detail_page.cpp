@@ -223,17 +223,18 @@ int WriteAllDetailPages(Session& session, PageRun& run) {
             ui.SetStatus(0, "");
             return -3;
         }
-        int err = WriteTextFile(path, *text);
-        if (err != 0) {
-            if (IsWriteFailure(err)) {
+        PageWrite written = WriteTextFile(session, path, *text);
+        if (written.error != 0) {
+            const int err = written.error;
+            if (written.stage == WriteStage::Write) {
                 ShowError(session, Format(Sj("HTMLファイルに書き込めません(errno=%d)\n%s").c_str(),
                                           err, base.c_str()));
-            } else {
+            } else if (written.stage != WriteStage::Refused) {
                 ShowError(session, Format(Sj("出力HTMLファイルを開けません(errno=%d)\n%s").c_str(),
                                           err, path.c_str()));
             }
             ui.SetStatus(0, "");
-            return IsWriteFailure(err) ? -3 : -1;
+            return written.stage == WriteStage::Write ? -3 : -1;
         }
     }
     session.overwriteAll = false;

@@ -1,11 +1,18 @@
 #include "html/generation_run.h"
 
+#include <set>
+#include <string>
+
+#include "album/media.h"
 #include "app/session.h"
 #include "html/detail_page.h"
 #include "html/list_page.h"
+#include "html/locations.h"
+#include "html/page_file.h"
 #include "html/page_names.h"
 #include "html/top_page.h"
 #include "platform/cp932.h"
+#include "platform/fs.h"
 
 namespace mirulane {
 namespace {
@@ -30,6 +37,13 @@ int GenerationRun(Session& session) {
     Interaction& ui = session.ui;
     if (RefuseWithoutFolders(session.album.style, ui)) return -1;
     session.overwriteAll = session.settings.EnvForceOverWrite != 0;
+    const PageStyle& style = session.album.style;
+    session.pictures = AlbumPictures(session.album.entries, style.TargetFolder);
+    // What an earlier run left when it was killed goes, once per output folder.
+    std::set<std::string> folders;
+    for (const std::string* folder : {&style.TopFolder, &style.ListFolder, &style.DetailFolder}) {
+        if (folders.insert(EnsureTrailingSeparator(*folder)).second) RemoveStaleTempFiles(*folder);
+    }
     // One locator and one set of page names for the run: the thumbnail and picture folders are
     // each listed once, and every link names the page its entry gets.
     PageRun run(session.album);

@@ -205,15 +205,17 @@ int WriteListPage(Session& session, PageRun& run, std::string_view templ, LinkMo
         return -5;
     }
     const std::string& page = *text;
-    int err = WriteTextFile(path, page);
-    if (err != 0) {
+    PageWrite written = WriteTextFile(session, path, page);
+    if (written.error != 0) {
         // The page is stored in one piece, so a failure while storing it meets its head.
-        if (IsWriteFailure(err)) {
+        if (written.stage == WriteStage::Write) {
             ShowError(session, Sj("リストHTMLファイル出力エラー(1)"));
             return -1;
         }
-        ShowError(session, Format(Sj("一覧ページを開けません (errno=%d)\n%s").c_str(), err,
-                                  std::string(path).c_str()));
+        if (written.stage != WriteStage::Refused) {
+            ShowError(session, Format(Sj("一覧ページを開けません (errno=%d)\n%s").c_str(),
+                                      written.error, std::string(path).c_str()));
+        }
         return -3;
     }
     return 0;

@@ -1,8 +1,9 @@
 #include "html/page_file.h"
 
-#include <cerrno>
-
+#include "album/media.h"
 #include "app/session.h"
+#include "html/locations.h"
+#include "platform/cp932.h"
 #include "platform/fs.h"
 #include "platform/text.h"
 
@@ -24,20 +25,26 @@ ReplaceDecision ConfirmReplace(Session& session, std::string_view path) {
     return ReplaceDecision::Cancel;
 }
 
-int WriteTextFile(std::string_view path, std::string_view text) {
-    std::string bytes = ToCrLf(text);
-    // An existing file is replaced through a flushed temporary file, so a failure never
-    // destroys it. A new file has nothing to protect: it is created directly, which keeps a
-    // run over thousands of new pages as fast as creating that many files.
-    if (!path.empty()) {
-        int err = WriteNewFile(path, bytes);
-        if (err != EEXIST) return err;
+PageWrite WriteTextFile(Session& session, std::string_view path, std::string_view text) {
+    PageWrite result;
+    result.error = WriteGeneratedFile(path, ToCrLf(text), &session.pictures, &result.stage);
+    if (result.stage == WriteStage::Refused) {
+        session.ui.Message(
+            Format(Sj("出力ファイル(%s)はターゲット画像と同じファイルなので書き込みません").c_str(),
+                   std::string(path).c_str()),
+            "", MsgIcon::Exclamation, MsgButtons::Ok);
     }
-    return WriteFileReplacing(path, bytes);
+    return result;
 }
 
-bool IsWriteFailure(int err) {
-    return err == ENOSPC || err == EDQUOT || err == EIO || err == EFBIG;
+FileIdSet AlbumPictures(const EntryList& entries, std::string_view targetFolder) {
+    FileIdSet pictures;
+    for (int i = 0; i < entries.Count(); ++i) {
+        const std::string& name = entries.Field(i, COL_FILE);
+        if (KindOfName(name) == MediaKind::Other) continue;
+        if (auto id = GetFileId(JoinPath(targetFolder, name))) pictures.insert(*id);
+    }
+    return pictures;
 }
 
 }  // namespace mirulane

@@ -5,8 +5,11 @@
 
 #include <string_view>
 
+#include "platform/fs.h"
+
 namespace mirulane {
 
+class EntryList;
 struct Session;
 
 enum class ReplaceDecision {
@@ -19,12 +22,22 @@ enum class ReplaceDecision {
 // "すべて上書き" turns the flag on for the rest of the run.
 ReplaceDecision ConfirmReplace(Session& session, std::string_view path);
 
-// Writes a page in text mode: each LF becomes CR LF on disk. 0 or the errno of the failure.
-int WriteTextFile(std::string_view path, std::string_view text);
+// The outcome of writing a page: 0 or the errno of the failure, and the step that failed as
+// the platform layer saw it. The page writers report a failure to create the file (or to put
+// it in place) and a failure to store its bytes with different messages.
+struct PageWrite {
+    int error = 0;
+    WriteStage stage = WriteStage::None;
+};
 
-// True when a failure of WriteTextFile happened while the bytes were being stored (a full
-// disk, a quota, an I/O error), false when the file could not be created at all. The page
-// writers report the two with different messages.
-bool IsWriteFailure(int err);
+// Writes a page in text mode: each LF becomes CR LF on disk. The page appears under its name
+// only when complete, a symbolic link in its place is replaced rather than written through,
+// and a file that is one of the session's pictures is kept: the write is then refused with
+// its own message (stage Refused), the caller shows nothing more.
+PageWrite WriteTextFile(Session& session, std::string_view path, std::string_view text);
+
+// The pictures and movies among the entries, as files in the target folder, by identity (see
+// Session::pictures).
+FileIdSet AlbumPictures(const EntryList& entries, std::string_view targetFolder);
 
 }  // namespace mirulane

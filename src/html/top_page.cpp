@@ -107,22 +107,28 @@ int WriteTopPageStep(Session& session, const PageNames& pages) {
 
     std::optional<std::string> text = TopPageText(session.album, pages);
     // An unknown layout still leaves an (empty) index.html, and the run goes on.
-    int err = WriteTextFile(path, text ? *text : std::string());
-    if (err != 0) {
-        const char* fmt = IsWriteFailure(err) ? "HTMLファイルに書き込めません(errno=%d)\n%s"
-                                              : "トップページを開けません (errno=%d)\n%s";
-        ShowError(session, Format(Sj(fmt).c_str(), err, path.c_str()));
+    PageWrite written = WriteTextFile(session, path, text ? *text : std::string());
+    if (written.error != 0) {
+        const char* fmt = written.stage == WriteStage::Write
+                              ? "HTMLファイルに書き込めません(errno=%d)\n%s"
+                              : "トップページを開けません (errno=%d)\n%s";
+        if (written.stage != WriteStage::Refused) {
+            ShowError(session, Format(Sj(fmt).c_str(), written.error, path.c_str()));
+        }
         return -1;
     }
     if (!text) ShowError(session, Sj("トップページのスタイルが不正"));
 
     if (!style.MakeAutorun) return 0;
     std::string autorunPath = folder + "autorun.inf";
-    err = WriteTextFile(autorunPath, "[autorun]\nopen=explorer index.html\n");
-    if (err != 0) {
-        const char* fmt = IsWriteFailure(err) ? "ファイル出力エラー(errno=%d)\n%s"
-                                              : "自動再生情報を開けません (errno=%d)\n%s";
-        ShowError(session, Format(Sj(fmt).c_str(), err, autorunPath.c_str()));
+    written = WriteTextFile(session, autorunPath, "[autorun]\nopen=explorer index.html\n");
+    if (written.error != 0) {
+        const char* fmt = written.stage == WriteStage::Write
+                              ? "ファイル出力エラー(errno=%d)\n%s"
+                              : "自動再生情報を開けません (errno=%d)\n%s";
+        if (written.stage != WriteStage::Refused) {
+            ShowError(session, Format(Sj(fmt).c_str(), written.error, autorunPath.c_str()));
+        }
         return -1;
     }
     return 0;

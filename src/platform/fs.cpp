@@ -2,11 +2,13 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -176,79 +178,224 @@ int WriteAll(int fd, std::string_view bytes) {
 
 }  // namespace
 
-int WriteNewFile(std::string_view path, std::string_view bytes) {
+namespace {
+
+constexpr std::string_view kTempPrefix = ".mrl-";
+constexpr size_t kTempSuffixLength = 6;
+constexpr char kTempChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+
+// Creates the temporary file of a write in `folder` (empty, or ending in '/'), named
+// ".mrl-<pid>-XXXXXX": the process id lets a later run tell the leftover of a killed writer
+// from the file of one still at work. The name only has to differ from the leftovers of a
+// dead process that had the same id, so the clock is random enough; a clash is retried.
+int CreateTempFile(const std::string& folder, std::string& tmp, int& fd) {
+    const std::string prefix =
+        folder + std::string(kTempPrefix) + std::to_string(static_cast<long>(getpid())) + "-";
+    for (uint64_t attempt = 0; attempt < 100; ++attempt) {
+        uint64_t v =
+            static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+            (attempt * 0x9E3779B97F4A7C15ull);
+        tmp = prefix;
+        for (size_t i = 0; i < kTempSuffixLength; ++i, v /= sizeof kTempChars - 1) {
+            tmp += kTempChars[v % (sizeof kTempChars - 1)];
+        }
+        // Created with the permissions any new file gets; a replaced file's are copied later.
+        fd = open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) return 0;
+        if (errno != EEXIST) return errno;
+    }
+    return EEXIST;
+}
+
+// Gives a complete temporary file the name `target`, which must not exist: EEXIST when a file
+// appeared there meanwhile, and then nothing is replaced.
+int PlaceNew(const std::string& tmp, const std::string& target) {
+    if (renameat2(AT_FDCWD, tmp.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0) {
+        return 0;
+    }
+    int err = errno;
+    if (err != EINVAL && err != ENOSYS && err != EOPNOTSUPP) return err;
+    // A file system without that kind of rename: a hard link refuses an existing name too.
+    if (link(tmp.c_str(), target.c_str()) == 0) {
+        unlink(tmp.c_str());
+        return 0;
+    }
+    err = errno;
+    if (err != EPERM && err != EOPNOTSUPP) return err;
+    // Nor hard links (FAT): a plain rename after a last look.
+    struct stat st {};
+    if (lstat(target.c_str(), &st) == 0) return EEXIST;
+    return rename(tmp.c_str(), target.c_str()) == 0 ? 0 : errno;
+}
+
+struct WriteRules {
+    bool followLink = true;  // false: a symbolic link is replaced, not written through
+    bool flushNew = true;    // false: a file that is new is not flushed before it appears
+    const FileIdSet* keep = nullptr;
+};
+
+int StoreFile(std::string target, std::string_view bytes, const WriteRules& rules,
+              WriteStage& stage) {
+    // Twice at most: a new file whose name is taken meanwhile is written again as a
+    // replacement.
+    for (int round = 0;; ++round) {
+        struct stat existing {};
+        bool exists = lstat(target.c_str(), &existing) == 0;
+        if (exists && S_ISLNK(existing.st_mode) && rules.followLink) {
+            if (char* real = realpath(target.c_str(), nullptr)) {
+                target = real;
+                std::free(real);
+                exists = stat(target.c_str(), &existing) == 0;
+            }
+        }
+        const bool isLink = exists && S_ISLNK(existing.st_mode);
+        if (exists && !isLink) {
+            if (rules.keep && rules.keep->count({existing.st_dev, existing.st_ino}) != 0) {
+                stage = WriteStage::Refused;
+                return EEXIST;
+            }
+            // A file the user may not write stays as it is: a rename would get past the
+            // missing write permission that writing the file in place meets.
+            if (access(target.c_str(), W_OK) != 0) {
+                stage = WriteStage::Create;
+                return errno;
+            }
+        }
+        size_t slash = target.rfind('/');
+        // The temporary file lives in the target's folder, so that putting it in place
+        // cannot cross file systems.
+        std::string folder =
+            slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+        std::string tmp;
+        int fd = -1;
+        if (int err = CreateTempFile(folder, tmp, fd)) {
+            stage = WriteStage::Create;
+            return err;
+        }
+        if (exists && !isLink) fchmod(fd, existing.st_mode & 07777);
+        int err = WriteAll(fd, bytes);
+        // An existing file is only replaced by one that is safely on disk.
+        if (err == 0 && (exists || rules.flushNew) && fsync(fd) != 0) err = errno;
+        if (close(fd) != 0 && err == 0) err = errno;
+        if (err != 0) {
+            unlink(tmp.c_str());
+            stage = WriteStage::Write;
+            return err;
+        }
+        if (exists) {
+            err = rename(tmp.c_str(), target.c_str()) == 0 ? 0 : errno;
+        } else {
+            err = PlaceNew(tmp, target);
+            if (err == EEXIST && round == 0) {
+                unlink(tmp.c_str());
+                continue;
+            }
+        }
+        if (err != 0) {
+            unlink(tmp.c_str());
+            stage = WriteStage::Rename;
+            return err;
+        }
+        stage = WriteStage::None;
+        return 0;
+    }
+}
+
+int StorePath(std::string_view path, std::string_view bytes, const WriteRules& rules,
+              WriteStage* failedStage) {
+    WriteStage stage = WriteStage::None;
     std::string sys;
     int err = 0;
-    if (!Resolve(path, sys, err)) return err;
-    int fd = open(sys.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) return errno;
-    err = WriteAll(fd, bytes);
-    if (close(fd) != 0 && err == 0) err = errno;
-    if (err != 0) unlink(sys.c_str());
+    if (!Resolve(path, sys, err)) {
+        stage = WriteStage::Create;
+    } else {
+        err = StoreFile(std::move(sys), bytes, rules, stage);
+    }
+    if (failedStage) *failedStage = stage;
     return err;
 }
 
+}  // namespace
+
 int WriteFileReplacing(std::string_view path, std::string_view bytes, WriteStage* failedStage) {
-    std::string sys;
-    int err = 0;
-    if (failedStage) *failedStage = WriteStage::None;
-    if (!Resolve(path, sys, err)) {
-        if (failedStage) *failedStage = WriteStage::Create;
-        return err;
-    }
-    return WriteSystemFileReplacing(sys, bytes, failedStage);
+    return StorePath(path, bytes, WriteRules{}, failedStage);
 }
 
 int WriteSystemFileReplacing(const std::string& target, std::string_view bytes,
                              WriteStage* failedStage) {
-    // A symbolic link is written through: the file it names is replaced and the link stays.
-    std::string sys = target;
-    struct stat link {};
-    if (lstat(target.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
-        if (char* real = realpath(target.c_str(), nullptr)) {
-            sys = real;
-            std::free(real);
-        }
-    }
-    int err = 0;
     WriteStage stage = WriteStage::None;
-    auto fail = [&](WriteStage s, int e) {
-        if (failedStage) *failedStage = s;
-        return e;
-    };
-    // A file the user may not write stays as it is: a rename would get past the missing write
-    // permission that writing the file in place meets.
-    if (access(sys.c_str(), F_OK) == 0 && access(sys.c_str(), W_OK) != 0) {
-        return fail(WriteStage::Create, errno);
+    int err = StoreFile(target, bytes, WriteRules{}, stage);
+    if (failedStage) *failedStage = stage;
+    return err;
+}
+
+std::optional<FileId> GetFileId(std::string_view path) {
+    std::string sys;
+    int err = 0;
+    struct stat st {};
+    if (!Resolve(path, sys, err) || stat(sys.c_str(), &st) != 0) return std::nullopt;
+    return FileId{st.st_dev, st.st_ino};
+}
+
+int WriteGeneratedFile(std::string_view path, std::string_view bytes, const FileIdSet* keep,
+                       WriteStage* failedStage) {
+    return StorePath(path, bytes, WriteRules{false, false, keep}, failedStage);
+}
+
+namespace {
+
+// The process id in a name CreateTempFile makes, or 0 when the name is not one of those.
+pid_t TempFileWriter(std::string_view name) {
+    if (name.substr(0, kTempPrefix.size()) != kTempPrefix) return 0;
+    name.remove_prefix(kTempPrefix.size());
+    size_t dash = name.find('-');
+    if (dash == 0 || dash > 9 || name.size() != dash + 1 + kTempSuffixLength) return 0;
+    long pid = 0;
+    for (char c : name.substr(0, dash)) {
+        if (c < '0' || c > '9') return 0;
+        pid = pid * 10 + (c - '0');
     }
-    size_t slash = sys.rfind('/');
-    // The temporary file lives in the target's folder, so the final rename cannot cross
-    // file systems.
-    std::string tmpl = slash == std::string::npos ? std::string("./") : sys.substr(0, slash + 1);
-    tmpl.append(".mrl-XXXXXX");
-    int fd = mkstemp(tmpl.data());
-    if (fd < 0) return fail(WriteStage::Create, errno);
-    // Keep the permissions a newly created file would get, not mkstemp's 0600.
-    mode_t mask = umask(0);
-    umask(mask);
-    struct stat existing {};
-    mode_t mode = (stat(sys.c_str(), &existing) == 0) ? (existing.st_mode & 07777) : (0666 & ~mask);
-    fchmod(fd, mode);
-    err = WriteAll(fd, bytes);
-    if (err == 0 && fsync(fd) != 0) err = errno;
-    if (close(fd) != 0 && err == 0) err = errno;
-    if (err != 0) {
-        stage = WriteStage::Write;
-    } else if (rename(tmpl.c_str(), sys.c_str()) != 0) {
-        err = errno;
-        stage = WriteStage::Rename;
+    for (char c : name.substr(dash + 1)) {
+        bool letterOrDigit =
+            (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+        if (!letterOrDigit) return 0;
     }
-    if (err != 0) {
-        unlink(tmpl.c_str());
-        return fail(stage, err);
+    return static_cast<pid_t>(pid);
+}
+
+bool ProcessIsRunning(pid_t pid) {
+    // EPERM: the process exists and belongs to someone else.
+    if (kill(pid, 0) != 0 && errno != EPERM) return false;
+    // A killed process whose parent has not collected it yet still has its id, but it
+    // writes no more.
+    std::string info;  // "pid (name) state ..."
+    std::string path = "/proc/" + std::to_string(static_cast<long>(pid)) + "/stat";
+    if (ReadSystemFile(path, info, 512) != 0) return true;
+    size_t end = info.rfind(')');
+    return end == std::string::npos || end + 2 >= info.size() ||
+           (info[end + 2] != 'Z' && info[end + 2] != 'X');
+}
+
+}  // namespace
+
+int RemoveStaleTempFiles(std::string_view folder) {
+    std::string sys;
+    int err = 0;
+    if (!Resolve(folder, sys, err)) return 0;
+    DIR* dir = opendir(sys.c_str());
+    if (!dir) return 0;
+    int dirFd = dirfd(dir);
+    int removed = 0;
+    while (dirent* item = readdir(dir)) {
+        pid_t pid = TempFileWriter(item->d_name);
+        if (pid <= 0 || ProcessIsRunning(pid)) continue;
+        struct stat st {};
+        if (fstatat(dirFd, item->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+        if (!S_ISREG(st.st_mode) || st.st_uid != geteuid()) continue;
+        if (unlinkat(dirFd, item->d_name, 0) == 0) ++removed;
     }
-    if (failedStage) *failedStage = WriteStage::None;
-    return 0;
+    closedir(dir);
+    return removed;
 }
 
 InputFile::~InputFile() { Close(); }

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -49,18 +50,15 @@ int ListDirectory(std::string_view folder, DirListing& out);
 // Reads at most maxBytes of a file from its start.
 int ReadFileBytes(std::string_view path, std::string& out, size_t maxBytes = SIZE_MAX);
 
-// Creates a file that does not exist yet and writes it whole, without a temporary file (there
-// is nothing to protect); a file that cannot be written whole is removed again. EEXIST when
-// the file exists.
-int WriteNewFile(std::string_view path, std::string_view bytes);
+// Which step of a write failed: creating the temporary file, writing and flushing it, or
+// putting it in place under the file's name; or the write was refused (the file is one that
+// must be kept).
+enum class WriteStage { None, Create, Write, Rename, Refused };
 
-// Which step of a replacing write failed: creating the temporary file, writing and flushing
-// it, or renaming it over the target.
-enum class WriteStage { None, Create, Write, Rename };
-
-// Replaces (or creates) a file with the given bytes: writes a temporary file in the same
-// folder, flushes it to disk and renames it into place, so a failure leaves any previous file
-// untouched.
+// Replaces (or creates) a file of the user's with the given bytes: writes a temporary file in
+// the same folder, flushes it to disk and renames it into place, so a failure leaves any
+// previous file untouched. A symbolic link is written through: the file it names is replaced
+// and the link stays (the user may keep the file elsewhere).
 int WriteFileReplacing(std::string_view path, std::string_view bytes,
                        WriteStage* failedStage = nullptr);
 
@@ -69,6 +67,35 @@ int WriteFileReplacing(std::string_view path, std::string_view bytes,
 int ReadSystemFile(const std::string& systemPath, std::string& out, size_t maxBytes = SIZE_MAX);
 int WriteSystemFileReplacing(const std::string& systemPath, std::string_view bytes,
                              WriteStage* failedStage = nullptr);
+
+// A file system object's identity: two paths name the same file when their ids are equal.
+struct FileId {
+    uint64_t device = 0;
+    uint64_t inode = 0;
+    auto operator<=>(const FileId&) const = default;
+};
+using FileIdSet = std::set<FileId>;
+
+// The id of the file a path names, a symbolic link followed; nullopt when there is none.
+std::optional<FileId> GetFileId(std::string_view path);
+
+// Writes a file the system generates (a page, a thumbnail), which must never harm a file it
+// finds in its place:
+// - a symbolic link at the path is replaced by the new file, never written through;
+// - an existing file that is one of `keep` (the album's pictures, by device and inode) is
+//   left as it is: EEXIST with WriteStage::Refused;
+// - the file appears under its name only when complete. A new file is written under a
+//   temporary name and then given its name without replacing anything, without a flush to
+//   disk (a killed run leaves no partial file, a power loss may); an existing file is replaced
+//   as WriteFileReplacing does, flushed first.
+int WriteGeneratedFile(std::string_view path, std::string_view bytes,
+                       const FileIdSet* keep = nullptr, WriteStage* failedStage = nullptr);
+
+// Removes what killed writers left behind in a folder: temporary files named
+// ".mrl-<pid>-XXXXXX" whose process <pid> is no longer running, that are regular files of
+// this user. Temporary files of writers still at work, and anything else, stay. Returns the
+// number of files removed (0 also when the folder cannot be read).
+int RemoveStaleTempFiles(std::string_view folder);
 
 // Read-only file with positioned reads, for header readers that seek.
 class InputFile {

@@ -1,7 +1,10 @@
 // The thumbnail step and the extraction run: files written, questions asked, messages shown.
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
+#include <csignal>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -11,6 +14,7 @@
 #include "exif/thumbnail_run.h"
 #include "exif/thumbnail_step.h"
 #include "fixtures/exif_builder.h"
+#include "fixtures/fault_injection.h"
 #include "fixtures/image_builder.h"
 #include "platform/cp932.h"
 #include "platform/scripted_interaction.h"
@@ -193,6 +197,73 @@ TEST_F(ThumbnailRunTest, OutputFolderChecks) {
     EXPECT_EQ(std::distance(fs::directory_iterator(output), fs::directory_iterator()), 1);
 }
 
+TEST_F(ThumbnailRunTest, LinksToThePhotosAreReplacedAndNoPhotoIsEverWritten) {
+    const std::string photo = fixtures::MakeCameraJpeg();
+    for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) AddFile(name, photo);
+    // An output folder made with "ln -s ../photos/* thumbs/", and one hard link to a photo.
+    fs::create_directory(output);
+    fs::create_symlink("../photos/a.jpg", output + "/a.jpg");
+    fs::create_symlink(target + "/c.jpg", output + "/c.jpg");
+    fs::create_hard_link(target + "/b.jpg", output + "/b.jpg");
+    session.settings.EnvForceOverWrite = 1;
+    ThumbnailRunResult r = Run();
+    EXPECT_EQ(r.succeeded, 2);
+    EXPECT_EQ(r.writeFailed, 1);
+    for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) {
+        EXPECT_EQ(dir.Read(std::string("photos/") + name), photo) << name;
+    }
+    EXPECT_FALSE(fs::is_symlink(output + "/a.jpg"));
+    EXPECT_EQ(Thumb("a.jpg"), thumbnail);
+    EXPECT_EQ(Thumb("c.jpg"), thumbnail);
+    // The other name of the photo is kept, and the user is told.
+    EXPECT_EQ(fs::hard_link_count(target + "/b.jpg"), 2u);
+    EXPECT_EQ(
+        ui.MessagesUtf8(),
+        (std::vector<std::string>{
+            "サムネイル(" + output + "/b.jpg)はターゲット画像と同じファイルなので書き込みません",
+            "エントリ 3件のうち、2件のサムネイル抽出に成功しました"}));
+}
+
+TEST_F(ThumbnailRunTest, WritesThatFailAreCountedButMissingThumbnailsAreNot) {
+    AddFile("a.jpg", fixtures::MakeCameraJpeg());
+    AddFile("b.jpg", fixtures::MakeCameraJpeg());
+    AddFile("plain.jpg", fixtures::MakeJpeg(64, 48));
+    fs::create_directory(output);
+    // A full disk: no byte of a thumbnail can be stored.
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit none = old;
+    none.rlim_cur = 0;
+    setrlimit(RLIMIT_FSIZE, &none);
+    ThumbnailRunResult r = Run();
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_EQ(r.processed, 3);
+    EXPECT_EQ(r.succeeded, 0);
+    EXPECT_EQ(r.writeFailed, 2);
+    EXPECT_TRUE(fs::is_empty(output));
+
+    // With room again, only the photo without a thumbnail fails, and it is no failed write.
+    ui.messages.clear();
+    r = Run();
+    EXPECT_EQ(r.succeeded, 2);
+    EXPECT_EQ(r.writeFailed, 0);
+}
+
+TEST_F(ThumbnailRunTest, RemovesWhatAKilledRunLeftInTheOutputFolder) {
+    AddFile("a.jpg", fixtures::MakeCameraJpeg());
+    pid_t gone = fixtures::EndedProcessId();  // stands for a killed run
+    ASSERT_GT(gone, 0);
+    const std::string stale = ".mrl-" + std::to_string(gone) + "-aB3dE5";
+    const std::string live = ".mrl-" + std::to_string(getpid()) + "-aB3dE5";
+    dir.Write("thumbs/" + stale, "left by a killed run");
+    dir.Write("thumbs/" + live, "being written by a run at work");
+    EXPECT_EQ(Run().succeeded, 1);
+    EXPECT_FALSE(fs::exists(output + "/" + stale));
+    EXPECT_TRUE(fs::exists(output + "/" + live));
+}
+
 }  // namespace
 }  // namespace mirulane
 
@@ -252,6 +323,21 @@ TEST(ThumbnailStep, Statuses) {
     EXPECT_EQ(dir.Read("t.jpg"), "456789ABCDEF");
     EXPECT_EQ(ui.overwriteAsked,
               (std::vector<std::string>{dir.path() + "/t.jpg", dir.path() + "/t.jpg"}));
+}
+
+TEST(ThumbnailStep, AnEmptyThumbnailIsNoThumbnail) {
+    fixtures::TempDir dir;
+    ScriptedInteraction ui;
+    ExifTable table = MakeThumbnailTable();
+    table.Store(*table.Slot(0x0103), "6");
+    table.Store(*table.Slot(0x0201), "4");
+    table.Store(*table.Slot(0x0202), "0");
+    bool all = true, cancelled = false;
+    ThumbnailOutput out{ui, all, cancelled, dir.path(), "t.jpg"};
+    EXPECT_EQ(ThumbnailStep(table, "0123456789ABCDEF", out), kThumbNoLength);
+    EXPECT_FALSE(out.writeFailed);
+    EXPECT_TRUE(fs::is_empty(dir.path()));
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 }  // namespace

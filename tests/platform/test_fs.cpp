@@ -5,11 +5,15 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
+#include "fixtures/fault_injection.h"
 #include "fixtures/image_builder.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
@@ -153,6 +157,127 @@ TEST(FileSystem, ReplacingWriteRefusesAFileWithoutWritePermission) {
     if (WEXITSTATUS(status) == 3) GTEST_SKIP() << "cannot run as an ordinary user here";
     EXPECT_EQ(WEXITSTATUS(status), 0);
     EXPECT_EQ(dir.Read("locked.txt"), "old");
+}
+
+// The names of the files in a folder, hidden ones included.
+std::vector<std::string> Names(const std::string& folder) {
+    std::vector<std::string> names;
+    for (auto& e : std::filesystem::directory_iterator(folder)) {
+        names.push_back(e.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST(FileSystem, GeneratedFilesReplaceLinksAndNeverLandOnAKeptFile) {
+    TempDir dir;
+    dir.Write("photos/a.jpg", "photo a");
+    dir.Write("photos/b.jpg", "photo b");
+    std::filesystem::create_directory(dir.path() + "/thumbs");
+    std::filesystem::create_symlink("../photos/a.jpg", dir.path() + "/thumbs/a.jpg");
+    std::filesystem::create_hard_link(dir.path() + "/photos/b.jpg", dir.path() + "/thumbs/b.jpg");
+    const std::string thumbs = *Utf8ToCp932(dir.path()) + "/thumbs/";
+    FileIdSet pictures{*GetFileId(*Utf8ToCp932(dir.path()) + "/photos/a.jpg"),
+                       *GetFileId(*Utf8ToCp932(dir.path()) + "/photos/b.jpg")};
+
+    // The link itself is replaced; the photo it named stays as it was.
+    WriteStage stage = WriteStage::Create;
+    EXPECT_EQ(WriteGeneratedFile(thumbs + "a.jpg", "thumb a", &pictures, &stage), 0);
+    EXPECT_EQ(stage, WriteStage::None);
+    EXPECT_FALSE(std::filesystem::is_symlink(dir.path() + "/thumbs/a.jpg"));
+    EXPECT_EQ(dir.Read("thumbs/a.jpg"), "thumb a");
+    EXPECT_EQ(dir.Read("photos/a.jpg"), "photo a");
+
+    // Another name of a photo is kept, and the refusal says so.
+    EXPECT_EQ(WriteGeneratedFile(thumbs + "b.jpg", "thumb b", &pictures, &stage), EEXIST);
+    EXPECT_EQ(stage, WriteStage::Refused);
+    EXPECT_EQ(dir.Read("thumbs/b.jpg"), "photo b");
+    EXPECT_EQ(dir.Read("photos/b.jpg"), "photo b");
+    EXPECT_EQ(Names(dir.path() + "/thumbs"), (std::vector<std::string>{"a.jpg", "b.jpg"}));
+
+    // The user's own files keep today's rule: a link is written through.
+    std::filesystem::create_symlink("../photos/a.jpg", dir.path() + "/thumbs/list.txt");
+    EXPECT_EQ(WriteFileReplacing(thumbs + "list.txt", "list"), 0);
+    EXPECT_EQ(dir.Read("photos/a.jpg"), "list");
+}
+
+// Runs `write` in a child process that the file-size limit kills in the middle of writing
+// (SIGXFSZ, whose default action ends the process), as a kill at the wrong moment would.
+// Returns the child's process id, which is gone when this returns.
+template <typename Write>
+pid_t KilledWhileWriting(Write write) {
+    pid_t pid = fork();
+    if (pid == 0) {
+        struct rlimit none {};
+        setrlimit(RLIMIT_CORE, &none);
+        struct rlimit small {};
+        getrlimit(RLIMIT_FSIZE, &small);
+        small.rlim_cur = 100;
+        setrlimit(RLIMIT_FSIZE, &small);
+        std::signal(SIGXFSZ, SIG_DFL);
+        write();
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << status;
+    return pid;
+}
+
+TEST(FileSystem, AKilledWriteLeavesNoPartialFileAndItsTemporaryFileIsRemovedLater) {
+    TempDir dir;
+    const std::string folder = *Utf8ToCp932(dir.path());
+    const std::string big(4096, 'x');
+    pid_t gone = KilledWhileWriting([&] { WriteGeneratedFile(folder + "/new.html", big); });
+    dir.Write("old.html", "complete old page");
+    KilledWhileWriting([&] { WriteGeneratedFile(folder + "/old.html", big); });
+    // Neither a partial new file nor a damaged old one; only the killed writers' temporary
+    // files, named after them.
+    EXPECT_FALSE(std::filesystem::exists(dir.path() + "/new.html"));
+    EXPECT_EQ(dir.Read("old.html"), "complete old page");
+    std::vector<std::string> names = Names(dir.path());
+    ASSERT_EQ(names.size(), 3u);
+    const std::string prefix = ".mrl-" + std::to_string(gone) + "-";
+    EXPECT_EQ(std::count_if(names.begin(), names.end(),
+                            [&](const std::string& n) { return n.rfind(prefix, 0) == 0; }),
+              1);
+
+    // Files that only look like leftovers stay: one of a writer still at work (this
+    // process), one that is not a regular file, and names of another shape.
+    const std::string live = ".mrl-" + std::to_string(getpid()) + "-Ab12Cd";
+    dir.Write(live, "being written");
+    std::filesystem::create_directory(dir.path() + "/.mrl-" + std::to_string(gone) + "-Folder");
+    dir.Write(".mrl-" + std::to_string(gone) + "-toolong1", "x");
+    dir.Write(".mrl-XXXXXX", "x");
+    // A writer that was killed but that its parent has not collected yet.
+    pid_t zombie = fork();
+    ASSERT_GE(zombie, 0);
+    if (zombie == 0) _exit(0);
+    siginfo_t info{};
+    ASSERT_EQ(waitid(P_PID, static_cast<id_t>(zombie), &info, WEXITED | WNOWAIT), 0);
+    dir.Write(".mrl-" + std::to_string(zombie) + "-Zz9Yy8", "left by a killed writer");
+
+    EXPECT_EQ(RemoveStaleTempFiles(folder), 3);
+    waitpid(zombie, nullptr, 0);
+    EXPECT_EQ(Names(dir.path()),
+              (std::vector<std::string>{live, ".mrl-" + std::to_string(gone) + "-Folder",
+                                        ".mrl-" + std::to_string(gone) + "-toolong1", ".mrl-XXXXXX",
+                                        "old.html"}));
+    EXPECT_EQ(RemoveStaleTempFiles(folder + "/missing"), 0);
+}
+
+TEST(FileSystem, StaleTemporaryFilesOfAnotherUserStay) {
+    if (geteuid() != 0) GTEST_SKIP() << "cannot give a file to another user here";
+    TempDir dir;
+    pid_t gone = fixtures::EndedProcessId();
+    ASSERT_GT(gone, 0);
+    std::string path = dir.Write(".mrl-" + std::to_string(gone) + "-Zz9Yy8", "someone else's");
+    ASSERT_EQ(chown(path.c_str(), 65534, 65534), 0);
+    const std::string folder = *Utf8ToCp932(dir.path());
+    EXPECT_EQ(RemoveStaleTempFiles(folder), 0);
+    EXPECT_TRUE(std::filesystem::exists(path));
+    ASSERT_EQ(chown(path.c_str(), geteuid(), getegid()), 0);
+    EXPECT_EQ(RemoveStaleTempFiles(folder), 1);
 }
 
 }  // namespace
