@@ -1,4 +1,4 @@
-// The window's side of the core's questions.
+// The window's side of the core's questions, and the list font's way into the profile.
 
 #include <gtest/gtest.h>
 
@@ -10,6 +10,7 @@
 #include "fixtures/image_builder.h"
 #include "platform/cp932.h"
 #include "scripted_chooser.h"
+#include "ui/list_font.h"
 #include "ui/overwrite_dialog.h"
 #include "ui/qt_interaction.h"
 
@@ -104,6 +105,40 @@ TEST(QtInteraction, WaitCursorIsOnOrOffNotNested) {
     ui.SetWaitCursor(true);
     ui.EndRun();  // a run that failed before turning it off
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST(ListFont, StoredDescriptionAndQFontMapBothWays) {
+    LogFont stored;  // the defaults: 12 pixels, normal weight, "MS UI Gothic"
+    QFont font = ToQFont(stored);
+    EXPECT_DOUBLE_EQ(font.pointSizeF(), 9.0);
+    EXPECT_EQ(font.weight(), QFont::Normal);
+    EXPECT_EQ(font.family(), "MS UI Gothic");
+    // A face the system lacks falls back to one with Japanese glyphs.
+    EXPECT_TRUE(font.families().contains("Noto Sans CJK JP"));
+    EXPECT_EQ(FromQFont(font, stored), stored);
+
+    LogFont odd = stored;
+    odd.width = 7;
+    odd.escapement = 900;
+    odd.charSet = 1;
+    odd.quality = 5;
+    QFont chosen(QStringLiteral("DejaVu Sans"));
+    chosen.setPointSizeF(10.5);
+    chosen.setWeight(QFont::DemiBold);
+    chosen.setItalic(true);
+    chosen.setUnderline(true);
+    LogFont back = FromQFont(chosen, odd);
+    EXPECT_EQ(back.height, -14);
+    EXPECT_EQ(back.weight, 600);
+    EXPECT_EQ(back.italic, 1);
+    EXPECT_EQ(back.underline, 1);
+    EXPECT_EQ(back.strikeOut, 0);
+    EXPECT_EQ(back.faceName, "DejaVu Sans");
+    // What a QFont does not carry stays as it was stored.
+    EXPECT_EQ(back.width, 7);
+    EXPECT_EQ(back.escapement, 900);
+    EXPECT_EQ(back.charSet, 1);
+    EXPECT_EQ(back.quality, 5);
 }
 
 }  // namespace
