@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QTemporaryFile>
+#include <vector>
 
 #include "app/album_commands.h"
 #include "app/session.h"
@@ -140,8 +141,12 @@ void UiSession::DeleteSelected() { DeleteSelectedEntries(*session_); }
 
 void UiSession::SetSelection(const QList<int>& rows) {
     EntryList& entries = session_->album.entries;
+    std::vector<bool> chosen(static_cast<size_t>(entries.Count()));
+    for (int row : rows) {
+        if (row >= 0 && row < entries.Count()) chosen[static_cast<size_t>(row)] = true;
+    }
     for (int i = 0; i < entries.Count(); ++i) {
-        if (rows.contains(i)) {
+        if (chosen[static_cast<size_t>(i)]) {
             entries.Select(i);
         } else {
             entries.Deselect(i);

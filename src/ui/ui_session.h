@@ -50,7 +50,6 @@ class UiSession {
     int HelpContext() const { return helpContext_; }
     void SetHelpContext(int context) { helpContext_ = context; }
 
-    const QString& ProfilePath() const { return profilePath_; }
     const QString& PreviewFilePath() const { return previewPath_; }
 
     // True once, on the first show of a profile whose ShowHelp is 1 (the flag is cleared).
@@ -79,13 +78,13 @@ class UiSession {
     // The list font from the fourteen stored fields; SetListFont stores a chosen font (false
     // when its face name cannot be stored, after saying so).
     QFont ListFont() const;
-    LogFont ListLogFont() const;
     bool SetListFont(const QFont& font);
 
     // The end of the run, once: the settings go to the profile, the preview file is removed.
     void Shutdown();
 
   private:
+    LogFont ListLogFont() const;
     std::optional<std::string> AskSaveName(const std::string& proposed);
     // The CP932 form of a path the user chose; nullopt (after saying so) when it has none.
     std::optional<std::string> AlbumPath(const QString& path);
