@@ -6,6 +6,7 @@
 #include "app/settings.h"
 #include "platform/fs.h"
 #include "platform/interaction.h"
+#include "platform/output_manifest.h"
 
 namespace mirulane {
 
@@ -21,6 +22,9 @@ struct Session {
     // The album's pictures, gathered at the start of each generation and thumbnail run:
     // no generated file ever takes the place of one of them.
     FileIdSet pictures;
+    // The generation run's output folders: what the program wrote there and what the run did
+    // with each page. Each generation run starts it afresh and saves it at its end.
+    OutputLedger outputs;
 };
 
 }  // namespace mirulane

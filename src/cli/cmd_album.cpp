@@ -8,6 +8,7 @@
 #include "app/album_commands.h"
 #include "app/settings.h"
 #include "cli/cli.h"
+#include "cli/output_summary.h"
 #include "cli/page_options.h"
 #include "exif/thumbnail_run.h"
 #include "html/generation_run.h"
@@ -103,6 +104,8 @@ int CmdAlbum(Context& ctx, const Args& args) {
     if (int status = ApplyPageOptions(ctx, args, style)) return status;
     if (args.Has("--thumbs")) ChooseThumbnailList(args, style);
     bool ok = true;
+    // One summary for the thumbnails and the pages.
+    OutputTally outputs;
     if (args.Has("--thumbs")) {
         ThumbnailRunRequest request;
         request.targetFolder = session.album.style.TargetFolder;
@@ -110,12 +113,21 @@ int CmdAlbum(Context& ctx, const Args& args) {
         request.progress = [&ctx](int i, int n) { ShowThumbnailProgress(ctx, i, n); };
         ThumbnailRunResult r = RunThumbnailExtraction(session, request);
         ctx.console.FinishStatus();
-        if (r.status != kThumbRunDone || r.cancelled) return 1;
-        // The album is still written, but a thumbnail that could not be written fails the
-        // command.
-        if (r.writeFailed > 0) ok = false;
+        if (r.status != kThumbRunDone || r.cancelled) {
+            PrintOutputSummary(stderr, r.outputs);
+            return 1;
+        }
+        // The album is still written, but a thumbnail that could not be written (or recorded)
+        // fails the command.
+        if (r.writeFailed > 0 || r.outputs.recordFailures > 0) ok = false;
+        outputs = r.outputs;
     }
-    if (GenerationRun(session) < 0) {
+    OutputTally pages;
+    int generated = GenerationRun(session, &pages);
+    ctx.console.FinishStatus();
+    outputs.Add(pages);
+    PrintOutputSummary(stderr, outputs);
+    if (generated < 0) {
         session.ui.Message(Sj("HTMLページの作成に失敗しました"), Sj("エラーメッセージ"),
                            MsgIcon::Stop, MsgButtons::Ok);
         ok = false;

@@ -53,7 +53,12 @@ int CmdExportPreset(Context& ctx, const Args& args) {
             case OverwriteAnswer::Yes:
             case OverwriteAnswer::All:
                 break;
-            case OverwriteAnswer::No:  // the kept file is named when the command ends
+            case OverwriteAnswer::No:
+                std::fprintf(stderr,
+                             "mirulane-cli: 既存のファイルを残しました（--force で上書きします）: "
+                             "%s\n",
+                             ToDisplay(path).c_str());
+                return 1;
             case OverwriteAnswer::Cancel:
                 return 1;
         }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "cli/output_summary.h"
 #include "cli/page_options.h"
 #include "html/generation_run.h"
 #include "html/top_page.h"
@@ -30,8 +31,10 @@ int CmdGenerate(Context& ctx, const Args& args) {
     }
 
     Session& session = ctx.session;
-    int result = GenerationRun(session);
+    OutputTally tally;
+    int result = GenerationRun(session, &tally);
     ctx.console.FinishStatus();
+    PrintOutputSummary(stderr, tally);
     if (result < 0) {
         session.ui.Message(Sj("HTMLページの作成に失敗しました"), Sj("エラーメッセージ"),
                            MsgIcon::Stop, MsgButtons::Ok);

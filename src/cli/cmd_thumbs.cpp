@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/cli.h"
+#include "cli/output_summary.h"
 #include "exif/thumbnail_run.h"
 #include "platform/text.h"
 
@@ -24,8 +25,13 @@ int CmdThumbs(Context& ctx, const Args& args) {
     request.progress = [&ctx](int i, int n) { ShowThumbnailProgress(ctx, i, n); };
     ThumbnailRunResult result = RunThumbnailExtraction(session, request);
     ctx.console.FinishStatus();
-    // A thumbnail that could not be written fails the command; a file without one does not.
-    return result.status == kThumbRunDone && !result.cancelled && result.writeFailed == 0 ? 0 : 1;
+    PrintOutputSummary(stderr, result.outputs);
+    // A thumbnail that could not be written (or recorded) fails the command; a file without
+    // one does not.
+    return result.status == kThumbRunDone && !result.cancelled && result.writeFailed == 0 &&
+                   result.outputs.recordFailures == 0
+               ? 0
+               : 1;
 }
 
 }  // namespace mirulane::cli

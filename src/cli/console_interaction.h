@@ -3,8 +3,6 @@
 // terminal and answered with safe defaults when nobody is there to answer.
 
 #include <cstdio>
-#include <string>
-#include <vector>
 
 #include "platform/interaction.h"
 
@@ -27,8 +25,6 @@ class ConsoleInteraction : public Interaction {
     // While set, every Yes/No question answers Yes without asking (a command's --force that
     // stands for one particular question sets it around the operation that asks it).
     void SetAnswerYes(bool yes) { answerYes_ = yes; }
-    // Files kept because a non-interactive run answered "no" (UTF-8 paths).
-    const std::vector<std::string>& KeptFiles() const { return kept_; }
     // Ends a progress line left on the terminal.
     void FinishStatus();
 
@@ -37,7 +33,6 @@ class ConsoleInteraction : public Interaction {
     bool force_;
     bool answerYes_ = false;
     bool statusShown_ = false;
-    std::vector<std::string> kept_;
 };
 
 // True when both stdin and stderr are terminals.

@@ -80,17 +80,22 @@ ThumbnailRunResult RunThumbnailExtraction(Session& session, const ThumbnailRunRe
     const int n = static_cast<int>(rows.size());
     if (request.progress) request.progress(0, n);
 
+    OutputLedger outputs;
     ExifTable table = MakeThumbnailTable();
     for (int i = 1; i <= n && !cancelled; ++i) {
         if (request.progress) request.progress(i, n);
         const std::string& fileName = entries.Field(rows[i - 1], COL_FILE);
         ThumbnailOutput out{ui, session.overwriteAll, cancelled, output, fileName};
         out.keep = &session.pictures;
+        out.outputs = &outputs;
         if (ReadExif(target + fileName, table, &out) == kExifOk) ++result.succeeded;
         if (out.writeFailed) ++result.writeFailed;
         ++result.processed;
     }
     result.cancelled = cancelled;
+    // Also after a cancel: what was written must be known as the program's.
+    outputs.Save(ui);
+    result.outputs = outputs.Tally();
     if (!cancelled) {
         ui.Message(Format(Sj("%sエントリ %d件のうち、%d件のサムネイル抽出に成功しました").c_str(),
                           request.selectedOnly ? Sj("選択").c_str() : "", result.processed,

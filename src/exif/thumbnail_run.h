@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+#include "platform/output_manifest.h"
+
 namespace mirulane {
 
 struct Session;
@@ -31,6 +33,9 @@ struct ThumbnailRunResult {
     // it is one of the album's pictures (a file without a thumbnail is not counted).
     int writeFailed = 0;
     bool cancelled = false;  // the user cancelled an overwrite confirmation
+    // What the run did with each thumbnail file. A thumbnail file that already holds the
+    // thumbnail counts as a success: it is there and correct.
+    OutputTally outputs;
 };
 
 // Starts the overwrite-all flag from EnvForceOverWrite, prepares and checks the folders

@@ -18,16 +18,24 @@ struct WriteOutcome {
     int error = 0;
 };
 
-// Writes through a temporary file in the same folder, put in place only when complete, so
-// that a failed write never leaves a half-written thumbnail where a good one was. Failing to
-// create the file (or to put it in place) is kThumbCannotCreate; a short write, flush or close
-// is kThumbWriteFailed.
-WriteOutcome WriteThumbnailFile(std::string_view path, std::string_view bytes,
-                                const FileIdSet* keep) {
-    WriteStage stage = WriteStage::None;
-    int error = WriteGeneratedFile(path, bytes, keep, &stage);
-    if (error == 0) return {};
-    switch (stage) {
+// The status of a write, which goes through a temporary file in the same folder put in place
+// only when complete, so that a failed write never leaves a half-written thumbnail where a
+// good one was. Failing to create the file (or to put it in place) is kThumbCannotCreate; a
+// short write, flush or close is kThumbWriteFailed.
+WriteOutcome OutcomeOf(const OutputWrite& written) {
+    const int error = written.error;
+    switch (written.outcome) {
+        case OutputOutcome::Written:
+        case OutputOutcome::Unchanged:
+            return {};
+        case OutputOutcome::Kept:
+            return {kThumbDeclined, 0};
+        case OutputOutcome::Cancelled:
+            return {kThumbCancelled, 0};
+        case OutputOutcome::Failed:
+            break;
+    }
+    switch (written.stage) {
         case WriteStage::Write:
             return {kThumbWriteFailed, error};
         case WriteStage::Refused:
@@ -62,7 +70,8 @@ int ThumbnailStep(const ExifTable& table, std::string_view tiff, ThumbnailOutput
     if (out.fileName.empty() || !IsPlainFileName(out.fileName)) return kThumbNoFileName;
     std::string path = JoinPath(out.folder, out.fileName);
 
-    if (FileExists(path) && !out.overwriteAll) {
+    auto confirm = [&out, &path] {
+        if (out.overwriteAll) return OutputDecision::Write;
         switch (out.ui.ConfirmOverwrite(path)) {
             case OverwriteAnswer::Yes:
                 break;
@@ -70,15 +79,21 @@ int ThumbnailStep(const ExifTable& table, std::string_view tiff, ThumbnailOutput
                 out.overwriteAll = true;
                 break;
             case OverwriteAnswer::No:
-                return kThumbDeclined;
+                return OutputDecision::Skip;
             case OverwriteAnswer::Cancel:
                 out.cancelled = true;
-                return kThumbCancelled;
+                return OutputDecision::Cancel;
         }
+        return OutputDecision::Write;
+    };
+    OutputLedger unrecorded;
+    OutputLedger& outputs = out.outputs ? *out.outputs : unrecorded;
+    WriteOutcome outcome = OutcomeOf(
+        outputs.Write(path, tiff.substr(static_cast<size_t>(start), static_cast<size_t>(length)),
+                      out.keep, confirm));
+    if (outcome.status == kThumbDeclined || outcome.status == kThumbCancelled) {
+        return outcome.status;
     }
-
-    WriteOutcome outcome = WriteThumbnailFile(
-        path, tiff.substr(static_cast<size_t>(start), static_cast<size_t>(length)), out.keep);
     out.writeFailed = outcome.status != kThumbWritten;
     if (outcome.status == kThumbCannotCreate) {
         out.ui.Message(

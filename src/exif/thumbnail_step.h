@@ -7,6 +7,7 @@
 #include "exif/exif_table.h"
 #include "platform/fs.h"
 #include "platform/interaction.h"
+#include "platform/output_manifest.h"
 
 namespace mirulane {
 
@@ -20,11 +21,16 @@ struct ThumbnailOutput {
     // Files never replaced by a thumbnail: the album's pictures (a hard link to one in the
     // output folder, say).
     const FileIdSet* keep = nullptr;
+    // The run's output ledger: a file that already holds the thumbnail is left alone, one that
+    // holds what the program wrote is replaced without a question, and what is written is
+    // recorded. Without one (a step on its own) such a file is still left alone, but nothing
+    // is recorded.
+    OutputLedger* outputs = nullptr;
     bool writeFailed = false;  // out: the file could not be written, or was refused
 };
 
 // Statuses of the step.
-inline constexpr int kThumbWritten = 0;
+inline constexpr int kThumbWritten = 0;   // written, or the file already holds the thumbnail
 inline constexpr int kThumbDeclined = 1;  // the user answered "no"
 inline constexpr int kThumbNoCompression = -1;
 inline constexpr int kThumbNotJpeg = -2;   // Compression is not 6

@@ -210,12 +210,6 @@ int WriteAllDetailPages(Session& session, PageRun& run) {
             continue;
         }
         std::string path = folder + run.pages.Name(i);
-        ReplaceDecision decision = ConfirmReplace(session, path);
-        if (decision == ReplaceDecision::Skip) continue;
-        if (decision == ReplaceDecision::Cancel) {
-            ui.SetStatus(0, "");
-            return -9;
-        }
         std::optional<std::string> text = DetailPageText(album, run, templ, i, LinkMode::Page);
         if (!text) {
             ShowError(session, Format(Sj(kTooLarge).c_str(), static_cast<int>(kPageMaxBytes >> 20),
@@ -223,7 +217,12 @@ int WriteAllDetailPages(Session& session, PageRun& run) {
             ui.SetStatus(0, "");
             return -3;
         }
-        PageWrite written = WriteTextFile(session, path, *text);
+        PageWrite written = WriteTextFile(session, path, *text, PageRole::AlbumPage);
+        if (written.outcome == OutputOutcome::Kept) continue;
+        if (written.outcome == OutputOutcome::Cancelled) {
+            ui.SetStatus(0, "");
+            return -9;
+        }
         if (written.error != 0) {
             const int err = written.error;
             if (written.stage == WriteStage::Write) {

@@ -33,10 +33,11 @@ bool RefuseWithoutFolders(const PageStyle& s, Interaction& ui) {
 
 }  // namespace
 
-int GenerationRun(Session& session) {
+int GenerationRun(Session& session, OutputTally* tally) {
     Interaction& ui = session.ui;
     if (RefuseWithoutFolders(session.album.style, ui)) return -1;
     session.overwriteAll = session.settings.EnvForceOverWrite != 0;
+    session.outputs = OutputLedger();
     const PageStyle& style = session.album.style;
     session.pictures = AlbumPictures(session.album.entries, style.TargetFolder);
     // What an earlier run left when it was killed goes, once per output folder.
@@ -62,6 +63,9 @@ int GenerationRun(Session& session) {
         }
     }
     ui.SetStatus(0, "");
+    // Also after a failure or a cancel: what was written must be known as the program's.
+    if (session.outputs.Save(ui) > 0 && result == 0) result = -4;
+    if (tally) *tally = session.outputs.Tally();
     return result;
 }
 

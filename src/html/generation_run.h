@@ -6,14 +6,16 @@
 
 namespace mirulane {
 
+struct OutputTally;
 struct Session;
 
 // Writes the album. The overwrite-all flag starts from EnvForceOverWrite; all files share one
 // picture locator, so each picture folder is listed once, and one set of page names. 0 on success
 // (steps the user skipped included), -1 when the top-page step failed or was cancelled (or the
 // album names no target or page folder: nothing is written then), -2 the list step, -3 the
-// detail step.
-int GenerationRun(Session& session);
+// detail step, -4 when every page was done but a folder's record of the written files could
+// not be saved. `tally` receives what the run did with each output file.
+int GenerationRun(Session& session, OutputTally* tally = nullptr);
 
 // The create-HTML command: runs the generation run; on failure marks the album modified and
 // shows "HTMLページの作成に失敗しました"; on success asks whether to show the album in the

@@ -205,7 +205,10 @@ int WriteListPage(Session& session, PageRun& run, std::string_view templ, LinkMo
         return -5;
     }
     const std::string& page = *text;
-    PageWrite written = WriteTextFile(session, path, page);
+    PageWrite written = WriteTextFile(
+        session, path, page, mode == LinkMode::Page ? PageRole::AlbumPage : PageRole::Preview);
+    if (written.outcome == OutputOutcome::Kept) return 1;
+    if (written.outcome == OutputOutcome::Cancelled) return -9;
     if (written.error != 0) {
         // The page is stored in one piece, so a failure while storing it meets its head.
         if (written.stage == WriteStage::Write) {
@@ -232,15 +235,8 @@ int WriteListPageStep(Session& session, PageRun& run) {
         return -2;
     }
     std::string path = EnsureTrailingSeparator(style.ListFolder) + "list.html";
-    switch (ConfirmReplace(session, path)) {
-        case ReplaceDecision::Write:
-            break;
-        case ReplaceDecision::Skip:
-            return 1;
-        case ReplaceDecision::Cancel:
-            return -9;
-    }
-    return WriteListPage(session, run, templ, LinkMode::Page, path) == 0 ? 0 : -3;
+    int written = WriteListPage(session, run, templ, LinkMode::Page, path);
+    return written == 0 || written == 1 || written == -9 ? written : -3;
 }
 
 }  // namespace mirulane

@@ -47,7 +47,8 @@ std::optional<std::string> ListPageText(const Album& album, PageRun& run, std::s
 // storing the page fails ("リストHTMLファイル出力エラー(1)"); -3 when the file cannot be
 // created ("一覧ページを開けません (errno=%d)\n%s"); -4 when a repeat marker is missing
 // ("テンプレートの内容が不正です") and -5 when the page would be too large: nothing is written
-// then.
+// then. In page mode the file is the album's list page (PageRole::AlbumPage): 1 when the user
+// kept the file there, -9 after a cancel at the overwrite prompt.
 int WriteListPage(Session& session, PageRun& run, std::string_view templ, LinkMode mode,
                   std::string_view path);
 

@@ -25,9 +25,18 @@ ReplaceDecision ConfirmReplace(Session& session, std::string_view path) {
     return ReplaceDecision::Cancel;
 }
 
-PageWrite WriteTextFile(Session& session, std::string_view path, std::string_view text) {
+PageWrite WriteTextFile(Session& session, std::string_view path, std::string_view text,
+                        PageRole role) {
     PageWrite result;
-    result.error = WriteGeneratedFile(path, ToCrLf(text), &session.pictures, &result.stage);
+    const std::string bytes = ToCrLf(text);
+    if (role == PageRole::Preview) {
+        result.error = WriteGeneratedFile(path, bytes, &session.pictures, &result.stage);
+        if (result.error != 0) result.outcome = OutputOutcome::Failed;
+    } else {
+        std::function<ReplaceDecision()> confirm;
+        if (role == PageRole::AlbumPage) confirm = [&] { return ConfirmReplace(session, path); };
+        result = session.outputs.Write(path, bytes, &session.pictures, confirm);
+    }
     if (result.stage == WriteStage::Refused) {
         session.ui.Message(
             Format(Sj("出力ファイル(%s)はターゲット画像と同じファイルなので書き込みません").c_str(),

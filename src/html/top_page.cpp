@@ -96,18 +96,12 @@ int WriteTopPageStep(Session& session, const PageNames& pages) {
     }
     std::string folder = EnsureTrailingSeparator(style.TopFolder);
     std::string path = folder + "index.html";
-    switch (ConfirmReplace(session, path)) {
-        case ReplaceDecision::Write:
-            break;
-        case ReplaceDecision::Skip:
-            return 1;
-        case ReplaceDecision::Cancel:
-            return -9;
-    }
-
     std::optional<std::string> text = TopPageText(session.album, pages);
     // An unknown layout still leaves an (empty) index.html, and the run goes on.
-    PageWrite written = WriteTextFile(session, path, text ? *text : std::string());
+    PageWrite written =
+        WriteTextFile(session, path, text ? *text : std::string(), PageRole::AlbumPage);
+    if (written.outcome == OutputOutcome::Kept) return 1;
+    if (written.outcome == OutputOutcome::Cancelled) return -9;
     if (written.error != 0) {
         const char* fmt = written.stage == WriteStage::Write
                               ? "HTMLファイルに書き込めません(errno=%d)\n%s"
@@ -121,7 +115,8 @@ int WriteTopPageStep(Session& session, const PageNames& pages) {
 
     if (!style.MakeAutorun) return 0;
     std::string autorunPath = folder + "autorun.inf";
-    written = WriteTextFile(session, autorunPath, "[autorun]\nopen=explorer index.html\n");
+    written = WriteTextFile(session, autorunPath, "[autorun]\nopen=explorer index.html\n",
+                            PageRole::Companion);
     if (written.error != 0) {
         const char* fmt = written.stage == WriteStage::Write
                               ? "ファイル出力エラー(errno=%d)\n%s"

@@ -29,9 +29,9 @@ std::optional<std::string> TopPageText(const Album& album, const PageNames& page
 // TopFolder with a separator + "index.html": what the front end opens in the browser.
 std::string IndexHtmlPath(const PageStyle& style);
 
-// Writes index.html (and autorun.inf when MakeAutorun is on) into TopFolder. 0 written, 1 the
-// user kept the existing index.html (nothing of this step is written), -1 failure (message
-// shown), -9 cancel at the overwrite prompt.
+// Writes index.html (and autorun.inf when MakeAutorun is on) into TopFolder. 0 written (or
+// already as it would be written), 1 the user kept the existing index.html (nothing of this
+// step is written), -1 failure (message shown), -9 cancel at the overwrite prompt.
 int WriteTopPageStep(Session& session, const PageNames& pages);
 
 }  // namespace mirulane

@@ -9,6 +9,7 @@
 #include "fixtures/exif_builder.h"
 #include "fixtures/image_builder.h"
 #include "platform/cp932.h"
+#include "platform/output_manifest.h"
 #include "platform/scripted_interaction.h"
 
 namespace mirulane {
@@ -88,6 +89,21 @@ TEST(FolderScan, RefreshNeverRecapturesAndSeparatorsDoNotMatter) {
     Album other;
     ASSERT_EQ(ScanFolder(other, dir.path() + "\\", ScanMode::Fresh, settings, ui), 2);
     EXPECT_EQ(Names(other), (std::vector<std::string>{"a.jpg", "b.jpg"}));
+}
+
+// The target folder is also where index.html goes by default, with the record of what was
+// written there: without the extension filter it must still not become an entry.
+TEST(FolderScan, TheRecordOfWrittenFilesIsNoEntry) {
+    TempDir dir;
+    dir.Write("a.jpg", MakeJpeg(4, 4));
+    dir.Write(std::string(kManifestName), "mirulane-manifest 1\n");
+    Album album;
+    Settings settings;
+    settings.EnvUseFilter = 0;
+    ScriptedInteraction ui;
+    EXPECT_EQ(ScanFolder(album, dir.path(), ScanMode::Fresh, settings, ui), 1);
+    EXPECT_EQ(Names(album), std::vector<std::string>{"a.jpg"});
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST(FolderScan, AFolderThatCannotBeListedChangesNothing) {

@@ -354,6 +354,8 @@ TEST(WriteAllDetailPages, ProgressOverwriteAnswersAndFlag) {
     EXPECT_FALSE(a.session.overwriteAll);
 
     // Cancel ends the step at once; the status text is cleared.
+    a.Put("html/A.html", "old A");
+    a.Put("html/B.html", "old B");
     a.ui.overwriteAsked.clear();
     a.ui.overwriteAnswers = {OverwriteAnswer::Yes, OverwriteAnswer::Cancel};
     a.ui.status.clear();
