@@ -11,6 +11,8 @@
 #include <QToolBar>
 #include <QtTest/QTest>
 
+#include <fstream>
+
 #include "ui/help.h"
 #include "ui/overwrite_dialog.h"
 #include "window_fixture.h"
@@ -440,7 +442,12 @@ TEST_F(WindowTest, CreateHtmlWritesTheAlbumOffersItAndAsksBeforeReplacingPages) 
     EXPECT_EQ(chooser.openedUrls[0],
               QUrl::fromLocalFile(QString::fromStdString(dir.path() + "/trip/index.html")));
 
-    // Again: the existing top page is asked about with its facts; Cancel stops the run.
+    // Again, after a hand edit of the top page (a page the program wrote and nobody touched is
+    // replaced without a question): it is asked about with its facts; Cancel stops the run.
+    {
+        std::ofstream edit(dir.path() + "/trip/index.html", std::ios::app | std::ios::binary);
+        edit << "<!-- edited -->\r\n";
+    }
     chooser.dialogResults.push_back(QDialog::Rejected);
     Trigger(C::kCreateHtml);
     ASSERT_EQ(chooser.dialogs.size(), 1u);
