@@ -8,13 +8,13 @@
 #   scripts/screenshot-main-window.sh [OUT.png] [WINDOW-LOOK OPTIONS...]
 #       default OUT.png: build/main-window.png; options such as
 #       --menu "ツール(T)>動作環境の設定(E)..." run menu commands before the picture.
-# The window-look tool is $WINDOW_LOOK (default /work/shared/tools/window-look).
+# The window-look tool is $WINDOW_LOOK (default ../shared/tools/window-look beside the checkout).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 out=$(realpath -m "${1:-build/main-window.png}")
 [ $# -gt 0 ] && shift
 build=${MIRULANE_BUILD:-build/screenshot}
-look=${WINDOW_LOOK:-/work/shared/tools/window-look}
+look=${WINDOW_LOOK:-$(realpath -m ../shared/tools/window-look)}
 
 packages=(g++ cmake ninja-build qt6-base-dev libqt6svg6 qt6-translations-l10n fonts-noto-cjk
           xvfb at-spi2-core python3-pyatspi dbus imagemagick)
