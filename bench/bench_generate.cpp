@@ -22,10 +22,11 @@
 #define MIRULANE_HAVE_FIXTURES 1
 #endif
 
+#include "app/generation_run.h"
 #include "app/session.h"
-#include "html/generation_run.h"
-#include "html/locations.h"
+#include "html/output_folders.h"
 #include "platform/fs.h"
+#include "platform/paths.h"
 #include "platform/scripted_interaction.h"
 #include "platform/text.h"
 

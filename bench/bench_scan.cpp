@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "album/folder_scan.h"
-#include "app/settings.h"
+#include "album/settings.h"
+#include "app/folder_scan.h"
 #include "fixtures/exif_builder.h"
 #include "fixtures/image_builder.h"
 #include "platform/fs.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "album/entry_list.h"
-#include "html/page_style.h"
+#include "album/page_style.h"
 
 namespace mirulane {
 

@@ -1,9 +1,10 @@
 #include "app/album_commands.h"
 
 #include "album/album_file.h"
-#include "album/folder_scan.h"
-#include "html/locations.h"
+#include "app/folder_scan.h"
+#include "html/output_folders.h"
 #include "platform/cp932.h"
+#include "platform/paths.h"
 #include "platform/text.h"
 
 namespace mirulane {

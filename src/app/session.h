@@ -3,7 +3,7 @@
 // to talk to the user. Core operations take it (or its parts) by reference.
 
 #include "album/album.h"
-#include "app/settings.h"
+#include "album/settings.h"
 #include "platform/fs.h"
 #include "platform/interaction.h"
 

@@ -5,17 +5,18 @@
 #include <string>
 #include <vector>
 
+#include "album/page_style.h"
+#include "album/settings.h"
 #include "app/album_commands.h"
-#include "app/settings.h"
+#include "app/generation_run.h"
+#include "app/thumbnail_run.h"
 #include "cli/cli.h"
 #include "cli/page_options.h"
-#include "exif/thumbnail_run.h"
-#include "html/generation_run.h"
-#include "html/locations.h"
-#include "html/page_style.h"
+#include "html/output_folders.h"
 #include "html/top_page.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
+#include "platform/paths.h"
 #include "platform/text.h"
 
 namespace mirulane::cli {

@@ -4,12 +4,12 @@
 #include <cstdio>
 #include <string>
 
+#include "album/page_style.h"
 #include "cli/cli.h"
-#include "html/locations.h"
-#include "html/page_style.h"
 #include "html/templates.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
+#include "platform/paths.h"
 #include "platform/text.h"
 
 namespace mirulane::cli {

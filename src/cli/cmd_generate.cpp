@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "app/generation_run.h"
 #include "cli/cli.h"
 #include "cli/page_options.h"
-#include "html/generation_run.h"
 #include "html/top_page.h"
 #include "platform/cp932.h"
 

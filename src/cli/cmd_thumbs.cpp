@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "app/thumbnail_run.h"
 #include "cli/cli.h"
-#include "exif/thumbnail_run.h"
 #include "platform/text.h"
 
 namespace mirulane::cli {

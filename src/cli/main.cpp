@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
+#include "album/settings.h"
 #include "app/version.h"
 #include "cli/cli.h"
 #include "platform/profile.h"

@@ -5,9 +5,9 @@
 
 #include "exif/exif_catalogue.h"
 #include "exif/exif_format.h"
-#include "html/locations.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
+#include "platform/paths.h"
 #include "platform/text.h"
 
 namespace mirulane {

@@ -7,11 +7,11 @@
 #include "app/session.h"
 #include "html/escape.h"
 #include "html/image_sizing.h"
-#include "html/locations.h"
 #include "html/page_file.h"
 #include "html/templates.h"
 #include "html/top_page.h"
 #include "platform/cp932.h"
+#include "platform/paths.h"
 #include "platform/text.h"
 
 namespace mirulane {

@@ -2,9 +2,9 @@
 
 #include "album/media.h"
 #include "app/session.h"
-#include "html/locations.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
+#include "platform/paths.h"
 #include "platform/text.h"
 
 namespace mirulane {

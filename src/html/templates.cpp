@@ -2,7 +2,7 @@
 
 #include <cerrno>
 
-#include "html/page_style.h"
+#include "album/page_style.h"
 #include "html/presets.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "html/page_style.h"
+#include "album/page_style.h"
 
 namespace mirulane {
 

@@ -3,10 +3,10 @@
 #include "album/album.h"
 #include "app/session.h"
 #include "html/escape.h"
-#include "html/locations.h"
 #include "html/page_file.h"
 #include "html/page_names.h"
 #include "platform/cp932.h"
+#include "platform/paths.h"
 #include "platform/text.h"
 
 namespace mirulane {

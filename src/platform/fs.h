@@ -97,6 +97,13 @@ int WriteGeneratedFile(std::string_view path, std::string_view bytes,
 // number of files removed (0 also when the folder cannot be read).
 int RemoveStaleTempFiles(std::string_view folder);
 
+// The process's working directory as a CP932 path; nullopt when it cannot be had or cannot be
+// written in Shift-JIS.
+std::optional<std::string> CurrentFolder();
+
+// The UTF-8 system path of the running program; empty when the system does not tell.
+std::string ExecutablePath();
+
 // Read-only file with positioned reads, for header readers that seek.
 class InputFile {
   public:

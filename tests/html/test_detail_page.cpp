@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "album/media.h"
+#include "fixtures/page_album.h"
 #include "html/detail_page.h"
 #include "html/image_sizing.h"
 #include "html/list_page.h"
 #include "html/presets.h"
-#include "page_fixture.h"
 
 namespace mirulane {
 namespace {

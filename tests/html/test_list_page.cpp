@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "album/media.h"
+#include "fixtures/page_album.h"
 #include "html/list_page.h"
 #include "html/presets.h"
 #include "html/templates.h"
-#include "page_fixture.h"
 #include "platform/text.h"
 
 namespace mirulane {

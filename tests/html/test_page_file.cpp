@@ -13,13 +13,13 @@
 #include <vector>
 
 #include "album/media.h"
+#include "app/generation_run.h"
 #include "fixtures/fault_injection.h"
+#include "fixtures/page_album.h"
 #include "html/detail_page.h"
-#include "html/generation_run.h"
 #include "html/list_page.h"
 #include "html/page_names.h"
 #include "html/top_page.h"
-#include "page_fixture.h"
 
 namespace mirulane {
 namespace {

@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include "album/page_style.h"
 #include "fixtures/image_builder.h"
-#include "html/page_style.h"
 #include "html/presets.h"
 #include "html/templates.h"
 #include "html/tokens.h"

@@ -3,9 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include "fixtures/page_album.h"
+#include "html/output_folders.h"
 #include "html/page_names.h"
 #include "html/top_page.h"
-#include "page_fixture.h"
 
 namespace mirulane {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "album/folder_scan.h"
-#include "app/settings.h"
+#include "album/settings.h"
+#include "app/folder_scan.h"
 #include "fixtures/exif_builder.h"
 #include "fixtures/image_builder.h"
 #include "platform/cp932.h"

@@ -1,18 +1,15 @@
-#include "album/folder_scan.h"
+#include "app/folder_scan.h"
 
-#include <unistd.h>
-
-#include <climits>
 #include <map>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
-#include "app/settings.h"
+#include "album/settings.h"
 #include "exif/entry_capture.h"
-#include "html/locations.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
+#include "platform/paths.h"
 #include "platform/text.h"
 
 namespace mirulane {
@@ -23,10 +20,8 @@ constexpr int kPumpEvery = 32;
 // An empty folder means the process's working directory.
 std::string FolderToScan(std::string_view folder) {
     if (!folder.empty()) return EnsureTrailingSeparator(folder);
-    char cwd[PATH_MAX];
-    if (!getcwd(cwd, sizeof cwd)) return "./";
-    auto converted = Utf8ToCp932(cwd);
-    return EnsureTrailingSeparator(converted ? *converted : std::string("."));
+    std::optional<std::string> cwd = CurrentFolder();
+    return EnsureTrailingSeparator(cwd ? *cwd : std::string("."));
 }
 
 struct ScanName {

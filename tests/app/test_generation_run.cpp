@@ -8,11 +8,11 @@
 #include <csignal>
 
 #include "album/media.h"
+#include "app/generation_run.h"
+#include "fixtures/page_album.h"
 #include "html/detail_page.h"
-#include "html/generation_run.h"
 #include "html/list_page.h"
 #include "html/top_page.h"
-#include "page_fixture.h"
 #include "platform/text.h"
 
 namespace mirulane {

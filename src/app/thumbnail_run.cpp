@@ -1,6 +1,4 @@
-#include "exif/thumbnail_run.h"
-
-#include <sys/stat.h>
+#include "app/thumbnail_run.h"
 
 #include <vector>
 
@@ -8,10 +6,10 @@
 #include "exif/exif_catalogue.h"
 #include "exif/exif_reader.h"
 #include "exif/thumbnail_step.h"
-#include "html/locations.h"
 #include "html/page_file.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
+#include "platform/paths.h"
 #include "platform/text.h"
 
 namespace mirulane {
@@ -35,12 +33,9 @@ std::string PrepareFolder(std::string_view folder) {
 // True when both paths name the same existing folder, however they are spelled ("." parts,
 // doubled separators, links): thumbnails written there would replace the photos themselves.
 bool SameFolder(std::string_view a, std::string_view b) {
-    std::optional<std::string> pa = ToSystemPath(a);
-    std::optional<std::string> pb = ToSystemPath(b);
-    struct stat sa {};
-    struct stat sb {};
-    if (!pa || !pb || stat(pa->c_str(), &sa) != 0 || stat(pb->c_str(), &sb) != 0) return false;
-    return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+    std::optional<FileId> ia = GetFileId(a);
+    std::optional<FileId> ib = GetFileId(b);
+    return ia && ib && *ia == *ib;
 }
 
 }  // namespace

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "app/session.h"
+#include "app/thumbnail_run.h"
 #include "exif/exif_catalogue.h"
-#include "exif/thumbnail_run.h"
 #include "exif/thumbnail_step.h"
 #include "fixtures/exif_builder.h"
 #include "fixtures/fault_injection.h"

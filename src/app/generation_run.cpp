@@ -1,4 +1,4 @@
-#include "html/generation_run.h"
+#include "app/generation_run.h"
 
 #include <set>
 #include <string>
@@ -7,12 +7,12 @@
 #include "app/session.h"
 #include "html/detail_page.h"
 #include "html/list_page.h"
-#include "html/locations.h"
 #include "html/page_file.h"
 #include "html/page_names.h"
 #include "html/top_page.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
+#include "platform/paths.h"
 
 namespace mirulane {
 namespace {

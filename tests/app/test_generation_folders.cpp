@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include "html/generation_run.h"
-#include "page_fixture.h"
+#include "app/generation_run.h"
+#include "fixtures/page_album.h"
 
 namespace mirulane {
 namespace {
