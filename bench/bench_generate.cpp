@@ -128,10 +128,10 @@ int main(int argc, char** argv) {
         style.ListFolder = style.DetailFolder = out + "/html";
         sync();  // nothing left to write back from the phase before
         auto start = std::chrono::steady_clock::now();
-        int result = GenerationRun(session);
+        GenerationResult result = GenerationRun(session);
         double seconds = Seconds(start);
-        if (result != 0) {
-            std::fprintf(stderr, "generation failed: %d\n", result);
+        if (result != GenerationResult::Done) {
+            std::fprintf(stderr, "generation failed: %d\n", static_cast<int>(result));
             std::exit(1);
         }
         for (const char* folder : {"", "/html"}) {

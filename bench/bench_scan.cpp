@@ -40,9 +40,12 @@ class Quiet : public mirulane::Interaction {
     mirulane::OverwriteAnswer ConfirmOverwrite(std::string_view) override {
         return mirulane::OverwriteAnswer::All;
     }
-    void SetStatus(int, std::string_view) override {}
+    void SetStatus(mirulane::StatusPane, std::string_view) override {}
     void SetWaitCursor(bool) override {}
     void PumpOneEvent() override {}
+    mirulane::ProgressAnswer Progress(int, int) override {
+        return mirulane::ProgressAnswer::Continue;
+    }
 };
 
 std::string Name(int i) {

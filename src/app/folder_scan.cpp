@@ -37,16 +37,16 @@ ScanName SplitScanName(const std::string& name) {
     return {name.substr(0, dot), FoldCase(name.substr(dot + 1))};
 }
 
-// Gives each name the first entry, in list order, that no file has claimed yet and whose name
-// equals it without regard to letter case; the entry takes the spelling on disk, so its pages
-// link to the file as named here. A name left without one becomes a new entry.
+// Gives each name the first entry, in list order, that no file has claimed yet (its flag in
+// `gone` still set) and whose name equals it without regard to letter case; the entry takes
+// the spelling on disk, so its pages link to the file as named here. A name left without one
+// becomes a new entry.
 template <class AppendNew>
-void ClaimIgnoringCase(EntryList& entries, const std::vector<const std::string*>& names,
-                       AppendNew& appendNew) {
+void ClaimIgnoringCase(EntryList& entries, std::vector<bool>& gone,
+                       const std::vector<const std::string*>& names, AppendNew& appendNew) {
     std::unordered_map<std::string, std::vector<int>> unclaimed;  // lowest index last
-    for (int i = entries.Count() - 1; i >= 0; --i) {
-        if (!entries.Field(i, kMarkColumn).empty())
-            unclaimed[FoldCase(entries.Field(i, COL_FILE))].push_back(i);
+    for (int i = static_cast<int>(gone.size()) - 1; i >= 0; --i) {
+        if (gone[i]) unclaimed[FoldCase(entries.Field(i, COL_FILE))].push_back(i);
     }
     for (const std::string* name : names) {
         auto it = unclaimed.find(FoldCase(*name));
@@ -56,7 +56,7 @@ void ClaimIgnoringCase(EntryList& entries, const std::vector<const std::string*>
         }
         int index = it->second.back();
         it->second.pop_back();
-        entries.SetField(index, kMarkColumn, "");
+        gone[index] = false;
         entries.SetField(index, COL_FILE, *name);
     }
 }
@@ -77,9 +77,9 @@ std::string FilteredReport(const std::map<std::string, int>& byExtension) {
         }
         if (named++ > 0) text += ", ";
         text += ext.empty() ? Sj("（拡張子なし）") : ext;
-        text += Format(Sj(" %d件").c_str(), count);
+        text += SjFormat(" %d件", count);
     }
-    if (rest > 0) text += Format(Sj(", ほか %d件").c_str(), rest);
+    if (rest > 0) text += SjFormat(", ほか %d件", rest);
     return text;
 }
 
@@ -96,18 +96,18 @@ int ScanFolder(Album& album, std::string_view folderIn, ScanMode mode, const Set
 
     DirListing listing;
     if (ListDirectory(folder, listing) != 0) {
-        ui.SetStatus(0, "");
-        ui.Message(Format(Sj("指定したフォルダにはファイルが１件もありません\n%s").c_str(),
-                          folder.c_str()),
+        ui.SetStatus(StatusPane::Message, "");
+        ui.Message(SjFormat("指定したフォルダにはファイルが１件もありません\n%s", folder.c_str()),
                    "", MsgIcon::None, MsgButtons::Ok);
         return -1;
     }
 
+    BusyScope busy(album);
     const int entriesBefore = entries.Count();
-    entries.AddMarkColumn();
+    // The entries no file of the folder has matched yet: what is left set at the end goes.
+    // Entries the scan appends are never in it.
+    std::vector<bool> gone(entriesBefore, true);
     ui.SetWaitCursor(true);
-    const std::string mark = "DEL";
-    for (int i = 0; i < entries.Count(); ++i) entries.SetField(i, kMarkColumn, mark);
 
     EntryCapture capture;  // one table for the whole scan
     auto appendNew = [&](const std::string& name) {
@@ -136,7 +136,7 @@ int ScanFolder(Album& album, std::string_view folderIn, ScanMode mode, const Set
             continue;
         }
         ++seen;
-        ui.SetStatus(0, Format(progress.c_str(), seen));
+        ui.SetStatus(StatusPane::Message, Format(progress.c_str(), seen));
         std::string ext = SplitScanName(item.name).ext;
         if (!settings.PassesFilter(ext)) {
             ++filtered[ext];
@@ -145,7 +145,7 @@ int ScanFolder(Album& album, std::string_view folderIn, ScanMode mode, const Set
 
         int found = mode == ScanMode::Refresh ? entries.FindExact(item.name) : -1;
         if (found >= 0) {
-            entries.SetField(found, kMarkColumn, "");
+            gone[found] = false;
         } else if (mode == ScanMode::Refresh && entries.Find(item.name) >= 0) {
             caseOnly.push_back(&item.name);
         } else {
@@ -157,19 +157,17 @@ int ScanFolder(Album& album, std::string_view folderIn, ScanMode mode, const Set
             ui.SetWaitCursor(true);
         }
     }
-    if (!caseOnly.empty()) ClaimIgnoringCase(entries, caseOnly, appendNew);
+    if (!caseOnly.empty()) ClaimIgnoringCase(entries, gone, caseOnly, appendNew);
 
-    ui.SetStatus(0, "");
+    ui.SetStatus(StatusPane::Message, "");
     ui.SetWaitCursor(false);
     int skipped = listing.skippedUnrepresentable + listing.skippedBackslash + skippedBreaks;
     if (skipped > 0) {
-        ui.Message(Format(Sj("次のファイル %d 件はエントリにできないため読み込みませんでした\n"
-                             "（Shift-JIS で表せない文字を含む名前: %d 件、"
-                             "「\\」を含む名前: %d 件、改行やタブを含む名前: %d 件）")
-                              .c_str(),
-                          skipped, listing.skippedUnrepresentable, listing.skippedBackslash,
-                          skippedBreaks),
-                   "", MsgIcon::Exclamation, MsgButtons::Ok);
+        ShowWarning(ui, SjFormat("次のファイル %d 件はエントリにできないため読み込みませんでした\n"
+                                 "（Shift-JIS で表せない文字を含む名前: %d 件、"
+                                 "「\\」を含む名前: %d 件、改行やタブを含む名前: %d 件）",
+                                 skipped, listing.skippedUnrepresentable, listing.skippedBackslash,
+                                 skippedBreaks));
     }
     if (!filtered.empty()) {
         ui.Message(FilteredReport(filtered), "", MsgIcon::Information, MsgButtons::Ok);
@@ -178,20 +176,16 @@ int ScanFolder(Album& album, std::string_view folderIn, ScanMode mode, const Set
     // every edit made to it, goes.
     if (mode == ScanMode::Refresh && entriesBefore > 0 && accepted == 0) {
         MsgAnswer a = ui.Message(
-            Format(Sj("指定したフォルダにはエントリにできるファイルが１件もありません\n%s\n\n"
-                      "リストのエントリ %d 件をすべて削除しますか？\n\n"
-                      "（削除しない場合は [いいえ] を選択してください）")
-                       .c_str(),
-                   folder.c_str(), entriesBefore),
+            SjFormat("指定したフォルダにはエントリにできるファイルが１件もありません\n%s\n\n"
+                     "リストのエントリ %d 件をすべて削除しますか？\n\n"
+                     "（削除しない場合は [いいえ] を選択してください）",
+                     folder.c_str(), entriesBefore),
             Sj("更新確認"), MsgIcon::Exclamation, MsgButtons::YesNo);
-        if (a != MsgAnswer::Yes) {
-            // Nothing was matched or added, so clearing the marks restores the list.
-            entries.RemoveMarkColumn();
-            return -1;
-        }
+        // Nothing was matched or added, so the list is as it was.
+        if (a != MsgAnswer::Yes) return -1;
     }
 
-    entries.DeleteMarkedAndRemoveMarkColumn();
+    entries.DeleteRows(gone);
     if (entries.Count() > 0) album.modified = true;
     return accepted;
 }

@@ -8,17 +8,26 @@ namespace mirulane {
 
 struct Session;
 
-// Writes the album. The overwrite-all flag starts from EnvForceOverWrite; all files share one
-// picture locator, so each picture folder is listed once, and one set of page names. 0 on success
-// (steps the user skipped included), -1 when the top-page step failed or was cancelled (or the
-// album names no target or page folder: nothing is written then), -2 the list step, -3 the
-// detail step.
-int GenerationRun(Session& session);
+// What became of a generation run. A cancel at an overwrite prompt or of the progress counts
+// as a failure of the step it happened in.
+enum class GenerationResult {
+    Done,  // steps the user skipped included
+    // The top-page step failed or was cancelled, or the album names no target or page folder
+    // (nothing is written then).
+    TopPageFailed,
+    ListPageFailed,
+    DetailPagesFailed,
+};
+
+// Writes the album. The run's overwrite policy starts from EnvForceOverWrite; all files share
+// one picture locator, so each picture folder is listed once, and one set of page names. The
+// album is busy meanwhile.
+GenerationResult GenerationRun(Session& session);
 
 // The create-HTML command: runs the generation run; on failure marks the album modified and
 // shows "HTMLページの作成に失敗しました"; on success asks whether to show the album in the
 // browser. Returns the run's result; `openPath` receives the path of index.html when the user
 // wants to see it (the front end opens it), and stays empty otherwise.
-int CreateHtmlCommand(Session& session, std::string& openPath);
+GenerationResult CreateHtmlCommand(Session& session, std::string& openPath);
 
 }  // namespace mirulane

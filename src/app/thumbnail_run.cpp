@@ -3,9 +3,10 @@
 #include <vector>
 
 #include "app/session.h"
+#include "app/thumbnail_step.h"
 #include "exif/exif_catalogue.h"
 #include "exif/exif_reader.h"
-#include "exif/thumbnail_step.h"
+#include "exif/exif_thumbnail.h"
 #include "html/page_file.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
@@ -42,30 +43,27 @@ bool SameFolder(std::string_view a, std::string_view b) {
 
 ThumbnailRunResult RunThumbnailExtraction(Session& session, const ThumbnailRunRequest& request) {
     Interaction& ui = session.ui;
-    session.overwriteAll = session.settings.EnvForceOverWrite != 0;
-    bool cancelled = false;
+    BusyScope busy(session.album);
     WaitCursor wait(ui);
     ThumbnailRunResult result;
 
     std::string target = PrepareFolder(request.targetFolder);
     std::string output = PrepareFolder(request.outputFolder);
     if (MakeFolderPath(output) != 0) {
-        ui.Message(
-            Format(Sj("サムネイル出力先フォルダを作成できません\n%s").c_str(), output.c_str()), "",
-            MsgIcon::Exclamation, MsgButtons::Ok);
-        result.status = kThumbRunNoOutputFolder;
+        ShowWarning(ui, SjFormat("サムネイル出力先フォルダを作成できません\n%s", output.c_str()));
+        result.status = ThumbnailRunStatus::NoOutputFolder;
         return result;
     }
     // Linux file systems tell letter case apart, so the texts compare exactly.
     if (output == target || SameFolder(output, target)) {
         ui.Message(Sj("サムネイルの出力先は、ターゲットとは別の場所を指定してください"),
                    Sj("サムネイルの出力先エラー"), MsgIcon::Exclamation, MsgButtons::Ok);
-        result.status = kThumbRunOutputIsTarget;
+        result.status = ThumbnailRunStatus::OutputIsTarget;
         return result;
     }
 
     const EntryList& entries = session.album.entries;
-    session.pictures = AlbumPictures(entries, target);
+    const FileIdSet pictures = AlbumPictures(entries, target);
     // What an earlier run left when it was killed goes.
     RemoveStaleTempFiles(output);
     std::vector<int> rows;
@@ -73,25 +71,44 @@ ThumbnailRunResult RunThumbnailExtraction(Session& session, const ThumbnailRunRe
         if (!request.selectedOnly || entries.IsSelected(i)) rows.push_back(i);
     }
     const int n = static_cast<int>(rows.size());
-    if (request.progress) request.progress(0, n);
 
+    OverwritePolicy overwrite(ui, session.settings.EnvForceOverWrite != 0);
+    ThumbnailOutput out{ui, overwrite, output, &pictures};
     ExifTable table = MakeThumbnailTable();
-    for (int i = 1; i <= n && !cancelled; ++i) {
-        if (request.progress) request.progress(i, n);
-        const std::string& fileName = entries.Field(rows[i - 1], COL_FILE);
-        ThumbnailOutput out{ui, session.overwriteAll, cancelled, output, fileName};
-        out.keep = &session.pictures;
-        if (ReadExif(target + fileName, table, &out) == kExifOk) ++result.succeeded;
-        if (out.writeFailed) ++result.writeFailed;
+    for (int k = 0; k < n; ++k) {
+        if (ui.Progress(k, n) == ProgressAnswer::Cancel) {
+            result.cancelled = true;
+            return result;
+        }
+        const std::string& fileName = entries.Field(rows[k], COL_FILE);
+        ExifThumbnail thumbnail;
         ++result.processed;
+        if (ReadExif(target + fileName, table, &thumbnail) != kExifOk ||
+            thumbnail.status != ThumbnailFind::Found) {
+            continue;
+        }
+        switch (WriteThumbnail(out, fileName, thumbnail.bytes)) {
+            case ThumbnailWrite::Written:
+                ++result.succeeded;
+                break;
+            case ThumbnailWrite::CannotCreate:
+            case ThumbnailWrite::WriteFailed:
+            case ThumbnailWrite::Refused:
+                ++result.writeFailed;
+                break;
+            case ThumbnailWrite::Cancelled:
+                result.cancelled = true;
+                return result;
+            case ThumbnailWrite::Declined:
+            case ThumbnailWrite::NoFileName:
+                break;
+        }
     }
-    result.cancelled = cancelled;
-    if (!cancelled) {
-        ui.Message(Format(Sj("%sエントリ %d件のうち、%d件のサムネイル抽出に成功しました").c_str(),
-                          request.selectedOnly ? Sj("選択").c_str() : "", result.processed,
-                          result.succeeded),
-                   Sj("サムネイル抽出結果"), MsgIcon::Information, MsgButtons::Ok);
-    }
+    ui.Progress(n, n);
+    ui.Message(SjFormat("%sエントリ %d件のうち、%d件のサムネイル抽出に成功しました",
+                        request.selectedOnly ? Sj("選択").c_str() : "", result.processed,
+                        result.succeeded),
+               Sj("サムネイル抽出結果"), MsgIcon::Information, MsgButtons::Ok);
     return result;
 }
 

@@ -105,18 +105,13 @@ int CmdAlbum(Context& ctx, const Args& args) {
     if (args.Has("--thumbs")) ChooseThumbnailList(args, style);
     bool ok = true;
     if (args.Has("--thumbs")) {
-        ThumbnailRunRequest request;
-        request.targetFolder = session.album.style.TargetFolder;
-        request.outputFolder = session.album.style.ThumbFolder;
-        request.progress = [&ctx](int i, int n) { ShowThumbnailProgress(ctx, i, n); };
-        ThumbnailRunResult r = RunThumbnailExtraction(session, request);
-        ctx.console.FinishStatus();
-        if (r.status != kThumbRunDone || r.cancelled) return 1;
+        ThumbnailRunResult r = ExtractThumbnails(ctx, style.ThumbFolder);
+        if (r.status != ThumbnailRunStatus::Done || r.cancelled) return 1;
         // The album is still written, but a thumbnail that could not be written fails the
         // command.
         if (r.writeFailed > 0) ok = false;
     }
-    if (GenerationRun(session) < 0) {
+    if (GenerationRun(session) != GenerationResult::Done) {
         session.ui.Message(Sj("HTMLページの作成に失敗しました"), Sj("エラーメッセージ"),
                            MsgIcon::Stop, MsgButtons::Ok);
         ok = false;

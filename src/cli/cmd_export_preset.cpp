@@ -9,6 +9,7 @@
 #include "html/templates.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
+#include "platform/overwrite_policy.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 
@@ -48,16 +49,10 @@ int CmdExportPreset(Context& ctx, const Args& args) {
     // A folder as output takes the file name the desktop app proposes.
     if (IsDirectory(path)) path = JoinPath(path, ExportFileName(kind, index, horizontal ? 2 : 0));
 
-    if (FileExists(path)) {
-        switch (ctx.session.ui.ConfirmOverwrite(path)) {
-            case OverwriteAnswer::Yes:
-            case OverwriteAnswer::All:
-                break;
-            case OverwriteAnswer::No:  // the kept file is named when the command ends
-            case OverwriteAnswer::Cancel:
-                return 1;
-        }
-    }
+    // An existing file is kept unless --force (or the user on a terminal) says otherwise; a
+    // kept file is named when the command ends.
+    OverwritePolicy overwrite(ctx.session.ui, false);
+    if (overwrite.Confirm(path) != OverwritePolicy::Decision::Write) return 1;
     if (ExportPreset(kind, index, horizontal, path, ctx.session.ui) != 0) return 1;
     std::printf("%s\n", ToDisplay(path).c_str());
     return 0;

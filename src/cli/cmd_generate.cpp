@@ -30,9 +30,9 @@ int CmdGenerate(Context& ctx, const Args& args) {
     }
 
     Session& session = ctx.session;
-    int result = GenerationRun(session);
+    GenerationResult result = GenerationRun(session);
     ctx.console.FinishStatus();
-    if (result < 0) {
+    if (result != GenerationResult::Done) {
         session.ui.Message(Sj("HTMLページの作成に失敗しました"), Sj("エラーメッセージ"),
                            MsgIcon::Stop, MsgButtons::Ok);
         return 1;

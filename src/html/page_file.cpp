@@ -1,38 +1,23 @@
 #include "html/page_file.h"
 
+#include "album/entry_list.h"
 #include "album/media.h"
-#include "app/session.h"
-#include "platform/cp932.h"
-#include "platform/fs.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 
 namespace mirulane {
 
-ReplaceDecision ConfirmReplace(Session& session, std::string_view path) {
-    if (session.overwriteAll || !FileExists(path)) return ReplaceDecision::Write;
-    switch (session.ui.ConfirmOverwrite(path)) {
-        case OverwriteAnswer::Yes:
-            return ReplaceDecision::Write;
-        case OverwriteAnswer::All:
-            session.overwriteAll = true;
-            return ReplaceDecision::Write;
-        case OverwriteAnswer::No:
-            return ReplaceDecision::Skip;
-        case OverwriteAnswer::Cancel:
-            break;
-    }
-    return ReplaceDecision::Cancel;
+ReplaceDecision ConfirmReplace(PageOutput& out, std::string_view path) {
+    return out.overwrite.Confirm(path);
 }
 
-PageWrite WriteTextFile(Session& session, std::string_view path, std::string_view text) {
+PageWrite WriteTextFile(PageOutput& out, std::string_view path, std::string_view text) {
     PageWrite result;
-    result.error = WriteGeneratedFile(path, ToCrLf(text), &session.pictures, &result.stage);
+    result.error = WriteGeneratedFile(path, ToCrLf(text), out.keep, &result.stage);
     if (result.stage == WriteStage::Refused) {
-        session.ui.Message(
-            Format(Sj("出力ファイル(%s)はターゲット画像と同じファイルなので書き込みません").c_str(),
-                   std::string(path).c_str()),
-            "", MsgIcon::Exclamation, MsgButtons::Ok);
+        ShowWarning(out.ui,
+                    SjFormat("出力ファイル(%s)はターゲット画像と同じファイルなので書き込みません",
+                             std::string(path).c_str()));
     }
     return result;
 }

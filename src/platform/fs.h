@@ -114,7 +114,6 @@ class InputFile {
 
     int Open(std::string_view path);  // 0 or errno
     int OpenSystem(const std::string& systemPath);
-    bool IsOpen() const { return fd_ >= 0; }
     // Reads up to n bytes at the current position; returns the count read (0 at end or on
     // error; LastError tells which).
     size_t Read(void* buf, size_t n);

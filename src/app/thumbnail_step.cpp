@@ -1,0 +1,48 @@
+#include "app/thumbnail_step.h"
+
+#include <string>
+
+#include "platform/paths.h"
+#include "platform/text.h"
+
+namespace mirulane {
+
+ThumbnailWrite WriteThumbnail(ThumbnailOutput& out, std::string_view fileName,
+                              std::string_view bytes) {
+    // A name that would lead out of the output folder (an album file can hold anything) is
+    // refused like an empty one.
+    if (fileName.empty() || !IsPlainFileName(fileName)) return ThumbnailWrite::NoFileName;
+    std::string path = JoinPath(out.folder, fileName);
+
+    switch (out.overwrite.Confirm(path)) {
+        case OverwritePolicy::Decision::Write:
+            break;
+        case OverwritePolicy::Decision::Skip:
+            return ThumbnailWrite::Declined;
+        case OverwritePolicy::Decision::Cancel:
+            return ThumbnailWrite::Cancelled;
+    }
+
+    // Written through a temporary file in the same folder, put in place only when complete, so
+    // that a failed write never leaves a half-written thumbnail where a good one was.
+    WriteStage stage = WriteStage::None;
+    int error = WriteGeneratedFile(path, bytes, out.keep, &stage);
+    if (error == 0) return ThumbnailWrite::Written;
+    switch (stage) {
+        case WriteStage::Write:
+            ShowWarning(out.ui,
+                        SjFormat("サムネイル(%s)の出力に失敗しました[%d]\n", path.c_str(), error));
+            return ThumbnailWrite::WriteFailed;
+        case WriteStage::Refused:
+            ShowWarning(out.ui, SjFormat("サムネイル(%s)はターゲット画像と同じファイルなので"
+                                         "書き込みません",
+                                         path.c_str()));
+            return ThumbnailWrite::Refused;
+        default:
+            ShowWarning(out.ui,
+                        SjFormat("サムネイル(%s)を作成できません[%d]", path.c_str(), error));
+            return ThumbnailWrite::CannotCreate;
+    }
+}
+
+}  // namespace mirulane
