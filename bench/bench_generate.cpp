@@ -17,25 +17,14 @@
 #include <string>
 #include <vector>
 
-#if __has_include("fixtures/image_builder.h")
-#include "fixtures/image_builder.h"
-#define MIRULANE_HAVE_FIXTURES 1
-#endif
-
 #include "app/generation_run.h"
 #include "app/session.h"
+#include "fixtures/image_builder.h"
 #include "html/output_folders.h"
 #include "platform/fs.h"
 #include "platform/paths.h"
 #include "platform/scripted_interaction.h"
 #include "platform/text.h"
-
-#ifndef MIRULANE_HAVE_FIXTURES
-int main() {
-    std::fprintf(stderr, "bench_generate needs the test fixtures (configure with tests on)\n");
-    return 1;
-}
-#else
 
 namespace fs = std::filesystem;
 using namespace mirulane;
@@ -180,5 +169,3 @@ int main(int argc, char** argv) {
                 PeakKiB() / 1024.0, setupKiB / 1024.0);
     return 0;
 }
-
-#endif
