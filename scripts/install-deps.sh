@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Mirulane needs (run as root).
-#   scripts/install-deps.sh         everything to build and test (scripts/test.sh)
+#   scripts/install-deps.sh         everything to build, test and run both programs
+#                                   (scripts/test.sh)
 #   scripts/install-deps.sh --cli   only what building mirulane-cli needs (scripts/demo.sh)
 set -euo pipefail
 
@@ -17,6 +18,10 @@ if [ "${1:-}" != --cli ]; then
         llvm
         # Validates the desktop entry (a test of the test command).
         desktop-file-utils
+        # The desktop application: Qt 6 Widgets (its widget tests run on the offscreen
+        # platform, without an X server), the SVG plugin that draws its icons, Qt's own
+        # dialogs in Japanese, and a font with Japanese glyphs.
+        qt6-base-dev libqt6svg6 qt6-translations-l10n fonts-noto-cjk
     )
 fi
 

@@ -9,6 +9,7 @@
 #include "exif/entry_capture.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
+#include "platform/output_manifest.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 
@@ -129,6 +130,8 @@ int ScanFolder(Album& album, std::string_view folderIn, ScanMode mode, const Set
     std::vector<const std::string*> caseOnly;
     for (const DirItem& item : listing.items) {
         if (item.isDirectory) continue;
+        // The record of what the program wrote into the folder is no file of the album.
+        if (item.name == kManifestName) continue;
         // The album list file cannot hold a line break or TAB: the entry would come back
         // under another name, naming no file.
         if (item.name.find_first_of("\r\n\t") != std::string::npos) {

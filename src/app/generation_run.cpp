@@ -12,6 +12,7 @@
 #include "html/top_page.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
+#include "platform/output_manifest.h"
 #include "platform/overwrite_policy.h"
 #include "platform/paths.h"
 
@@ -34,7 +35,7 @@ bool RefuseWithoutFolders(const PageStyle& s, Interaction& ui) {
 
 }  // namespace
 
-GenerationResult GenerationRun(Session& session) {
+GenerationResult GenerationRun(Session& session, OutputTally* tally) {
     Interaction& ui = session.ui;
     const Album& album = session.album;
     const PageStyle& style = album.style;
@@ -42,7 +43,8 @@ GenerationResult GenerationRun(Session& session) {
     BusyScope busy(session.album);
     const FileIdSet pictures = AlbumPictures(album.entries, style.TargetFolder);
     OverwritePolicy overwrite(ui, session.settings.EnvForceOverWrite != 0);
-    PageOutput out{ui, overwrite, &pictures};
+    OutputLedger outputs;
+    PageOutput out{ui, overwrite, &pictures, &outputs};
     // What an earlier run left when it was killed goes, once per output folder.
     std::set<std::string> folders;
     for (const std::string* folder : {&style.TopFolder, &style.ListFolder, &style.DetailFolder}) {
@@ -71,6 +73,11 @@ GenerationResult GenerationRun(Session& session) {
         }
     }
     ui.SetStatus(StatusPane::Message, "");
+    // Also after a failure or a cancel: what was written must be known as the program's.
+    if (outputs.Save(ui) > 0 && result == GenerationResult::Done) {
+        result = GenerationResult::RecordFailed;
+    }
+    if (tally) *tally = outputs.Tally();
     return result;
 }
 

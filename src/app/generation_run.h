@@ -6,6 +6,7 @@
 
 namespace mirulane {
 
+struct OutputTally;
 struct Session;
 
 // What became of a generation run. A cancel at an overwrite prompt or of the progress counts
@@ -17,12 +18,14 @@ enum class GenerationResult {
     TopPageFailed,
     ListPageFailed,
     DetailPagesFailed,
+    // Every page was done, but a folder's record of the written files could not be saved.
+    RecordFailed,
 };
 
 // Writes the album. The run's overwrite policy starts from EnvForceOverWrite; all files share
 // one picture locator, so each picture folder is listed once, and one set of page names. The
-// album is busy meanwhile.
-GenerationResult GenerationRun(Session& session);
+// album is busy meanwhile. `tally` receives what the run did with each output file.
+GenerationResult GenerationRun(Session& session, OutputTally* tally = nullptr);
 
 // The create-HTML command: runs the generation run; on failure marks the album modified and
 // shows "HTMLページの作成に失敗しました"; on success asks whether to show the album in the

@@ -73,12 +73,13 @@ ThumbnailRunResult RunThumbnailExtraction(Session& session, const ThumbnailRunRe
     const int n = static_cast<int>(rows.size());
 
     OverwritePolicy overwrite(ui, session.settings.EnvForceOverWrite != 0);
-    ThumbnailOutput out{ui, overwrite, output, &pictures};
+    OutputLedger outputs;
+    ThumbnailOutput out{ui, overwrite, output, &pictures, &outputs};
     ExifTable table = MakeThumbnailTable();
-    for (int k = 0; k < n; ++k) {
+    for (int k = 0; k < n && !result.cancelled; ++k) {
         if (ui.Progress(k, n) == ProgressAnswer::Cancel) {
             result.cancelled = true;
-            return result;
+            break;
         }
         const std::string& fileName = entries.Field(rows[k], COL_FILE);
         ExifThumbnail thumbnail;
@@ -98,12 +99,16 @@ ThumbnailRunResult RunThumbnailExtraction(Session& session, const ThumbnailRunRe
                 break;
             case ThumbnailWrite::Cancelled:
                 result.cancelled = true;
-                return result;
+                break;
             case ThumbnailWrite::Declined:
             case ThumbnailWrite::NoFileName:
                 break;
         }
     }
+    // Also after a cancel: what was written must be known as the program's.
+    outputs.Save(ui);
+    result.outputs = outputs.Tally();
+    if (result.cancelled) return result;
     ui.Progress(n, n);
     ui.Message(SjFormat("%sエントリ %d件のうち、%d件のサムネイル抽出に成功しました",
                         request.selectedOnly ? Sj("選択").c_str() : "", result.processed,

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "platform/output_manifest.h"
+
 namespace mirulane {
 
 struct Session;
@@ -32,6 +34,9 @@ struct ThumbnailRunResult {
     // The user cancelled an overwrite confirmation or the progress: the run stopped there,
     // without its summary.
     bool cancelled = false;
+    // What the run did with each thumbnail file. A thumbnail file that already holds the
+    // thumbnail counts as a success: it is there and correct.
+    OutputTally outputs;
 };
 
 // Makes the run's overwrite policy from EnvForceOverWrite, prepares and checks the folders

@@ -14,21 +14,25 @@ ThumbnailWrite WriteThumbnail(ThumbnailOutput& out, std::string_view fileName,
     if (fileName.empty() || !IsPlainFileName(fileName)) return ThumbnailWrite::NoFileName;
     std::string path = JoinPath(out.folder, fileName);
 
-    switch (out.overwrite.Confirm(path)) {
-        case OverwritePolicy::Decision::Write:
-            break;
-        case OverwritePolicy::Decision::Skip:
-            return ThumbnailWrite::Declined;
-        case OverwritePolicy::Decision::Cancel:
-            return ThumbnailWrite::Cancelled;
-    }
-
     // Written through a temporary file in the same folder, put in place only when complete, so
     // that a failed write never leaves a half-written thumbnail where a good one was.
-    WriteStage stage = WriteStage::None;
-    int error = WriteGeneratedFile(path, bytes, out.keep, &stage);
-    if (error == 0) return ThumbnailWrite::Written;
-    switch (stage) {
+    OutputLedger unrecorded;
+    OutputLedger& outputs = out.outputs ? *out.outputs : unrecorded;
+    OutputWrite written =
+        outputs.Write(path, bytes, out.keep, [&out, &path] { return out.overwrite.Confirm(path); });
+    const int error = written.error;
+    switch (written.outcome) {
+        case OutputOutcome::Written:
+        case OutputOutcome::Unchanged:
+            return ThumbnailWrite::Written;
+        case OutputOutcome::Kept:
+            return ThumbnailWrite::Declined;
+        case OutputOutcome::Cancelled:
+            return ThumbnailWrite::Cancelled;
+        case OutputOutcome::Failed:
+            break;
+    }
+    switch (written.stage) {
         case WriteStage::Write:
             ShowWarning(out.ui,
                         SjFormat("サムネイル(%s)の出力に失敗しました[%d]\n", path.c_str(), error));

@@ -6,6 +6,7 @@
 
 #include "platform/fs.h"
 #include "platform/interaction.h"
+#include "platform/output_manifest.h"
 #include "platform/overwrite_policy.h"
 
 namespace mirulane {
@@ -18,10 +19,15 @@ struct ThumbnailOutput {
     // Files never replaced by a thumbnail: the album's pictures (a hard link to one in the
     // output folder, say).
     const FileIdSet* keep = nullptr;
+    // The run's output ledger: a file that already holds the thumbnail is left alone, one that
+    // holds what the program wrote is replaced without a question, and what is written is
+    // recorded. Without one (a step on its own) such a file is still left alone, but nothing
+    // is recorded.
+    OutputLedger* outputs = nullptr;
 };
 
 enum class ThumbnailWrite {
-    Written,
+    Written,       // or the file already holds the thumbnail
     Declined,      // the user answered "no"
     NoFileName,    // empty, or a name that would lead out of the output folder
     CannotCreate,  // the file could not be created or put in place (message shown)

@@ -11,6 +11,7 @@
 #include "app/generation_run.h"
 #include "app/thumbnail_run.h"
 #include "cli/cli.h"
+#include "cli/output_summary.h"
 #include "cli/page_options.h"
 #include "html/output_folders.h"
 #include "html/top_page.h"
@@ -104,14 +105,25 @@ int CmdAlbum(Context& ctx, const Args& args) {
     if (int status = ApplyPageOptions(ctx, args, style)) return status;
     if (args.Has("--thumbs")) ChooseThumbnailList(args, style);
     bool ok = true;
+    // One summary for the thumbnails and the pages.
+    OutputTally outputs;
     if (args.Has("--thumbs")) {
         ThumbnailRunResult r = ExtractThumbnails(ctx, style.ThumbFolder);
-        if (r.status != ThumbnailRunStatus::Done || r.cancelled) return 1;
-        // The album is still written, but a thumbnail that could not be written fails the
-        // command.
-        if (r.writeFailed > 0) ok = false;
+        if (r.status != ThumbnailRunStatus::Done || r.cancelled) {
+            PrintOutputSummary(stderr, r.outputs);
+            return 1;
+        }
+        // The album is still written, but a thumbnail that could not be written (or recorded)
+        // fails the command.
+        if (r.writeFailed > 0 || r.outputs.recordFailures > 0) ok = false;
+        outputs = r.outputs;
     }
-    if (GenerationRun(session) != GenerationResult::Done) {
+    OutputTally pages;
+    GenerationResult generated = GenerationRun(session, &pages);
+    ctx.console.FinishStatus();
+    outputs.Add(pages);
+    PrintOutputSummary(stderr, outputs);
+    if (generated != GenerationResult::Done) {
         session.ui.Message(Sj("HTMLページの作成に失敗しました"), Sj("エラーメッセージ"),
                            MsgIcon::Stop, MsgButtons::Ok);
         ok = false;

@@ -49,10 +49,19 @@ int CmdExportPreset(Context& ctx, const Args& args) {
     // A folder as output takes the file name the desktop app proposes.
     if (IsDirectory(path)) path = JoinPath(path, ExportFileName(kind, index, horizontal ? 2 : 0));
 
-    // An existing file is kept unless --force (or the user on a terminal) says otherwise; a
-    // kept file is named when the command ends.
+    // An existing file is kept unless --force (or the user on a terminal) says otherwise.
     OverwritePolicy overwrite(ctx.session.ui, false);
-    if (overwrite.Confirm(path) != OverwritePolicy::Decision::Write) return 1;
+    switch (overwrite.Confirm(path)) {
+        case OverwritePolicy::Decision::Write:
+            break;
+        case OverwritePolicy::Decision::Skip:
+            std::fprintf(stderr,
+                         "mirulane-cli: 既存のファイルを残しました（--force で上書きします）: %s\n",
+                         ToDisplay(path).c_str());
+            return 1;
+        case OverwritePolicy::Decision::Cancel:
+            return 1;
+    }
     if (ExportPreset(kind, index, horizontal, path, ctx.session.ui) != 0) return 1;
     std::printf("%s\n", ToDisplay(path).c_str());
     return 0;

@@ -7,6 +7,7 @@
 
 #include "app/generation_run.h"
 #include "cli/cli.h"
+#include "cli/output_summary.h"
 #include "cli/page_options.h"
 #include "html/top_page.h"
 #include "platform/cp932.h"
@@ -30,8 +31,10 @@ int CmdGenerate(Context& ctx, const Args& args) {
     }
 
     Session& session = ctx.session;
-    GenerationResult result = GenerationRun(session);
+    OutputTally tally;
+    GenerationResult result = GenerationRun(session, &tally);
     ctx.console.FinishStatus();
+    PrintOutputSummary(stderr, tally);
     if (result != GenerationResult::Done) {
         session.ui.Message(Sj("HTMLページの作成に失敗しました"), Sj("エラーメッセージ"),
                            MsgIcon::Stop, MsgButtons::Ok);

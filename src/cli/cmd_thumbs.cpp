@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/cli.h"
+#include "cli/output_summary.h"
 
 namespace mirulane::cli {
 
@@ -20,14 +21,17 @@ int CmdThumbs(Context& ctx, const Args& args) {
 
     PageStyle& style = ctx.session.album.style;
     ThumbnailRunResult result = ExtractThumbnails(ctx, to ? output : style.ThumbFolder);
+    PrintOutputSummary(stderr, result.outputs);
     // As the extraction dialog does once its folder checks pass: the folder becomes the
     // album's thumbnail folder, so a later generate finds the thumbnails there.
     if (save && result.status == ThumbnailRunStatus::Done) {
         style.ThumbFolder = output;
         if (!SaveAlbum(ctx, list)) return 1;
     }
-    // A thumbnail that could not be written fails the command; a file without one does not.
-    return result.status == ThumbnailRunStatus::Done && !result.cancelled && result.writeFailed == 0
+    // A thumbnail that could not be written (or recorded) fails the command; a file without
+    // one does not.
+    return result.status == ThumbnailRunStatus::Done && !result.cancelled &&
+                   result.writeFailed == 0 && result.outputs.recordFailures == 0
                ? 0
                : 1;
 }

@@ -76,12 +76,10 @@ MsgAnswer ConsoleInteraction::Message(std::string_view text, std::string_view ca
 
 OverwriteAnswer ConsoleInteraction::ConfirmOverwrite(std::string_view path) {
     if (force_) return OverwriteAnswer::All;
+    // Nobody to ask: the file is kept (the command says which it kept).
+    if (!interactive_) return OverwriteAnswer::No;
     FinishStatus();
     std::string shown = ToDisplay(path);
-    if (!interactive_) {
-        kept_.push_back(shown);
-        return OverwriteAnswer::No;
-    }
     for (;;) {
         std::fprintf(stderr, "%s\n%s\nはい(y) / すべて上書き(a) / いいえ(n) / キャンセル(c)? ",
                      ToDisplay(Sj("ファイルが既に存在します。上書きしますか？")).c_str(),

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 #include <string>
-#include <vector>
+#include <utility>
 
 #include "platform/interaction.h"
 
@@ -31,8 +31,6 @@ class ConsoleInteraction : public Interaction {
     // While set, every Yes/No question answers Yes without asking (a command's --force that
     // stands for one particular question sets it around the operation that asks it).
     void SetAnswerYes(bool yes) { answerYes_ = yes; }
-    // Files kept because a non-interactive run answered "no" (UTF-8 paths).
-    const std::vector<std::string>& KeptFiles() const { return kept_; }
     // Ends a progress line left on the terminal.
     void FinishStatus();
 
@@ -45,7 +43,6 @@ class ConsoleInteraction : public Interaction {
     bool answerYes_ = false;
     bool statusShown_ = false;
     std::string progressLabel_;
-    std::vector<std::string> kept_;
 };
 
 // True when both stdin and stderr are terminals.

@@ -165,11 +165,5 @@ int main(int argc, char** argv) {
     mirulane::cli::Context ctx{session, console, *command};
     int status = command->fn(ctx, parsed);
     console.FinishStatus();
-    // Without a terminal nobody could be asked; say which existing files were left alone.
-    for (const auto& kept : console.KeptFiles()) {
-        std::fprintf(stderr,
-                     "mirulane-cli: 既存のファイルを残しました（--force で上書きします）: %s\n",
-                     kept.c_str());
-    }
     return status;
 }

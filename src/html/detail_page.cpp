@@ -204,9 +204,6 @@ StepResult WriteAllDetailPages(const Album& album, PageRun& run, PageOutput& out
             continue;
         }
         std::string path = folder + run.pages.Name(i);
-        ReplaceDecision decision = ConfirmReplace(out, path);
-        if (decision == ReplaceDecision::Skip) continue;
-        if (decision == ReplaceDecision::Cancel) return stop(StepResult::Cancelled);
         std::optional<std::string> text = DetailPageText(album, run, templ, i, LinkMode::Page);
         if (!text) {
             ShowWarning(ui, SjFormat("個別ページが大きくなりすぎるため作成できません（上限 %dMB）\n"
@@ -215,7 +212,9 @@ StepResult WriteAllDetailPages(const Album& album, PageRun& run, PageOutput& out
                                      static_cast<int>(kPageMaxBytes >> 20), path.c_str()));
             return stop(StepResult::Failed);
         }
-        PageWrite written = WriteTextFile(out, path, *text);
+        PageWrite written = WriteTextFile(out, path, *text, PageRole::AlbumPage);
+        if (written.outcome == OutputOutcome::Kept) continue;
+        if (written.outcome == OutputOutcome::Cancelled) return stop(StepResult::Cancelled);
         if (written.error != 0) {
             if (written.stage == WriteStage::Write) {
                 ShowWarning(ui, SjFormat("HTMLファイルに書き込めません(errno=%d)\n%s",

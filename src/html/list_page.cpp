@@ -198,7 +198,10 @@ StepResult WriteListPage(const Album& album, PageRun& run, std::string_view temp
                              static_cast<int>(kPageMaxBytes >> 20), std::string(path).c_str()));
         return StepResult::Failed;
     }
-    PageWrite written = WriteTextFile(out, path, *text);
+    PageWrite written = WriteTextFile(
+        out, path, *text, mode == LinkMode::Page ? PageRole::AlbumPage : PageRole::Preview);
+    if (written.outcome == OutputOutcome::Kept) return StepResult::Kept;
+    if (written.outcome == OutputOutcome::Cancelled) return StepResult::Cancelled;
     if (written.error != 0) {
         // The page is stored in one piece, so a failure while storing it meets its head.
         if (written.stage == WriteStage::Write) {
@@ -225,14 +228,6 @@ StepResult WriteListPageStep(const Album& album, PageRun& run, PageOutput& out) 
         return StepResult::Failed;
     }
     std::string path = EnsureTrailingSeparator(style.ListFolder) + "list.html";
-    switch (ConfirmReplace(out, path)) {
-        case ReplaceDecision::Write:
-            break;
-        case ReplaceDecision::Skip:
-            return StepResult::Kept;
-        case ReplaceDecision::Cancel:
-            return StepResult::Cancelled;
-    }
     return WriteListPage(album, run, templ, LinkMode::Page, path, out);
 }
 

@@ -43,11 +43,13 @@ TokenValues BuildListValues(const Album& album, PageRun& run, int index, LinkMod
 std::optional<std::string> ListPageText(const Album& album, PageRun& run, std::string_view templ,
                                         LinkMode mode, bool& invalid);
 
-// Writes the list page into `path` (text mode, replaced as a whole), without asking. Failed
-// when storing the page fails ("リストHTMLファイル出力エラー(1)"), when the file cannot be
-// created ("一覧ページを開けません (errno=%d)\n%s"), when a repeat marker is missing
-// ("テンプレートの内容が不正です") or when the page would be too large: nothing is written
-// in the last two cases.
+// Writes the list page into `path` (text mode, replaced as a whole). Failed when storing the
+// page fails ("リストHTMLファイル出力エラー(1)"), when the file cannot be created
+// ("一覧ページを開けません (errno=%d)\n%s"), when a repeat marker is missing
+// ("テンプレートの内容が不正です") or when the page would be too large: nothing is written in
+// the last two cases. In page mode the file is the album's list page (PageRole::AlbumPage):
+// Kept when the user kept the file there, Cancelled after a cancel at the overwrite prompt;
+// otherwise it is written without asking (PageRole::Preview).
 StepResult WriteListPage(const Album& album, PageRun& run, std::string_view templ, LinkMode mode,
                          std::string_view path, PageOutput& out);
 

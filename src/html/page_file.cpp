@@ -1,5 +1,8 @@
 #include "html/page_file.h"
 
+#include <functional>
+#include <string>
+
 #include "album/entry_list.h"
 #include "album/media.h"
 #include "platform/paths.h"
@@ -7,13 +10,20 @@
 
 namespace mirulane {
 
-ReplaceDecision ConfirmReplace(PageOutput& out, std::string_view path) {
-    return out.overwrite.Confirm(path);
-}
-
-PageWrite WriteTextFile(PageOutput& out, std::string_view path, std::string_view text) {
+PageWrite WriteTextFile(PageOutput& out, std::string_view path, std::string_view text,
+                        PageRole role) {
     PageWrite result;
-    result.error = WriteGeneratedFile(path, ToCrLf(text), out.keep, &result.stage);
+    const std::string bytes = ToCrLf(text);
+    if (role == PageRole::Preview) {
+        result.error = WriteGeneratedFile(path, bytes, out.keep, &result.stage);
+        if (result.error != 0) result.outcome = OutputOutcome::Failed;
+    } else {
+        std::function<OutputDecision()> confirm;
+        if (role == PageRole::AlbumPage) confirm = [&] { return out.overwrite.Confirm(path); };
+        OutputLedger unrecorded;
+        OutputLedger& outputs = out.outputs ? *out.outputs : unrecorded;
+        result = outputs.Write(path, bytes, out.keep, confirm);
+    }
     if (result.stage == WriteStage::Refused) {
         ShowWarning(out.ui,
                     SjFormat("出力ファイル(%s)はターゲット画像と同じファイルなので書き込みません",

@@ -7,21 +7,23 @@
 
 #include "platform/fs.h"
 #include "platform/interaction.h"
+#include "platform/output_manifest.h"
 #include "platform/overwrite_policy.h"
 
 namespace mirulane {
 
 class EntryList;
 
-// What the page writers of one run share: whom to tell, the run's overwrite policy, and the
-// files no page may take the place of (the album's pictures; null: none).
+// What the page writers of one run share: whom to tell, the run's overwrite policy, the files
+// no page may take the place of (the album's pictures; null: none), and the run's output
+// ledger, which records what is written (null: a file that already holds the page is still
+// left alone, but nothing is recorded).
 struct PageOutput {
     Interaction& ui;
     OverwritePolicy& overwrite;
     const FileIdSet* keep = nullptr;
+    OutputLedger* outputs = nullptr;
 };
-
-using ReplaceDecision = OverwritePolicy::Decision;
 
 // The outcome of a page step.
 enum class StepResult {
@@ -31,22 +33,30 @@ enum class StepResult {
     Cancelled,  // the user cancelled: the run ends
 };
 
-// Asks before replacing an existing file, as the run's overwrite policy decides.
-ReplaceDecision ConfirmReplace(PageOutput& out, std::string_view path);
+// The outcome of writing a page: written, unchanged, kept or cancelled at the overwrite
+// question, or failed with the errno and the step that failed as the platform layer saw it.
+// The page writers report a failure to create the file (or to put it in place) and a failure
+// to store its bytes with different messages.
+using PageWrite = OutputWrite;
 
-// The outcome of writing a page: 0 or the errno of the failure, and the step that failed as
-// the platform layer saw it. The page writers report a failure to create the file (or to put
-// it in place) and a failure to store its bytes with different messages.
-struct PageWrite {
-    int error = 0;
-    WriteStage stage = WriteStage::None;
+// What a page write does with a file already at its path.
+enum class PageRole {
+    // A file of the album: left alone when it already holds the page, replaced when it still
+    // holds what the program wrote there, otherwise the overwrite confirmation decides. What
+    // is written is recorded in the run's output ledger.
+    AlbumPage,
+    // Written beside the album without a question (autorun.inf); otherwise as AlbumPage.
+    Companion,
+    // A temporary file outside the album: written as it is, recorded nowhere.
+    Preview,
 };
 
 // Writes a page in text mode: each LF becomes CR LF on disk. The page appears under its name
 // only when complete, a symbolic link in its place is replaced rather than written through,
 // and a file that is one of out.keep is kept: the write is then refused with its own message
 // (stage Refused), the caller shows nothing more.
-PageWrite WriteTextFile(PageOutput& out, std::string_view path, std::string_view text);
+PageWrite WriteTextFile(PageOutput& out, std::string_view path, std::string_view text,
+                        PageRole role);
 
 // The pictures and movies among the entries, as files in the target folder, by identity: the
 // files a run's generated files never take the place of.

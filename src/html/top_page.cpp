@@ -91,18 +91,11 @@ StepResult WriteTopPageStep(const Album& album, const PageNames& pages, PageOutp
     }
     std::string folder = EnsureTrailingSeparator(style.TopFolder);
     std::string path = folder + "index.html";
-    switch (ConfirmReplace(out, path)) {
-        case ReplaceDecision::Write:
-            break;
-        case ReplaceDecision::Skip:
-            return StepResult::Kept;
-        case ReplaceDecision::Cancel:
-            return StepResult::Cancelled;
-    }
-
     std::optional<std::string> text = TopPageText(album, pages);
     // An unknown layout still leaves an (empty) index.html, and the run goes on.
-    PageWrite written = WriteTextFile(out, path, text ? *text : std::string());
+    PageWrite written = WriteTextFile(out, path, text ? *text : std::string(), PageRole::AlbumPage);
+    if (written.outcome == OutputOutcome::Kept) return StepResult::Kept;
+    if (written.outcome == OutputOutcome::Cancelled) return StepResult::Cancelled;
     if (written.error != 0) {
         if (written.stage == WriteStage::Write) {
             ShowWarning(out.ui, SjFormat("HTMLファイルに書き込めません(errno=%d)\n%s",
@@ -117,7 +110,8 @@ StepResult WriteTopPageStep(const Album& album, const PageNames& pages, PageOutp
 
     if (!style.MakeAutorun) return StepResult::Written;
     std::string autorunPath = folder + "autorun.inf";
-    written = WriteTextFile(out, autorunPath, "[autorun]\nopen=explorer index.html\n");
+    written = WriteTextFile(out, autorunPath, "[autorun]\nopen=explorer index.html\n",
+                            PageRole::Companion);
     if (written.error != 0) {
         if (written.stage == WriteStage::Write) {
             ShowWarning(out.ui, SjFormat("ファイル出力エラー(errno=%d)\n%s", written.error,

@@ -30,8 +30,9 @@ std::optional<std::string> TopPageText(const Album& album, const PageNames& page
 // TopFolder with a separator + "index.html": what the front end opens in the browser.
 std::string IndexHtmlPath(const PageStyle& style);
 
-// Writes index.html (and autorun.inf when MakeAutorun is on) into TopFolder. Kept: the user
-// kept the existing index.html, and nothing of this step is written.
+// Writes index.html (and autorun.inf when MakeAutorun is on) into TopFolder. Written also when
+// index.html already holds what would be written. Kept: the user kept the existing index.html,
+// and nothing of this step is written.
 StepResult WriteTopPageStep(const Album& album, const PageNames& pages, PageOutput& out);
 
 }  // namespace mirulane

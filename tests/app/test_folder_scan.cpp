@@ -9,6 +9,7 @@
 #include "fixtures/exif_builder.h"
 #include "fixtures/image_builder.h"
 #include "platform/cp932.h"
+#include "platform/output_manifest.h"
 #include "platform/scripted_interaction.h"
 
 namespace mirulane {
@@ -115,6 +116,21 @@ TEST(FolderScan, RefreshRemovesVanishedFilesBlockByBlock) {
     EXPECT_EQ(removals.ranges, (std::vector<std::pair<int, int>>{{7, 7}, {5, 5}, {1, 2}}));
     EXPECT_EQ(removals.fieldChanges, 0);  // matched entries are not touched
     EXPECT_FALSE(album.busy);
+}
+
+// The target folder is also where index.html goes by default, with the record of what was
+// written there: without the extension filter it must still not become an entry.
+TEST(FolderScan, TheRecordOfWrittenFilesIsNoEntry) {
+    TempDir dir;
+    dir.Write("a.jpg", MakeJpeg(4, 4));
+    dir.Write(std::string(kManifestName), "mirulane-manifest 1\n");
+    Album album;
+    Settings settings;
+    settings.EnvUseFilter = 0;
+    ScriptedInteraction ui;
+    EXPECT_EQ(ScanFolder(album, dir.path(), ScanMode::Fresh, settings, ui), 1);
+    EXPECT_EQ(Names(album), std::vector<std::string>{"a.jpg"});
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST(FolderScan, AFolderThatCannotBeListedChangesNothing) {

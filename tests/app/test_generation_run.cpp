@@ -197,11 +197,16 @@ TEST(GenerationRun, EveryLinkLeadsToThePageOfItsEntry) {
     EXPECT_NE(std::string::npos, a.Get("html/a_png.html").find("src=\"../a.png\""));
     EXPECT_NE(std::string::npos, a.Get("html/list_jpg.html").find("src=\"../list.jpg\""));
 
-    // Without force the pages of the same run are never "kept" as if they were old files.
+    // Without force the pages of the same run are never "kept" as if they were old files:
+    // with the five files of the first run changed by hand, each is asked about once.
+    for (const char* name :
+         {"index.html", "html/list.html", "html/list_jpg.html", "html/a.html", "html/a_png.html"}) {
+        a.Put(name, "edited");
+    }
     a.session.settings.EnvForceOverWrite = 0;
     a.ui.defaultOverwrite = OverwriteAnswer::No;
     EXPECT_EQ(GenerationResult::Done, GenerationRun(a.session));
-    EXPECT_EQ(5u, a.ui.overwriteAsked.size());  // the five files of the first run, once each
+    EXPECT_EQ(5u, a.ui.overwriteAsked.size());
 }
 
 // Values made of token names multiply the text at every replacement. A page that would pass
@@ -311,6 +316,7 @@ TEST(CreateHtmlCommand, ClosingMessages) {
     EXPECT_EQ("", open);
 
     // A cancel: the failure message is the only one, and the album counts as modified.
+    a.Put("index.html", "edited");
     a.ui.messages.clear();
     a.ui.overwriteAnswers = {OverwriteAnswer::Cancel};
     EXPECT_EQ(GenerationResult::TopPageFailed, CreateHtmlCommand(a.session, open));

@@ -83,7 +83,9 @@ TEST_F(CliExifTest, ThumbsOverAnAlbum) {
     fixtures::CliResult run = Cli("thumbs album.txt");
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err,
-              "[サムネイル抽出結果] エントリ 2件のうち、1件のサムネイル抽出に成功しました\n");
+              "[サムネイル抽出結果] エントリ 2件のうち、1件のサムネイル抽出に成功しました\n"
+              "書き込み: 1件\n変更なし: 0件\n保持（手で編集されたファイル）: 0件\n"
+              "保持（このプログラムが作成していないファイル）: 0件\n");
     EXPECT_EQ(dir.Read("thumbs/IMG_0001.JPG"), fixtures::MakeThumbnailJpeg());
 
     // Without a terminal and without --force the existing thumbnail is kept.

@@ -43,14 +43,14 @@ TEST(CliGenerate, WritesKeepsReplacesAndFails) {
               dir.Read("photos/html/P1.html").find("height=\"300\" width=\"400\""));
     EXPECT_NE(std::string::npos, dir.Read("photos/html/P2.html").find("\r\n"));
 
-    // Nobody to ask: the existing files are kept and named.
+    // Nobody to ask: the edited file is kept and named.
     dir.Write("photos/html/P2.html", "kept");
     CliResult again = cli("generate album.txt");
     EXPECT_EQ(0, again.status) << again.err;
     EXPECT_EQ("kept", dir.Read("photos/html/P2.html"));
     EXPECT_NE(std::string::npos,
-              again.err.find("既存のファイルを残しました（--force で上書きします）: " + dir.path() +
-                             "/photos/html/P2.html\n"))
+              again.err.find("保持（手で編集されたファイル）: 1件（--force で上書きします）\n  " +
+                             dir.path() + "/photos/html/P2.html\n"))
         << again.err;
 
     CliResult forced = cli("generate album.txt --force");

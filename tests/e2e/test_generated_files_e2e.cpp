@@ -54,14 +54,16 @@ class GeneratedFilesE2E : public ::testing::Test {
         }
         return true;
     }
-    // Every file of the album's output folders but the photos, by name, with its contents.
+    // Every file of the album's output folders but the photos and the record of what was
+    // written there, by name, with its contents.
     std::map<std::string, std::string> Pages() const {
         std::map<std::string, std::string> pages;
         for (const char* folder : {"photos", "photos/html"}) {
             if (!fs::exists(dir.path() + "/" + folder)) continue;
             for (const auto& e : fs::directory_iterator(dir.path() + "/" + folder)) {
                 std::string name = e.path().filename().string();
-                if (e.is_regular_file() && name.find(".jpg") == std::string::npos) {
+                if (e.is_regular_file() && name.find(".jpg") == std::string::npos &&
+                    name != ".mirulane-manifest") {
                     pages[std::string(folder) + "/" + name] =
                         dir.Read(std::string(folder) + "/" + name);
                 }

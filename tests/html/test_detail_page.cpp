@@ -355,6 +355,8 @@ TEST(WriteAllDetailPages, ProgressOverwriteAnswersAndFlag) {
     EXPECT_TRUE(a.overwrite.OverwriteAll());
 
     // Cancel ends the step at once; the status text is cleared.
+    a.Put("html/A.html", "old A");
+    a.Put("html/B.html", "old B");
     a.ui.overwriteAsked.clear();
     a.ui.overwriteAnswers = {OverwriteAnswer::Yes, OverwriteAnswer::Cancel};
     a.ui.status.clear();

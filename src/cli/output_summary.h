@@ -1,0 +1,15 @@
+#pragma once
+// The closing lines of a command that wrote album files: how many files it wrote, left alone
+// as they were, or kept because they were not its own to replace.
+
+#include <cstdio>
+
+#include "platform/output_manifest.h"
+
+namespace mirulane::cli {
+
+// One line each for the written, unchanged and kept files, the files kept because they differ
+// from what the program wrote named under their line. Nothing when the run met no file.
+void PrintOutputSummary(std::FILE* out, const OutputTally& tally);
+
+}  // namespace mirulane::cli

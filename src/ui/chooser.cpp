@@ -1,0 +1,70 @@
+#include "ui/chooser.h"
+
+#include <QDesktopServices>
+#include <QDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QPushButton>
+
+namespace mirulane::ui {
+
+QMessageBox::StandardButton QtChooser::Message(QWidget* parent, QMessageBox::Icon icon,
+                                               const QString& caption, const QString& text,
+                                               QMessageBox::StandardButtons buttons) {
+    QMessageBox box(icon, caption, text, buttons, parent);
+    // The buttons speak Japanese whatever translations are installed.
+    const std::pair<QMessageBox::StandardButton, const char*> captions[] = {
+        {QMessageBox::Ok, "OK"},
+        {QMessageBox::Cancel, "キャンセル"},
+        {QMessageBox::Yes, "はい(&Y)"},
+        {QMessageBox::No, "いいえ(&N)"},
+    };
+    for (const auto& [button, caption] : captions) {
+        if (QAbstractButton* b = box.button(button)) b->setText(QString::fromUtf8(caption));
+    }
+    box.exec();
+    return box.standardButton(box.clickedButton());
+}
+
+int QtChooser::Exec(QDialog& dialog) { return dialog.exec(); }
+
+std::optional<QString> QtChooser::OpenFile(QWidget* parent, const QString& caption,
+                                           const QString& folder, const QStringList& filters) {
+    QString path = QFileDialog::getOpenFileName(parent, caption, folder, filters.join(";;"));
+    if (path.isEmpty()) return std::nullopt;
+    return path;
+}
+
+std::optional<QString> QtChooser::SaveFile(QWidget* parent, const QString& caption,
+                                           const QString& proposedPath, const QStringList& filters,
+                                           const QString& defaultSuffix) {
+    QFileDialog dialog(parent, caption);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(filters);
+    dialog.setDefaultSuffix(defaultSuffix);
+    dialog.selectFile(proposedPath);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().first();
+}
+
+std::optional<QString> QtChooser::Folder(QWidget* parent, const QString& title,
+                                         const QString& initial) {
+    QString path =
+        QFileDialog::getExistingDirectory(parent, title, initial, QFileDialog::ShowDirsOnly);
+    if (path.isEmpty()) return std::nullopt;
+    return path;
+}
+
+std::optional<QFont> QtChooser::Font(QWidget* parent, const QFont& initial) {
+    bool ok = false;
+    QFont font = QFontDialog::getFont(&ok, initial, parent, QString::fromUtf8("フォント"));
+    if (!ok) return std::nullopt;
+    return font;
+}
+
+void QtChooser::OpenUrl(const QUrl& url) { QDesktopServices::openUrl(url); }
+
+}  // namespace mirulane::ui

@@ -1,0 +1,62 @@
+#include "ui/help.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace mirulane::ui {
+
+QString HelpTopicFile(int context) {
+    switch (context) {
+        case kHelpFileInfo:
+        case kHelpBatchEdit:
+            return QStringLiteral("040500.html");
+        case kHelpThumbnails:
+            return QStringLiteral("040400.html");
+        case kHelpExifReacquire:
+            return QStringLiteral("070900.html");
+        case kHelpEnvFolders:
+            return QStringLiteral("040101.html");
+        case kHelpEnvListPane:
+            return QStringLiteral("040102.html");
+        case kHelpEnvPreviewPane:
+            return QStringLiteral("040103.html");
+        case kHelpEnvExif:
+            return QStringLiteral("040104.html");
+        case kHelpEnvAdvanced:
+            return QStringLiteral("040105.html");
+        case kHelpPageTop:
+            return QStringLiteral("040301.html");
+        case kHelpPageList:
+            return QStringLiteral("040302.html");
+        case kHelpPageDetail:
+            return QStringLiteral("040303.html");
+        case kHelpTemplateStrings:
+            return QStringLiteral("060000.html");
+        default:
+            return QStringLiteral("index.html");
+    }
+}
+
+QString HelpFolder(const QString& programFolder) {
+    const QString candidates[] = {
+        programFolder + QStringLiteral("/../share/mirulane/help"),
+        QStringLiteral(MIRULANE_SOURCE_HELP_DIR),
+    };
+    for (const QString& folder : candidates) {
+        if (QFileInfo::exists(folder + QStringLiteral("/index.html"))) {
+            return QDir::cleanPath(folder);
+        }
+    }
+    return {};
+}
+
+QUrl HelpUrl(int context) {
+    QString folder = HelpFolder(QCoreApplication::applicationDirPath());
+    if (folder.isEmpty()) return {};
+    QString page = folder + QLatin1Char('/') + HelpTopicFile(context);
+    if (!QFileInfo::exists(page)) return {};
+    return QUrl::fromLocalFile(page);
+}
+
+}  // namespace mirulane::ui

@@ -1,0 +1,41 @@
+#pragma once
+// Help: the topic page for each help context, and where the pages are.
+
+#include <QString>
+#include <QUrl>
+
+namespace mirulane::ui {
+
+// The help contexts the window and its dialogs set while they are open.
+enum HelpContext : int {
+    kHelpMainWindow = 0,       // the main window before any dialog
+    kHelpMainWindowAgain = 1,  // the main window after a dialog closed
+    kHelpFileInfo = 2,
+    kHelpBatchEdit = 3,
+    kHelpThumbnails = 4,
+    kHelpExifReacquire = 5,
+    kHelpEnvFolders = 6,  // environment settings, one context per tab
+    kHelpEnvListPane = 7,
+    kHelpEnvPreviewPane = 8,
+    kHelpEnvExif = 9,
+    kHelpEnvAdvanced = 10,
+    kHelpPageTop = 11,  // page creation options, one context per tab
+    kHelpPageList = 12,
+    kHelpPageDetail = 13,
+    kHelpTemplateStrings = 14,
+};
+
+// The page of a context: "040500.html" and so on; "index.html" for the main window and any
+// context without a topic of its own.
+QString HelpTopicFile(int context);
+
+// The folder of the help pages: share/mirulane/help of the installation whose bin folder is
+// programFolder, else the source tree's help/ (a program run from its build folder); empty
+// when neither exists.
+QString HelpFolder(const QString& programFolder);
+
+// The page of a context in the help folder; an empty URL when the page is missing (help then
+// does nothing).
+QUrl HelpUrl(int context);
+
+}  // namespace mirulane::ui

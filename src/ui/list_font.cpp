@@ -1,0 +1,47 @@
+#include "ui/list_font.h"
+
+#include <QFontInfo>
+#include <QStringList>
+#include <algorithm>
+#include <cmath>
+
+namespace mirulane::ui {
+namespace {
+
+// Windows measures the height in pixels of a 96 dpi screen; Qt in points.
+constexpr double kPointsPerPixel = 72.0 / 96.0;
+constexpr unsigned char kFixedPitch = 1;
+constexpr unsigned char kPitchMask = 3;
+
+}  // namespace
+
+QFont ToQFont(const LogFont& lf) {
+    QFont font;
+    font.setFamilies(QStringList{lf.faceName, QStringLiteral("Noto Sans CJK JP")});
+    if (lf.height != 0) font.setPointSizeF(std::abs(lf.height) * kPointsPerPixel);
+    if (lf.weight > 0) font.setWeight(static_cast<QFont::Weight>(std::clamp(lf.weight, 1, 1000)));
+    font.setItalic(lf.italic != 0);
+    font.setUnderline(lf.underline != 0);
+    font.setStrikeOut(lf.strikeOut != 0);
+    if ((lf.pitchAndFamily & kPitchMask) == kFixedPitch) font.setFixedPitch(true);
+    return font;
+}
+
+LogFont FromQFont(const QFont& font, const LogFont& previous) {
+    LogFont lf = previous;
+    if (font.pointSizeF() > 0) {
+        lf.height = -static_cast<int>(std::lround(font.pointSizeF() / kPointsPerPixel));
+    } else if (font.pixelSize() > 0) {
+        lf.height = -font.pixelSize();
+    }
+    lf.weight = font.weight();
+    lf.italic = font.italic() ? 1 : 0;
+    lf.underline = font.underline() ? 1 : 0;
+    lf.strikeOut = font.strikeOut() ? 1 : 0;
+    lf.pitchAndFamily = static_cast<unsigned char>(
+        (previous.pitchAndFamily & ~kPitchMask) | (QFontInfo(font).fixedPitch() ? kFixedPitch : 0));
+    lf.faceName = font.family();
+    return lf;
+}
+
+}  // namespace mirulane::ui

@@ -1,0 +1,456 @@
+#include "ui/main_frame.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "ui/about_dialog.h"
+#include "ui/help.h"
+#include "ui/ui_session.h"
+
+// Resources of a static library are registered by name, outside any namespace.
+static void InitIconResources() { Q_INIT_RESOURCE(mirulane); }
+
+namespace mirulane::ui {
+namespace {
+
+struct CommandText {
+    const char* name;      // the action's object name
+    const char* caption;   // menu caption with its access key
+    const char* shortcut;  // nullptr: none
+    const char* prompt;    // status-bar prompt while highlighted
+    const char* tip;       // tooltip
+    const char* icon;      // toolbar icon, nullptr: not on the toolbar
+};
+
+// In the order of CMainFrame::Command.
+constexpr CommandText kCommands[] = {
+    {"new", "新規作成(&N)", "Ctrl+N", "新規にファイルを作成", "新規ファイル", "new-album"},
+    {"open", "開く(&O)...", "Ctrl+O", "既存のファイルを開く", "開く", "open-album"},
+    {"save", "上書き保存(&S)", "Ctrl+S", "作業中のファイルを上書きして保存", "保存", "save-album"},
+    {"saveAs", "名前を付けて保存(&A)...", nullptr, "作業中のファイルを新しい名前で保存",
+     "名前をつけて保存", nullptr},
+    {"targetFolder", "ターゲットフォルダの選択(&F)...", nullptr,
+     "ターゲットがあるフォルダを選択する", "ターゲットフォルダ選択", "target-folder"},
+    {"createHtml", "HTMLファイルの作成(&H)", nullptr, "HTMLファイルを作成します",
+     "HTMLファイル作成", "create-html"},
+    {"exit", "アプリケーションの終了(&X)", nullptr,
+     "アプリケーションを終了し、ファイルの保存を指示", "終了", nullptr},
+    {"editFileInfo", "ファイル情報の編集(&E)...", nullptr, "ファイルの詳細情報を設定する",
+     "ファイル情報の編集", "edit-file-info"},
+    {"batchEdit", "ファイル情報の一括編集(&B)...", nullptr, "ファイル情報を一括して編集",
+     "ファイル情報の一括編集", nullptr},
+    {"selectAll", "すべて選択(&L)", "Ctrl+A", "すべてを選択", "すべて選択", nullptr},
+    // The Delete key belongs to the list pane (it works even with nothing selected); the menu
+    // only names it (see CreateActions).
+    {"delete", "削除(&D)", "Del", "選択したエントリを削除", "エントリの削除", nullptr},
+    {"toolBar", "ツールバー(&T)", nullptr, "ツールバーの表示/非表示", "ツールバーの表示切り替え",
+     nullptr},
+    {"statusBar", "ステータスバー(&S)", nullptr, "ステータスバーの表示/非表示",
+     "ステータスバーの表示切り替え", nullptr},
+    {"showImage", "画像の表示(&I)", nullptr, "プレビューウィンドウに画像を表示", "画像の表示",
+     "show-image"},
+    {"detailPreview", "個別ページのプレビュー(&D)", nullptr, "個別ページのプレビュー",
+     "個別ページのプレビュー", "preview-detail-page"},
+    {"listPreview", "リストページのプレビュー(&L)", nullptr, "リストページのプレビュー",
+     "リストページのプレビュー", "preview-list-page"},
+    {"font", "フォントの変更(&F)...", nullptr, "表示するフォントを変更する", "フォントの変更",
+     nullptr},
+    {"refresh", "最新の情報に更新(&R)", nullptr, "リストを最新の状態に更新する", "最新状態に更新",
+     "refresh"},
+    {"reacquireExif", "Exif情報の再取得(&R)...", nullptr, "Exif情報の再取得を行う",
+     "Exif情報の再取得", nullptr},
+    {"extractThumbnails", "サムネイルの抽出(&T)...", nullptr, "ターゲット画像からサムネイルを抽出",
+     "サムネイルの抽出", "extract-thumbnails"},
+    {"pageOptions", "ページ作成オプション(&O)...", nullptr, "ページ作成オプション設定を行う",
+     "ページ作成オプション", "page-options"},
+    {"environment", "動作環境の設定(&E)...", nullptr, "全体的な動作環境の設定を行う",
+     "動作環境の設定", "environment-settings"},
+    {"help", "ヘルプ(&H)", "F1", "ヘルプを開きます", "ヘルプ", "help"},
+    {"about", "バージョン情報(&A)", nullptr, "プログラムの情報、バージョンそして著作権を表示",
+     "バージョン情報", nullptr},
+};
+static_assert(std::size(kCommands) == CMainFrame::kCommandCount);
+
+constexpr int kSeparator = -1;
+
+struct MenuText {
+    const char* caption;
+    std::initializer_list<int> items;
+};
+
+const MenuText kMenus[] = {
+    {"ファイル(&F)",
+     {CMainFrame::kNew, CMainFrame::kOpen, CMainFrame::kSave, CMainFrame::kSaveAs, kSeparator,
+      CMainFrame::kTargetFolder, CMainFrame::kCreateHtml, kSeparator, CMainFrame::kExit}},
+    {"編集(&E)",
+     {CMainFrame::kEditFileInfo, CMainFrame::kBatchEdit, kSeparator, CMainFrame::kSelectAll,
+      kSeparator, CMainFrame::kDelete}},
+    {"表示(&V)",
+     {CMainFrame::kToolBar, CMainFrame::kStatusBar, kSeparator, CMainFrame::kShowImage,
+      CMainFrame::kDetailPreview, CMainFrame::kListPreview, kSeparator, CMainFrame::kFont,
+      kSeparator, CMainFrame::kRefresh}},
+    {"ツール(&T)",
+     {CMainFrame::kReacquireExif, CMainFrame::kExtractThumbnails, kSeparator,
+      CMainFrame::kPageOptions, CMainFrame::kEnvironment}},
+    {"ヘルプ(&H)", {CMainFrame::kHelp, kSeparator, CMainFrame::kAbout}},
+};
+
+const int kToolBarItems[] = {
+    CMainFrame::kTargetFolder,
+    CMainFrame::kPageOptions,
+    CMainFrame::kCreateHtml,
+    kSeparator,
+    CMainFrame::kEditFileInfo,
+    kSeparator,
+    CMainFrame::kShowImage,
+    CMainFrame::kDetailPreview,
+    CMainFrame::kListPreview,
+    kSeparator,
+    CMainFrame::kExtractThumbnails,
+    CMainFrame::kRefresh,
+    CMainFrame::kEnvironment,
+    kSeparator,
+    CMainFrame::kNew,
+    CMainFrame::kOpen,
+    CMainFrame::kSave,
+    kSeparator,
+    CMainFrame::kHelp,
+};
+
+QString Utf8(const char* text) { return QString::fromUtf8(text); }
+
+QString IdleText() { return Utf8("レディ"); }
+
+// A pane's label, at least as wide as the text it is sized by.
+QLabel* StatusPaneLabel(const char* name, const QString& sizedBy) {
+    auto* label = new QLabel;
+    label->setObjectName(QString::fromUtf8(name));
+    label->setTextFormat(Qt::PlainText);
+    label->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    label->setMinimumWidth(label->fontMetrics().horizontalAdvance(sizedBy) +
+                           2 * label->frameWidth() + 8);
+    return label;
+}
+
+// The place of a pane that the next part of the window fills: it takes the focus and carries
+// its name for assistive technology.
+QWidget* PanePlaceholder(const char* objectName, const char* accessibleName) {
+    auto* pane = new QFrame;
+    pane->setObjectName(QString::fromUtf8(objectName));
+    pane->setAccessibleName(QString::fromUtf8(accessibleName));
+    pane->setFrameShape(QFrame::StyledPanel);
+    pane->setFocusPolicy(Qt::StrongFocus);
+    pane->setMinimumWidth(60);
+    return pane;
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(UiSession& session) : session_(session) {
+    InitIconResources();
+    setObjectName(QStringLiteral("mainFrame"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/mirulane.svg")));
+    CreateActions();
+    CreateMenus();
+    CreateToolBar();
+    CreateStatusBar();
+    CreatePanes();
+
+    QtInteraction& ui = session_.interaction();
+    ui.SetWindow(this);
+    ui.SetStatusSink([this](StatusPane pane, const QString& text) { SetStatusText(pane, text); });
+    ui.SetBeforePump([this] { UpdateCommandStates(); });
+    Run([this] { session_.NewAlbum(); });
+}
+
+CMainFrame::~CMainFrame() {
+    QtInteraction& ui = session_.interaction();
+    ui.SetStatusSink(nullptr);
+    ui.SetBeforePump(nullptr);
+    ui.SetWindow(nullptr);
+}
+
+std::pair<int, int> CMainFrame::InitialPaneWidths(int frameWidth) {
+    constexpr int kPreviewWidth = 320;
+    if (frameWidth > kPreviewWidth) return {frameWidth - kPreviewWidth, kPreviewWidth};
+    return {frameWidth / 2, frameWidth / 2};
+}
+
+void CMainFrame::CreateActions() {
+    for (int c = 0; c < kCommandCount; ++c) {
+        const CommandText& t = kCommands[c];
+        auto* action = new QAction(Utf8(t.caption), this);
+        action->setObjectName(Utf8(t.name));
+        if (t.shortcut) action->setShortcut(QKeySequence(QString::fromLatin1(t.shortcut)));
+        action->setStatusTip(Utf8(t.prompt));
+        action->setToolTip(Utf8(t.tip));
+        if (t.icon) {
+            action->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(t.icon))));
+        }
+        actions_[c] = action;
+    }
+    // The menu shows the list pane's Delete key beside the item, but the key itself is the
+    // pane's: it acts only inside the open menu.
+    actions_[kDelete]->setShortcutContext(Qt::WidgetShortcut);
+    auto on = [this](Command c, auto handler) {
+        connect(actions_[c], &QAction::triggered, this, handler);
+    };
+    on(kNew, [this] { Run([this] { session_.NewAlbum(); }); });
+    on(kOpen, [this] { Run([this] { session_.Open(); }); });
+    on(kSave, [this] { Run([this] { session_.Save(); }); });
+    on(kSaveAs, [this] { Run([this] { session_.SaveAs(); }); });
+    on(kTargetFolder, [this] { Run([this] { session_.ChooseTargetFolder(); }); });
+    on(kCreateHtml, [this] { Run([this] { session_.CreateHtml(); }); });
+    on(kExit, [this] { close(); });
+    on(kSelectAll, [this] { Run([this] { session_.SelectAll(); }); });
+    on(kDelete, [this] { Run([this] { session_.DeleteSelected(); }); });
+    on(kRefresh, [this] { Run([this] { session_.Refresh(); }); });
+    on(kFont, [this] { Run([this] { ChangeFont(); }); });
+    on(kHelp, [this] { OpenHelp(session_.HelpContext()); });
+    on(kAbout, [this] { Run([this] { ShowAbout(); }); });
+    for (Command c : {kEditFileInfo, kBatchEdit, kReacquireExif, kExtractThumbnails, kPageOptions,
+                      kEnvironment}) {
+        on(c, [this] { Run([this] { DialogNotBuiltYet(); }); });
+    }
+
+    for (Command c : {kToolBar, kStatusBar}) {
+        actions_[c]->setCheckable(true);
+        actions_[c]->setChecked(true);
+    }
+    connect(actions_[kToolBar], &QAction::toggled, this,
+            [this](bool on) { toolBar_->setVisible(on); });
+    connect(actions_[kStatusBar], &QAction::toggled, this,
+            [this](bool on) { statusBar()->setVisible(on); });
+
+    previewModes_ = new QActionGroup(this);
+    // A stored mode outside the three checks none.
+    previewModes_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    const Command modes[] = {kShowImage, kDetailPreview, kListPreview};
+    for (int mode = 0; mode < 3; ++mode) {
+        QAction* action = actions_[modes[mode]];
+        action->setCheckable(true);
+        previewModes_->addAction(action);
+        connect(action, &QAction::triggered, this,
+                [this, mode] { Run([this, mode] { SetPreviewMode(mode); }); });
+    }
+
+    // F6 and Shift+F6 move between the two panes (with two panes both lead to the other one).
+    auto* otherPane = new QAction(this);
+    otherPane->setShortcuts({QKeySequence(Qt::Key_F6), QKeySequence(Qt::SHIFT | Qt::Key_F6)});
+    connect(otherPane, &QAction::triggered, this, &CMainFrame::FocusOtherPane);
+    addAction(otherPane);
+}
+
+void CMainFrame::CreateMenus() {
+    for (const MenuText& m : kMenus) {
+        QMenu* menu = menuBar()->addMenu(Utf8(m.caption));
+        for (int item : m.items) {
+            if (item == kSeparator) {
+                menu->addSeparator();
+            } else {
+                menu->addAction(actions_[item]);
+            }
+        }
+    }
+}
+
+void CMainFrame::CreateToolBar() {
+    toolBar_ = new QToolBar(Utf8("ツールバー"), this);
+    toolBar_->setObjectName(QStringLiteral("toolBar"));
+    toolBar_->setMovable(false);
+    toolBar_->setFloatable(false);
+    toolBar_->setIconSize(QSize(16, 16));
+    for (int item : kToolBarItems) {
+        if (item == kSeparator) {
+            toolBar_->addSeparator();
+        } else {
+            toolBar_->addAction(actions_[item]);
+        }
+    }
+    addToolBar(Qt::TopToolBarArea, toolBar_);
+    // The button that shows the buttons a narrow window has no room for.
+    if (auto* more = toolBar_->findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button"))) {
+        more->setAccessibleName(Utf8("その他のボタン"));
+    }
+}
+
+void CMainFrame::CreateStatusBar() {
+    status_[0] = StatusPaneLabel("statusMessage", QString());
+    status_[0]->setMinimumWidth(0);
+    status_[1] = StatusPaneLabel("statusTarget",
+                                 Utf8("（選択されていません）") + QString(22, QChar(0x3000)));
+    status_[2] = StatusPaneLabel("statusRows", Utf8("選択 12345 行"));
+    statusBar()->addWidget(status_[0], 1);
+    statusBar()->addPermanentWidget(status_[1]);
+    statusBar()->addPermanentWidget(status_[2]);
+    ShowStatusMessage();
+}
+
+void CMainFrame::CreatePanes() {
+    splitter_ = new QSplitter(Qt::Horizontal, this);
+    splitter_->setObjectName(QStringLiteral("splitter"));
+    splitter_->setChildrenCollapsible(false);
+    // CLeftView, the entry list, takes this place.
+    listPane_ = PanePlaceholder("listPane", "リスト");
+    // CRightView, the preview of the picked entry, takes this place.
+    previewPane_ = PanePlaceholder("previewPane", "プレビュー");
+    splitter_->addWidget(listPane_);
+    splitter_->addWidget(previewPane_);
+    // The splitter keeps its children in another order; assistive technology reads them in
+    // this one: the list, then the preview.
+    listPane_->raise();
+    previewPane_->raise();
+    splitter_->setStretchFactor(0, 1);
+    splitter_->setStretchFactor(1, 0);
+    setCentralWidget(splitter_);
+    listPane_->setFont(session_.ListFont());
+    listPane_->installEventFilter(this);
+
+    QSize size(1024, 700);
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
+    }
+    resize(size);
+    auto [list, preview] = InitialPaneWidths(width());
+    splitter_->setSizes({list, preview});
+}
+
+void CMainFrame::OpenAlbumFile(const QString& path) {
+    Run([this, &path] { session_.OpenFile(path); });
+}
+
+void CMainFrame::UpdateCommandStates() {
+    AlbumState s = session_.State();
+    auto enable = [this, busy = s.busy](Command c, bool on) {
+        actions_[c]->setEnabled(on && !running_ && !busy);
+    };
+    for (Command c :
+         {kNew, kOpen, kSave, kSaveAs, kTargetFolder, kExit, kToolBar, kStatusBar, kShowImage,
+          kDetailPreview, kListPreview, kFont, kEnvironment, kHelp, kAbout}) {
+        enable(c, true);
+    }
+    for (Command c : {kCreateHtml, kSelectAll, kReacquireExif, kExtractThumbnails, kPageOptions}) {
+        enable(c, s.entries > 0);
+    }
+    enable(kEditFileInfo, s.selected > 0);
+    enable(kDelete, s.selected > 0);
+    enable(kBatchEdit, s.selected > 1);
+    enable(kRefresh, s.hasTargetFolder);
+    const Command modes[] = {kShowImage, kDetailPreview, kListPreview};
+    for (int mode = 0; mode < 3; ++mode) actions_[modes[mode]]->setChecked(s.previewMode == mode);
+}
+
+void CMainFrame::Run(const std::function<void()>& command) {
+    if (running_) return;
+    // The commands show as disabled once the run lets events through (UpdateCommandStates
+    // before each pump); a command's own modal dialogs block the window anyway.
+    running_ = true;
+    command();
+    session_.interaction().EndRun();
+    running_ = false;
+    UpdateCommandStates();
+    setWindowTitle(session_.Title());
+}
+
+bool CMainFrame::event(QEvent* e) {
+    // The prompt of a highlighted menu item or toolbar button goes into the first pane; when
+    // nothing is highlighted the pane shows its message again.
+    if (e->type() == QEvent::StatusTip) {
+        prompt_ = static_cast<QStatusTipEvent*>(e)->tip();
+        ShowStatusMessage();
+        return true;
+    }
+    return QMainWindow::event(e);
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* e) {
+    // The list pane's Delete key deletes the selected entries; with none selected it still
+    // counts as an edit. The key then goes on to the pane.
+    if (watched == listPane_ && e->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(e)->key() == Qt::Key_Delete) {
+        Run([this] { session_.DeleteSelected(); });
+    }
+    return QMainWindow::eventFilter(watched, e);
+}
+
+void CMainFrame::showEvent(QShowEvent* e) {
+    QMainWindow::showEvent(e);
+    if (shown_) return;
+    shown_ = true;
+    if (session_.TakeShowHelp()) OpenHelp(kHelpMainWindow);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* e) {
+    // A run in progress (its pumped events let the close box through) finishes first.
+    if (running_) {
+        e->ignore();
+        return;
+    }
+    if (!closed_) {
+        // There is no cancel: the window closes whatever the answer.
+        Run([this] { session_.SavePrompt(); });
+        session_.Shutdown();
+        closed_ = true;
+    }
+    e->accept();
+}
+
+void CMainFrame::SetStatusText(StatusPane pane, const QString& text) {
+    if (pane == StatusPane::Message) {
+        message_ = text;
+        ShowStatusMessage();
+    } else {
+        status_[static_cast<int>(pane)]->setText(text);
+    }
+}
+
+void CMainFrame::ShowStatusMessage() {
+    const QString& text = !prompt_.isEmpty() ? prompt_ : message_;
+    status_[0]->setText(text.isEmpty() ? IdleText() : text);
+}
+
+void CMainFrame::OpenHelp(int context) {
+    QUrl url = HelpUrl(context);
+    if (!url.isEmpty()) session_.chooser().OpenUrl(url);
+}
+
+void CMainFrame::ShowAbout() {
+    AboutDialog about(this);
+    session_.chooser().Exec(about);
+}
+
+void CMainFrame::ChangeFont() {
+    std::optional<QFont> font = session_.chooser().Font(this, session_.ListFont());
+    if (font && session_.SetListFont(*font)) listPane_->setFont(session_.ListFont());
+}
+
+void CMainFrame::SetPreviewMode(int mode) {
+    // The preview pane shows the picked entry in the new mode once it exists.
+    session_.SetPreviewMode(mode);
+}
+
+void CMainFrame::DialogNotBuiltYet() {
+    session_.chooser().Message(this, QMessageBox::Information, QStringLiteral("Mirulane"),
+                               Utf8("この機能のダイアログはまだ実装されていません"),
+                               QMessageBox::Ok);
+}
+
+void CMainFrame::FocusOtherPane() {
+    bool inList = listPane_->isAncestorOf(QApplication::focusWidget()) ||
+                  QApplication::focusWidget() == listPane_;
+    (inList ? previewPane_ : listPane_)->setFocus(Qt::ShortcutFocusReason);
+}
+
+}  // namespace mirulane::ui

@@ -1,0 +1,116 @@
+#pragma once
+// CMainFrame: the main window. Menus, toolbar, status bar and the splitter with the list pane
+// on the left and the preview pane on the right; the commands run through the ui session.
+
+#include <QMainWindow>
+#include <array>
+#include <functional>
+
+#include "platform/interaction.h"
+
+class QAction;
+class QActionGroup;
+class QLabel;
+class QSplitter;
+class QToolBar;
+
+namespace mirulane::ui {
+
+class UiSession;
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+  public:
+    // Menu commands, in menu order.
+    enum Command {
+        kNew,
+        kOpen,
+        kSave,
+        kSaveAs,
+        kTargetFolder,
+        kCreateHtml,
+        kExit,
+        kEditFileInfo,
+        kBatchEdit,
+        kSelectAll,
+        kDelete,
+        kToolBar,
+        kStatusBar,
+        kShowImage,
+        kDetailPreview,
+        kListPreview,
+        kFont,
+        kRefresh,
+        kReacquireExif,
+        kExtractThumbnails,
+        kPageOptions,
+        kEnvironment,
+        kHelp,
+        kAbout,
+        kCommandCount
+    };
+
+    // Builds the window and starts a new, empty album.
+    explicit CMainFrame(UiSession& session);
+    ~CMainFrame() override;
+
+    // Opens an album list file named on the command line.
+    void OpenAlbumFile(const QString& path);
+
+    // Enables the commands by their rules and marks the preview mode; the list pane calls it
+    // when its selection changes.
+    void UpdateCommandStates();
+
+    QAction* Action(Command command) const { return actions_[command]; }
+    QToolBar* ToolBar() const { return toolBar_; }
+    QSplitter* Splitter() const { return splitter_; }
+    QWidget* ListPane() const { return listPane_; }
+    QWidget* PreviewPane() const { return previewPane_; }
+    QLabel* StatusLabel(StatusPane pane) const { return status_[static_cast<int>(pane)]; }
+
+    // The splitter's first widths for a frame w pixels wide: the preview pane gets 320 and the
+    // list the rest, or both half when the frame is no wider than 320.
+    static std::pair<int, int> InitialPaneWidths(int frameWidth);
+
+  protected:
+    bool event(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    QMenu* createPopupMenu() override { return nullptr; }
+
+  private:
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void CreatePanes();
+
+    // Runs a command: no other command runs meanwhile, so an event a long run lets through
+    // cannot start another one on the album that is being worked on.
+    void Run(const std::function<void()>& command);
+    void SetStatusText(StatusPane pane, const QString& text);
+    void ShowStatusMessage();
+    void OpenHelp(int context);
+    void ShowAbout();
+    void ChangeFont();
+    void SetPreviewMode(int mode);
+    void DialogNotBuiltYet();
+    void FocusOtherPane();
+
+    UiSession& session_;
+    std::array<QAction*, kCommandCount> actions_{};
+    QActionGroup* previewModes_ = nullptr;
+    QToolBar* toolBar_ = nullptr;
+    QSplitter* splitter_ = nullptr;
+    QWidget* listPane_ = nullptr;
+    QWidget* previewPane_ = nullptr;
+    std::array<QLabel*, 3> status_{};
+    QString message_;  // pane 0's text from the album's operations
+    QString prompt_;   // the prompt of the highlighted command, shown instead
+    bool running_ = false;
+    bool shown_ = false;
+    bool closed_ = false;
+};
+
+}  // namespace mirulane::ui

@@ -1,0 +1,144 @@
+#include "ui/qt_interaction.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QProgressDialog>
+#include <algorithm>
+
+#include "platform/fs.h"
+#include "platform/paths.h"
+#include "ui/overwrite_dialog.h"
+#include "ui/qt_text.h"
+
+namespace mirulane::ui {
+
+QtInteraction::QtInteraction(Chooser& chooser) : chooser_(chooser) {}
+
+QtInteraction::~QtInteraction() { EndRun(); }
+
+MsgAnswer QtInteraction::Message(std::string_view text, std::string_view caption, MsgIcon icon,
+                                 MsgButtons buttons) {
+    QMessageBox::Icon qicon = QMessageBox::NoIcon;
+    switch (icon) {
+        case MsgIcon::None:
+            qicon = QMessageBox::NoIcon;
+            break;
+        case MsgIcon::Information:
+            qicon = QMessageBox::Information;
+            break;
+        case MsgIcon::Exclamation:
+            qicon = QMessageBox::Warning;
+            break;
+        case MsgIcon::Question:
+            qicon = QMessageBox::Question;
+            break;
+        case MsgIcon::Stop:
+            qicon = QMessageBox::Critical;
+            break;
+    }
+    QMessageBox::StandardButtons qbuttons = QMessageBox::Ok;
+    switch (buttons) {
+        case MsgButtons::Ok:
+            qbuttons = QMessageBox::Ok;
+            break;
+        case MsgButtons::OkCancel:
+            qbuttons = QMessageBox::Ok | QMessageBox::Cancel;
+            break;
+        case MsgButtons::YesNo:
+            qbuttons = QMessageBox::Yes | QMessageBox::No;
+            break;
+        case MsgButtons::YesNoCancel:
+            qbuttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+            break;
+    }
+    QString title = caption.empty() ? QStringLiteral("Mirulane") : FromCp932(caption);
+    QMessageBox::StandardButton answer =
+        chooser_.Message(window_, qicon, title, FromCp932(text), qbuttons);
+    // A box closed without a button counts as its way out: No where there is no Cancel.
+    switch (answer) {
+        case QMessageBox::Ok:
+            return MsgAnswer::Ok;
+        case QMessageBox::Yes:
+            return MsgAnswer::Yes;
+        case QMessageBox::No:
+            return MsgAnswer::No;
+        case QMessageBox::Cancel:
+            return MsgAnswer::Cancel;
+        default:
+            break;
+    }
+    switch (buttons) {
+        case MsgButtons::Ok:
+            return MsgAnswer::Ok;
+        case MsgButtons::YesNo:
+            return MsgAnswer::No;
+        case MsgButtons::OkCancel:
+        case MsgButtons::YesNoCancel:
+            return MsgAnswer::Cancel;
+    }
+    return MsgAnswer::Cancel;
+}
+
+OverwriteAnswer QtInteraction::ConfirmOverwrite(std::string_view path) {
+    FileStatus status;
+    // A file that vanished meanwhile cannot be asked about: that counts as cancel.
+    if (GetFileStatus(path, status) != 0) return OverwriteAnswer::Cancel;
+    SplitPathResult parts = SplitPath(path);
+    OverwriteDialog dialog(window_, FromCp932(parts.folder), FromCp932(parts.file),
+                           SizeText(static_cast<qint64>(status.size)),
+                           CreationTimeText(status.creationTime));
+    switch (chooser_.Exec(dialog)) {
+        case OverwriteDialog::Yes:
+            return OverwriteAnswer::Yes;
+        case OverwriteDialog::All:
+            return OverwriteAnswer::All;
+        case OverwriteDialog::No:
+            return OverwriteAnswer::No;
+        default:
+            return OverwriteAnswer::Cancel;
+    }
+}
+
+void QtInteraction::SetStatus(StatusPane pane, std::string_view text) {
+    if (sink_) sink_(pane, FromCp932(text));
+}
+
+void QtInteraction::SetWaitCursor(bool on) {
+    // On and off, not nested: a long loop turns it on again after each pumped event.
+    if (on == waitCursor_) return;
+    waitCursor_ = on;
+    if (on) {
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QGuiApplication::restoreOverrideCursor();
+    }
+}
+
+void QtInteraction::PumpOneEvent() {
+    if (beforePump_) beforePump_();
+    QCoreApplication::processEvents();
+}
+
+ProgressAnswer QtInteraction::Progress(int done, int total) {
+    if (!progress_) {
+        progress_ = new QProgressDialog(QString::fromUtf8("処理しています..."),
+                                        QString::fromUtf8("キャンセル"), 0, 0, window_);
+        progress_->setWindowTitle(QStringLiteral("Mirulane"));
+        progress_->setWindowModality(Qt::WindowModal);
+        progress_->setAutoReset(false);
+        progress_->setAutoClose(false);
+    }
+    // Total 0: the amount is not known, the bar only shows that work goes on.
+    progress_->setMaximum(total > 0 ? total : 0);
+    progress_->setValue(total > 0 ? std::min(done, total) : 0);
+    if (beforePump_) beforePump_();
+    QCoreApplication::processEvents();
+    return progress_->wasCanceled() ? ProgressAnswer::Cancel : ProgressAnswer::Continue;
+}
+
+void QtInteraction::EndRun() {
+    delete progress_;
+    SetWaitCursor(false);
+}
+
+}  // namespace mirulane::ui

@@ -1,0 +1,56 @@
+#pragma once
+// The window's side of the core's questions: message boxes and the overwrite dialog (through
+// the chooser, so tests answer them), status-bar texts, the wait cursor, event pumping and the
+// progress of long runs.
+
+#include <QPointer>
+#include <QString>
+#include <functional>
+
+#include "platform/interaction.h"
+#include "ui/chooser.h"
+
+class QProgressDialog;
+
+namespace mirulane::ui {
+
+class QtInteraction : public Interaction {
+  public:
+    using StatusSink = std::function<void(StatusPane, const QString&)>;
+
+    explicit QtInteraction(Chooser& chooser);
+    ~QtInteraction() override;
+
+    // The window that owns the dialogs, and where status texts go.
+    void SetWindow(QWidget* window) { window_ = window; }
+    QWidget* Window() const { return window_; }
+    void SetStatusSink(StatusSink sink) { sink_ = std::move(sink); }
+    // Called before a long run lets pending events through, so that the window can show that
+    // its commands wait meanwhile.
+    void SetBeforePump(std::function<void()> hook) { beforePump_ = std::move(hook); }
+
+    MsgAnswer Message(std::string_view text, std::string_view caption, MsgIcon icon,
+                      MsgButtons buttons) override;
+    OverwriteAnswer ConfirmOverwrite(std::string_view path) override;
+    void SetStatus(StatusPane pane, std::string_view text) override;
+    void SetWaitCursor(bool on) override;
+    void PumpOneEvent() override;
+    // Shows a progress dialog with a cancel button once a run takes a while; Cancel once the
+    // user pressed it.
+    ProgressAnswer Progress(int done, int total) override;
+
+    // Called when a command has finished: closes its progress dialog and turns off a wait
+    // cursor a failed run may have left on.
+    void EndRun();
+
+  private:
+    Chooser& chooser_;
+    QPointer<QWidget> window_;
+    StatusSink sink_;
+    std::function<void()> beforePump_;
+    bool waitCursor_ = false;
+    // A child of the window, which may go first and take it along.
+    QPointer<QProgressDialog> progress_;
+};
+
+}  // namespace mirulane::ui

@@ -1,0 +1,254 @@
+#include "ui/ui_session.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryFile>
+#include <vector>
+
+#include "album/album_file.h"
+#include "album/settings.h"
+#include "app/album_commands.h"
+#include "app/generation_run.h"
+#include "app/session.h"
+#include "platform/cp932.h"
+#include "platform/fs.h"
+#include "platform/profile.h"
+#include "ui/qt_text.h"
+
+namespace mirulane::ui {
+namespace {
+
+// The album list file's choosers: tab-separated text files, then every file.
+QStringList AlbumFilters() {
+    return {QString::fromUtf8("ﾃｷｽﾄﾌｧｲﾙ(ﾀﾌﾞ区切り) (*.txt)"),
+            QString::fromUtf8("すべてのﾌｧｲﾙ (*)")};
+}
+constexpr size_t kFaceNameMax = 31;  // bytes, as the logical-font record holds it
+
+// The framework's title of a document that has no name yet.
+QString DefaultTitle() { return QString::fromUtf8("無題 - Mirulane"); }
+
+// The preview file: a unique name in the temp folder, made by creating the file and removing it
+// again, with ".html" in place of its ".tmp".
+QString MakePreviewPath() {
+    QTemporaryFile probe(QDir::tempPath() + QStringLiteral("/MrlXXXXXX.tmp"));
+    if (!probe.open()) {
+        return QDir::tempPath() +
+               QStringLiteral("/Mrl%1.html").arg(QCoreApplication::applicationPid());
+    }
+    QString name = probe.fileName();
+    probe.remove();
+    name.chop(4);
+    return name + QStringLiteral(".html");
+}
+
+QString SystemPath(const std::string& cp932) {
+    auto path = ToSystemPath(cp932);
+    return path ? QString::fromStdString(*path) : QString();
+}
+
+}  // namespace
+
+UiSession::UiSession(Chooser& chooser, const QString& profilePath)
+    : chooser_(chooser),
+      ui_(chooser),
+      session_(std::make_unique<Session>(ui_)),
+      profilePath_(profilePath.isEmpty() ? QString::fromStdString(DefaultProfilePath())
+                                         : profilePath),
+      title_(DefaultTitle()) {
+    profile_ = std::make_unique<IniProfile>(profilePath_.toStdString());
+    session_->settings.Load(*profile_);
+    previewPath_ = MakePreviewPath();
+}
+
+UiSession::~UiSession() { Shutdown(); }
+
+AlbumState UiSession::State() const {
+    const Album& album = session_->album;
+    return {album.entries.Count(), album.entries.SelectedCount(), !album.style.TargetFolder.empty(),
+            session_->settings.EnvPreView, album.busy};
+}
+
+bool UiSession::TakeShowHelp() {
+    if (session_->settings.ShowHelp != 1) return false;
+    session_->settings.ShowHelp = 0;
+    return true;
+}
+
+void UiSession::NewAlbum() {
+    SavePrompt();
+    mirulane::NewAlbum(*session_);
+    title_ = DefaultTitle();
+}
+
+void UiSession::Open() {
+    SavePrompt();
+    auto chosen =
+        chooser_.OpenFile(ui_.Window(), QString::fromUtf8("開く"), DialogFolder(), AlbumFilters());
+    if (chosen) OpenFile(*chosen);
+}
+
+bool UiSession::OpenFile(const QString& path) {
+    auto cp932 = AlbumPath(QFileInfo(path).absoluteFilePath());
+    if (!cp932) return false;
+    if (OpenAlbumFile(*session_, *cp932) < 0) return false;
+    TitleFromAlbum();
+    return true;
+}
+
+void UiSession::Save() {
+    // Saving a new album is Save As: the album then has a name.
+    if (SaveAlbum(*session_) == SaveResult::NeedsName) SaveAs();
+}
+
+void UiSession::SaveAs() {
+    auto path = AskSaveName(ProposedSaveName(*session_));
+    if (path && SaveAlbumAs(*session_, *path) >= 0) TitleFromAlbum();
+}
+
+void UiSession::SavePrompt() {
+    if (mirulane::SavePrompt(*session_) != SaveResult::NeedsName) return;
+    // The album's file name stays "新規" here: only Save As gives the album a name.
+    if (auto path = AskSaveName(ProposedSaveName(*session_))) {
+        WriteAlbumFile(session_->album, *path, session_->ui);
+    }
+}
+
+void UiSession::ChooseTargetFolder() {
+    SavePrompt();
+    auto chosen = chooser_.Folder(ui_.Window(), QString::fromUtf8("フォルダを選択してください"),
+                                  SystemPath(session_->album.style.TargetFolder));
+    if (!chosen) return;
+    auto folder = AlbumPath(*chosen);
+    if (!folder) return;
+    mirulane::ChooseTargetFolder(*session_, *folder);
+    TitleFromAlbum();
+}
+
+void UiSession::Refresh() { RefreshAlbum(*session_); }
+
+void UiSession::CreateHtml() {
+    std::string open;
+    CreateHtmlCommand(*session_, open);
+    if (open.empty()) return;
+    QString page = SystemPath(open);
+    if (!page.isEmpty()) chooser_.OpenUrl(QUrl::fromLocalFile(page));
+}
+
+void UiSession::SelectAll() { SelectAllEntries(*session_); }
+
+void UiSession::DeleteSelected() { DeleteSelectedEntries(*session_); }
+
+void UiSession::SetSelection(const QList<int>& rows) {
+    EntryList& entries = session_->album.entries;
+    std::vector<bool> chosen(static_cast<size_t>(entries.Count()));
+    for (int row : rows) {
+        if (row >= 0 && row < entries.Count()) chosen[static_cast<size_t>(row)] = true;
+    }
+    for (int i = 0; i < entries.Count(); ++i) {
+        if (chosen[static_cast<size_t>(i)]) {
+            entries.Select(i);
+        } else {
+            entries.Deselect(i);
+        }
+    }
+    RefreshStatusTexts(*session_, 2);
+}
+
+bool UiSession::SetPreviewMode(int mode) {
+    int& current = session_->settings.EnvPreView;
+    if (current == mode) return false;
+    current = mode;
+    return true;
+}
+
+LogFont UiSession::ListLogFont() const {
+    const Settings& s = session_->settings;
+    return {s.FontHeight,         s.FontWidth,
+            s.FontEscapement,     s.FontOrientation,
+            s.FontWeight,         s.FontItalic,
+            s.FontUnderline,      s.FontStrikeOut,
+            s.FontCharSet,        s.FontOutPrecision,
+            s.FontClipPrecision,  s.FontQuality,
+            s.FontPitchAndFamily, FromCp932(s.FontFaceName)};
+}
+
+QFont UiSession::ListFont() const { return ToQFont(ListLogFont()); }
+
+bool UiSession::SetListFont(const QFont& font) {
+    LogFont lf = FromQFont(font, ListLogFont());
+    auto face = ToCp932(lf.faceName);
+    if (!face) {
+        Refuse(QString::fromUtf8("Shift-JIS で表せない名前のフォントは使用できません\n") +
+               lf.faceName);
+        return false;
+    }
+    Settings& s = session_->settings;
+    s.FontHeight = lf.height;
+    s.FontWidth = lf.width;
+    s.FontEscapement = lf.escapement;
+    s.FontOrientation = lf.orientation;
+    s.FontWeight = lf.weight;
+    s.FontItalic = lf.italic;
+    s.FontUnderline = lf.underline;
+    s.FontStrikeOut = lf.strikeOut;
+    s.FontCharSet = lf.charSet;
+    s.FontOutPrecision = lf.outPrecision;
+    s.FontClipPrecision = lf.clipPrecision;
+    s.FontQuality = lf.quality;
+    s.FontPitchAndFamily = lf.pitchAndFamily;
+    s.FontFaceName = std::string(CutAtCharBoundary(*face, kFaceNameMax));
+    return true;
+}
+
+void UiSession::Shutdown() {
+    if (shutDown_) return;
+    shutDown_ = true;
+    session_->settings.Save(*profile_);
+    // The first run has no folder for its profile yet; a profile that cannot be written is
+    // not reported.
+    QDir().mkpath(QFileInfo(profilePath_).absolutePath());
+    profile_->Save();
+    QFile::remove(previewPath_);
+}
+
+std::optional<std::string> UiSession::AskSaveName(const std::string& proposed) {
+    QString name = FromCp932(proposed);
+    QString folder = DialogFolder();
+    QString path = folder.isEmpty() || name.isEmpty() ? name : folder + QLatin1Char('/') + name;
+    auto chosen = chooser_.SaveFile(ui_.Window(), QString::fromUtf8("名前を付けて保存"), path,
+                                    AlbumFilters(), QStringLiteral("txt"));
+    if (!chosen) return std::nullopt;
+    return AlbumPath(*chosen);
+}
+
+std::optional<std::string> UiSession::AlbumPath(const QString& path) {
+    auto cp932 = ToCp932(path);
+    // A backslash would read as a folder separator inside the album.
+    if (cp932 && !path.contains(QLatin1Char('\\'))) return cp932;
+    Refuse(QString::fromUtf8("Shift-JIS で表せない文字か「\\」を含むパスは使用できません\n") +
+           path);
+    return std::nullopt;
+}
+
+void UiSession::Refuse(const QString& text) {
+    // Shown here rather than by the core: the text holds what Shift-JIS cannot.
+    chooser_.Message(ui_.Window(), QMessageBox::Warning, QStringLiteral("Mirulane"), text,
+                     QMessageBox::Ok);
+}
+
+QString UiSession::DialogFolder() const {
+    const Album& album = session_->album;
+    if (album.fileName != Album::NewFileName()) {
+        return QFileInfo(SystemPath(album.fileName)).absolutePath();
+    }
+    return SystemPath(album.style.TopFolder);
+}
+
+void UiSession::TitleFromAlbum() {
+    QString program = QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+    title_ = FromCp932(WindowTitle(*session_, ToCp932(program).value_or("mirulane")));
+}
+
+}  // namespace mirulane::ui

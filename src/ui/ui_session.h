@@ -1,0 +1,107 @@
+#pragma once
+// What the window holds for one run of the program: the core's session (settings, album,
+// interaction), the profile it was read from, the preview file's path and the help context.
+// The window reaches the core only through this class, in Qt types; it runs the album
+// commands with the dialogs they need.
+
+#include <QFont>
+#include <QList>
+#include <QString>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "ui/chooser.h"
+#include "ui/list_font.h"
+#include "ui/qt_interaction.h"
+
+namespace mirulane {
+struct Session;
+class IniProfile;
+}  // namespace mirulane
+
+namespace mirulane::ui {
+
+// What the enabling rules of the commands look at.
+struct AlbumState {
+    int entries = 0;
+    int selected = 0;
+    bool hasTargetFolder = false;
+    int previewMode = 0;  // EnvPreView
+    bool busy = false;    // a long run is working on the album: every command waits
+};
+
+class UiSession {
+  public:
+    // Start-up: reads the settings from the profile (profilePath, or the default place when
+    // empty) and fixes the preview file's path.
+    explicit UiSession(Chooser& chooser, const QString& profilePath = {});
+    ~UiSession();
+    UiSession(const UiSession&) = delete;
+    UiSession& operator=(const UiSession&) = delete;
+
+    Chooser& chooser() { return chooser_; }
+    QtInteraction& interaction() { return ui_; }
+
+    AlbumState State() const;
+    // The main window's title: the framework's "無題 - Mirulane" until an album file is opened
+    // or saved under a name or a target folder is chosen, then the album's own.
+    const QString& Title() const { return title_; }
+
+    int HelpContext() const { return helpContext_; }
+    void SetHelpContext(int context) { helpContext_ = context; }
+
+    const QString& PreviewFilePath() const { return previewPath_; }
+
+    // True once, on the first show of a profile whose ShowHelp is 1 (the flag is cleared).
+    bool TakeShowHelp();
+
+    // The album commands, each with its save prompt and dialogs.
+    void NewAlbum();
+    void Open();
+    // Reads an album list file (a path of the file system); false after a failure, which the
+    // reader has reported.
+    bool OpenFile(const QString& path);
+    void Save();
+    void SaveAs();
+    // Asks to save a modified album (before New, Open, a target folder and closing).
+    void SavePrompt();
+    void ChooseTargetFolder();
+    void Refresh();
+    void CreateHtml();
+    void SelectAll();
+    void DeleteSelected();
+    // The list pane's selection: exactly these rows are selected.
+    void SetSelection(const QList<int>& rows);
+    // Sets EnvPreView; false when it already was that mode.
+    bool SetPreviewMode(int mode);
+
+    // The list font from the fourteen stored fields; SetListFont stores a chosen font (false
+    // when its face name cannot be stored, after saying so).
+    QFont ListFont() const;
+    bool SetListFont(const QFont& font);
+
+    // The end of the run, once: the settings go to the profile, the preview file is removed.
+    void Shutdown();
+
+  private:
+    LogFont ListLogFont() const;
+    std::optional<std::string> AskSaveName(const std::string& proposed);
+    // The CP932 form of a path the user chose; nullopt (after saying so) when it has none.
+    std::optional<std::string> AlbumPath(const QString& path);
+    void Refuse(const QString& text);
+    QString DialogFolder() const;
+    void TitleFromAlbum();
+
+    Chooser& chooser_;
+    QtInteraction ui_;
+    std::unique_ptr<Session> session_;
+    std::unique_ptr<IniProfile> profile_;
+    QString profilePath_;
+    QString previewPath_;
+    QString title_;
+    int helpContext_ = 0;
+    bool shutDown_ = false;
+};
+
+}  // namespace mirulane::ui

@@ -1,0 +1,112 @@
+// A generation run over an album written before: pages that would not change are left alone,
+// the program's own pages are replaced without a question, pages edited by hand are asked
+// about, and the run tells what it did with each.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "app/generation_run.h"
+#include "fixtures/page_album.h"
+#include "platform/output_manifest.h"
+
+namespace mirulane {
+namespace {
+
+using testing::PageAlbum;
+
+ino_t Inode(const std::string& path) {
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0 ? st.st_ino : 0;
+}
+
+struct RerunAlbum : PageAlbum {
+    RerunAlbum() {
+        style().MakeAutorun = 1;
+        Add("A.JPG", "一");
+        Add("B.JPG", "二");
+        OutputTally tally;
+        EXPECT_EQ(GenerationResult::Done, GenerationRun(session, &tally));
+        EXPECT_EQ(tally.written, 5);
+        EXPECT_TRUE(ui.overwriteAsked.empty());
+    }
+    std::map<std::string, ino_t> Inodes() const {
+        std::map<std::string, ino_t> out;
+        for (const char* name : kFiles) out[name] = Inode(Path(name));
+        return out;
+    }
+    static constexpr const char* kFiles[] = {"index.html", "autorun.inf", "html/list.html",
+                                             "html/A.html", "html/B.html"};
+};
+
+TEST(GenerationRerun, AnEntryAddedSinceRewritesOnlyWhatChangesWithoutAsking) {
+    RerunAlbum a;
+    const std::map<std::string, ino_t> before = a.Inodes();
+    OutputTally tally;
+    EXPECT_EQ(GenerationResult::Done, GenerationRun(a.session, &tally));
+    EXPECT_EQ(before, a.Inodes());  // nothing written again
+    EXPECT_EQ(tally.written, 0);
+    EXPECT_EQ(tally.unchanged, 5);
+
+    const std::string listBefore = a.Get("html/list.html");
+    a.Add("C.JPG", "三");
+    EXPECT_EQ(GenerationResult::Done, GenerationRun(a.session, &tally));
+    EXPECT_TRUE(a.ui.overwriteAsked.empty());
+    EXPECT_TRUE(a.ui.messages.empty());
+    EXPECT_NE(a.Get("html/list.html"), listBefore);
+    EXPECT_NE(std::string::npos, a.Get("html/list.html").find("href=\"C.html\""));
+    EXPECT_TRUE(a.Exists("html/C.html"));
+    const std::map<std::string, ino_t> after = a.Inodes();
+    EXPECT_EQ(after.at("index.html"), before.at("index.html"));
+    EXPECT_EQ(after.at("autorun.inf"), before.at("autorun.inf"));
+    int rewritten = 0;
+    for (const auto& [name, inode] : after) rewritten += inode != before.at(name);
+    EXPECT_EQ(tally.written, rewritten + 1);  // and the new page
+    EXPECT_EQ(tally.unchanged, 5 - rewritten);
+    EXPECT_TRUE(tally.keptEdited.empty());
+    EXPECT_EQ(tally.keptUnknown, 0);
+}
+
+TEST(GenerationRerun, PagesEditedByHandAreAskedAboutAndNamedWhenKept) {
+    RerunAlbum a;
+    a.Put("html/A.html", "edited by hand");
+    a.Put("html/list.html", "edited by hand");
+    a.Put("html/stray.html", "");
+    a.Add("stray.JPG");  // its page is there already, not written by the program
+    OutputTally tally;
+    EXPECT_EQ(GenerationResult::Done, GenerationRun(a.session, &tally));
+    EXPECT_EQ(a.ui.overwriteAsked,
+              (std::vector<std::string>{a.Path("html/list.html"), a.Path("html/A.html"),
+                                        a.Path("html/stray.html")}));
+    EXPECT_EQ("edited by hand", a.Get("html/A.html"));
+    EXPECT_EQ(tally.keptEdited,
+              (std::vector<std::string>{a.Path("html/list.html"), a.Path("html/A.html")}));
+    EXPECT_EQ(tally.keptUnknown, 1);
+
+    // Asked again the next time, until the user lets the program replace them.
+    a.ui.overwriteAsked.clear();
+    a.ui.overwriteAnswers = {OverwriteAnswer::All};
+    EXPECT_EQ(GenerationResult::Done, GenerationRun(a.session, &tally));
+    EXPECT_EQ(a.ui.overwriteAsked, std::vector<std::string>{a.Path("html/list.html")});
+    EXPECT_NE("edited by hand", a.Get("html/A.html"));
+    EXPECT_EQ(tally.written, 3);
+}
+
+TEST(GenerationRerun, ARecordThatCannotBeSavedFailsTheRun) {
+    PageAlbum a;
+    a.Add("A.JPG");
+    std::filesystem::create_directories(a.Path("html/" + std::string(kManifestName)));
+    OutputTally tally;
+    EXPECT_EQ(GenerationResult::RecordFailed, GenerationRun(a.session, &tally));
+    EXPECT_TRUE(a.Exists("html/A.html"));
+    EXPECT_EQ(tally.recordFailures, 1);
+    ASSERT_EQ(1u, a.ui.MessagesUtf8().size());
+    EXPECT_EQ(a.ui.MessagesUtf8()[0], "出力ファイルの記録を保存できません(errno=21)\n" +
+                                          a.Path("html/" + std::string(kManifestName)));
+}
+
+}  // namespace
+}  // namespace mirulane

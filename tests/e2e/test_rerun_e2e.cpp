@@ -1,0 +1,130 @@
+// Making an album again through mirulane-cli, as a user does after adding photos or editing a
+// page: without --force the album is brought up to date, files that would not change are not
+// written again, and a page edited by hand is kept and named.
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "fixtures/cli_runner.h"
+#include "fixtures/exif_builder.h"
+#include "fixtures/image_builder.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace mirulane::fixtures;
+
+class RerunE2E : public ::testing::Test {
+  protected:
+    RerunE2E() {
+        for (const char* name : {"a.jpg", "b.jpg"}) dir.Write(std::string("photos/") + name, photo);
+        // Detail pages with links to their neighbours and the page count.
+        CliResult first = Cli("album photos --thumbs --detail-preset 11");
+        EXPECT_EQ(first.status, 0) << first.err;
+    }
+    CliResult Cli(const std::string& args) const {
+        return RunCli(MIRULANE_CLI_PATH, "--profile none.ini " + args, dir.path());
+    }
+    // The album's pages and thumbnails by name, with the identity of the file that holds them
+    // (a file written again is a new file) and its contents.
+    std::map<std::string, std::pair<ino_t, std::string>> Outputs() const {
+        std::map<std::string, std::pair<ino_t, std::string>> out;
+        for (const char* folder : {"photos", "photos/html", "photos/thumb"}) {
+            for (const auto& e : fs::directory_iterator(dir.path() + "/" + folder)) {
+                std::string name = std::string(folder) + "/" + e.path().filename().string();
+                if (!e.is_regular_file() || name == "photos/a.jpg" || name == "photos/b.jpg" ||
+                    name == "photos/c.jpg" || name == "photos/photos.txt" ||
+                    e.path().filename() == ".mirulane-manifest") {
+                    continue;
+                }
+                struct stat st {};
+                stat(e.path().c_str(), &st);
+                out[name] = {st.st_ino, dir.Read(name)};
+            }
+        }
+        return out;
+    }
+
+    TempDir dir;
+    const std::string photo = MakeCameraJpeg();
+    const std::string photos = dir.path() + "/photos";
+};
+
+TEST_F(RerunE2E, APhotoAddedSinceIsListedWithoutForceAndNothingElseIsRewritten) {
+    const auto before = Outputs();
+    ASSERT_EQ(before.size(), 6u);  // index.html, list.html, two pages, two thumbnails
+
+    // Nothing new: nothing is written, and the thumbnails that are there count as extracted.
+    CliResult same = Cli("album photos --thumbs");
+    ASSERT_EQ(same.status, 0) << same.err;
+    EXPECT_EQ(Outputs(), before);
+    EXPECT_NE(same.err.find("エントリ 2件のうち、2件のサムネイル抽出に成功しました\n"
+                            "書き込み: 0件\n変更なし: 6件\n"
+                            "保持（手で編集されたファイル）: 0件\n"
+                            "保持（このプログラムが作成していないファイル）: 0件\n"),
+              std::string::npos)
+        << same.err;
+
+    dir.Write("photos/c.jpg", photo);
+    CliResult added = Cli("album photos --thumbs");
+    ASSERT_EQ(added.status, 0) << added.err;
+    EXPECT_EQ(added.err.find("--force"), std::string::npos) << added.err;
+    EXPECT_NE(dir.Read("photos/html/list.html").find("href=\"c.html\""), std::string::npos);
+    EXPECT_TRUE(fs::exists(photos + "/html/c.html"));
+    EXPECT_EQ(dir.Read("photos/thumb/c.jpg"), MakeThumbnailJpeg());
+    const auto after = Outputs();
+    int rewritten = 0;
+    for (const auto& [name, file] : before) {
+        const auto& now = after.at(name);
+        if (now.second == file.second) {
+            EXPECT_EQ(now.first, file.first) << name << " was written again";
+        } else {
+            ++rewritten;
+        }
+    }
+    EXPECT_NE(after.at("photos/html/list.html").second, before.at("photos/html/list.html").second);
+    EXPECT_NE(after.at("photos/html/b.html").second, before.at("photos/html/b.html").second);
+    // The new page and thumbnail, and the pages whose contents changed with them.
+    EXPECT_NE(added.err.find("書き込み: " + std::to_string(rewritten + 2) +
+                             "件\n変更なし: " + std::to_string(6 - rewritten) + "件\n"),
+              std::string::npos)
+        << added.err;
+}
+
+TEST_F(RerunE2E, APageEditedByHandSurvivesARerunWithoutForce) {
+    // b.html gets a link to the new photo's page: the program has new contents for it too.
+    dir.Write("photos/html/b.html", "edited by hand");
+    dir.Write("photos/c.jpg", photo);
+    const std::string kept = "保持（手で編集されたファイル）: 1件（--force で上書きします）\n  " +
+                             photos + "/html/b.html\n";
+    for (int run = 0; run < 2; ++run) {
+        CliResult again = Cli("album photos");
+        ASSERT_EQ(again.status, 0) << again.err;
+        EXPECT_EQ(dir.Read("photos/html/b.html"), "edited by hand");
+        EXPECT_NE(again.err.find(kept), std::string::npos) << again.err;
+        EXPECT_NE(dir.Read("photos/html/list.html").find("href=\"c.html\""), std::string::npos);
+    }
+
+    // A page of the same name that the program did not write is kept too, and counted.
+    fs::remove(photos + "/html/.mirulane-manifest");
+    CliResult unknown = Cli("generate photos/photos.txt");
+    ASSERT_EQ(unknown.status, 0) << unknown.err;
+    EXPECT_EQ(dir.Read("photos/html/b.html"), "edited by hand");
+    EXPECT_NE(unknown.err.find("保持（このプログラムが作成していないファイル）: 1件（--force で"
+                               "上書きします）\n"),
+              std::string::npos)
+        << unknown.err;
+
+    CliResult forced = Cli("generate photos/photos.txt --force");
+    ASSERT_EQ(forced.status, 0) << forced.err;
+    EXPECT_NE(dir.Read("photos/html/b.html"), "edited by hand");
+    CliResult settled = Cli("generate photos/photos.txt");
+    EXPECT_NE(settled.err.find("書き込み: 0件\n"), std::string::npos) << settled.err;
+}
+
+}  // namespace

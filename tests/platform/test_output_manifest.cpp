@@ -1,0 +1,235 @@
+// The record of what the program wrote into an output folder, and what a run does with each
+// output file it finds there.
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "fixtures/image_builder.h"
+#include "platform/cp932.h"
+#include "platform/output_manifest.h"
+#include "platform/scripted_interaction.h"
+#include "platform/text.h"
+
+namespace mirulane {
+namespace {
+
+namespace fs = std::filesystem;
+using fixtures::TempDir;
+
+// A run's overwrite question, answered from a list (then "no"), with the paths it was asked.
+struct Questions {
+    std::vector<OutputDecision> answers;
+    std::vector<std::string> asked;
+
+    std::function<OutputDecision()> For(const std::string& path) {
+        return [this, path] {
+            asked.push_back(path);
+            if (answers.empty()) return OutputDecision::Skip;
+            OutputDecision d = answers.front();
+            answers.erase(answers.begin());
+            return d;
+        };
+    }
+};
+
+ino_t Inode(const std::string& path) {
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0 ? st.st_ino : 0;
+}
+
+TEST(OutputLedger, ARerunLeavesAlikeFilesAloneAndReplacesItsOwnWithoutAsking) {
+    TempDir dir;
+    const std::string page = dir.path() + "/page.html";
+    const std::string other = dir.path() + "/other.html";
+    ScriptedInteraction ui;
+    Questions q;
+    {
+        OutputLedger first;
+        EXPECT_EQ(first.Write(page, "one", nullptr, q.For(page)).outcome, OutputOutcome::Written);
+        EXPECT_EQ(first.Write(other, "other", nullptr, q.For(other)).outcome,
+                  OutputOutcome::Written);
+        EXPECT_EQ(first.Save(ui), 0);
+    }
+    const ino_t before = Inode(other);
+
+    OutputLedger second;
+    EXPECT_EQ(second.Write(other, "other", nullptr, q.For(other)).outcome,
+              OutputOutcome::Unchanged);
+    EXPECT_EQ(Inode(other), before);  // not written again
+    EXPECT_EQ(second.Write(page, "two", nullptr, q.For(page)).outcome, OutputOutcome::Written);
+    EXPECT_EQ(dir.Read("page.html"), "two");
+    EXPECT_TRUE(q.asked.empty());
+    EXPECT_EQ(second.Tally().written, 1);
+    EXPECT_EQ(second.Tally().unchanged, 1);
+    EXPECT_EQ(second.Save(ui), 0);
+
+    // What the second run wrote is the program's own from then on.
+    OutputLedger third;
+    EXPECT_EQ(third.Write(page, "three", nullptr, q.For(page)).outcome, OutputOutcome::Written);
+    EXPECT_TRUE(q.asked.empty());
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST(OutputLedger, FilesEditedOrNotWrittenByTheProgramAreAskedAboutAndCountedWhenKept) {
+    TempDir dir;
+    const std::string edited = dir.path() + "/edited.html";
+    const std::string foreign = dir.path() + "/foreign.html";
+    const std::string linked = dir.path() + "/linked.html";
+    const std::string target = dir.path() + "/target.html";
+    ScriptedInteraction ui;
+    Questions q;
+    {
+        OutputLedger first;
+        first.Write(edited, "page", nullptr, q.For(edited));
+        first.Write(target, "page", nullptr, q.For(target));
+        first.Save(ui);
+    }
+    dir.Write("edited.html", "page, edited by hand");
+    dir.Write("foreign.html", "the user's own");
+    // A link is never the program's, even to a file it wrote.
+    fs::create_symlink("target.html", linked);
+
+    for (int round = 0; round < 2; ++round) {
+        OutputLedger ledger;
+        q.asked.clear();
+        EXPECT_EQ(ledger.Write(edited, "new", nullptr, q.For(edited)).outcome, OutputOutcome::Kept);
+        EXPECT_EQ(ledger.Write(foreign, "new", nullptr, q.For(foreign)).outcome,
+                  OutputOutcome::Kept);
+        EXPECT_EQ(ledger.Write(linked, "page", nullptr, q.For(linked)).outcome,
+                  OutputOutcome::Kept);
+        EXPECT_EQ(q.asked, (std::vector<std::string>{edited, foreign, linked}));
+        EXPECT_EQ(ledger.Tally().keptEdited, std::vector<std::string>{edited});
+        EXPECT_EQ(ledger.Tally().keptUnknown, 2);
+        EXPECT_EQ(ledger.Tally().written, 0);
+        ledger.Save(ui);  // a kept file keeps its old record: the next run asks again
+    }
+    EXPECT_EQ(dir.Read("edited.html"), "page, edited by hand");
+    EXPECT_EQ(dir.Read("foreign.html"), "the user's own");
+    EXPECT_TRUE(fs::is_symlink(linked));
+
+    // "Yes" and cancel; without a question (a companion file) the file is replaced.
+    OutputLedger ledger;
+    q.answers = {OutputDecision::Write, OutputDecision::Cancel};
+    EXPECT_EQ(ledger.Write(edited, "new", nullptr, q.For(edited)).outcome, OutputOutcome::Written);
+    EXPECT_EQ(ledger.Write(foreign, "new", nullptr, q.For(foreign)).outcome,
+              OutputOutcome::Cancelled);
+    EXPECT_EQ(dir.Read("foreign.html"), "the user's own");
+    EXPECT_EQ(ledger.Write(foreign, "new", nullptr, nullptr).outcome, OutputOutcome::Written);
+    EXPECT_EQ(dir.Read("foreign.html"), "new");
+}
+
+// A manifest that is not whole, or not one at all, says nothing: every file is asked about.
+TEST(OutputLedger, ADamagedManifestMeansAsking) {
+    const std::string hash = Format("%016llx", static_cast<unsigned long long>(ContentHash("old")));
+    for (const std::string& manifest : {
+             "mirulane-manifest 1\n" + hash + "\tpage.html",                // cut short
+             hash + "\tpage.html\n",                                        // no header
+             "mirulane-manifest 1\n" + hash.substr(1) + "\tpage.html\n",    // short hash
+             "mirulane-manifest 1\n" + hash + " page.html\n",               // no tab
+             "mirulane-manifest 1\nzz" + hash.substr(2) + "\tpage.html\n",  // not hex
+         }) {
+        TempDir dir;
+        dir.Write("page.html", "old");
+        dir.Write(std::string(kManifestName), manifest);
+        OutputLedger ledger;
+        EXPECT_EQ(ledger.Examine(dir.path() + "/page.html", "new"), OutputState::Unknown)
+            << manifest;
+    }
+    TempDir dir;
+    dir.Write("page.html", "old");
+    dir.Write(std::string(kManifestName), "mirulane-manifest 1\n" + hash + "\tpage.html\n");
+    OutputLedger ledger;
+    EXPECT_EQ(ledger.Examine(dir.path() + "/page.html", "new"), OutputState::Own);
+}
+
+// A thumbnail takes the name of a photo, and an album file may name any file: a name with a
+// line break must not be able to add a record of its own to the manifest.
+TEST(OutputLedger, NamesThatCouldForgeARecordAreNeverRecorded) {
+    TempDir dir;
+    dir.Write("index.html", "the user's own");
+    const std::string forged = Format(
+        "x\n%016llx\tindex.html", static_cast<unsigned long long>(ContentHash("the user's own")));
+    ScriptedInteraction ui;
+    Questions q;
+    {
+        OutputLedger first;
+        const std::string path = dir.path() + "/" + forged;
+        EXPECT_EQ(first.Write(path, "thumb", nullptr, q.For(path)).outcome, OutputOutcome::Written);
+        first.Save(ui);
+    }
+    OutputLedger second;
+    const std::string index = dir.path() + "/index.html";
+    EXPECT_EQ(second.Write(index, "page", nullptr, q.For(index)).outcome, OutputOutcome::Kept);
+    EXPECT_EQ(q.asked, std::vector<std::string>{index});
+    EXPECT_EQ(dir.Read("index.html"), "the user's own");
+}
+
+TEST(OutputLedger, SavingKeepsWhatAnotherRunRecordedAndForgetsVanishedFiles) {
+    TempDir dir;
+    ScriptedInteraction ui;
+    Questions q;
+    const std::string a = dir.path() + "/a.html";
+    const std::string b = dir.path() + "/b.html";
+    const std::string gone = dir.path() + "/gone.html";
+    {
+        OutputLedger earlier;
+        earlier.Write(gone, "gone", nullptr, q.For(gone));
+        earlier.Save(ui);
+    }
+    fs::remove(gone);
+    // Two runs at once in one folder: each saves what it wrote, neither loses the other's.
+    OutputLedger one;
+    OutputLedger two;
+    EXPECT_EQ(one.Examine(a, "a"), OutputState::Absent);
+    EXPECT_EQ(two.Examine(b, "b"), OutputState::Absent);
+    one.Write(a, "a", nullptr, q.For(a));
+    two.Write(b, "b", nullptr, q.For(b));
+    EXPECT_EQ(one.Save(ui), 0);
+    EXPECT_EQ(two.Save(ui), 0);
+
+    OutputLedger next;
+    EXPECT_EQ(next.Examine(a, "a2"), OutputState::Own);
+    EXPECT_EQ(next.Examine(b, "b2"), OutputState::Own);
+    // A file of the same name made later is not the program's.
+    dir.Write("gone.html", "gone");
+    EXPECT_EQ(next.Examine(gone, "new"), OutputState::Unknown);
+    EXPECT_EQ(dir.Read(std::string(kManifestName)).find("gone.html"), std::string::npos);
+    EXPECT_TRUE(q.asked.empty());
+}
+
+// Nothing recorded, nothing saved: a rerun that changes nothing writes nothing, not even the
+// manifest; one that cannot save it says so and counts it.
+TEST(OutputLedger, TheManifestIsSavedOnlyWhenSomethingWasRecordedAndFailuresAreTold) {
+    TempDir dir;
+    ScriptedInteraction ui;
+    const std::string page = dir.path() + "/page.html";
+    {
+        OutputLedger first;
+        first.Write(page, "page", nullptr, nullptr);
+        first.Save(ui);
+    }
+    const std::string manifest = dir.path() + "/" + std::string(kManifestName);
+    const ino_t before = Inode(manifest);
+    OutputLedger again;
+    EXPECT_EQ(again.Write(page, "page", nullptr, nullptr).outcome, OutputOutcome::Unchanged);
+    EXPECT_EQ(again.Save(ui), 0);
+    EXPECT_EQ(Inode(manifest), before);
+
+    fs::remove(manifest);
+    fs::create_directory(manifest);
+    OutputLedger blocked;
+    EXPECT_EQ(blocked.Write(page, "changed", nullptr, nullptr).outcome, OutputOutcome::Written);
+    EXPECT_EQ(blocked.Save(ui), 1);
+    EXPECT_EQ(blocked.Tally().recordFailures, 1);
+    ASSERT_EQ(ui.MessagesUtf8().size(), 1u);
+    EXPECT_EQ(ui.MessagesUtf8()[0].find("出力ファイルの記録を保存できません(errno="), 0u);
+    EXPECT_NE(ui.MessagesUtf8()[0].find("\n" + manifest), std::string::npos);
+}
+
+}  // namespace
+}  // namespace mirulane

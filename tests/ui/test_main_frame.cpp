@@ -1,0 +1,510 @@
+// The main window: menus, toolbar and status bar as the user sees them, the enabling rules of
+// the commands, the album commands' dialogs, help, the font and the close sequence.
+
+#include <QAccessible>
+#include <QFileInfo>
+#include <QLabel>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTimer>
+#include <QToolBar>
+#include <QtTest/QTest>
+
+#include <fstream>
+
+#include "ui/help.h"
+#include "ui/overwrite_dialog.h"
+#include "window_fixture.h"
+
+namespace mirulane::ui::testing {
+namespace {
+
+using C = CMainFrame;
+
+QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// "caption|shortcut" for every item of a menu, "-" for a separator.
+QStringList MenuItems(QMenu* menu) {
+    QStringList out;
+    for (QAction* a : menu->actions()) {
+        out << (a->isSeparator() ? QStringLiteral("-")
+                                 : a->text() + "|" + a->shortcut().toString());
+    }
+    return out;
+}
+
+TEST_F(WindowTest, MenusShowTheirCaptionsAndShortcutsInOrder) {
+    QStringList titles;
+    std::vector<QStringList> items;
+    for (QAction* top : frame->menuBar()->actions()) {
+        titles << top->text();
+        items.push_back(MenuItems(top->menu()));
+    }
+    EXPECT_EQ(titles, (QStringList{U("ファイル(&F)"), U("編集(&E)"), U("表示(&V)"), U("ツール(&T)"),
+                                   U("ヘルプ(&H)")}));
+    ASSERT_EQ(items.size(), 5u);
+    EXPECT_EQ(
+        items[0],
+        (QStringList{U("新規作成(&N)|Ctrl+N"), U("開く(&O)...|Ctrl+O"), U("上書き保存(&S)|Ctrl+S"),
+                     U("名前を付けて保存(&A)...|"), "-", U("ターゲットフォルダの選択(&F)...|"),
+                     U("HTMLファイルの作成(&H)|"), "-", U("アプリケーションの終了(&X)|")}));
+    EXPECT_EQ(items[1],
+              (QStringList{U("ファイル情報の編集(&E)...|"), U("ファイル情報の一括編集(&B)...|"),
+                           "-", U("すべて選択(&L)|Ctrl+A"), "-", U("削除(&D)|Del")}));
+    EXPECT_EQ(
+        items[2],
+        (QStringList{U("ツールバー(&T)|"), U("ステータスバー(&S)|"), "-", U("画像の表示(&I)|"),
+                     U("個別ページのプレビュー(&D)|"), U("リストページのプレビュー(&L)|"), "-",
+                     U("フォントの変更(&F)...|"), "-", U("最新の情報に更新(&R)|")}));
+    EXPECT_EQ(items[3],
+              (QStringList{U("Exif情報の再取得(&R)...|"), U("サムネイルの抽出(&T)...|"), "-",
+                           U("ページ作成オプション(&O)...|"), U("動作環境の設定(&E)...|")}));
+    EXPECT_EQ(items[4], (QStringList{U("ヘルプ(&H)|F1"), "-", U("バージョン情報(&A)|")}));
+}
+
+TEST_F(WindowTest, ToolbarHasItsButtonsInOrderWithIconsTipsAndPrompts) {
+    QStringList order;
+    for (QAction* a : frame->ToolBar()->actions()) {
+        if (a->isSeparator()) {
+            order << "|";
+            continue;
+        }
+        order << a->toolTip();
+        // A missing SVG image plugin gives empty icons: the toolbar would be blank.
+        EXPECT_FALSE(a->icon().pixmap(16, 16).isNull()) << a->objectName().toStdString();
+    }
+    EXPECT_EQ(order, (QStringList{U("ターゲットフォルダ選択"), U("ページ作成オプション"),
+                                  U("HTMLファイル作成"), "|", U("ファイル情報の編集"), "|",
+                                  U("画像の表示"), U("個別ページのプレビュー"),
+                                  U("リストページのプレビュー"), "|", U("サムネイルの抽出"),
+                                  U("最新状態に更新"), U("動作環境の設定"), "|", U("新規ファイル"),
+                                  U("開く"), U("保存"), "|", U("ヘルプ")}));
+    EXPECT_FALSE(frame->ToolBar()->isMovable());
+    EXPECT_FALSE(frame->ToolBar()->isFloatable());
+    EXPECT_FALSE(frame->windowIcon().pixmap(32, 32).isNull());
+
+    // The prompt of a highlighted command replaces the idle text, which comes back after.
+    EXPECT_EQ(Status(StatusPane::Message), U("レディ"));
+    Action(C::kSaveAs)->showStatusText(frame.get());
+    EXPECT_EQ(Status(StatusPane::Message), U("作業中のファイルを新しい名前で保存"));
+    QStatusTipEvent leave{QString()};
+    QApplication::sendEvent(frame.get(), &leave);
+    EXPECT_EQ(Status(StatusPane::Message), U("レディ"));
+}
+
+// "enabled" for each command, in the order of CMainFrame::Command.
+std::string Enabled(const CMainFrame& frame) {
+    std::string out;
+    for (int c = 0; c < C::kCommandCount; ++c) {
+        out += frame.Action(static_cast<C::Command>(c))->isEnabled() ? '1' : '0';
+    }
+    return out;
+}
+
+TEST_F(WindowTest, CommandsAreEnabledByTheAlbumAndItsSelection) {
+    //                     File      Edit   View      Tools  Help
+    EXPECT_EQ(Enabled(*frame),
+              "1111101"
+              "0000"
+              "1111110"
+              "0001"
+              "11");
+    frame->OpenAlbumFile(QString::fromStdString(WriteAlbum({"a.jpg", "b.jpg", "c.jpg"})));
+    EXPECT_EQ(Enabled(*frame),
+              "1111111"
+              "0010"
+              "1111111"
+              "1111"
+              "11");
+    session->SetSelection({1});
+    frame->UpdateCommandStates();
+    EXPECT_EQ(Enabled(*frame),
+              "1111111"
+              "1011"
+              "1111111"
+              "1111"
+              "11");
+    session->SetSelection({0, 2});
+    frame->UpdateCommandStates();
+    EXPECT_EQ(Enabled(*frame),
+              "1111111"
+              "1111"
+              "1111111"
+              "1111"
+              "11");
+    Trigger(C::kDelete);
+    EXPECT_EQ(Enabled(*frame),
+              "1111111"
+              "0010"
+              "1111111"
+              "1111"
+              "11");
+    EXPECT_EQ(session->State().entries, 1);
+}
+
+// What assistive technology reads as a label's name.
+QString AccessibleName(QWidget* w) {
+    return QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+}
+
+TEST_F(WindowTest, StatusPanesShowTargetFolderAndRowCountAndAreReadByTheirText) {
+    EXPECT_EQ(Status(StatusPane::TargetFolder), U("（選択されていません）"));
+    EXPECT_EQ(Status(StatusPane::RowCount), U("　　     0 行"));
+    // The panes keep the width of the texts they are sized by.
+    QLabel* target = frame->StatusLabel(StatusPane::TargetFolder);
+    EXPECT_GE(target->minimumWidth(),
+              target->fontMetrics().horizontalAdvance(U("（選択されていません）") +
+                                                      QString(22, QChar(0x3000))));
+    QLabel* rows = frame->StatusLabel(StatusPane::RowCount);
+    EXPECT_GE(rows->minimumWidth(), rows->fontMetrics().horizontalAdvance(U("選択 12345 行")));
+
+    frame->OpenAlbumFile(QString::fromStdString(WriteAlbum({"a.jpg", "b.jpg", "c.jpg"})));
+    EXPECT_EQ(Status(StatusPane::TargetFolder), QString::fromStdString(dir.path() + "/photos"));
+    EXPECT_EQ(Status(StatusPane::RowCount), U("　　     3 行"));
+    session->SetSelection({0, 1, 2});
+    EXPECT_EQ(Status(StatusPane::RowCount), U("選択     3 行"));
+    for (StatusPane pane : {StatusPane::Message, StatusPane::TargetFolder, StatusPane::RowCount}) {
+        QLabel* label = frame->StatusLabel(pane);
+        EXPECT_EQ(AccessibleName(label), label->text());
+    }
+    // A folder name that looks like markup is shown as it is.
+    QLabel* plain = frame->StatusLabel(StatusPane::TargetFolder);
+    EXPECT_EQ(plain->textFormat(), Qt::PlainText);
+}
+
+TEST_F(WindowTest, SavePromptAsksBeforeNewAndSavesOnlyOnYes) {
+    std::string trip = PhotoFolder(2);
+    chooser.folders.push_back(QString::fromStdString(trip));
+    Trigger(C::kTargetFolder);
+    ASSERT_EQ(session->State().entries, 2);
+    EXPECT_EQ(chooser.folderTitles, QStringList{U("フォルダを選択してください")});
+    EXPECT_EQ(frame->windowTitle(), U("新規 - test_ui"));
+
+    // No: the album goes without being written.
+    chooser.answers.push_back(QMessageBox::No);
+    Trigger(C::kNew);
+    ASSERT_EQ(chooser.messages.size(), 1u);
+    EXPECT_EQ(chooser.messages[0].text, U("編集中のリストを保存しますか？"));
+    EXPECT_EQ(chooser.messages[0].caption, U("保存確認"));
+    EXPECT_EQ(chooser.messages[0].icon, QMessageBox::Question);
+    EXPECT_EQ(chooser.messages[0].buttons, QMessageBox::Yes | QMessageBox::No);
+    EXPECT_TRUE(chooser.saves.empty());
+    EXPECT_EQ(session->State().entries, 0);
+    EXPECT_EQ(frame->windowTitle(), U("無題 - Mirulane"));
+
+    // Yes on an album never saved: the save chooser proposes the target folder's name; the
+    // album is written there but keeps being new.
+    chooser.folders.push_back(QString::fromStdString(trip));
+    Trigger(C::kTargetFolder);
+    chooser.answers.push_back(QMessageBox::Yes);
+    std::string saved = dir.path() + "/saved.txt";
+    chooser.saveFiles.push_back(QString::fromStdString(saved));
+    Trigger(C::kNew);
+    ASSERT_EQ(chooser.saves.size(), 1u);
+    EXPECT_EQ(QFileInfo(chooser.saves[0].proposedPath).fileName(), "trip");
+    EXPECT_NE(dir.Read("saved.txt").find("IMG_1001.jpg"), std::string::npos);
+    EXPECT_EQ(frame->windowTitle(), U("無題 - Mirulane"));
+
+    // An album that is not modified is not asked about.
+    size_t asked = chooser.messages.size();
+    Trigger(C::kNew);
+    EXPECT_EQ(chooser.messages.size(), asked);
+}
+
+TEST_F(WindowTest, SaveAsUsesTheAlbumFileChooserAndNamesTheWindowAfterTheFile) {
+    frame->OpenAlbumFile(QString::fromStdString(WriteAlbum({"a.jpg"})));
+    EXPECT_EQ(frame->windowTitle(), U("album - test_ui"));
+    std::string trip = dir.path() + "/trip.txt";
+    chooser.saveFiles.push_back(QString::fromStdString(trip));
+    Trigger(C::kSaveAs);
+    ASSERT_EQ(chooser.saves.size(), 1u);
+    EXPECT_EQ(chooser.saves[0].caption, U("名前を付けて保存"));
+    EXPECT_EQ(chooser.saves[0].filters,
+              (QStringList{U("ﾃｷｽﾄﾌｧｲﾙ(ﾀﾌﾞ区切り) (*.txt)"), U("すべてのﾌｧｲﾙ (*)")}));
+    EXPECT_EQ(chooser.saves[0].defaultSuffix, "txt");
+    EXPECT_EQ(frame->windowTitle(), U("trip - test_ui"));
+    EXPECT_NE(dir.Read("trip.txt").find("a.jpg"), std::string::npos);
+
+    // Save writes to the album's file without asking; a cancelled Save As changes nothing.
+    dir.Write("trip.txt", "");
+    Trigger(C::kSave);
+    EXPECT_NE(dir.Read("trip.txt").find("a.jpg"), std::string::npos);
+    Trigger(C::kSaveAs);
+    EXPECT_EQ(frame->windowTitle(), U("trip - test_ui"));
+    EXPECT_EQ(chooser.saves.size(), 2u);
+}
+
+TEST_F(WindowTest, OpenReadsTheChosenFileAndAnUnreadableOneLeavesAnEmptyAlbum) {
+    chooser.openFiles.push_back(QString::fromStdString(WriteAlbum({"a.jpg", "b.jpg"})));
+    Trigger(C::kOpen);
+    ASSERT_EQ(chooser.openFilters.size(), 1u);
+    EXPECT_EQ(chooser.openFilters[0][0], U("ﾃｷｽﾄﾌｧｲﾙ(ﾀﾌﾞ区切り) (*.txt)"));
+    EXPECT_EQ(session->State().entries, 2);
+    EXPECT_EQ(frame->windowTitle(), U("album - test_ui"));
+
+    // As from the command line at start-up.
+    Start();
+    std::string missing = dir.path() + "/missing.txt";
+    frame->OpenAlbumFile(QString::fromStdString(missing));
+    EXPECT_EQ(chooser.MessageTexts(), QStringList{U("入力ファイルを開けません(errno=2)\n") +
+                                                  QString::fromStdString(missing)});
+    EXPECT_EQ(chooser.messages[0].caption, U("オープンエラー"));
+    EXPECT_EQ(session->State().entries, 0);
+    EXPECT_EQ(frame->windowTitle(), U("無題 - Mirulane"));
+}
+
+TEST_F(WindowTest, ClosingAsksToSaveThenWritesTheProfileAndRemovesThePreviewFile) {
+    QString preview = session->PreviewFilePath();
+    QFileInfo info(preview);
+    EXPECT_TRUE(info.fileName().startsWith("Mrl")) << preview.toStdString();
+    EXPECT_EQ(info.suffix(), "html");
+    EXPECT_FALSE(info.exists());
+    QFile written(preview);  // as the preview pane writes it
+    ASSERT_TRUE(written.open(QIODevice::WriteOnly));
+    written.close();
+
+    frame->OpenAlbumFile(QString::fromStdString(WriteAlbum({"a.jpg", "b.jpg"})));
+    session->SetSelection({0});
+    frame->UpdateCommandStates();
+    Trigger(C::kDelete);  // modified
+    EXPECT_TRUE(Profile().empty());
+    chooser.answers.push_back(QMessageBox::Yes);
+    Trigger(C::kExit);
+    EXPECT_EQ(chooser.MessageTexts(), QStringList{U("編集中のリストを保存しますか？")});
+    std::string album = dir.Read("album.txt");
+    EXPECT_EQ(album.find("a.jpg"), std::string::npos);
+    EXPECT_NE(album.find("b.jpg"), std::string::npos);
+    EXPECT_NE(Profile().find("ShowHelp=1"), std::string::npos);  // the window was never shown
+    EXPECT_NE(Profile().find("FontFaceName=MS UI Gothic"), std::string::npos);
+    EXPECT_FALSE(QFileInfo::exists(preview));
+
+    // Once: a second close writes nothing again.
+    dir.Write("mirulane.ini", "");
+    frame->close();
+    frame.reset();
+    session.reset();
+    EXPECT_TRUE(Profile().empty());
+}
+
+TEST_F(WindowTest, DeleteKeyInTheListCountsAsAnEditEvenWithNothingSelected) {
+    frame->OpenAlbumFile(QString::fromStdString(WriteAlbum({"a.jpg"})));
+    QTest::keyClick(frame->ListPane(), Qt::Key_Delete);
+    EXPECT_EQ(session->State().entries, 1);
+    Trigger(C::kNew);
+    EXPECT_EQ(chooser.MessageTexts(), QStringList{U("編集中のリストを保存しますか？")});
+}
+
+TEST_F(WindowTest, HelpOpensTheTopicOfTheHelpContext) {
+    Trigger(C::kHelp);
+    session->SetHelpContext(kHelpMainWindowAgain);
+    Trigger(C::kHelp);
+    session->SetHelpContext(kHelpEnvPreviewPane);
+    Trigger(C::kHelp);
+    session->SetHelpContext(kHelpBatchEdit);
+    Trigger(C::kHelp);
+    session->SetHelpContext(kHelpTemplateStrings);
+    Trigger(C::kHelp);
+    session->SetHelpContext(99);
+    Trigger(C::kHelp);
+    QStringList pages;
+    for (const QUrl& url : chooser.openedUrls) {
+        EXPECT_TRUE(QFileInfo::exists(url.toLocalFile())) << url.toString().toStdString();
+        pages << url.fileName();
+    }
+    EXPECT_EQ(pages, (QStringList{"index.html", "index.html", "040103.html", "040500.html",
+                                  "060000.html", "index.html"}));
+}
+
+TEST(HelpFolder, InstalledPagesComeBeforeTheSourceTree) {
+    fixtures::TempDir prefix;
+    prefix.Write("bin/mirulane", "");
+    QString bin = QString::fromStdString(prefix.path() + "/bin");
+    QString source = HelpFolder(bin);
+    EXPECT_TRUE(QFileInfo::exists(source + "/040500.html")) << source.toStdString();
+    prefix.Write("share/mirulane/help/index.html", "");
+    EXPECT_EQ(HelpFolder(bin), QString::fromStdString(prefix.path() + "/share/mirulane/help"));
+}
+
+TEST_F(WindowTest, F1InTheWindowOpensHelpAndF6MovesBetweenThePanes) {
+    frame->show();
+    QApplication::setActiveWindow(frame.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    chooser.openedUrls.clear();  // the first show's help
+    frame->ListPane()->setFocus();
+    QTest::keyClick(frame.get(), Qt::Key_F1);
+    ASSERT_EQ(chooser.openedUrls.size(), 1u);
+    EXPECT_EQ(chooser.openedUrls[0].fileName(), "index.html");
+
+    QTest::keyClick(frame->ListPane(), Qt::Key_F6);
+    EXPECT_TRUE(frame->PreviewPane()->hasFocus());
+    QTest::keyClick(frame->PreviewPane(), Qt::Key_F6);
+    EXPECT_TRUE(frame->ListPane()->hasFocus());
+    QTest::keyClick(frame->ListPane(), Qt::Key_F6, Qt::ShiftModifier);
+    EXPECT_TRUE(frame->PreviewPane()->hasFocus());
+}
+
+TEST_F(WindowTest, FirstShowOpensTheHelpOnceAndTheNextRunDoesNot) {
+    frame->show();
+    frame->hide();
+    frame->show();
+    ASSERT_EQ(chooser.openedUrls.size(), 1u);
+    EXPECT_EQ(chooser.openedUrls[0].fileName(), "index.html");
+    frame->close();
+    EXPECT_NE(Profile().find("ShowHelp=0"), std::string::npos);
+
+    Start();
+    frame->show();
+    EXPECT_EQ(chooser.openedUrls.size(), 1u);
+}
+
+TEST_F(WindowTest, FontDialogChangesTheListAtOnceAndTheProfileAtExit) {
+    // The stored default: 12 pixels at 96 dpi.
+    EXPECT_DOUBLE_EQ(frame->ListPane()->font().pointSizeF(), 9.0);
+    Trigger(C::kFont);  // cancelled
+    ASSERT_EQ(chooser.fontsOffered.size(), 1u);
+    EXPECT_EQ(chooser.fontsOffered[0].family(), "MS UI Gothic");
+    EXPECT_DOUBLE_EQ(frame->ListPane()->font().pointSizeF(), 9.0);
+
+    QFont chosen(QStringLiteral("DejaVu Sans"));
+    chosen.setPointSizeF(15);
+    chosen.setBold(true);
+    chooser.fonts.push_back(chosen);
+    Trigger(C::kFont);
+    EXPECT_EQ(frame->ListPane()->font().family(), "DejaVu Sans");
+    EXPECT_DOUBLE_EQ(frame->ListPane()->font().pointSizeF(), 15.0);
+    EXPECT_TRUE(Profile().empty());
+    frame->close();
+    std::string profile = Profile();
+    EXPECT_NE(profile.find("FontHeight=-20"), std::string::npos);
+    EXPECT_NE(profile.find("FontWeight=700"), std::string::npos);
+    EXPECT_NE(profile.find("FontCharSet=128"), std::string::npos);
+    EXPECT_NE(profile.find("FontFaceName=DejaVu Sans"), std::string::npos);
+
+    Start();
+    EXPECT_EQ(frame->ListPane()->font().family(), "DejaVu Sans");
+}
+
+TEST_F(WindowTest, PreviewModesAreRadioItemsKeptInTheProfile) {
+    EXPECT_TRUE(Action(C::kShowImage)->isChecked());
+    Trigger(C::kListPreview);
+    EXPECT_EQ(session->State().previewMode, 2);
+    EXPECT_FALSE(Action(C::kShowImage)->isChecked());
+    EXPECT_TRUE(Action(C::kListPreview)->isChecked());
+    Trigger(C::kListPreview);  // the same mode again stays chosen
+    EXPECT_TRUE(Action(C::kListPreview)->isChecked());
+    Trigger(C::kDetailPreview);
+    frame->close();
+    EXPECT_NE(Profile().find("EnvPreView=1"), std::string::npos);
+    Start();
+    EXPECT_TRUE(Action(C::kDetailPreview)->isChecked());
+}
+
+TEST_F(WindowTest, ToolbarAndStatusBarCanBeHidden) {
+    frame->show();
+    Trigger(C::kToolBar);
+    EXPECT_FALSE(frame->ToolBar()->isVisible());
+    EXPECT_FALSE(Action(C::kToolBar)->isChecked());
+    Trigger(C::kStatusBar);
+    EXPECT_FALSE(frame->statusBar()->isVisible());
+    Trigger(C::kToolBar);
+    EXPECT_TRUE(frame->ToolBar()->isVisible());
+}
+
+TEST_F(WindowTest, AboutShowsTheIconNameAndVersion) {
+    Trigger(C::kAbout);
+    ASSERT_EQ(chooser.dialogs.size(), 1u);
+    EXPECT_EQ(chooser.dialogs[0].title, U("バージョン情報"));
+    EXPECT_TRUE(chooser.dialogs[0].texts.contains("Mirulane"));
+    EXPECT_TRUE(chooser.dialogs[0].texts.contains("Version 1.3.0.0"));
+}
+
+TEST_F(WindowTest, DialogsStillToComeSaySoPlainly) {
+    frame->OpenAlbumFile(QString::fromStdString(WriteAlbum({"a.jpg", "b.jpg"})));
+    session->SetSelection({0, 1});
+    frame->UpdateCommandStates();
+    for (C::Command c : {C::kEditFileInfo, C::kBatchEdit, C::kReacquireExif, C::kExtractThumbnails,
+                         C::kPageOptions, C::kEnvironment}) {
+        Trigger(c);
+    }
+    EXPECT_EQ(chooser.MessageTexts(),
+              QStringList(6, U("この機能のダイアログはまだ実装されていません")));
+}
+
+TEST_F(WindowTest, CreateHtmlWritesTheAlbumOffersItAndAsksBeforeReplacingPages) {
+    chooser.folders.push_back(QString::fromStdString(PhotoFolder(2)));
+    Trigger(C::kTargetFolder);
+    chooser.answers.push_back(QMessageBox::Yes);
+    Trigger(C::kCreateHtml);
+    ASSERT_EQ(chooser.MessageTexts(),
+              QStringList{U("HTMLページを作成しました\n\nブラウザで表示してみますか？　　")});
+    ASSERT_EQ(chooser.openedUrls.size(), 1u);
+    EXPECT_EQ(chooser.openedUrls[0],
+              QUrl::fromLocalFile(QString::fromStdString(dir.path() + "/trip/index.html")));
+
+    // Again, after a hand edit of the top page (a page the program wrote and nobody touched is
+    // replaced without a question): it is asked about with its facts; Cancel stops the run.
+    {
+        std::ofstream edit(dir.path() + "/trip/index.html", std::ios::app | std::ios::binary);
+        edit << "<!-- edited -->\r\n";
+    }
+    chooser.dialogResults.push_back(QDialog::Rejected);
+    Trigger(C::kCreateHtml);
+    ASSERT_EQ(chooser.dialogs.size(), 1u);
+    EXPECT_EQ(chooser.dialogs[0].title, U("ファイルの上書き確認"));
+    QStringList texts = chooser.dialogs[0].texts;
+    EXPECT_TRUE(texts.contains(U("ファイルが既に存在します。\n上書きしますか？")));
+    EXPECT_TRUE(texts.contains(QString::fromStdString(dir.path() + "/trip")));
+    EXPECT_TRUE(texts.contains("index.html"));
+    qint64 size = QFileInfo(QString::fromStdString(dir.path() + "/trip/index.html")).size();
+    EXPECT_TRUE(texts.contains(SizeText(size)));
+    EXPECT_EQ(chooser.MessageTexts().last(), U("HTMLページの作成に失敗しました"));
+}
+
+TEST_F(WindowTest, NoCommandRunsWhileAScanLetsEventsThrough) {
+    // 64 files: the scan lets pending events through twice. The window's commands are off
+    // meanwhile, and the close box waits.
+    chooser.folders.push_back(QString::fromStdString(PhotoFolder(64)));
+    bool tried = false;
+    QTimer::singleShot(0, frame.get(), [&] {
+        tried = true;
+        EXPECT_TRUE(session->State().busy);
+        EXPECT_FALSE(Action(C::kNew)->isEnabled());
+        Trigger(C::kNew);
+        Trigger(C::kTargetFolder);
+        QTest::keyClick(frame->ListPane(), Qt::Key_Delete);
+        frame->close();
+    });
+    Trigger(C::kTargetFolder);
+    EXPECT_TRUE(tried);
+    EXPECT_EQ(session->State().entries, 64);
+    EXPECT_FALSE(session->State().busy);
+    EXPECT_EQ(chooser.folderTitles.size(), 1u);
+    EXPECT_TRUE(Action(C::kNew)->isEnabled());
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST(InitialPaneWidths, PreviewGets320OrBothHalves) {
+    EXPECT_EQ(CMainFrame::InitialPaneWidths(1024), std::make_pair(704, 320));
+    EXPECT_EQ(CMainFrame::InitialPaneWidths(321), std::make_pair(1, 320));
+    EXPECT_EQ(CMainFrame::InitialPaneWidths(320), std::make_pair(160, 160));
+    EXPECT_EQ(CMainFrame::InitialPaneWidths(300), std::make_pair(150, 150));
+}
+
+TEST_F(WindowTest, SplitterStartsWithThePreviewPane320Wide) {
+    frame->show();
+    QList<int> sizes = frame->Splitter()->sizes();
+    ASSERT_EQ(sizes.size(), 2);
+    EXPECT_EQ(sizes[1], 320);
+    // Assistive technology reads the list first, then the preview.
+    QAccessibleInterface* panes = QAccessible::queryAccessibleInterface(frame->Splitter());
+    QStringList names;
+    for (int i = 0; i < panes->childCount(); ++i) {
+        QString name = panes->child(i)->text(QAccessible::Name);
+        if (!name.isEmpty()) names << name;  // not the splitter's handle
+    }
+    EXPECT_EQ(names, (QStringList{U("リスト"), U("プレビュー")}));
+}
+
+}  // namespace
+}  // namespace mirulane::ui::testing

@@ -1,0 +1,145 @@
+// The window's side of the core's questions, and the list font's way into the profile.
+
+#include <gtest/gtest.h>
+
+#include <QDateTime>
+#include <QGuiApplication>
+#include <QProgressDialog>
+#include <QWidget>
+
+#include "fixtures/image_builder.h"
+#include "platform/cp932.h"
+#include "scripted_chooser.h"
+#include "ui/list_font.h"
+#include "ui/overwrite_dialog.h"
+#include "ui/qt_interaction.h"
+
+namespace mirulane::ui::testing {
+namespace {
+
+QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+
+TEST(QtInteraction, MessageBoxesCarryTheirTextsAndAClosedBoxIsItsWayOut) {
+    ScriptedChooser chooser;
+    QtInteraction ui(chooser);
+    chooser.answers = {QMessageBox::Yes, QMessageBox::NoButton, QMessageBox::NoButton};
+    EXPECT_EQ(
+        ui.Message(Sj("保存しますか？"), Sj("保存確認"), MsgIcon::Question, MsgButtons::YesNo),
+        MsgAnswer::Yes);
+    EXPECT_EQ(ui.Message(Sj("保存しますか？"), "", MsgIcon::Question, MsgButtons::YesNo),
+              MsgAnswer::No);
+    EXPECT_EQ(ui.Message(Sj("続けますか？"), "", MsgIcon::Stop, MsgButtons::OkCancel),
+              MsgAnswer::Cancel);
+    ASSERT_EQ(chooser.messages.size(), 3u);
+    EXPECT_EQ(chooser.messages[0].caption, U("保存確認"));
+    EXPECT_EQ(chooser.messages[0].text, U("保存しますか？"));
+    EXPECT_EQ(chooser.messages[1].caption, "Mirulane");  // no caption: the program's name
+    EXPECT_EQ(chooser.messages[2].icon, QMessageBox::Critical);
+    EXPECT_EQ(chooser.messages[2].buttons, QMessageBox::Ok | QMessageBox::Cancel);
+}
+
+TEST(QtInteraction, OverwriteDialogAnswersAndAVanishedFileIsCancel) {
+    ScriptedChooser chooser;
+    QtInteraction ui(chooser);
+    fixtures::TempDir dir;
+    std::string page = dir.Write("index.html", std::string(1234, 'x'));
+    chooser.dialogResults = {OverwriteDialog::Yes, OverwriteDialog::All, OverwriteDialog::No,
+                             QDialog::Rejected};
+    EXPECT_EQ(ui.ConfirmOverwrite(page), OverwriteAnswer::Yes);
+    EXPECT_EQ(ui.ConfirmOverwrite(page), OverwriteAnswer::All);
+    EXPECT_EQ(ui.ConfirmOverwrite(page), OverwriteAnswer::No);
+    EXPECT_EQ(ui.ConfirmOverwrite(page), OverwriteAnswer::Cancel);
+    ASSERT_EQ(chooser.dialogs.size(), 4u);
+    EXPECT_TRUE(chooser.dialogs[0].texts.contains(U("1,234 バイト")));
+    EXPECT_TRUE(chooser.dialogs[0].texts.contains(U("すべて上書き(&A)")));
+    EXPECT_EQ(ui.ConfirmOverwrite(dir.path() + "/gone.html"), OverwriteAnswer::Cancel);
+    EXPECT_EQ(chooser.dialogs.size(), 4u);
+}
+
+TEST(QtInteraction, OverwriteDialogTextsFollowTheirFormats) {
+    EXPECT_EQ(SizeText(999), U("999 バイト"));
+    EXPECT_EQ(SizeText(1234567), U("1,234,567 バイト"));
+    QDateTime t(QDate(2024, 1, 5), QTime(9, 5, 3));
+    EXPECT_EQ(CreationTimeText(t.toSecsSinceEpoch()), U("2024年  1月  5日  9:05:03"));
+}
+
+TEST(QtInteraction, StatusTextsReachTheirPanesAsUnicode) {
+    ScriptedChooser chooser;
+    QtInteraction ui(chooser);
+    std::vector<std::pair<StatusPane, QString>> shown;
+    ui.SetStatusSink([&](StatusPane p, const QString& t) { shown.emplace_back(p, t); });
+    Interaction& core = ui;
+    core.SetStatus(StatusPane::TargetFolder, Sj("写真/旅行"));
+    ui.SetStatus(StatusPane::RowCount, Sj("選択     2 行"));
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[0], std::make_pair(StatusPane::TargetFolder, U("写真/旅行")));
+    EXPECT_EQ(shown[1], std::make_pair(StatusPane::RowCount, U("選択     2 行")));
+}
+
+TEST(QtInteraction, ProgressAnswersCancelOnceTheUserCancelled) {
+    ScriptedChooser chooser;
+    QtInteraction ui(chooser);
+    // The window goes before the interaction, taking a progress dialog still open with it.
+    QWidget window;
+    ui.SetWindow(&window);
+    EXPECT_EQ(ui.Progress(1, 10), ProgressAnswer::Continue);
+    auto* dialog = window.findChild<QProgressDialog*>();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->maximum(), 10);
+    EXPECT_EQ(dialog->value(), 1);
+    dialog->cancel();
+    EXPECT_EQ(ui.Progress(2, 10), ProgressAnswer::Cancel);
+    ui.EndRun();
+    EXPECT_EQ(window.findChild<QProgressDialog*>(), nullptr);
+    EXPECT_EQ(ui.Progress(0, 0), ProgressAnswer::Continue);  // a new run starts afresh
+    EXPECT_EQ(window.findChild<QProgressDialog*>()->maximum(), 0);
+}
+
+TEST(QtInteraction, WaitCursorIsOnOrOffNotNested) {
+    ScriptedChooser chooser;
+    QtInteraction ui(chooser);
+    ui.SetWaitCursor(true);
+    ui.SetWaitCursor(true);  // again after a pumped event
+    ui.SetWaitCursor(false);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    ui.SetWaitCursor(true);
+    ui.EndRun();  // a run that failed before turning it off
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+}
+
+TEST(ListFont, StoredDescriptionAndQFontMapBothWays) {
+    LogFont stored;  // the defaults: 12 pixels, normal weight, "MS UI Gothic"
+    QFont font = ToQFont(stored);
+    EXPECT_DOUBLE_EQ(font.pointSizeF(), 9.0);
+    EXPECT_EQ(font.weight(), QFont::Normal);
+    EXPECT_EQ(font.family(), "MS UI Gothic");
+    // A face the system lacks falls back to one with Japanese glyphs.
+    EXPECT_TRUE(font.families().contains("Noto Sans CJK JP"));
+    EXPECT_EQ(FromQFont(font, stored), stored);
+
+    LogFont odd = stored;
+    odd.width = 7;
+    odd.escapement = 900;
+    odd.charSet = 1;
+    odd.quality = 5;
+    QFont chosen(QStringLiteral("DejaVu Sans"));
+    chosen.setPointSizeF(10.5);
+    chosen.setWeight(QFont::DemiBold);
+    chosen.setItalic(true);
+    chosen.setUnderline(true);
+    LogFont back = FromQFont(chosen, odd);
+    EXPECT_EQ(back.height, -14);
+    EXPECT_EQ(back.weight, 600);
+    EXPECT_EQ(back.italic, 1);
+    EXPECT_EQ(back.underline, 1);
+    EXPECT_EQ(back.strikeOut, 0);
+    EXPECT_EQ(back.faceName, "DejaVu Sans");
+    // What a QFont does not carry stays as it was stored.
+    EXPECT_EQ(back.width, 7);
+    EXPECT_EQ(back.escapement, 900);
+    EXPECT_EQ(back.charSet, 1);
+    EXPECT_EQ(back.quality, 5);
+}
+
+}  // namespace
+}  // namespace mirulane::ui::testing

@@ -1,0 +1,48 @@
+#pragma once
+// A main window on a profile of its own, with every dialog answered by a ScriptedChooser.
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QMenuBar>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "fixtures/image_builder.h"
+#include "scripted_chooser.h"
+#include "ui/main_frame.h"
+#include "ui/ui_session.h"
+
+namespace mirulane::ui::testing {
+
+class WindowTest : public ::testing::Test {
+  protected:
+    // Starts (or restarts) the program on the test's profile.
+    void Start() {
+        frame.reset();
+        session = std::make_unique<UiSession>(chooser, ProfilePath());
+        frame = std::make_unique<CMainFrame>(*session);
+    }
+    void SetUp() override { Start(); }
+
+    QString ProfilePath() const { return QString::fromStdString(dir.path() + "/mirulane.ini"); }
+    std::string Profile() const { return dir.Read("mirulane.ini"); }
+
+    // An album list file of entries with these names whose target folder is dir/photos.
+    std::string WriteAlbum(const std::vector<std::string>& names,
+                           const std::string& file = "album.txt") const;
+    // A target folder with count small JPEG files.
+    std::string PhotoFolder(int count, const std::string& name = "trip") const;
+
+    QAction* Action(CMainFrame::Command c) const { return frame->Action(c); }
+    void Trigger(CMainFrame::Command c) const { frame->Action(c)->trigger(); }
+    QString Status(StatusPane pane) const { return frame->StatusLabel(pane)->text(); }
+
+    fixtures::TempDir dir;
+    ScriptedChooser chooser;
+    std::unique_ptr<UiSession> session;
+    std::unique_ptr<CMainFrame> frame;
+};
+
+}  // namespace mirulane::ui::testing
