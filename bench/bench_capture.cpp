@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "album/entry_list.h"
-#include "app/settings.h"
+#include "album/settings.h"
 #include "exif/entry_capture.h"
 #include "fixtures/exif_builder.h"
 #include "fixtures/image_builder.h"

@@ -17,24 +17,14 @@
 #include <string>
 #include <vector>
 
-#if __has_include("fixtures/image_builder.h")
-#include "fixtures/image_builder.h"
-#define MIRULANE_HAVE_FIXTURES 1
-#endif
-
+#include "app/generation_run.h"
 #include "app/session.h"
-#include "html/generation_run.h"
-#include "html/locations.h"
+#include "fixtures/image_builder.h"
+#include "html/output_folders.h"
 #include "platform/fs.h"
+#include "platform/paths.h"
 #include "platform/scripted_interaction.h"
 #include "platform/text.h"
-
-#ifndef MIRULANE_HAVE_FIXTURES
-int main() {
-    std::fprintf(stderr, "bench_generate needs the test fixtures (configure with tests on)\n");
-    return 1;
-}
-#else
 
 namespace fs = std::filesystem;
 using namespace mirulane;
@@ -127,10 +117,10 @@ int main(int argc, char** argv) {
         style.ListFolder = style.DetailFolder = out + "/html";
         sync();  // nothing left to write back from the phase before
         auto start = std::chrono::steady_clock::now();
-        int result = GenerationRun(session);
+        GenerationResult result = GenerationRun(session);
         double seconds = Seconds(start);
-        if (result != 0) {
-            std::fprintf(stderr, "generation failed: %d\n", result);
+        if (result != GenerationResult::Done) {
+            std::fprintf(stderr, "generation failed: %d\n", static_cast<int>(result));
             std::exit(1);
         }
         for (const char* folder : {"", "/html"}) {
@@ -179,5 +169,3 @@ int main(int argc, char** argv) {
                 PeakKiB() / 1024.0, setupKiB / 1024.0);
     return 0;
 }
-
-#endif

@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "album/folder_scan.h"
-#include "app/settings.h"
+#include "album/settings.h"
+#include "app/folder_scan.h"
 #include "fixtures/exif_builder.h"
 #include "fixtures/image_builder.h"
 #include "platform/fs.h"
@@ -40,9 +40,12 @@ class Quiet : public mirulane::Interaction {
     mirulane::OverwriteAnswer ConfirmOverwrite(std::string_view) override {
         return mirulane::OverwriteAnswer::All;
     }
-    void SetStatus(int, std::string_view) override {}
+    void SetStatus(mirulane::StatusPane, std::string_view) override {}
     void SetWaitCursor(bool) override {}
     void PumpOneEvent() override {}
+    mirulane::ProgressAnswer Progress(int, int) override {
+        return mirulane::ProgressAnswer::Continue;
+    }
 };
 
 std::string Name(int i) {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/settings.h"
+#include "album/settings.h"
 #include "exif/camera_fields.h"
 #include "exif/exif_catalogue.h"
 #include "exif/exif_reader.h"

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/settings.h"
+#include "album/settings.h"
 #include "platform/profile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -11,10 +11,10 @@
 #include <string>
 #include <string_view>
 
-#include "html/locations.h"
-#include "html/page_style.h"
+#include "album/page_style.h"
 #include "html/templates.h"
 #include "html/tokens.h"
+#include "platform/paths.h"
 #include "platform/scripted_interaction.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "html/page_style.h"
+#include "album/page_style.h"
 #include "html/presets.h"
 #include "platform/text.h"
 #include "seeds/seeds.h"

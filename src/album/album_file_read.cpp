@@ -87,9 +87,7 @@ int ReadAlbumText(Album& album, std::string_view text, Interaction& ui) {
     int unsafeNames = 0;
     auto reportUnsafe = [&] {
         if (unsafeNames == 0) return;
-        ui.Message(
-            Format(Sj("ファイル名が正しくない行を %d 行読み飛ばしました").c_str(), unsafeNames), "",
-            MsgIcon::Exclamation, MsgButtons::Ok);
+        ShowWarning(ui, SjFormat("ファイル名が正しくない行を %d 行読み飛ばしました", unsafeNames));
     };
 
     size_t pos = 0;
@@ -152,9 +150,9 @@ int ReadAlbumFile(Album& album, std::string_view path, Interaction& ui) {
     std::string text;
     int err = ReadFileBytes(path, text);
     if (err != 0) {
-        ui.Message(Format(Sj("入力ファイルを開けません(errno=%d)\n%s").c_str(), err,
-                          std::string(path).c_str()),
-                   Sj("オープンエラー"), MsgIcon::Exclamation, MsgButtons::Ok);
+        ui.Message(
+            SjFormat("入力ファイルを開けません(errno=%d)\n%s", err, std::string(path).c_str()),
+            Sj("オープンエラー"), MsgIcon::Exclamation, MsgButtons::Ok);
         return -1;
     }
     return ReadAlbumText(album, text, ui);

@@ -3,7 +3,7 @@
 // both walk these lists, so the layout is stated once. A visitor has Int(int) and
 // Text(std::string) members that return the visitor; S is PageStyle or const PageStyle.
 
-#include "html/page_style.h"
+#include "album/page_style.h"
 
 namespace mirulane::sections {
 

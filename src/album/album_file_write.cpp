@@ -82,11 +82,11 @@ int WriteAlbumFile(Album& album, std::string_view path, Interaction& ui) {
     WriteStage stage = WriteStage::None;
     int err = WriteFileReplacing(path, ToCrLf(AlbumFileText(album)), &stage);
     if (err != 0) {
-        const char* format = stage == WriteStage::Create
-                                 ? "出力ファイルを開けません(errno=%d)\n%s"
-                                 : "出力ファイルに書き込めません(errno=%d)\n%s";
-        ui.Message(Format(Sj(format).c_str(), err, std::string(path).c_str()), "",
-                   MsgIcon::Exclamation, MsgButtons::Ok);
+        const std::string shown(path);
+        ShowWarning(
+            ui, stage == WriteStage::Create
+                    ? SjFormat("出力ファイルを開けません(errno=%d)\n%s", err, shown.c_str())
+                    : SjFormat("出力ファイルに書き込めません(errno=%d)\n%s", err, shown.c_str()));
         return -1;
     }
     album.modified = false;

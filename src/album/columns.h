@@ -24,7 +24,6 @@ enum Column : int {
 };
 
 inline constexpr int kColumnCount = 17;
-inline constexpr int kMarkColumn = 17;  // the "DEL" column that exists only while a scan runs
 
 // Header captions (UTF-8 in source; CaptionOf gives CP932) and initial widths.
 const char* ColumnCaptionUtf8(int column);

@@ -25,12 +25,14 @@ int EntryList::Append(std::string_view fileName) {
     Entry e;
     e.fields[COL_FILE] = std::string(fileName);
     e.icon = IconOf(fileName);
+    const int index = Count();
+    if (observer_) observer_->RowsAboutToBeInserted(index, index);
     entries_.push_back(std::move(e));
-    int index = Count() - 1;
     if (indexValid_) {
         exact_.try_emplace(std::string(fileName), index);
         folded_.try_emplace(FoldCase(fileName), index);
     }
+    if (observer_) observer_->RowsInserted(index, index);
     return index;
 }
 
@@ -61,49 +63,60 @@ int EntryList::Find(std::string_view fileName) const {
 }
 
 void EntryList::SetField(int index, int column, std::string_view text) {
-    if (index < 0 || index >= Count() || column < 0 || column >= ColumnCount()) return;
-    entries_[index].fields[column] = std::string(text);
+    if (index < 0 || index >= Count() || column < 0 || column >= kColumnCount) return;
+    std::string& field = entries_[index].fields[column];
+    if (field == text) return;
+    field.assign(text);
     if (column == COL_FILE) InvalidateIndex();
+    if (observer_) observer_->FieldChanged(index, column);
 }
 
 const std::string& EntryList::Field(int index, int column) const {
     static const std::string kEmpty;
-    if (index < 0 || index >= Count() || column < 0 || column > kColumnCount) return kEmpty;
+    if (index < 0 || index >= Count() || column < 0 || column >= kColumnCount) return kEmpty;
     return entries_[index].fields[column];
 }
 
-int EntryList::GetField(int index, int column, int maxLength, std::string& out) const {
-    out.clear();
-    if (maxLength <= 0) return 0;
-    const std::string& f = Field(index, column);
-    out = f.substr(0, std::min(f.size(), static_cast<size_t>(maxLength - 1)));
-    return static_cast<int>(out.size());
+void EntryList::RemoveRange(int first, int last) {
+    if (observer_) observer_->RowsAboutToBeRemoved(first, last);
+    entries_.erase(entries_.begin() + first, entries_.begin() + last + 1);
+    InvalidateIndex();
+    if (observer_) observer_->RowsRemoved(first, last);
 }
 
 void EntryList::Delete(int index) {
     if (index < 0 || index >= Count()) return;
-    entries_.erase(entries_.begin() + index);
-    InvalidateIndex();
+    RemoveRange(index, index);
 }
 
 void EntryList::DeleteAll() {
+    if (observer_) observer_->AboutToReset();
     entries_.clear();
     exact_.clear();
     folded_.clear();
     indexValid_ = true;
+    if (observer_) observer_->Reset();
+}
+
+int EntryList::DeleteRows(const std::vector<bool>& which) {
+    int deleted = 0;
+    // From the highest block down, so the rows of the blocks still to come keep their numbers.
+    for (int last = std::min(Count(), static_cast<int>(which.size())) - 1; last >= 0; --last) {
+        if (!which[last]) continue;
+        int first = last;
+        while (first > 0 && which[first - 1]) --first;
+        RemoveRange(first, last);
+        deleted += last - first + 1;
+        last = first;
+    }
+    return deleted;
 }
 
 int EntryList::DeleteSelected(int& currentEntry) {
-    std::vector<int> selected;
-    for (int i = 0; i < Count(); ++i) {
-        if (entries_[i].selected) selected.push_back(i);
-    }
-    for (auto it = selected.rbegin(); it != selected.rend(); ++it) {
-        if (*it == currentEntry) currentEntry = -1;
-        entries_.erase(entries_.begin() + *it);
-    }
-    if (!selected.empty()) InvalidateIndex();
-    return static_cast<int>(selected.size());
+    std::vector<bool> selected(entries_.size());
+    for (int i = 0; i < Count(); ++i) selected[i] = entries_[i].selected;
+    if (currentEntry >= 0 && currentEntry < Count() && selected[currentEntry]) currentEntry = -1;
+    return DeleteRows(selected);
 }
 
 int EntryList::SelectedCount() const {
@@ -129,38 +142,28 @@ void EntryList::Select(int index) {
     if (index < 0 || index >= Count()) return;
     entries_[index].selected = true;
     entries_[index].focused = false;
+    if (observer_) observer_->SelectionChanged();
 }
 
 void EntryList::Deselect(int index) {
     if (index < 0 || index >= Count()) return;
     entries_[index].selected = false;
     entries_[index].focused = false;
+    if (observer_) observer_->SelectionChanged();
 }
 
 void EntryList::SelectAll() {
-    for (int i = 0; i < Count(); ++i) Select(i);
+    for (auto& e : entries_) {
+        e.selected = true;
+        e.focused = false;
+    }
+    if (observer_) observer_->SelectionChanged();
 }
 
 void EntryList::SetFocus(int index) {
     for (auto& e : entries_) e.focused = false;
     if (index >= 0 && index < Count()) entries_[index].focused = true;
-}
-
-void EntryList::AddMarkColumn() { markColumn_ = true; }
-
-void EntryList::DeleteMarkedAndRemoveMarkColumn() {
-    auto marked = [](const Entry& e) { return !e.fields[kMarkColumn].empty(); };
-    auto first = std::remove_if(entries_.begin(), entries_.end(), marked);
-    if (first != entries_.end()) {
-        entries_.erase(first, entries_.end());
-        InvalidateIndex();
-    }
-    markColumn_ = false;
-}
-
-void EntryList::RemoveMarkColumn() {
-    markColumn_ = false;
-    for (auto& e : entries_) e.fields[kMarkColumn].clear();
+    if (observer_) observer_->SelectionChanged();
 }
 
 int CompareForSort(std::string_view a, std::string_view b, bool caseSensitive) {
@@ -184,11 +187,25 @@ int CompareForSort(std::string_view a, std::string_view b, bool caseSensitive) {
 
 void EntryList::Sort(int column, bool descending, bool caseSensitive) {
     if (column < 0 || column >= kColumnCount) return;
-    std::stable_sort(entries_.begin(), entries_.end(), [&](const Entry& x, const Entry& y) {
-        int c = CompareForSort(x.fields[column], y.fields[column], caseSensitive);
+    if (observer_) observer_->LayoutAboutToChange();
+    // The rows are sorted as old row numbers, so the move of every row is known at the end.
+    std::vector<int> order(entries_.size());
+    for (int i = 0; i < Count(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](int x, int y) {
+        int c =
+            CompareForSort(entries_[x].fields[column], entries_[y].fields[column], caseSensitive);
         return descending ? c > 0 : c < 0;
     });
+    std::vector<Entry> sorted;
+    sorted.reserve(entries_.size());
+    std::vector<int> newRowOfOldRow(entries_.size());
+    for (int row = 0; row < Count(); ++row) {
+        sorted.push_back(std::move(entries_[order[row]]));
+        newRowOfOldRow[order[row]] = row;
+    }
+    entries_ = std::move(sorted);
     InvalidateIndex();
+    if (observer_) observer_->LayoutChanged(newRowOfOldRow);
 }
 
 }  // namespace mirulane

@@ -1,5 +1,7 @@
 #pragma once
-// The single store of the album's entries, in album order. Texts are CP932 byte strings.
+// The single store of the album's entries, in album order, and the notifications a view over
+// it (the desktop app's list model) needs to follow every change. Texts are CP932 byte
+// strings.
 
 #include <array>
 #include <string>
@@ -14,14 +16,35 @@ namespace mirulane {
 enum class KindIcon : int { Image = 0, Video = 1, Other = 2 };
 
 struct Entry {
-    std::array<std::string, kColumnCount + 1> fields;  // the last slot is the scan's mark
+    std::array<std::string, kColumnCount> fields;
     KindIcon icon = KindIcon::Other;
     bool selected = false;
     bool focused = false;
 };
 
+// Told about every change of an entry list, in the order a Qt item model announces them:
+// rows are numbered as before the change in the "about to" calls and as after it otherwise.
+class EntryListObserver {
+  public:
+    virtual ~EntryListObserver() = default;
+    virtual void RowsAboutToBeInserted(int /*first*/, int /*last*/) {}
+    virtual void RowsInserted(int /*first*/, int /*last*/) {}
+    virtual void RowsAboutToBeRemoved(int /*first*/, int /*last*/) {}
+    virtual void RowsRemoved(int /*first*/, int /*last*/) {}
+    virtual void LayoutAboutToChange() {}  // sort
+    // Old row i is now newRowOfOldRow[i].
+    virtual void LayoutChanged(const std::vector<int>& /*newRowOfOldRow*/) {}
+    virtual void FieldChanged(int /*row*/, int /*column*/) {}
+    virtual void SelectionChanged() {}
+    virtual void AboutToReset() {}  // DeleteAll
+    virtual void Reset() {}
+};
+
 class EntryList {
   public:
+    // One observer (nullptr detaches it); it is told about every change from now on.
+    void SetObserver(EntryListObserver* observer) { observer_ = observer; }
+
     int Count() const { return static_cast<int>(entries_.size()); }
 
     // Adds an entry with COL_FILE set and every other field empty; returns its index.
@@ -36,37 +59,35 @@ class EntryList {
     // only in letter case are two files here.
     int FindExact(std::string_view fileName) const;
 
+    // Announced as FieldChanged when the text changes.
     void SetField(int index, int column, std::string_view text);
     const std::string& Field(int index, int column) const;
-    // Copies at most maxLength-1 bytes (room for a terminator) into out; returns the length.
-    int GetField(int index, int column, int maxLength, std::string& out) const;
 
     KindIcon Icon(int index) const { return entries_[index].icon; }
 
     void Delete(int index);
     void DeleteAll();
-    // Deletes every selected entry from the highest index down; a deleted index equal to
-    // currentEntry sets currentEntry to -1. Returns how many were deleted.
+    // Deletes every selected entry; a deleted index equal to currentEntry sets currentEntry to
+    // -1. Returns how many were deleted.
     int DeleteSelected(int& currentEntry);
+    // Deletes every entry whose flag is set (rows beyond the flags stay). Returns how many.
+    // Both announce one removal per contiguous block of rows, from the highest block down.
+    int DeleteRows(const std::vector<bool>& which);
 
     int SelectedCount() const;
     int FirstSelected() const;
     int FocusedSelected() const;
     bool IsSelected(int index) const { return entries_[index].selected; }
+    // Each announced as SelectionChanged (SelectAll once).
     void Select(int index);  // selected, every other state (focus included) cleared
     void Deselect(int index);
     void SelectAll();
     void SetFocus(int index);  // gives the keyboard focus to one entry
 
-    // 17, or 18 while the scan's mark column exists.
-    int ColumnCount() const { return markColumn_ ? kColumnCount + 1 : kColumnCount; }
-    void AddMarkColumn();
-    // Deletes every entry whose mark is not empty (in one pass), then removes the column.
-    void DeleteMarkedAndRemoveMarkColumn();
-    void RemoveMarkColumn();
+    int ColumnCount() const { return kColumnCount; }
 
     // Stable sort by one column's text with the list pane's compare rule (first 29 bytes,
-    // ASCII folded to lower case unless caseSensitive).
+    // ASCII folded to lower case unless caseSensitive); announced as a layout change.
     void Sort(int column, bool descending, bool caseSensitive);
 
     const Entry& At(int index) const { return entries_[index]; }
@@ -74,9 +95,11 @@ class EntryList {
   private:
     void InvalidateIndex() { indexValid_ = false; }
     void RebuildIndex() const;
+    // Removes rows first..last (announced).
+    void RemoveRange(int first, int last);
 
     std::vector<Entry> entries_;
-    bool markColumn_ = false;
+    EntryListObserver* observer_ = nullptr;
     mutable std::unordered_map<std::string, int> exact_;   // name -> first index
     mutable std::unordered_map<std::string, int> folded_;  // folded name -> first index
     mutable bool indexValid_ = true;

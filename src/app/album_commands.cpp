@@ -1,29 +1,36 @@
 #include "app/album_commands.h"
 
 #include "album/album_file.h"
-#include "album/folder_scan.h"
-#include "html/locations.h"
+#include "app/folder_scan.h"
+#include "html/output_folders.h"
 #include "platform/cp932.h"
+#include "platform/paths.h"
 #include "platform/text.h"
 
 namespace mirulane {
 
-void SavePrompt(Session& s, const ChooseSaveName& choose) {
-    Album& album = s.album;
-    if (!album.modified) return;
+namespace {
+
+SaveResult WriteToFileName(Session& s) {
+    if (s.album.fileName == Album::NewFileName()) return SaveResult::NeedsName;
+    return WriteAlbumFile(s.album, s.album.fileName, s.ui) < 0 ? SaveResult::Failed
+                                                               : SaveResult::Saved;
+}
+
+}  // namespace
+
+SaveResult SavePrompt(Session& s) {
+    if (s.album.busy) return SaveResult::Refused;
+    if (!s.album.modified) return SaveResult::NotSaved;
     MsgAnswer a = s.ui.Message(Sj("編集中のリストを保存しますか？"), Sj("保存確認"),
                                MsgIcon::Question, MsgButtons::YesNo);
-    if (a != MsgAnswer::Yes) return;
-    if (album.fileName != Album::NewFileName()) {
-        WriteAlbumFile(album, album.fileName, s.ui);
-        return;
-    }
-    // The file name stays "新規" here: only Save As gives the album a name.
-    if (auto path = choose(ProposedSaveName(s))) WriteAlbumFile(album, *path, s.ui);
+    if (a != MsgAnswer::Yes) return SaveResult::NotSaved;
+    return WriteToFileName(s);
 }
 
 void NewAlbum(Session& s) {
     Album& album = s.album;
+    if (album.busy) return;
     album.entries.DeleteAll();
     album.style.ResetToDefaults();
     album.modified = false;
@@ -36,6 +43,7 @@ void NewAlbum(Session& s) {
 
 int OpenAlbumFile(Session& s, std::string_view path) {
     Album& album = s.album;
+    if (album.busy) return -1;
     int result = ReadAlbumFile(album, path, s.ui);
     if (result >= 0) {
         album.fileName = std::string(path);
@@ -46,15 +54,13 @@ int OpenAlbumFile(Session& s, std::string_view path) {
     return result;
 }
 
-int SaveAlbum(Session& s, const ChooseSaveName& choose) {
-    if (s.album.fileName != Album::NewFileName()) {
-        return WriteAlbumFile(s.album, s.album.fileName, s.ui);
-    }
-    auto path = choose(ProposedSaveName(s));
-    return path ? SaveAlbumAs(s, *path) : -1;
+SaveResult SaveAlbum(Session& s) {
+    if (s.album.busy) return SaveResult::Refused;
+    return WriteToFileName(s);
 }
 
 int SaveAlbumAs(Session& s, std::string_view path) {
+    if (s.album.busy) return -1;
     int result = WriteAlbumFile(s.album, path, s.ui);
     if (result >= 0) s.album.fileName = std::string(path);
     return result;
@@ -64,6 +70,7 @@ std::string ProposedSaveName(const Session& s) { return LastComponent(s.album.st
 
 int ChooseTargetFolder(Session& s, std::string_view folder) {
     Album& album = s.album;
+    if (album.busy) return -1;
     album.currentEntry = -1;
     album.style.TargetFolder = std::string(folder);
     SetDefaultFolders(album.style, folder, s.settings);
@@ -80,6 +87,7 @@ int ChooseTargetFolder(Session& s, std::string_view folder) {
 }
 
 int RefreshAlbum(Session& s) {
+    if (s.album.busy) return -1;
     int result =
         ScanFolder(s.album, s.album.style.TargetFolder, ScanMode::Refresh, s.settings, s.ui);
     RefreshStatusTexts(s, 2);
@@ -87,6 +95,7 @@ int RefreshAlbum(Session& s) {
 }
 
 void DeleteSelectedEntries(Session& s) {
+    if (s.album.busy) return;
     s.album.entries.DeleteSelected(s.album.currentEntry);
     RefreshStatusTexts(s, 2);
     // Even with nothing selected: the key press itself counts as an edit.
@@ -94,13 +103,14 @@ void DeleteSelectedEntries(Session& s) {
 }
 
 void SelectAllEntries(Session& s) {
+    if (s.album.busy) return;
     s.album.entries.SelectAll();
     RefreshStatusTexts(s, 2);
 }
 
 void SortByColumn(Session& s, int column) {
     Album& album = s.album;
-    if (column < 0 || column >= kColumnCount) return;
+    if (album.busy || column < 0 || column >= kColumnCount) return;
     if (album.entries.Count() > 0) album.modified = true;
     if (column == album.sortColumn) album.sortDescending = !album.sortDescending;
     album.entries.Sort(column, album.sortDescending, s.settings.EnvSortUpLow == 1);
@@ -109,11 +119,12 @@ void SortByColumn(Session& s, int column) {
 
 void RefreshStatusTexts(Session& s, int mode) {
     const Album& album = s.album;
-    if (mode == 0) s.ui.SetStatus(1, Sj("（選択されていません）"));
-    if (mode == 1) s.ui.SetStatus(1, album.style.TargetFolder);
+    if (mode == 0) s.ui.SetStatus(StatusPane::TargetFolder, Sj("（選択されていません）"));
+    if (mode == 1) s.ui.SetStatus(StatusPane::TargetFolder, album.style.TargetFolder);
     int selected = album.entries.SelectedCount();
-    s.ui.SetStatus(2, selected > 1 ? Format(Sj("選択 %5d 行").c_str(), selected)
-                                   : Format(Sj("　　 %5d 行").c_str(), album.entries.Count()));
+    s.ui.SetStatus(StatusPane::RowCount, selected > 1
+                                             ? SjFormat("選択 %5d 行", selected)
+                                             : SjFormat("　　 %5d 行", album.entries.Count()));
 }
 
 std::string WindowTitle(const Session& s, std::string_view programName) {

@@ -2,9 +2,14 @@
 // The album commands as core operations: new, open, save, save as, the save prompt, choosing
 // a target folder, refresh, delete, select all, sorting by a column, and the status texts.
 // The front end shows its own file and folder dialogs and passes the chosen paths in.
+//
+// While the album is busy (a long run is working on it and lets window events through), every
+// command refuses: it changes nothing, and returns -1 or SaveResult::Refused where it returns
+// something.
+//
+// The list's view follows the entry list's own notifications (EntryListObserver); the commands
+// announce nothing themselves.
 
-#include <functional>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,12 +17,20 @@
 
 namespace mirulane {
 
-// Asks for a file name to save under, proposing a name; nullopt when the user cancels.
-using ChooseSaveName = std::function<std::optional<std::string>(const std::string& proposed)>;
+enum class SaveResult {
+    Saved,
+    NotSaved,   // nothing to save, or the user answered "no" to the save prompt
+    Failed,     // the album list file could not be written (message shown)
+    NeedsName,  // the album has never been saved: the front end asks for a name
+    Refused,    // the album is busy
+};
 
 // Asks "編集中のリストを保存しますか？" when the album is modified and saves on Yes. The
-// operation that asked always goes on.
-void SavePrompt(Session& s, const ChooseSaveName& choose);
+// operation that asked always goes on. NeedsName: the album was never saved; the front end
+// asks for a file name (proposing ProposedSaveName) and writes there with
+// WriteAlbumFile(s.album, path, s.ui), which leaves the album's file name "新規" (only Save
+// As names it).
+SaveResult SavePrompt(Session& s);
 
 // A new, empty album (after the save prompt, which the caller runs). Group names are kept.
 void NewAlbum(Session& s);
@@ -26,9 +39,10 @@ void NewAlbum(Session& s);
 // and the modified flag is cleared. Returns the reader's result.
 int OpenAlbumFile(Session& s, std::string_view path);
 
-// Writes to the current file name, or asks for one (Save As) while the album is new.
-int SaveAlbum(Session& s, const ChooseSaveName& choose);
-// Writes to path; on success the path becomes the album's file name.
+// Writes to the current file name. NeedsName while the album is new: the front end asks for
+// a file name (proposing ProposedSaveName) and calls SaveAlbumAs.
+SaveResult SaveAlbum(Session& s);
+// Writes to path; on success the path becomes the album's file name. The writer's result.
 int SaveAlbumAs(Session& s, std::string_view path);
 
 // The name Save As proposes: the last path component of the target folder.

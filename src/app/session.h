@@ -1,12 +1,11 @@
 #pragma once
 // What a front end holds for one running program: the settings, the open album and the way
-// to talk to the user. Core operations take it (or its parts) by reference.
+// to talk to the user. The commands and runs of app/ take it by reference; the layers below
+// take only the parts they need.
 
 #include "album/album.h"
-#include "app/settings.h"
-#include "platform/fs.h"
+#include "album/settings.h"
 #include "platform/interaction.h"
-#include "platform/output_manifest.h"
 
 namespace mirulane {
 
@@ -16,15 +15,6 @@ struct Session {
     Interaction& ui;
     Settings settings;
     Album album;
-    // When set, existing output files are replaced without asking. Each generation run and
-    // each thumbnail extraction run starts it from EnvForceOverWrite.
-    bool overwriteAll = false;
-    // The album's pictures, gathered at the start of each generation and thumbnail run:
-    // no generated file ever takes the place of one of them.
-    FileIdSet pictures;
-    // The generation run's output folders: what the program wrote there and what the run did
-    // with each page. Each generation run starts it afresh and saves it at its end.
-    OutputLedger outputs;
 };
 
 }  // namespace mirulane

@@ -33,8 +33,16 @@ bool AbsolutePathArg(const std::string& utf8, std::string& cp932) {
     return ArgToCp932(text, cp932);
 }
 
-void ShowThumbnailProgress(Context& ctx, int i, int n) {
-    ctx.console.SetStatus(0, Format(Sj("サムネイルを抽出しています... %d/%d").c_str(), i, n));
+ThumbnailRunResult ExtractThumbnails(Context& ctx, const std::string& outputFolder) {
+    Session& session = ctx.session;
+    ThumbnailRunRequest request;
+    request.targetFolder = session.album.style.TargetFolder;
+    request.outputFolder = outputFolder;
+    ctx.console.SetProgressLabel("サムネイルを抽出しています...");
+    ThumbnailRunResult r = RunThumbnailExtraction(session, request);
+    ctx.console.SetProgressLabel({});
+    ctx.console.FinishStatus();
+    return r;
 }
 
 bool OpenAlbum(Context& ctx, const std::string& utf8Path) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/session.h"
+#include "app/thumbnail_run.h"
 #include "cli/args.h"
 #include "cli/console_interaction.h"
 
@@ -34,8 +35,9 @@ bool ArgToCp932(const std::string& utf8, std::string& out);
 // written in Shift-JIS.
 bool AbsolutePathArg(const std::string& utf8, std::string& cp932);
 
-// The progress line of a thumbnail extraction run: entry i of n.
-void ShowThumbnailProgress(Context& ctx, int i, int n);
+// The thumbnail extraction run for every entry of the album, with its progress line on a
+// terminal.
+ThumbnailRunResult ExtractThumbnails(Context& ctx, const std::string& outputFolder);
 
 // The commands.
 int CmdResave(Context& ctx, const Args& args);

@@ -5,18 +5,19 @@
 #include <string>
 #include <vector>
 
+#include "album/page_style.h"
+#include "album/settings.h"
 #include "app/album_commands.h"
-#include "app/settings.h"
+#include "app/generation_run.h"
+#include "app/thumbnail_run.h"
 #include "cli/cli.h"
 #include "cli/output_summary.h"
 #include "cli/page_options.h"
-#include "exif/thumbnail_run.h"
-#include "html/generation_run.h"
-#include "html/locations.h"
-#include "html/page_style.h"
+#include "html/output_folders.h"
 #include "html/top_page.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
+#include "platform/paths.h"
 #include "platform/text.h"
 
 namespace mirulane::cli {
@@ -107,13 +108,8 @@ int CmdAlbum(Context& ctx, const Args& args) {
     // One summary for the thumbnails and the pages.
     OutputTally outputs;
     if (args.Has("--thumbs")) {
-        ThumbnailRunRequest request;
-        request.targetFolder = session.album.style.TargetFolder;
-        request.outputFolder = session.album.style.ThumbFolder;
-        request.progress = [&ctx](int i, int n) { ShowThumbnailProgress(ctx, i, n); };
-        ThumbnailRunResult r = RunThumbnailExtraction(session, request);
-        ctx.console.FinishStatus();
-        if (r.status != kThumbRunDone || r.cancelled) {
+        ThumbnailRunResult r = ExtractThumbnails(ctx, style.ThumbFolder);
+        if (r.status != ThumbnailRunStatus::Done || r.cancelled) {
             PrintOutputSummary(stderr, r.outputs);
             return 1;
         }
@@ -123,11 +119,11 @@ int CmdAlbum(Context& ctx, const Args& args) {
         outputs = r.outputs;
     }
     OutputTally pages;
-    int generated = GenerationRun(session, &pages);
+    GenerationResult generated = GenerationRun(session, &pages);
     ctx.console.FinishStatus();
     outputs.Add(pages);
     PrintOutputSummary(stderr, outputs);
-    if (generated < 0) {
+    if (generated != GenerationResult::Done) {
         session.ui.Message(Sj("HTMLページの作成に失敗しました"), Sj("エラーメッセージ"),
                            MsgIcon::Stop, MsgButtons::Ok);
         ok = false;

@@ -4,12 +4,13 @@
 #include <cstdio>
 #include <string>
 
+#include "album/page_style.h"
 #include "cli/cli.h"
-#include "html/locations.h"
-#include "html/page_style.h"
 #include "html/templates.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
+#include "platform/overwrite_policy.h"
+#include "platform/paths.h"
 #include "platform/text.h"
 
 namespace mirulane::cli {
@@ -48,20 +49,18 @@ int CmdExportPreset(Context& ctx, const Args& args) {
     // A folder as output takes the file name the desktop app proposes.
     if (IsDirectory(path)) path = JoinPath(path, ExportFileName(kind, index, horizontal ? 2 : 0));
 
-    if (FileExists(path)) {
-        switch (ctx.session.ui.ConfirmOverwrite(path)) {
-            case OverwriteAnswer::Yes:
-            case OverwriteAnswer::All:
-                break;
-            case OverwriteAnswer::No:
-                std::fprintf(stderr,
-                             "mirulane-cli: 既存のファイルを残しました（--force で上書きします）: "
-                             "%s\n",
-                             ToDisplay(path).c_str());
-                return 1;
-            case OverwriteAnswer::Cancel:
-                return 1;
-        }
+    // An existing file is kept unless --force (or the user on a terminal) says otherwise.
+    OverwritePolicy overwrite(ctx.session.ui, false);
+    switch (overwrite.Confirm(path)) {
+        case OverwritePolicy::Decision::Write:
+            break;
+        case OverwritePolicy::Decision::Skip:
+            std::fprintf(stderr,
+                         "mirulane-cli: 既存のファイルを残しました（--force で上書きします）: %s\n",
+                         ToDisplay(path).c_str());
+            return 1;
+        case OverwritePolicy::Decision::Cancel:
+            return 1;
     }
     if (ExportPreset(kind, index, horizontal, path, ctx.session.ui) != 0) return 1;
     std::printf("%s\n", ToDisplay(path).c_str());

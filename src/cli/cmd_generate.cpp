@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "app/generation_run.h"
 #include "cli/cli.h"
 #include "cli/output_summary.h"
 #include "cli/page_options.h"
-#include "html/generation_run.h"
 #include "html/top_page.h"
 #include "platform/cp932.h"
 
@@ -32,10 +32,10 @@ int CmdGenerate(Context& ctx, const Args& args) {
 
     Session& session = ctx.session;
     OutputTally tally;
-    int result = GenerationRun(session, &tally);
+    GenerationResult result = GenerationRun(session, &tally);
     ctx.console.FinishStatus();
     PrintOutputSummary(stderr, tally);
-    if (result < 0) {
+    if (result != GenerationResult::Done) {
         session.ui.Message(Sj("HTMLページの作成に失敗しました"), Sj("エラーメッセージ"),
                            MsgIcon::Stop, MsgButtons::Ok);
         return 1;

@@ -1,35 +1,37 @@
-// thumbs LIST.txt [--to FOLDER] [--force]: copies the Exif thumbnails of every entry of an
-// album into its thumbnail folder (or FOLDER).
+// thumbs LIST.txt [--to FOLDER [--save]] [--force]: copies the Exif thumbnails of every entry
+// of an album into its thumbnail folder (or FOLDER, which --save makes the album's thumbnail
+// folder in its list file).
 
-#include <cstdio>
 #include <string>
-#include <vector>
 
 #include "cli/cli.h"
 #include "cli/output_summary.h"
-#include "exif/thumbnail_run.h"
-#include "platform/text.h"
 
 namespace mirulane::cli {
 
 int CmdThumbs(Context& ctx, const Args& args) {
     const std::string* to = args.Value("--to");
+    const bool save = args.Has("--save");
+    if (save && !to) return Usage(ctx, "--save は --to FOLDER と一緒に指定してください");
     std::string output;
-    if (to && !ArgToCp932(*to, output)) return 1;
-    if (!OpenAlbum(ctx, args.operands[0])) return 1;
+    // A folder the album keeps is absolute, so its list file means the same from anywhere.
+    if (to && !(save ? AbsolutePathArg(*to, output) : ArgToCp932(*to, output))) return 1;
+    const std::string& list = args.operands[0];
+    if (!OpenAlbum(ctx, list)) return 1;
 
-    Session& session = ctx.session;
-    ThumbnailRunRequest request;
-    request.targetFolder = session.album.style.TargetFolder;
-    request.outputFolder = to ? output : session.album.style.ThumbFolder;
-    request.progress = [&ctx](int i, int n) { ShowThumbnailProgress(ctx, i, n); };
-    ThumbnailRunResult result = RunThumbnailExtraction(session, request);
-    ctx.console.FinishStatus();
+    PageStyle& style = ctx.session.album.style;
+    ThumbnailRunResult result = ExtractThumbnails(ctx, to ? output : style.ThumbFolder);
     PrintOutputSummary(stderr, result.outputs);
+    // As the extraction dialog does once its folder checks pass: the folder becomes the
+    // album's thumbnail folder, so a later generate finds the thumbnails there.
+    if (save && result.status == ThumbnailRunStatus::Done) {
+        style.ThumbFolder = output;
+        if (!SaveAlbum(ctx, list)) return 1;
+    }
     // A thumbnail that could not be written (or recorded) fails the command; a file without
     // one does not.
-    return result.status == kThumbRunDone && !result.cancelled && result.writeFailed == 0 &&
-                   result.outputs.recordFailures == 0
+    return result.status == ThumbnailRunStatus::Done && !result.cancelled &&
+                   result.writeFailed == 0 && result.outputs.recordFailures == 0
                ? 0
                : 1;
 }

@@ -100,14 +100,26 @@ OverwriteAnswer ConsoleInteraction::ConfirmOverwrite(std::string_view path) {
     }
 }
 
-void ConsoleInteraction::SetStatus(int pane, std::string_view text) {
-    // Progress is for a person watching; a pipe or log gets none of it.
-    if (pane != 0 || !interactive_) return;
+void ConsoleInteraction::SetStatus(StatusPane pane, std::string_view text) {
+    if (pane != StatusPane::Message) return;
     if (text.empty()) {
         FinishStatus();
         return;
     }
-    std::fprintf(stderr, "\r%s\x1b[K", ToDisplay(text).c_str());
+    ShowStatusLine(ToDisplay(text));
+}
+
+ProgressAnswer ConsoleInteraction::Progress(int done, int total) {
+    if (!progressLabel_.empty()) {
+        ShowStatusLine(progressLabel_ + " " + std::to_string(done) + "/" + std::to_string(total));
+    }
+    return ProgressAnswer::Continue;
+}
+
+void ConsoleInteraction::ShowStatusLine(const std::string& utf8) {
+    // Progress is for a person watching; a pipe or log gets none of it.
+    if (!interactive_) return;
+    std::fprintf(stderr, "\r%s\x1b[K", utf8.c_str());
     statusShown_ = true;
 }
 

@@ -3,6 +3,8 @@
 // terminal and answered with safe defaults when nobody is there to answer.
 
 #include <cstdio>
+#include <string>
+#include <utility>
 
 #include "platform/interaction.h"
 
@@ -17,11 +19,15 @@ class ConsoleInteraction : public Interaction {
     MsgAnswer Message(std::string_view text, std::string_view caption, MsgIcon icon,
                       MsgButtons buttons) override;
     OverwriteAnswer ConfirmOverwrite(std::string_view path) override;
-    void SetStatus(int pane, std::string_view text) override;
+    void SetStatus(StatusPane pane, std::string_view text) override;
     void SetWaitCursor(bool) override {}
     void PumpOneEvent() override {}
+    // On a terminal, "LABEL done/total" on one line while a label is set; never cancels.
+    ProgressAnswer Progress(int done, int total) override;
 
-    void SetForce(bool force) { force_ = force; }
+    // What the progress line says the run is doing (UTF-8); empty: no progress line (a run
+    // whose status texts tell their own progress).
+    void SetProgressLabel(std::string label) { progressLabel_ = std::move(label); }
     // While set, every Yes/No question answers Yes without asking (a command's --force that
     // stands for one particular question sets it around the operation that asks it).
     void SetAnswerYes(bool yes) { answerYes_ = yes; }
@@ -29,10 +35,14 @@ class ConsoleInteraction : public Interaction {
     void FinishStatus();
 
   private:
+    // Replaces the line left on the terminal by the text (on a terminal only).
+    void ShowStatusLine(const std::string& utf8);
+
     bool interactive_;
-    bool force_;
+    const bool force_;
     bool answerYes_ = false;
     bool statusShown_ = false;
+    std::string progressLabel_;
 };
 
 // True when both stdin and stderr are terminals.

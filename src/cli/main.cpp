@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/settings.h"
+#include "album/settings.h"
 #include "app/version.h"
 #include "cli/cli.h"
 #include "platform/profile.h"
@@ -31,7 +31,11 @@ const OptionSpec kRefreshOptions[] = {
 };
 const OptionSpec kGenerateOptions[] = {kForce};
 const OptionSpec kThumbsOptions[] = {
-    {"--to", "FOLDER", "サムネイルの出力先（既定: アルバムのサムネイルの場所）"},
+    {"--to", "FOLDER",
+     "サムネイルの出力先（既定: アルバムのサムネイルの場所）。--save がなければアルバムリスト"
+     "ファイルは変更しません"},
+    {"--save", nullptr,
+     "--to の出力先をアルバムのサムネイルの場所としてアルバムリストファイルに保存します"},
     kForce,
 };
 const OptionSpec kResaveOptions[] = {{"-o", "OUT.txt", "保存先のファイル"}};
@@ -67,14 +71,15 @@ const CommandSpec kCommands[] = {
      {},
      true,
      mirulane::cli::CmdOptions},
-    {"thumbs", "LIST.txt [--to FOLDER] [--force]", "各エントリの Exif サムネイルを抽出します",
-     "LIST.txt", 1, 1, kThumbsOptions, false, mirulane::cli::CmdThumbs},
+    {"thumbs", "LIST.txt [--to FOLDER [--save]] [--force]",
+     "各エントリの Exif サムネイルを抽出します", "LIST.txt", 1, 1, kThumbsOptions, false,
+     mirulane::cli::CmdThumbs},
     {"resave", "LIST.txt -o OUT.txt",
      "アルバムリストファイルを読み込んで、別のファイルに書き出します", "LIST.txt", 1, 1,
      kResaveOptions, false, mirulane::cli::CmdResave},
     {"exif", "[--fields] FILE...", "JPEG ファイルの Exif 情報を 1 項目 1 行で表示します", "FILE", 1,
      -1, kExifOptions, false, mirulane::cli::CmdExif},
-    {"export-preset", "detail|list N [--layout v|h] -o FILE",
+    {"export-preset", "detail|list N [--layout v|h] -o FILE [--force]",
      "プリセットのテンプレートをファイルに出力します（N は 0 から）", "detail|list と N", 2, 2,
      kExportOptions, false, mirulane::cli::CmdExportPreset},
 };

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "album/page_style.h"
 #include "cli/cli.h"
-#include "html/page_style.h"
 #include "html/presets.h"
 #include "html/templates.h"
 #include "platform/cp932.h"

@@ -2,7 +2,7 @@
 
 #include <ctime>
 
-#include "app/settings.h"
+#include "album/settings.h"
 #include "exif/exif_catalogue.h"
 #include "exif/exif_format.h"
 #include "platform/cp932.h"

@@ -3,13 +3,13 @@
 #include <string>
 
 #include "album/entry_list.h"
-#include "app/settings.h"
+#include "album/settings.h"
 #include "exif/camera_fields.h"
 #include "exif/exif_catalogue.h"
 #include "exif/exif_reader.h"
-#include "html/locations.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
+#include "platform/paths.h"
 #include "platform/text.h"
 
 namespace mirulane {

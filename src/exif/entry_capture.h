@@ -27,9 +27,6 @@ class EntryCapture {
     int Capture(EntryList& entries, int index, std::string_view folder, std::string_view fileName,
                 const Settings& settings);
 
-    // The table as the last capture left it.
-    const ExifTable& Table() const { return table_; }
-
   private:
     ExifTable table_;
 };

@@ -248,7 +248,7 @@ class MemorySource {
 int SegmentLength(const unsigned char* header) { return (header[2] << 8) | header[3]; }
 
 template <class Source>
-int ReadFromSource(Source& src, ExifTable& table, ThumbnailOutput* thumbnail) {
+int ReadFromSource(Source& src, ExifTable& table, ExifThumbnail* thumbnail) {
     unsigned char soi[2];
     if (src.Read(soi, 2) != 2 || soi[0] != 0xFF || soi[1] != 0xD8) return kExifNoSegment;
     unsigned char header[4];
@@ -274,7 +274,7 @@ int ReadFromSource(Source& src, ExifTable& table, ThumbnailOutput* thumbnail) {
 
 }  // namespace
 
-int ParseExifSegment(std::string_view segment, ExifTable& table, ThumbnailOutput* thumbnail) {
+int ParseExifSegment(std::string_view segment, ExifTable& table, ExifThumbnail* thumbnail) {
     constexpr std::string_view kExifHeader("Exif\0\0", 6);
     constexpr size_t kTiffHeaderSize = 8;
     if (segment.substr(0, kExifHeader.size()) != kExifHeader) return kExifBadSegment;
@@ -297,19 +297,17 @@ int ParseExifSegment(std::string_view segment, ExifTable& table, ThumbnailOutput
             WalkDirectory(view, static_cast<size_t>(dir), table, ignoredLink);
         }
     }
-    if (thumbnail) {
-        return ThumbnailStep(table, tiff, *thumbnail) == kThumbWritten ? kExifOk : kExifBadSegment;
-    }
+    if (thumbnail) *thumbnail = FindThumbnail(table, tiff);
     return kExifOk;
 }
 
-int ReadExif(std::string_view path, ExifTable& table, ThumbnailOutput* thumbnail) {
+int ReadExif(std::string_view path, ExifTable& table, ExifThumbnail* thumbnail) {
     FileSource src;
     if (src.Open(path) != 0) return kExifCannotOpen;
     return ReadFromSource(src, table, thumbnail);
 }
 
-int ReadExifBytes(std::string_view fileBytes, ExifTable& table, ThumbnailOutput* thumbnail) {
+int ReadExifBytes(std::string_view fileBytes, ExifTable& table, ExifThumbnail* thumbnail) {
     MemorySource src(fileBytes);
     return ReadFromSource(src, table, thumbnail);
 }

@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "exif/exif_table.h"
-#include "exif/thumbnail_step.h"
+#include "exif/exif_thumbnail.h"
 
 namespace mirulane {
 
@@ -13,21 +13,21 @@ namespace mirulane {
 inline constexpr int kExifOk = 0;
 inline constexpr int kExifCannotOpen = -1;
 inline constexpr int kExifNoSegment = -2;   // not a JPEG, or no APP1 after an optional APP0
-inline constexpr int kExifBadSegment = -3;  // APP1 unreadable or not Exif (or no thumbnail)
+inline constexpr int kExifBadSegment = -3;  // APP1 unreadable or not Exif
 
-// Mode 0 when thumbnail is null: reads only. Mode 1 otherwise: also runs the thumbnail step,
-// and the status is 0 only when it wrote the thumbnail file.
+// Reads the file's Exif data into the table. With a thumbnail table and `thumbnail`, also
+// hands back the thumbnail the segment holds (its status says whether there is one); it is
+// left as it was unless the status is kExifOk.
 // The table is cleared once an APP1 segment is found, so after -1 or -2 it keeps the previous
 // file's values; callers look at the status first.
-int ReadExif(std::string_view path, ExifTable& table, ThumbnailOutput* thumbnail = nullptr);
+int ReadExif(std::string_view path, ExifTable& table, ExifThumbnail* thumbnail = nullptr);
 
 // The same rules over the bytes of a whole file held in memory.
-int ReadExifBytes(std::string_view fileBytes, ExifTable& table,
-                  ThumbnailOutput* thumbnail = nullptr);
+int ReadExifBytes(std::string_view fileBytes, ExifTable& table, ExifThumbnail* thumbnail = nullptr);
 
 // Parses an APP1 segment's contents (after its length field; "Exif" 00 00 first) into a
 // table that the caller has cleared. 0, or -3 when the segment is not Exif.
 int ParseExifSegment(std::string_view segment, ExifTable& table,
-                     ThumbnailOutput* thumbnail = nullptr);
+                     ExifThumbnail* thumbnail = nullptr);
 
 }  // namespace mirulane

@@ -4,13 +4,12 @@
 
 #include "album/album.h"
 #include "album/media.h"
-#include "app/session.h"
 #include "html/escape.h"
 #include "html/image_sizing.h"
-#include "html/locations.h"
 #include "html/page_file.h"
 #include "html/templates.h"
 #include "platform/cp932.h"
+#include "platform/paths.h"
 #include "platform/text.h"
 
 namespace mirulane {
@@ -39,30 +38,21 @@ std::string NeighbourLink(const PageNames& pages, int neighbour, const std::stri
     return "<a href=\"" + LinkPath(pages.Name(neighbour), kTextSlot) + "\">" + label + "</a>";
 }
 
-void ShowError(Session& session, const std::string& text) {
-    session.ui.Message(text, "", MsgIcon::Exclamation, MsgButtons::Ok);
-}
-
-constexpr const char* kTooLarge =
-    "個別ページが大きくなりすぎるため作成できません（上限 %dMB）\n"
-    "タイトルやコメントなどに置換対象文字列が含まれていないか確認してください\n%s";
-
 // One message for the entries whose names cannot name a page file: how many, and the first few
 // of them by their place in the album.
-void ShowPassedOver(Session& session, const std::vector<int>& entries) {
+void ShowPassedOver(Interaction& ui, const EntryList& all, const std::vector<int>& entries) {
     constexpr size_t kListed = 10;
-    std::string text = Format(Sj("次のエントリ %d 件は名前に Shift-JIS で表せない文字を含むため、"
-                                 "個別ページを作成せず一覧ページにも載せませんでした")
-                                  .c_str(),
-                              static_cast<int>(entries.size()));
+    std::string text = SjFormat(
+        "次のエントリ %d 件は名前に Shift-JIS で表せない文字を含むため、"
+        "個別ページを作成せず一覧ページにも載せませんでした",
+        static_cast<int>(entries.size()));
     for (size_t k = 0; k < entries.size() && k < kListed; ++k) {
-        text += Format(Sj("\n%d 番目: ").c_str(), entries[k] + 1) +
-                session.album.entries.Field(entries[k], COL_FILE);
+        text += SjFormat("\n%d 番目: ", entries[k] + 1) + all.Field(entries[k], COL_FILE);
     }
     if (entries.size() > kListed) {
-        text += Format(Sj("\nほか %d 件").c_str(), static_cast<int>(entries.size() - kListed));
+        text += SjFormat("\nほか %d 件", static_cast<int>(entries.size() - kListed));
     }
-    ShowError(session, text);
+    ShowWarning(ui, text);
 }
 
 }  // namespace
@@ -178,33 +168,37 @@ std::optional<std::string> DetailPageText(const Album& album, PageRun& run, std:
     return text;
 }
 
-int WriteAllDetailPages(Session& session, PageRun& run) {
-    const Album& album = session.album;
+StepResult WriteAllDetailPages(const Album& album, PageRun& run, PageOutput& out) {
     const PageStyle& style = album.style;
-    Interaction& ui = session.ui;
+    Interaction& ui = out.ui;
     int count = album.entries.Count();
 
     if (MakeFolderPath(style.DetailFolder) != 0) {
-        ShowError(session, Sj("個別ページの出力先フォルダを作成できません\n") + style.DetailFolder);
-        return -1;
+        ShowWarning(ui, Sj("個別ページの出力先フォルダを作成できません\n") + style.DetailFolder);
+        return StepResult::Failed;
     }
     std::string templ;
-    if (LoadDetailTemplate(style, templ, ui) != 0) return -3;
+    if (LoadDetailTemplate(style, templ, ui) != 0) return StepResult::Failed;
 
     std::string folder = EnsureTrailingSeparator(style.DetailFolder);
     const std::string progress = Sj("個別ページを作成しています... %d/%d");
     std::vector<int> passedOver;
+    // Every way out of the loop but its end leaves the status text cleared.
+    auto stop = [&ui](StepResult result) {
+        ui.SetStatus(StatusPane::Message, "");
+        return result;
+    };
     for (int i = 0; i < count; ++i) {
-        ui.SetStatus(0, Format(progress.c_str(), i + 1, count));
+        if (ui.Progress(i, count) == ProgressAnswer::Cancel) return stop(StepResult::Cancelled);
+        ui.SetStatus(StatusPane::Message, Format(progress.c_str(), i + 1, count));
         std::string name = EntryFileName(album, i);
         std::string base = SplitBaseName(name).base;
         if (!run.pages.HasPage(i)) {
             // The page name comes from the album's data; never let it lead out of the folder.
             if (run.pages.Why(i) == PageNames::Missing::LeavesFolder) {
-                ShowError(session,
-                          Sj("このエントリのファイル名では個別ページを作成できません\n") + name);
-                ui.SetStatus(0, "");
-                return -1;
+                ShowWarning(ui,
+                            Sj("このエントリのファイル名では個別ページを作成できません\n") + name);
+                return stop(StepResult::Failed);
             }
             passedOver.push_back(i);
             continue;
@@ -212,34 +206,30 @@ int WriteAllDetailPages(Session& session, PageRun& run) {
         std::string path = folder + run.pages.Name(i);
         std::optional<std::string> text = DetailPageText(album, run, templ, i, LinkMode::Page);
         if (!text) {
-            ShowError(session, Format(Sj(kTooLarge).c_str(), static_cast<int>(kPageMaxBytes >> 20),
-                                      path.c_str()));
-            ui.SetStatus(0, "");
-            return -3;
+            ShowWarning(ui, SjFormat("個別ページが大きくなりすぎるため作成できません（上限 %dMB）\n"
+                                     "タイトルやコメントなどに置換対象文字列が含まれていないか"
+                                     "確認してください\n%s",
+                                     static_cast<int>(kPageMaxBytes >> 20), path.c_str()));
+            return stop(StepResult::Failed);
         }
-        PageWrite written = WriteTextFile(session, path, *text, PageRole::AlbumPage);
+        PageWrite written = WriteTextFile(out, path, *text, PageRole::AlbumPage);
         if (written.outcome == OutputOutcome::Kept) continue;
-        if (written.outcome == OutputOutcome::Cancelled) {
-            ui.SetStatus(0, "");
-            return -9;
-        }
+        if (written.outcome == OutputOutcome::Cancelled) return stop(StepResult::Cancelled);
         if (written.error != 0) {
-            const int err = written.error;
             if (written.stage == WriteStage::Write) {
-                ShowError(session, Format(Sj("HTMLファイルに書き込めません(errno=%d)\n%s").c_str(),
-                                          err, base.c_str()));
+                ShowWarning(ui, SjFormat("HTMLファイルに書き込めません(errno=%d)\n%s",
+                                         written.error, base.c_str()));
             } else if (written.stage != WriteStage::Refused) {
-                ShowError(session, Format(Sj("出力HTMLファイルを開けません(errno=%d)\n%s").c_str(),
-                                          err, path.c_str()));
+                ShowWarning(ui, SjFormat("出力HTMLファイルを開けません(errno=%d)\n%s",
+                                         written.error, path.c_str()));
             }
-            ui.SetStatus(0, "");
-            return written.stage == WriteStage::Write ? -3 : -1;
+            return stop(StepResult::Failed);
         }
     }
-    session.overwriteAll = false;
-    ui.SetStatus(0, "");
-    if (!passedOver.empty()) ShowPassedOver(session, passedOver);
-    return 0;
+    ui.Progress(count, count);
+    ui.SetStatus(StatusPane::Message, "");
+    if (!passedOver.empty()) ShowPassedOver(ui, album.entries, passedOver);
+    return StepResult::Written;
 }
 
 }  // namespace mirulane

@@ -8,13 +8,13 @@
 #include <string>
 #include <string_view>
 
+#include "html/page_file.h"
 #include "html/page_names.h"
 #include "html/tokens.h"
 
 namespace mirulane {
 
 struct Album;
-struct Session;
 
 // Page mode: links relative between the output folders. Preview mode: the target, picture and
 // thumbnail links are the folders themselves (the page is shown from a temporary file).
@@ -43,11 +43,11 @@ std::optional<std::string> DetailPageText(const Album& album, PageRun& run, std:
                                           int index, LinkMode mode);
 
 // Writes one page for every entry that has a page name into DetailFolder, asking before it
-// replaces a page. Entries whose names cannot name a file are passed over and counted in one
-// message at the end. 0 when done (pages the user kept and entries passed over included); -1
-// when the folder or a page file cannot be created or an entry's name would lead out of the
-// folder; -3 when the template cannot be read or a page cannot be written or would be too
-// large; -9 after a cancel at the overwrite prompt. Clears the overwrite-all flag when done.
-int WriteAllDetailPages(Session& session, PageRun& run);
+// replaces a page and reporting its progress entry by entry. Entries whose names cannot name a
+// file are passed over and counted in one message at the end. Written when done (pages the
+// user kept and entries passed over included); Failed when the folder, the template or a page
+// file cannot be made or read, a page would be too large, or an entry's name would lead out of
+// the folder; Cancelled at a cancel of the overwrite prompt or of the progress.
+StepResult WriteAllDetailPages(const Album& album, PageRun& run, PageOutput& out);
 
 }  // namespace mirulane

@@ -1,6 +1,6 @@
 #include "html/escape.h"
 
-#include "html/locations.h"
+#include "platform/paths.h"
 
 namespace mirulane {
 

@@ -4,14 +4,13 @@
 
 #include "album/album.h"
 #include "album/media.h"
-#include "app/session.h"
 #include "html/escape.h"
 #include "html/image_sizing.h"
-#include "html/locations.h"
 #include "html/page_file.h"
 #include "html/templates.h"
 #include "html/top_page.h"
 #include "platform/cp932.h"
+#include "platform/paths.h"
 #include "platform/text.h"
 
 namespace mirulane {
@@ -76,15 +75,11 @@ Thumbnail FindThumbnail(const Album& album, ImageLocator& locator, const BaseExt
     return t;
 }
 
-void ShowError(Session& session, const std::string& text) {
-    session.ui.Message(text, "", MsgIcon::Exclamation, MsgButtons::Ok);
-}
-
 // A list page is made only from a template with both repeat markers: without them there is
 // no place for the entries, and a page without its entries is no index. True, after the
 // message, when a marker is missing.
-bool RefuseWithoutMarkers(Session& session, bool invalid) {
-    if (invalid) ShowError(session, Sj("テンプレートの内容が不正です"));
+bool RefuseWithoutMarkers(Interaction& ui, bool invalid) {
+    if (invalid) ShowWarning(ui, Sj("テンプレートの内容が不正です"));
     return invalid;
 }
 
@@ -190,53 +185,50 @@ std::optional<std::string> ListPageText(const Album& album, PageRun& run, std::s
     return page;
 }
 
-int WriteListPage(Session& session, PageRun& run, std::string_view templ, LinkMode mode,
-                  std::string_view path) {
+StepResult WriteListPage(const Album& album, PageRun& run, std::string_view templ, LinkMode mode,
+                         std::string_view path, PageOutput& out) {
     bool invalid = false;
-    std::optional<std::string> text = ListPageText(session.album, run, templ, mode, invalid);
-    if (RefuseWithoutMarkers(session, invalid)) return -4;
+    std::optional<std::string> text = ListPageText(album, run, templ, mode, invalid);
+    if (RefuseWithoutMarkers(out.ui, invalid)) return StepResult::Failed;
     if (!text) {
-        ShowError(session,
-                  Format(Sj("一覧ページが大きくなりすぎるため作成できません（上限 %dMB）\n"
-                            "タイトルやコメントなどに置換対象文字列が含まれていないか"
-                            "確認してください\n%s")
-                             .c_str(),
-                         static_cast<int>(kPageMaxBytes >> 20), std::string(path).c_str()));
-        return -5;
+        ShowWarning(out.ui,
+                    SjFormat("一覧ページが大きくなりすぎるため作成できません（上限 %dMB）\n"
+                             "タイトルやコメントなどに置換対象文字列が含まれていないか"
+                             "確認してください\n%s",
+                             static_cast<int>(kPageMaxBytes >> 20), std::string(path).c_str()));
+        return StepResult::Failed;
     }
-    const std::string& page = *text;
     PageWrite written = WriteTextFile(
-        session, path, page, mode == LinkMode::Page ? PageRole::AlbumPage : PageRole::Preview);
-    if (written.outcome == OutputOutcome::Kept) return 1;
-    if (written.outcome == OutputOutcome::Cancelled) return -9;
+        out, path, *text, mode == LinkMode::Page ? PageRole::AlbumPage : PageRole::Preview);
+    if (written.outcome == OutputOutcome::Kept) return StepResult::Kept;
+    if (written.outcome == OutputOutcome::Cancelled) return StepResult::Cancelled;
     if (written.error != 0) {
         // The page is stored in one piece, so a failure while storing it meets its head.
         if (written.stage == WriteStage::Write) {
-            ShowError(session, Sj("リストHTMLファイル出力エラー(1)"));
-            return -1;
+            ShowWarning(out.ui, Sj("リストHTMLファイル出力エラー(1)"));
+        } else if (written.stage != WriteStage::Refused) {
+            ShowWarning(out.ui, SjFormat("一覧ページを開けません (errno=%d)\n%s", written.error,
+                                         std::string(path).c_str()));
         }
-        if (written.stage != WriteStage::Refused) {
-            ShowError(session, Format(Sj("一覧ページを開けません (errno=%d)\n%s").c_str(),
-                                      written.error, std::string(path).c_str()));
-        }
-        return -3;
+        return StepResult::Failed;
     }
-    return 0;
+    return StepResult::Written;
 }
 
-int WriteListPageStep(Session& session, PageRun& run) {
-    const PageStyle& style = session.album.style;
+StepResult WriteListPageStep(const Album& album, PageRun& run, PageOutput& out) {
+    const PageStyle& style = album.style;
     std::string templ;
-    if (LoadListTemplate(style, templ, session.ui) != 0) return -1;
+    if (LoadListTemplate(style, templ, out.ui) != 0) return StepResult::Failed;
     // Told before anything is asked or made: the run cannot give this album an index.
-    if (RefuseWithoutMarkers(session, PrepareListTemplate(templ, style).invalid)) return -1;
+    if (RefuseWithoutMarkers(out.ui, PrepareListTemplate(templ, style).invalid)) {
+        return StepResult::Failed;
+    }
     if (MakeFolderPath(style.ListFolder) != 0) {
-        ShowError(session, Sj("一覧ページの出力先フォルダを作成できません\n") + style.ListFolder);
-        return -2;
+        ShowWarning(out.ui, Sj("一覧ページの出力先フォルダを作成できません\n") + style.ListFolder);
+        return StepResult::Failed;
     }
     std::string path = EnsureTrailingSeparator(style.ListFolder) + "list.html";
-    int written = WriteListPage(session, run, templ, LinkMode::Page, path);
-    return written == 0 || written == 1 || written == -9 ? written : -3;
+    return WriteListPage(album, run, templ, LinkMode::Page, path, out);
 }
 
 }  // namespace mirulane

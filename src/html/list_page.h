@@ -8,12 +8,12 @@
 #include <string_view>
 
 #include "html/detail_page.h"
+#include "html/page_file.h"
 #include "html/tokens.h"
 
 namespace mirulane {
 
 struct Album;
-struct Session;
 
 // A list template cut at its repeat markers.
 struct ListTemplateParts {
@@ -43,18 +43,19 @@ TokenValues BuildListValues(const Album& album, PageRun& run, int index, LinkMod
 std::optional<std::string> ListPageText(const Album& album, PageRun& run, std::string_view templ,
                                         LinkMode mode, bool& invalid);
 
-// Writes the list page into `path` (text mode, replaced as a whole). 0 on success; -1 when
-// storing the page fails ("リストHTMLファイル出力エラー(1)"); -3 when the file cannot be
-// created ("一覧ページを開けません (errno=%d)\n%s"); -4 when a repeat marker is missing
-// ("テンプレートの内容が不正です") and -5 when the page would be too large: nothing is written
-// then. In page mode the file is the album's list page (PageRole::AlbumPage): 1 when the user
-// kept the file there, -9 after a cancel at the overwrite prompt.
-int WriteListPage(Session& session, PageRun& run, std::string_view templ, LinkMode mode,
-                  std::string_view path);
+// Writes the list page into `path` (text mode, replaced as a whole). Failed when storing the
+// page fails ("リストHTMLファイル出力エラー(1)"), when the file cannot be created
+// ("一覧ページを開けません (errno=%d)\n%s"), when a repeat marker is missing
+// ("テンプレートの内容が不正です") or when the page would be too large: nothing is written in
+// the last two cases. In page mode the file is the album's list page (PageRole::AlbumPage):
+// Kept when the user kept the file there, Cancelled after a cancel at the overwrite prompt;
+// otherwise it is written without asking (PageRole::Preview).
+StepResult WriteListPage(const Album& album, PageRun& run, std::string_view templ, LinkMode mode,
+                         std::string_view path, PageOutput& out);
 
-// The list step of the generation run: template, folder, overwrite confirmation, page.
-// 0 written, 1 the user kept the existing list.html, -1 the template cannot be read or lacks
-// a repeat marker, -2 the folder cannot be created, -3 the page cannot be written, -9 cancel.
-int WriteListPageStep(Session& session, PageRun& run);
+// The list step of the generation run: template, folder, overwrite confirmation, page. Kept:
+// the user kept the existing list.html. Failed: the template cannot be read or lacks a repeat
+// marker, the folder cannot be created, or the page cannot be written.
+StepResult WriteListPageStep(const Album& album, PageRun& run, PageOutput& out);
 
 }  // namespace mirulane

@@ -1,47 +1,33 @@
 #include "html/page_file.h"
 
+#include <functional>
+#include <string>
+
+#include "album/entry_list.h"
 #include "album/media.h"
-#include "app/session.h"
-#include "html/locations.h"
-#include "platform/cp932.h"
-#include "platform/fs.h"
+#include "platform/paths.h"
 #include "platform/text.h"
 
 namespace mirulane {
 
-ReplaceDecision ConfirmReplace(Session& session, std::string_view path) {
-    if (session.overwriteAll || !FileExists(path)) return ReplaceDecision::Write;
-    switch (session.ui.ConfirmOverwrite(path)) {
-        case OverwriteAnswer::Yes:
-            return ReplaceDecision::Write;
-        case OverwriteAnswer::All:
-            session.overwriteAll = true;
-            return ReplaceDecision::Write;
-        case OverwriteAnswer::No:
-            return ReplaceDecision::Skip;
-        case OverwriteAnswer::Cancel:
-            break;
-    }
-    return ReplaceDecision::Cancel;
-}
-
-PageWrite WriteTextFile(Session& session, std::string_view path, std::string_view text,
+PageWrite WriteTextFile(PageOutput& out, std::string_view path, std::string_view text,
                         PageRole role) {
     PageWrite result;
     const std::string bytes = ToCrLf(text);
     if (role == PageRole::Preview) {
-        result.error = WriteGeneratedFile(path, bytes, &session.pictures, &result.stage);
+        result.error = WriteGeneratedFile(path, bytes, out.keep, &result.stage);
         if (result.error != 0) result.outcome = OutputOutcome::Failed;
     } else {
-        std::function<ReplaceDecision()> confirm;
-        if (role == PageRole::AlbumPage) confirm = [&] { return ConfirmReplace(session, path); };
-        result = session.outputs.Write(path, bytes, &session.pictures, confirm);
+        std::function<OutputDecision()> confirm;
+        if (role == PageRole::AlbumPage) confirm = [&] { return out.overwrite.Confirm(path); };
+        OutputLedger unrecorded;
+        OutputLedger& outputs = out.outputs ? *out.outputs : unrecorded;
+        result = outputs.Write(path, bytes, out.keep, confirm);
     }
     if (result.stage == WriteStage::Refused) {
-        session.ui.Message(
-            Format(Sj("出力ファイル(%s)はターゲット画像と同じファイルなので書き込みません").c_str(),
-                   std::string(path).c_str()),
-            "", MsgIcon::Exclamation, MsgButtons::Ok);
+        ShowWarning(out.ui,
+                    SjFormat("出力ファイル(%s)はターゲット画像と同じファイルなので書き込みません",
+                             std::string(path).c_str()));
     }
     return result;
 }

@@ -6,20 +6,32 @@
 #include <string_view>
 
 #include "platform/fs.h"
+#include "platform/interaction.h"
 #include "platform/output_manifest.h"
+#include "platform/overwrite_policy.h"
 
 namespace mirulane {
 
 class EntryList;
-struct Session;
 
-// Write: the file is absent, overwrite-all is on, or the user agreed; Skip: the user answered
-// "no" (keep the existing file, go on); Cancel: the user cancelled (the run ends).
-using ReplaceDecision = OutputDecision;
+// What the page writers of one run share: whom to tell, the run's overwrite policy, the files
+// no page may take the place of (the album's pictures; null: none), and the run's output
+// ledger, which records what is written (null: a file that already holds the page is still
+// left alone, but nothing is recorded).
+struct PageOutput {
+    Interaction& ui;
+    OverwritePolicy& overwrite;
+    const FileIdSet* keep = nullptr;
+    OutputLedger* outputs = nullptr;
+};
 
-// Asks before replacing an existing file unless the session's overwrite-all flag is on.
-// "すべて上書き" turns the flag on for the rest of the run.
-ReplaceDecision ConfirmReplace(Session& session, std::string_view path);
+// The outcome of a page step.
+enum class StepResult {
+    Written,    // done (pages the user kept and entries passed over included)
+    Kept,       // the user kept the existing file: nothing of the step is written
+    Failed,     // a message says why
+    Cancelled,  // the user cancelled: the run ends
+};
 
 // The outcome of writing a page: written, unchanged, kept or cancelled at the overwrite
 // question, or failed with the errno and the step that failed as the platform layer saw it.
@@ -31,7 +43,7 @@ using PageWrite = OutputWrite;
 enum class PageRole {
     // A file of the album: left alone when it already holds the page, replaced when it still
     // holds what the program wrote there, otherwise the overwrite confirmation decides. What
-    // is written is recorded in the session's output ledger.
+    // is written is recorded in the run's output ledger.
     AlbumPage,
     // Written beside the album without a question (autorun.inf); otherwise as AlbumPage.
     Companion,
@@ -41,13 +53,13 @@ enum class PageRole {
 
 // Writes a page in text mode: each LF becomes CR LF on disk. The page appears under its name
 // only when complete, a symbolic link in its place is replaced rather than written through,
-// and a file that is one of the session's pictures is kept: the write is then refused with
-// its own message (stage Refused), the caller shows nothing more.
-PageWrite WriteTextFile(Session& session, std::string_view path, std::string_view text,
+// and a file that is one of out.keep is kept: the write is then refused with its own message
+// (stage Refused), the caller shows nothing more.
+PageWrite WriteTextFile(PageOutput& out, std::string_view path, std::string_view text,
                         PageRole role);
 
-// The pictures and movies among the entries, as files in the target folder, by identity (see
-// Session::pictures).
+// The pictures and movies among the entries, as files in the target folder, by identity: the
+// files a run's generated files never take the place of.
 FileIdSet AlbumPictures(const EntryList& entries, std::string_view targetFolder);
 
 }  // namespace mirulane

@@ -4,9 +4,9 @@
 #include <unordered_set>
 
 #include "album/album.h"
-#include "html/locations.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
+#include "platform/paths.h"
 
 namespace mirulane {
 

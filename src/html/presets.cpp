@@ -4,7 +4,7 @@
 #include <iterator>
 #include <string_view>
 
-#include "html/page_style.h"
+#include "album/page_style.h"
 #include "html/tokens.h"
 #include "platform/cp932.h"
 

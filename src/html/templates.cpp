@@ -2,7 +2,7 @@
 
 #include <cerrno>
 
-#include "html/page_style.h"
+#include "album/page_style.h"
 #include "html/presets.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
@@ -11,20 +11,12 @@
 
 namespace mirulane {
 
-namespace {
-
-void ShowError(Interaction& ui, const char* formatUtf8, int err, std::string_view path) {
-    ui.Message(Format(Sj(formatUtf8).c_str(), err, std::string(path).c_str()), "",
-               MsgIcon::Exclamation, MsgButtons::Ok);
-}
-
-}  // namespace
-
 int LoadTemplateFile(std::string_view path, std::string& out, Interaction& ui) {
     out.clear();
     InputFile file;
     if (int err = file.Open(path)) {
-        ShowError(ui, "指定されたテンプレートファイルを開けません(errno=%d)\n%s", err, path);
+        ShowWarning(ui, SjFormat("指定されたテンプレートファイルを開けません(errno=%d)\n%s", err,
+                                 std::string(path).c_str()));
         return -1;
     }
     std::string text(kTemplateMaxBytes, '\0');
@@ -33,7 +25,8 @@ int LoadTemplateFile(std::string_view path, std::string& out, Interaction& ui) {
     int readErr = errno;
     file.Close();
     if (got == 0) {
-        ShowError(ui, "テンプレートファイルから読み込めません(errno=%d)\n%s", readErr, path);
+        ShowWarning(ui, SjFormat("テンプレートファイルから読み込めません(errno=%d)\n%s", readErr,
+                                 std::string(path).c_str()));
         return -2;
     }
     text.resize(got);
@@ -68,11 +61,13 @@ int ExportPreset(PresetKind kind, int index, bool horizontal, std::string_view p
     int err = WriteFileReplacing(path, ToCrLf(text), &stage);
     if (err == 0) return 0;
     if (stage == WriteStage::Write) {
-        ShowError(ui, "ファイル出力エラー(errno=%d)\n%s", err, path);
+        ShowWarning(ui,
+                    SjFormat("ファイル出力エラー(errno=%d)\n%s", err, std::string(path).c_str()));
         return -2;
     }
     // The temporary file could not be created or could not take the name's place.
-    ShowError(ui, "出力ファイルを開けません(errno=%d)\n%s", err, path);
+    ShowWarning(ui,
+                SjFormat("出力ファイルを開けません(errno=%d)\n%s", err, std::string(path).c_str()));
     return -1;
 }
 

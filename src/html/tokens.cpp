@@ -55,7 +55,6 @@ const TokenInfo& InfoOf(Token token) {
 std::span<const TokenInfo> ListTokenOrder() { return kListOrder; }
 std::span<const TokenInfo> DetailTokenOrder() { return kDetailOrder; }
 const char* TokenText(Token token) { return InfoOf(token).text; }
-size_t TokenMaxSize(Token token) { return InfoOf(token).maxSize; }
 
 int ReplaceToken(std::string& text, std::string_view token, std::string_view value,
                  size_t maxBytes) {

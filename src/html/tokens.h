@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "html/page_style.h"
+#include "album/page_style.h"
 
 namespace mirulane {
 
@@ -25,8 +25,6 @@ std::span<const TokenInfo> ListTokenOrder();
 std::span<const TokenInfo> DetailTokenOrder();
 // The token text of any token ("_CELLSPC_" included).
 const char* TokenText(Token token);
-// The value slot size of a token (15, 127, 511 or 1023; 0 for _CELLSPC_, which has none).
-size_t TokenMaxSize(Token token);
 
 // The repeat markers of list templates (never switched off, never replaced).
 inline constexpr std::string_view kRepeatStart = "<!--mirulanestart-->";

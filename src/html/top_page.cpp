@@ -1,12 +1,11 @@
 #include "html/top_page.h"
 
 #include "album/album.h"
-#include "app/session.h"
 #include "html/escape.h"
-#include "html/locations.h"
 #include "html/page_file.h"
 #include "html/page_names.h"
 #include "platform/cp932.h"
+#include "platform/paths.h"
 #include "platform/text.h"
 
 namespace mirulane {
@@ -37,10 +36,6 @@ std::string FrameLine(int marginH, int marginW, const char* name, const std::str
         "frameborder=\"%d\">\n",
         marginH, marginW, name, src.c_str(), style.FrameNoResize ? " noresize" : "",
         style.FrameBorder ? 1 : 0);
-}
-
-void ShowError(Session& session, const std::string& text) {
-    session.ui.Message(text, "", MsgIcon::Exclamation, MsgButtons::Ok);
 }
 
 }  // namespace
@@ -88,45 +83,46 @@ std::string IndexHtmlPath(const PageStyle& style) {
     return EnsureTrailingSeparator(style.TopFolder) + "index.html";
 }
 
-int WriteTopPageStep(Session& session, const PageNames& pages) {
-    const PageStyle& style = session.album.style;
+StepResult WriteTopPageStep(const Album& album, const PageNames& pages, PageOutput& out) {
+    const PageStyle& style = album.style;
     if (MakeFolderPath(style.TopFolder) != 0) {
-        ShowError(session, Sj("トップページの出力先フォルダを作成できません\n") + style.TopFolder);
-        return -1;
+        ShowWarning(out.ui, Sj("トップページの出力先フォルダを作成できません\n") + style.TopFolder);
+        return StepResult::Failed;
     }
     std::string folder = EnsureTrailingSeparator(style.TopFolder);
     std::string path = folder + "index.html";
-    std::optional<std::string> text = TopPageText(session.album, pages);
+    std::optional<std::string> text = TopPageText(album, pages);
     // An unknown layout still leaves an (empty) index.html, and the run goes on.
-    PageWrite written =
-        WriteTextFile(session, path, text ? *text : std::string(), PageRole::AlbumPage);
-    if (written.outcome == OutputOutcome::Kept) return 1;
-    if (written.outcome == OutputOutcome::Cancelled) return -9;
+    PageWrite written = WriteTextFile(out, path, text ? *text : std::string(), PageRole::AlbumPage);
+    if (written.outcome == OutputOutcome::Kept) return StepResult::Kept;
+    if (written.outcome == OutputOutcome::Cancelled) return StepResult::Cancelled;
     if (written.error != 0) {
-        const char* fmt = written.stage == WriteStage::Write
-                              ? "HTMLファイルに書き込めません(errno=%d)\n%s"
-                              : "トップページを開けません (errno=%d)\n%s";
-        if (written.stage != WriteStage::Refused) {
-            ShowError(session, Format(Sj(fmt).c_str(), written.error, path.c_str()));
+        if (written.stage == WriteStage::Write) {
+            ShowWarning(out.ui, SjFormat("HTMLファイルに書き込めません(errno=%d)\n%s",
+                                         written.error, path.c_str()));
+        } else if (written.stage != WriteStage::Refused) {
+            ShowWarning(out.ui, SjFormat("トップページを開けません (errno=%d)\n%s", written.error,
+                                         path.c_str()));
         }
-        return -1;
+        return StepResult::Failed;
     }
-    if (!text) ShowError(session, Sj("トップページのスタイルが不正"));
+    if (!text) ShowWarning(out.ui, Sj("トップページのスタイルが不正"));
 
-    if (!style.MakeAutorun) return 0;
+    if (!style.MakeAutorun) return StepResult::Written;
     std::string autorunPath = folder + "autorun.inf";
-    written = WriteTextFile(session, autorunPath, "[autorun]\nopen=explorer index.html\n",
+    written = WriteTextFile(out, autorunPath, "[autorun]\nopen=explorer index.html\n",
                             PageRole::Companion);
     if (written.error != 0) {
-        const char* fmt = written.stage == WriteStage::Write
-                              ? "ファイル出力エラー(errno=%d)\n%s"
-                              : "自動再生情報を開けません (errno=%d)\n%s";
-        if (written.stage != WriteStage::Refused) {
-            ShowError(session, Format(Sj(fmt).c_str(), written.error, autorunPath.c_str()));
+        if (written.stage == WriteStage::Write) {
+            ShowWarning(out.ui, SjFormat("ファイル出力エラー(errno=%d)\n%s", written.error,
+                                         autorunPath.c_str()));
+        } else if (written.stage != WriteStage::Refused) {
+            ShowWarning(out.ui, SjFormat("自動再生情報を開けません (errno=%d)\n%s", written.error,
+                                         autorunPath.c_str()));
         }
-        return -1;
+        return StepResult::Failed;
     }
-    return 0;
+    return StepResult::Written;
 }
 
 }  // namespace mirulane

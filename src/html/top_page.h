@@ -5,12 +5,13 @@
 #include <optional>
 #include <string>
 
+#include "html/page_file.h"
+
 namespace mirulane {
 
 struct Album;
 class PageNames;
 struct PageStyle;
-struct Session;
 
 // Frame names; the detail frame is also the link target of the list page's entries.
 inline constexpr const char* kListFrameName = "list";
@@ -29,9 +30,9 @@ std::optional<std::string> TopPageText(const Album& album, const PageNames& page
 // TopFolder with a separator + "index.html": what the front end opens in the browser.
 std::string IndexHtmlPath(const PageStyle& style);
 
-// Writes index.html (and autorun.inf when MakeAutorun is on) into TopFolder. 0 written (or
-// already as it would be written), 1 the user kept the existing index.html (nothing of this
-// step is written), -1 failure (message shown), -9 cancel at the overwrite prompt.
-int WriteTopPageStep(Session& session, const PageNames& pages);
+// Writes index.html (and autorun.inf when MakeAutorun is on) into TopFolder. Written also when
+// index.html already holds what would be written. Kept: the user kept the existing index.html,
+// and nothing of this step is written.
+StepResult WriteTopPageStep(const Album& album, const PageNames& pages, PageOutput& out);
 
 }  // namespace mirulane

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -396,6 +397,18 @@ int RemoveStaleTempFiles(std::string_view folder) {
     }
     closedir(dir);
     return removed;
+}
+
+std::optional<std::string> CurrentFolder() {
+    char cwd[PATH_MAX];
+    if (!getcwd(cwd, sizeof cwd)) return std::nullopt;
+    return Utf8ToCp932(cwd);
+}
+
+std::string ExecutablePath() {
+    char exe[4096];
+    ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
+    return n > 0 ? std::string(exe, static_cast<size_t>(n)) : std::string();
 }
 
 InputFile::~InputFile() { Close(); }

@@ -97,6 +97,13 @@ int WriteGeneratedFile(std::string_view path, std::string_view bytes,
 // number of files removed (0 also when the folder cannot be read).
 int RemoveStaleTempFiles(std::string_view folder);
 
+// The process's working directory as a CP932 path; nullopt when it cannot be had or cannot be
+// written in Shift-JIS.
+std::optional<std::string> CurrentFolder();
+
+// The UTF-8 system path of the running program; empty when the system does not tell.
+std::string ExecutablePath();
+
 // Read-only file with positioned reads, for header readers that seek.
 class InputFile {
   public:
@@ -107,7 +114,6 @@ class InputFile {
 
     int Open(std::string_view path);  // 0 or errno
     int OpenSystem(const std::string& systemPath);
-    bool IsOpen() const { return fd_ >= 0; }
     // Reads up to n bytes at the current position; returns the count read (0 at end or on
     // error; LastError tells which).
     size_t Read(void* buf, size_t n);

@@ -1,7 +1,8 @@
 #pragma once
 // The one way the core talks to the user mid-operation: message boxes, questions, the
-// overwrite confirmation, status-bar text, the wait cursor and message pumping. The desktop
-// app implements it with dialogs, the CLI on the console, the tests with a script.
+// overwrite confirmation, status-bar text, the wait cursor, message pumping and the progress
+// of a long run (which may answer "cancel"). The desktop app implements it with dialogs, the
+// CLI on the console, the tests with a script.
 
 #include <string>
 #include <string_view>
@@ -12,6 +13,9 @@ enum class MsgIcon { None, Information, Exclamation, Question, Stop };
 enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MsgAnswer { Ok, Cancel, Yes, No };
 enum class OverwriteAnswer { Yes, All, No, Cancel };
+// The panes of the status bar.
+enum class StatusPane { Message = 0, TargetFolder = 1, RowCount = 2 };
+enum class ProgressAnswer { Continue, Cancel };
 
 class Interaction {
   public:
@@ -25,13 +29,21 @@ class Interaction {
     // The overwrite confirmation for an existing output file (CP932 path).
     virtual OverwriteAnswer ConfirmOverwrite(std::string_view path) = 0;
 
-    // Status-bar text of one pane (0: messages/progress, 1: target folder, 2: row count).
-    virtual void SetStatus(int pane, std::string_view text) = 0;
+    // Status-bar text of one pane (CP932).
+    virtual void SetStatus(StatusPane pane, std::string_view text) = 0;
 
     virtual void SetWaitCursor(bool on) = 0;
 
     // Lets one pending window event through (long loops call it every 32 items).
     virtual void PumpOneEvent() = 0;
+
+    // Progress of a long run: done of total items (total 0: unknown). Cancel asks the run to
+    // stop at the next item boundary (it then reports what it did so far).
+    virtual ProgressAnswer Progress(int done, int total) = 0;
 };
+
+// A warning without a question: the text (CP932) with the exclamation icon and an OK button,
+// under the application's name.
+void ShowWarning(Interaction& ui, std::string_view text);
 
 }  // namespace mirulane

@@ -21,6 +21,7 @@
 
 #include "platform/fs.h"
 #include "platform/interaction.h"
+#include "platform/overwrite_policy.h"
 
 namespace mirulane {
 
@@ -40,12 +41,9 @@ enum class OutputState {
     Unknown,    // the manifest does not know it, or it is not a plain file
 };
 
-// The answer to the overwrite question about one file.
-enum class OutputDecision {
-    Write,   // replace it
-    Skip,    // keep it and go on
-    Cancel,  // keep it and end the run
-};
+// The answer to the overwrite question about one file: Write replaces it, Skip keeps it and
+// goes on, Cancel keeps it and ends the run.
+using OutputDecision = OverwritePolicy::Decision;
 
 // What a run did with its output files.
 struct OutputTally {

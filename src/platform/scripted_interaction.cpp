@@ -21,13 +21,22 @@ OverwriteAnswer ScriptedInteraction::ConfirmOverwrite(std::string_view path) {
     return a;
 }
 
-void ScriptedInteraction::SetStatus(int pane, std::string_view text) {
+void ScriptedInteraction::SetStatus(StatusPane pane, std::string_view text) {
     status.emplace_back(pane, std::string(text));
 }
 
 void ScriptedInteraction::SetWaitCursor(bool on) { waitCursorOn += on ? 1 : 0; }
 
-void ScriptedInteraction::PumpOneEvent() { ++pumps; }
+void ScriptedInteraction::PumpOneEvent() {
+    ++pumps;
+    if (onPump) onPump();
+}
+
+ProgressAnswer ScriptedInteraction::Progress(int done, int total) {
+    progress.emplace_back(done, total);
+    return cancelAtDone >= 0 && done >= cancelAtDone ? ProgressAnswer::Cancel
+                                                     : ProgressAnswer::Continue;
+}
 
 std::vector<std::string> ScriptedInteraction::MessagesUtf8() const {
     std::vector<std::string> out;

@@ -2,7 +2,9 @@
 // An Interaction for tests: answers come from queues, everything shown is logged.
 
 #include <deque>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/interaction.h"
@@ -25,17 +27,24 @@ class ScriptedInteraction : public Interaction {
     OverwriteAnswer defaultOverwrite = OverwriteAnswer::No;
 
     std::vector<Shown> messages;
-    std::vector<std::string> overwriteAsked;          // paths asked about
-    std::vector<std::pair<int, std::string>> status;  // every status text set
+    std::vector<std::string> overwriteAsked;                 // paths asked about
+    std::vector<std::pair<StatusPane, std::string>> status;  // every status text set
     int pumps = 0;
     int waitCursorOn = 0;
+    // Called by every PumpOneEvent: what a user does while a long run lets events through.
+    std::function<void()> onPump;
+    // Every progress report (done, total), and the report that answers "cancel" first (its
+    // done count; -1: never).
+    std::vector<std::pair<int, int>> progress;
+    int cancelAtDone = -1;
 
     MsgAnswer Message(std::string_view text, std::string_view caption, MsgIcon icon,
                       MsgButtons buttons) override;
     OverwriteAnswer ConfirmOverwrite(std::string_view path) override;
-    void SetStatus(int pane, std::string_view text) override;
+    void SetStatus(StatusPane pane, std::string_view text) override;
     void SetWaitCursor(bool on) override;
     void PumpOneEvent() override;
+    ProgressAnswer Progress(int done, int total) override;
 
     // The texts of all messages shown, converted to UTF-8 for readable assertions.
     std::vector<std::string> MessagesUtf8() const;

@@ -4,11 +4,13 @@
 #include <cstdarg>
 #include <cstdio>
 
+#include "platform/cp932.h"
+
 namespace mirulane {
 
-std::string Format(const char* fmt, ...) {
-    va_list args;
-    va_start(args, fmt);
+namespace {
+
+std::string FormatList(const char* fmt, va_list args) {
     va_list copy;
     va_copy(copy, args);
     int needed = std::vsnprintf(nullptr, 0, fmt, copy);
@@ -19,6 +21,24 @@ std::string Format(const char* fmt, ...) {
         std::vsnprintf(out.data(), out.size(), fmt, args);
         out.resize(static_cast<size_t>(needed));
     }
+    return out;
+}
+
+}  // namespace
+
+std::string Format(const char* fmt, ...) {
+    va_list args;
+    va_start(args, fmt);
+    std::string out = FormatList(fmt, args);
+    va_end(args);
+    return out;
+}
+
+std::string SjFormat(const char* utf8Format, ...) {
+    const std::string format = Sj(utf8Format);
+    va_list args;
+    va_start(args, utf8Format);
+    std::string out = FormatList(format.c_str(), args);
     va_end(args);
     return out;
 }

@@ -333,7 +333,9 @@ void CMainFrame::OpenAlbumFile(const QString& path) {
 
 void CMainFrame::UpdateCommandStates() {
     AlbumState s = session_.State();
-    auto enable = [this](Command c, bool on) { actions_[c]->setEnabled(on && !running_); };
+    auto enable = [this, busy = s.busy](Command c, bool on) {
+        actions_[c]->setEnabled(on && !running_ && !busy);
+    };
     for (Command c :
          {kNew, kOpen, kSave, kSaveAs, kTargetFolder, kExit, kToolBar, kStatusBar, kShowImage,
           kDetailPreview, kListPreview, kFont, kEnvironment, kHelp, kAbout}) {

@@ -6,7 +6,7 @@
 #include <array>
 #include <functional>
 
-#include "ui/pending_interaction.h"
+#include "platform/interaction.h"
 
 class QAction;
 class QActionGroup;

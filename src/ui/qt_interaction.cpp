@@ -5,8 +5,8 @@
 #include <QProgressDialog>
 #include <algorithm>
 
-#include "html/locations.h"
 #include "platform/fs.h"
+#include "platform/paths.h"
 #include "ui/overwrite_dialog.h"
 #include "ui/qt_text.h"
 
@@ -97,10 +97,6 @@ OverwriteAnswer QtInteraction::ConfirmOverwrite(std::string_view path) {
         default:
             return OverwriteAnswer::Cancel;
     }
-}
-
-void QtInteraction::SetStatus(int pane, std::string_view text) {
-    SetStatus(static_cast<StatusPane>(pane), text);
 }
 
 void QtInteraction::SetStatus(StatusPane pane, std::string_view text) {

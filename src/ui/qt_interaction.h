@@ -9,7 +9,6 @@
 
 #include "platform/interaction.h"
 #include "ui/chooser.h"
-#include "ui/pending_interaction.h"
 
 class QProgressDialog;
 
@@ -33,15 +32,12 @@ class QtInteraction : public Interaction {
     MsgAnswer Message(std::string_view text, std::string_view caption, MsgIcon icon,
                       MsgButtons buttons) override;
     OverwriteAnswer ConfirmOverwrite(std::string_view path) override;
-    void SetStatus(int pane, std::string_view text) override;
+    void SetStatus(StatusPane pane, std::string_view text) override;
     void SetWaitCursor(bool on) override;
     void PumpOneEvent() override;
-
-    // The members the core's interface is changing to (see pending_interaction.h).
-    void SetStatus(StatusPane pane, std::string_view text);
     // Shows a progress dialog with a cancel button once a run takes a while; Cancel once the
     // user pressed it.
-    ProgressAnswer Progress(int done, int total);
+    ProgressAnswer Progress(int done, int total) override;
 
     // Called when a command has finished: closes its progress dialog and turns off a wait
     // cursor a failed run may have left on.

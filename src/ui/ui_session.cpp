@@ -6,10 +6,11 @@
 #include <QTemporaryFile>
 #include <vector>
 
+#include "album/album_file.h"
+#include "album/settings.h"
 #include "app/album_commands.h"
+#include "app/generation_run.h"
 #include "app/session.h"
-#include "app/settings.h"
-#include "html/generation_run.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
 #include "platform/profile.h"
@@ -66,7 +67,7 @@ UiSession::~UiSession() { Shutdown(); }
 AlbumState UiSession::State() const {
     const Album& album = session_->album;
     return {album.entries.Count(), album.entries.SelectedCount(), !album.style.TargetFolder.empty(),
-            session_->settings.EnvPreView};
+            session_->settings.EnvPreView, album.busy};
 }
 
 bool UiSession::TakeShowHelp() {
@@ -97,11 +98,8 @@ bool UiSession::OpenFile(const QString& path) {
 }
 
 void UiSession::Save() {
-    bool named = session_->album.fileName != Album::NewFileName();
-    int result =
-        SaveAlbum(*session_, [this](const std::string& proposed) { return AskSaveName(proposed); });
-    // Saving a new album is Save As: the album now has a name.
-    if (!named && result >= 0) TitleFromAlbum();
+    // Saving a new album is Save As: the album then has a name.
+    if (SaveAlbum(*session_) == SaveResult::NeedsName) SaveAs();
 }
 
 void UiSession::SaveAs() {
@@ -110,8 +108,11 @@ void UiSession::SaveAs() {
 }
 
 void UiSession::SavePrompt() {
-    mirulane::SavePrompt(*session_,
-                         [this](const std::string& proposed) { return AskSaveName(proposed); });
+    if (mirulane::SavePrompt(*session_) != SaveResult::NeedsName) return;
+    // The album's file name stays "新規" here: only Save As gives the album a name.
+    if (auto path = AskSaveName(ProposedSaveName(*session_))) {
+        WriteAlbumFile(session_->album, *path, session_->ui);
+    }
 }
 
 void UiSession::ChooseTargetFolder() {

@@ -28,6 +28,7 @@ struct AlbumState {
     int selected = 0;
     bool hasTargetFolder = false;
     int previewMode = 0;  // EnvPreView
+    bool busy = false;    // a long run is working on the album: every command waits
 };
 
 class UiSession {

@@ -1,12 +1,9 @@
 // The album list file: golden output, the reader's rules and limits, and failures.
 
-#include <sys/resource.h>
-
-#include <csignal>
-
 #include <gtest/gtest.h>
 
 #include "album/album_file.h"
+#include "fixtures/fault_injection.h"
 #include "fixtures/image_builder.h"
 #include "platform/cp932.h"
 #include "platform/scripted_interaction.h"
@@ -287,16 +284,10 @@ TEST(AlbumFile, FailuresShowTheirMessageAndChangeNothing) {
     std::string before = dir.Read("album.txt");
     a.modified = true;
     a.entries.SetField(0, COL_COMM1, std::string(5000, 'c'));
-    struct rlimit old {};
-    getrlimit(RLIMIT_FSIZE, &old);
-    auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = old;
-    small.rlim_cur = 1000;
-    setrlimit(RLIMIT_FSIZE, &small);
-    int result = WriteAlbumFile(a, path, ui);
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, previous);
-    EXPECT_EQ(result, -1);
+    {
+        fixtures::FileSizeLimit limit(1000);
+        EXPECT_EQ(WriteAlbumFile(a, path, ui), -1);
+    }
     EXPECT_TRUE(a.modified);
     EXPECT_EQ(dir.Read("album.txt"), before);
     EXPECT_EQ(Utf8(ui.messages.back().text), "出力ファイルに書き込めません(errno=27)\n" + path);

@@ -35,11 +35,6 @@ TEST(EntryList, AppendsWithIconAndFindsWithoutRegardToCase) {
     EXPECT_EQ(list.Find("clip.avi"), 1);
     list.SetField(1, COL_FILE, "other.jpg");
     EXPECT_EQ(list.Find("OTHER.JPG"), 1);
-
-    std::string out;
-    list.SetField(0, COL_TITLE, "abcdef");
-    EXPECT_EQ(list.GetField(0, COL_TITLE, 4, out), 3);
-    EXPECT_EQ(out, "abc");
 }
 
 TEST(EntryList, FindPrefersTheExactNameOverOneThatDiffersInCase) {
@@ -108,6 +103,135 @@ TEST(EntryList, SortComparesTheFirst29BytesWithOptionalCaseFolding) {
     EXPECT_EQ(Titles(list), (std::vector<std::string>{"Apple", "C", "a", "apple", "b"}));
     list.Sort(COL_TITLE, true, true);
     EXPECT_EQ(Titles(list), (std::vector<std::string>{"b", "apple", "a", "C", "Apple"}));
+}
+
+// A view that knows the list only through its notifications, as the desktop app's list model
+// does: a copy of the file names and the selection, kept in step by what it is told.
+class MirrorView : public EntryListObserver {
+  public:
+    explicit MirrorView(const EntryList& list) : list_(list) {}
+    void RowsAboutToBeInserted(int first, int last) override { Check(first <= last); }
+    void RowsInserted(int first, int last) override {
+        for (int i = first; i <= last; ++i) {
+            names.insert(names.begin() + i, list_.Field(i, COL_FILE));
+            selected.insert(selected.begin() + i, list_.IsSelected(i));
+        }
+    }
+    void RowsAboutToBeRemoved(int first, int last) override {
+        // Numbered as before the removal: the rows are still there.
+        Check(last < list_.Count() && list_.Field(first, COL_FILE) == names[first]);
+        removals.emplace_back(first, last);
+    }
+    void RowsRemoved(int first, int last) override {
+        names.erase(names.begin() + first, names.begin() + last + 1);
+        selected.erase(selected.begin() + first, selected.begin() + last + 1);
+    }
+    void LayoutAboutToChange() override { pendingLayout = true; }
+    void LayoutChanged(const std::vector<int>& newRowOfOldRow) override {
+        Check(pendingLayout && newRowOfOldRow.size() == names.size());
+        pendingLayout = false;
+        std::vector<std::string> movedNames(names.size());
+        std::vector<bool> movedSelected(names.size());
+        for (size_t old = 0; old < names.size(); ++old) {
+            movedNames[newRowOfOldRow[old]] = names[old];
+            movedSelected[newRowOfOldRow[old]] = selected[old];
+        }
+        names = movedNames;
+        selected = movedSelected;
+    }
+    void FieldChanged(int row, int column) override {
+        ++fieldChanges;
+        if (column == COL_FILE) names[row] = list_.Field(row, COL_FILE);
+    }
+    void SelectionChanged() override {
+        ++selectionChanges;
+        for (int i = 0; i < list_.Count(); ++i) selected[i] = list_.IsSelected(i);
+    }
+    void AboutToReset() override { pendingReset = true; }
+    void Reset() override {
+        Check(pendingReset);
+        pendingReset = false;
+        names.clear();
+        selected.clear();
+        RowsInserted(0, list_.Count() - 1);
+    }
+
+    // True when the copy is the list.
+    bool InStep() const {
+        if (static_cast<int>(names.size()) != list_.Count()) return false;
+        for (int i = 0; i < list_.Count(); ++i) {
+            if (names[i] != list_.Field(i, COL_FILE) || selected[i] != list_.IsSelected(i))
+                return false;
+        }
+        return ok;
+    }
+
+    std::vector<std::string> names;
+    std::vector<bool> selected;
+    std::vector<std::pair<int, int>> removals;
+    int fieldChanges = 0;
+    int selectionChanges = 0;
+    bool pendingLayout = false;
+    bool pendingReset = false;
+
+  private:
+    void Check(bool condition) { ok = ok && condition; }
+    const EntryList& list_;
+    bool ok = true;
+};
+
+TEST(EntryList, AViewFollowsEveryChangeThroughItsNotifications) {
+    EntryList list;
+    MirrorView view(list);
+    list.SetObserver(&view);
+    for (int i = 0; i < 10; ++i) list.Append("f" + std::to_string(i));
+    EXPECT_TRUE(view.InStep());
+
+    // Scattered rows go as one removal per contiguous block, the highest block first.
+    for (int i : {1, 2, 5, 7, 8}) list.Select(i);
+    EXPECT_TRUE(view.InStep());
+    int current = 5;
+    EXPECT_EQ(list.DeleteSelected(current), 5);
+    EXPECT_EQ(current, -1);
+    EXPECT_EQ(view.removals, (std::vector<std::pair<int, int>>{{7, 8}, {5, 5}, {1, 2}}));
+    EXPECT_TRUE(view.InStep());
+
+    // A sort tells where every row went; the selection moves with its rows.
+    list.Select(0);
+    list.SetField(0, COL_TITLE, "z");
+    list.SetField(3, COL_TITLE, "a");
+    list.Sort(COL_TITLE, false, false);
+    EXPECT_FALSE(view.pendingLayout);
+    EXPECT_TRUE(view.InStep());
+    EXPECT_EQ(view.names, (std::vector<std::string>{"f3", "f4", "f9", "f6", "f0"}));
+    EXPECT_TRUE(view.selected[4]);
+
+    // A field is announced when it changes, not when it is set to what it holds.
+    int before = view.fieldChanges;
+    list.SetField(1, COL_FILE, "renamed.jpg");
+    list.SetField(1, COL_FILE, "renamed.jpg");
+    EXPECT_EQ(view.fieldChanges, before + 1);
+    EXPECT_TRUE(view.InStep());
+
+    // Select all is one change of the selection; deleting every row is a reset.
+    before = view.selectionChanges;
+    list.SelectAll();
+    EXPECT_EQ(view.selectionChanges, before + 1);
+    EXPECT_TRUE(view.InStep());
+    std::vector<bool> which(list.Count(), false);
+    which[0] = which[list.Count() - 1] = true;
+    view.removals.clear();
+    EXPECT_EQ(list.DeleteRows(which), 2);
+    EXPECT_EQ(view.removals.size(), 2u);
+    EXPECT_TRUE(view.InStep());
+    list.DeleteAll();
+    EXPECT_FALSE(view.pendingReset);
+    EXPECT_TRUE(view.InStep());
+
+    // Detached, it hears nothing more.
+    list.SetObserver(nullptr);
+    list.Append("late.jpg");
+    EXPECT_TRUE(view.names.empty());
 }
 
 TEST(Album, GroupNamesAreUniqueCutAndLimited) {

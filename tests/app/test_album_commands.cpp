@@ -7,6 +7,7 @@
 #include "app/album_commands.h"
 #include "fixtures/image_builder.h"
 #include "platform/cp932.h"
+#include "platform/fs.h"
 #include "platform/scripted_interaction.h"
 
 namespace mirulane {
@@ -20,7 +21,7 @@ std::vector<std::string> Column(const Album& a, int c) {
     return out;
 }
 
-std::string LastStatus(const ScriptedInteraction& ui, int pane) {
+std::string LastStatus(const ScriptedInteraction& ui, StatusPane pane) {
     for (auto it = ui.status.rbegin(); it != ui.status.rend(); ++it) {
         if (it->first == pane) return ToDisplay(it->second);
     }
@@ -47,8 +48,8 @@ TEST(AlbumCommands, ChoosingATargetFolderDerivesFoldersAndSortsByFileName) {
     EXPECT_TRUE(s.album.modified);
     EXPECT_EQ(s.album.sortColumn, COL_FILE);
     EXPECT_FALSE(s.album.sortDescending);
-    EXPECT_EQ(LastStatus(ui, 1), target);
-    EXPECT_EQ(LastStatus(ui, 2), "　　     3 行");
+    EXPECT_EQ(LastStatus(ui, StatusPane::TargetFolder), target);
+    EXPECT_EQ(LastStatus(ui, StatusPane::RowCount), "　　     3 行");
     EXPECT_EQ(ToDisplay(WindowTitle(s, "/usr/bin/mirulane")), "新規 - mirulane");
     EXPECT_EQ(ProposedSaveName(s), "trip");
 }
@@ -76,6 +77,50 @@ TEST(AlbumCommands, SortingByColumnReversesTheSameColumnAndKeepsTheDirection) {
     EXPECT_EQ(Column(s.album, COL_TITLE), (std::vector<std::string>{"c", "b", "a"}));
 }
 
+// A long run lets window events through; a user who clicks a command meanwhile must not change
+// the list under the scan. The commands refuse while the album is busy, and work again after.
+TEST(AlbumCommands, ACommandClickedDuringAScanDoesNothing) {
+    TempDir dir;
+    for (int i = 0; i < 40; ++i) dir.Write("trip/p" + std::to_string(100 + i) + ".jpg", "x");
+    std::string target = dir.path() + "/trip";
+    ScriptedInteraction quiet;
+    Session expected(quiet);
+    ASSERT_EQ(ChooseTargetFolder(expected, target), 40);
+
+    ScriptedInteraction ui;
+    Session s(ui);
+    ASSERT_EQ(ChooseTargetFolder(s, target), 40);
+    for (int i = 0; i < 5; ++i) s.album.entries.Select(i);
+    s.album.fileName = dir.path() + "/trip.txt";
+    for (int i = 40; i < 80; ++i) dir.Write("trip/p" + std::to_string(100 + i) + ".jpg", "x");
+    ASSERT_EQ(RefreshAlbum(expected), 80);
+    int tried = 0;
+    ui.onPump = [&] {
+        ++tried;
+        EXPECT_TRUE(s.album.busy);
+        DeleteSelectedEntries(s);
+        SelectAllEntries(s);
+        SortByColumn(s, COL_FILE);
+        NewAlbum(s);
+        EXPECT_EQ(RefreshAlbum(s), -1);
+        EXPECT_EQ(ChooseTargetFolder(s, dir.path()), -1);
+        EXPECT_EQ(OpenAlbumFile(s, dir.path() + "/none.txt"), -1);
+        EXPECT_EQ(SaveAlbum(s), SaveResult::Refused);
+    };
+    EXPECT_EQ(RefreshAlbum(s), 80);
+    EXPECT_EQ(tried, 2);  // one pump per 32 files
+    EXPECT_FALSE(s.album.busy);
+    EXPECT_EQ(Column(s.album, COL_FILE), Column(expected.album, COL_FILE));
+    EXPECT_EQ(s.album.entries.SelectedCount(), 5);
+    EXPECT_EQ(s.album.fileName, dir.path() + "/trip.txt");
+    EXPECT_FALSE(FileExists(s.album.fileName));
+
+    // Once the scan is over, the same click deletes.
+    ui.onPump = nullptr;
+    DeleteSelectedEntries(s);
+    EXPECT_EQ(s.album.entries.Count(), 75);
+}
+
 TEST(AlbumCommands, SavePromptOpenSaveAndStatusTexts) {
     TempDir dir;
     ScriptedInteraction ui;
@@ -84,37 +129,36 @@ TEST(AlbumCommands, SavePromptOpenSaveAndStatusTexts) {
     s.album.entries.Append("a.jpg");
     s.album.entries.Append("b.jpg");
 
-    int asked = 0;
-    std::string proposed;
-    ChooseSaveName choose = [&](const std::string& p) -> std::optional<std::string> {
-        ++asked;
-        proposed = p;
-        return dir.path() + "/saved.txt";
-    };
-    SavePrompt(s, choose);  // not modified: no question
+    EXPECT_EQ(SavePrompt(s), SaveResult::NotSaved);  // not modified: no question
     EXPECT_TRUE(ui.messages.empty());
 
     s.album.modified = true;
     ui.answers = {MsgAnswer::No};
-    SavePrompt(s, choose);
+    EXPECT_EQ(SavePrompt(s), SaveResult::NotSaved);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ToDisplay(ui.messages[0].text), "編集中のリストを保存しますか？");
     EXPECT_EQ(ToDisplay(ui.messages[0].caption), "保存確認");
-    EXPECT_EQ(asked, 0);
 
+    // Yes for an album never saved: the front end asks for a name and writes there.
     ui.answers = {MsgAnswer::Yes};
-    SavePrompt(s, choose);
-    EXPECT_EQ(asked, 1);
-    EXPECT_EQ(proposed, "trip");
+    EXPECT_EQ(SavePrompt(s), SaveResult::NeedsName);
+    EXPECT_EQ(ProposedSaveName(s), "trip");
+    EXPECT_TRUE(s.album.modified);
+    ASSERT_EQ(WriteAlbumFile(s.album, dir.path() + "/saved.txt", s.ui), 2);
     EXPECT_FALSE(s.album.modified);
     EXPECT_EQ(s.album.fileName, Album::NewFileName());  // only Save As names the album
+    EXPECT_EQ(SaveAlbum(s), SaveResult::NeedsName);
 
     ASSERT_EQ(SaveAlbumAs(s, dir.path() + "/trip.txt"), 2);
     EXPECT_EQ(s.album.fileName, dir.path() + "/trip.txt");
     EXPECT_EQ(WindowTitle(s, "mirulane"), "trip - mirulane");
     s.album.modified = true;
-    ASSERT_EQ(SaveAlbum(s, choose), 2);  // to the current name, without asking
-    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(SaveAlbum(s), SaveResult::Saved);  // to the current name, without asking
+    EXPECT_FALSE(s.album.modified);
+    s.album.modified = true;
+    ui.answers = {MsgAnswer::Yes};
+    EXPECT_EQ(SavePrompt(s), SaveResult::Saved);
+    EXPECT_FALSE(s.album.modified);
 
     Session other(ui);
     other.album.currentEntry = 1;
@@ -128,21 +172,21 @@ TEST(AlbumCommands, SavePromptOpenSaveAndStatusTexts) {
 
     other.album.entries.Select(0);
     SelectAllEntries(other);
-    EXPECT_EQ(LastStatus(ui, 2), "選択     2 行");
+    EXPECT_EQ(LastStatus(ui, StatusPane::RowCount), "選択     2 行");
     other.album.entries.Deselect(0);
     other.album.entries.Deselect(1);
     other.album.modified = false;
     DeleteSelectedEntries(other);  // nothing selected: nothing deleted, still an edit
     EXPECT_EQ(other.album.entries.Count(), 2);
     EXPECT_TRUE(other.album.modified);
-    EXPECT_EQ(LastStatus(ui, 2), "　　     2 行");
+    EXPECT_EQ(LastStatus(ui, StatusPane::RowCount), "　　     2 行");
 
     NewAlbum(other);
     EXPECT_EQ(other.album.entries.Count(), 0);
     EXPECT_FALSE(other.album.modified);
     EXPECT_EQ(other.album.sortColumn, -1);
     EXPECT_EQ(other.album.style.TargetFolder, "");
-    EXPECT_EQ(LastStatus(ui, 1), "（選択されていません）");
+    EXPECT_EQ(LastStatus(ui, StatusPane::TargetFolder), "（選択されていません）");
 }
 
 }  // namespace

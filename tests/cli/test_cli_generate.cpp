@@ -6,10 +6,11 @@
 #include <string>
 
 #include "album/album_file.h"
-#include "app/settings.h"
+#include "album/settings.h"
 #include "fixtures/cli_runner.h"
 #include "fixtures/image_builder.h"
-#include "html/locations.h"
+#include "html/output_folders.h"
+#include "platform/paths.h"
 #include "platform/scripted_interaction.h"
 
 namespace {

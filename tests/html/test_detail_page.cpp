@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "album/media.h"
+#include "fixtures/page_album.h"
 #include "html/detail_page.h"
 #include "html/image_sizing.h"
 #include "html/list_page.h"
 #include "html/presets.h"
-#include "page_fixture.h"
 
 namespace mirulane {
 namespace {
@@ -218,7 +218,7 @@ TEST(DetailPage, PresetOneWholePage) {
     a.Put("P1.JPG", MakeJpeg(1600, 1200));
     a.Add("P1.JPG", "最初の一枚");
     PageRun run(a.session.album);
-    ASSERT_EQ(0, WriteAllDetailPages(a.session, run));
+    ASSERT_EQ(StepResult::Written, WriteAllDetailPages(a.album(), run, a.out));
     EXPECT_EQ(Crlf(Sj("<html>\n"
                       "<head>\n"
                       "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=x-sjis\">\n"
@@ -317,7 +317,7 @@ TEST(DetailPage, OneEntryAlbumHasPlainNeighboursAndCounterOne) {
     a.style().DetailPreset = 11;
     a.Add("ONLY.JPG");
     PageRun run(a.session.album);
-    ASSERT_EQ(0, WriteAllDetailPages(a.session, run));
+    ASSERT_EQ(StepResult::Written, WriteAllDetailPages(a.album(), run, a.out));
     std::string page = a.Get("html/ONLY.html");
     EXPECT_NE(std::string::npos, page.find("<strong>Prev</strong></font> <font size=\"2\" "
                                            "face=\"Verdana\"><strong>Next</strong>"));
@@ -334,7 +334,7 @@ TEST(WriteAllDetailPages, ProgressOverwriteAnswersAndFlag) {
     a.Put("html/C.html", "old C");
     a.ui.overwriteAnswers = {OverwriteAnswer::No, OverwriteAnswer::Yes, OverwriteAnswer::No};
     PageRun run(a.session.album);
-    EXPECT_EQ(0, WriteAllDetailPages(a.session, run));
+    EXPECT_EQ(StepResult::Written, WriteAllDetailPages(a.album(), run, a.out));
     EXPECT_EQ("old A", a.Get("html/A.html"));
     EXPECT_NE("old B", a.Get("html/B.html"));
     EXPECT_EQ("old C", a.Get("html/C.html"));
@@ -344,14 +344,15 @@ TEST(WriteAllDetailPages, ProgressOverwriteAnswersAndFlag) {
     EXPECT_EQ("個別ページを作成しています... 1/3", ToDisplay(a.ui.status[0].second));
     EXPECT_EQ("個別ページを作成しています... 3/3", ToDisplay(a.ui.status[2].second));
     EXPECT_EQ("", a.ui.status[3].second);
+    EXPECT_EQ((std::vector<std::pair<int, int>>{{0, 3}, {1, 3}, {2, 3}, {3, 3}}), a.ui.progress);
 
-    // "All" at the first page answers for the rest, and the step clears the flag at its end.
+    // "All" at the first page answers for the rest of the run (the policy it shares).
     a.ui.overwriteAsked.clear();
     a.ui.overwriteAnswers = {OverwriteAnswer::All};
-    EXPECT_EQ(0, WriteAllDetailPages(a.session, run));
+    EXPECT_EQ(StepResult::Written, WriteAllDetailPages(a.album(), run, a.out));
     EXPECT_EQ(1u, a.ui.overwriteAsked.size());
     EXPECT_NE("old C", a.Get("html/C.html"));
-    EXPECT_FALSE(a.session.overwriteAll);
+    EXPECT_TRUE(a.overwrite.OverwriteAll());
 
     // Cancel ends the step at once; the status text is cleared.
     a.Put("html/A.html", "old A");
@@ -359,8 +360,24 @@ TEST(WriteAllDetailPages, ProgressOverwriteAnswersAndFlag) {
     a.ui.overwriteAsked.clear();
     a.ui.overwriteAnswers = {OverwriteAnswer::Yes, OverwriteAnswer::Cancel};
     a.ui.status.clear();
-    EXPECT_EQ(-9, WriteAllDetailPages(a.session, run));
+    OverwritePolicy asking(a.ui, false);  // a new run, which asks again
+    PageOutput out{a.ui, asking};
+    EXPECT_EQ(StepResult::Cancelled, WriteAllDetailPages(a.album(), run, out));
     EXPECT_EQ(2u, a.ui.overwriteAsked.size());
+    EXPECT_EQ("", a.ui.status.back().second);
+    EXPECT_TRUE(a.ui.messages.empty());
+}
+
+TEST(WriteAllDetailPages, ACancelledProgressStopsBeforeTheNextPage) {
+    PageAlbum a;
+    for (const char* name : {"A.JPG", "B.JPG", "C.JPG"}) a.Add(name);
+    a.ui.cancelAtDone = 1;
+    PageRun run(a.session.album);
+    EXPECT_EQ(StepResult::Cancelled, WriteAllDetailPages(a.album(), run, a.out));
+    EXPECT_TRUE(a.Exists("html/A.html"));
+    EXPECT_FALSE(a.Exists("html/B.html"));
+    EXPECT_FALSE(a.Exists("html/C.html"));
+    EXPECT_EQ((std::vector<std::pair<int, int>>{{0, 3}, {1, 3}}), a.ui.progress);
     EXPECT_EQ("", a.ui.status.back().second);
     EXPECT_TRUE(a.ui.messages.empty());
 }
@@ -376,7 +393,7 @@ TEST(WriteAllDetailPages, EntriesSharingABaseName) {
     a.Add("P1.JPG", "photo");
     a.Add("P1.AVI", "movie");
     PageRun run(a.session.album);
-    EXPECT_EQ(0, WriteAllDetailPages(a.session, run));
+    EXPECT_EQ(StepResult::Written, WriteAllDetailPages(a.album(), run, a.out));
     EXPECT_TRUE(a.ui.overwriteAsked.empty());
     EXPECT_TRUE(a.ui.messages.empty());
     std::string photo = a.Get("html/P1.html");
@@ -394,7 +411,7 @@ TEST(WriteAllDetailPages, FailuresAndTheirMessages) {
         a.Put("html", "a file");
         a.Add("A.JPG");
         PageRun run(a.session.album);
-        EXPECT_EQ(-1, WriteAllDetailPages(a.session, run));
+        EXPECT_EQ(StepResult::Failed, WriteAllDetailPages(a.album(), run, a.out));
         ASSERT_EQ(1u, a.ui.messages.size());
         EXPECT_EQ("個別ページの出力先フォルダを作成できません\n" + a.target + "/html",
                   a.ui.MessagesUtf8()[0]);
@@ -406,10 +423,10 @@ TEST(WriteAllDetailPages, FailuresAndTheirMessages) {
         a.style().DetailUseFile = 1;
         a.style().DetailTemplateFile = a.target + "/none.html";
         PageRun run(a.session.album);
-        EXPECT_EQ(-3, WriteAllDetailPages(a.session, run));
+        EXPECT_EQ(StepResult::Failed, WriteAllDetailPages(a.album(), run, a.out));
         a.Put("empty.html", "");
         a.style().DetailTemplateFile = a.target + "/empty.html";
-        EXPECT_EQ(-3, WriteAllDetailPages(a.session, run));
+        EXPECT_EQ(StepResult::Failed, WriteAllDetailPages(a.album(), run, a.out));
         auto shown = a.ui.MessagesUtf8();
         ASSERT_EQ(2u, shown.size());
         EXPECT_EQ("指定されたテンプレートファイルを開けません(errno=2)\n" + a.target + "/none.html",
@@ -423,9 +440,10 @@ TEST(WriteAllDetailPages, FailuresAndTheirMessages) {
         a.Add("A.JPG");
         a.Add("B.JPG");
         a.Put("html/B.html/keep", "x");
-        a.session.overwriteAll = true;
+        OverwritePolicy all(a.ui, true);
+        PageOutput out{a.ui, all};
         PageRun run(a.session.album);
-        EXPECT_EQ(-1, WriteAllDetailPages(a.session, run));
+        EXPECT_EQ(StepResult::Failed, WriteAllDetailPages(a.album(), run, out));
         ASSERT_EQ(1u, a.ui.messages.size());
         EXPECT_EQ(0u, a.ui.MessagesUtf8()[0].find("出力HTMLファイルを開けません(errno="));
         EXPECT_NE(std::string::npos, a.ui.MessagesUtf8()[0].find(a.target + "/html/B.html"));
@@ -440,7 +458,7 @@ TEST(WriteAllDetailPages, RefusesNamesThatLeaveTheFolder) {
         PageAlbum a;
         a.Add(name);
         PageRun run(a.session.album);
-        EXPECT_EQ(-1, WriteAllDetailPages(a.session, run)) << name;
+        EXPECT_EQ(StepResult::Failed, WriteAllDetailPages(a.album(), run, a.out)) << name;
         ASSERT_EQ(1u, a.ui.messages.size()) << name;
         EXPECT_EQ("このエントリのファイル名では個別ページを作成できません\n" + name,
                   a.ui.MessagesUtf8()[0]);
@@ -456,7 +474,7 @@ TEST(WriteAllDetailPages, RefusesNamesThatLeaveTheFolder) {
     a.Add("...jpg");
     a.Add("..gif");
     PageRun run(a.session.album);
-    EXPECT_EQ(0, WriteAllDetailPages(a.session, run));
+    EXPECT_EQ(StepResult::Written, WriteAllDetailPages(a.album(), run, a.out));
     EXPECT_TRUE(a.ui.messages.empty());
     EXPECT_TRUE(a.Exists(Sj("html/表.html")));
     EXPECT_TRUE(a.Exists("html/...html"));
@@ -466,7 +484,7 @@ TEST(WriteAllDetailPages, RefusesNamesThatLeaveTheFolder) {
 TEST(WriteAllDetailPages, EmptyAlbumSucceedsWithoutPages) {
     PageAlbum a;
     PageRun run(a.session.album);
-    EXPECT_EQ(0, WriteAllDetailPages(a.session, run));
+    EXPECT_EQ(StepResult::Written, WriteAllDetailPages(a.album(), run, a.out));
     EXPECT_TRUE(a.ui.messages.empty());
 }
 
@@ -478,7 +496,7 @@ TEST(WriteAllDetailPages, TemplateFileIsUsedRaw) {
     a.style().DetailTemplateFile = a.target + "/t.html";
     a.Add("X.JPG", "T");
     PageRun run(a.session.album);
-    ASSERT_EQ(0, WriteAllDetailPages(a.session, run));
+    ASSERT_EQ(StepResult::Written, WriteAllDetailPages(a.album(), run, a.out));
     EXPECT_EQ("<p>X</p>\r\r\n<p>_title_ _DETAIL_</p>\r\n", a.Get("html/X.html"));
 }
 

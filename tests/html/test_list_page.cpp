@@ -4,10 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "album/media.h"
+#include "fixtures/page_album.h"
 #include "html/list_page.h"
 #include "html/presets.h"
 #include "html/templates.h"
-#include "page_fixture.h"
 #include "platform/text.h"
 
 namespace mirulane {
@@ -325,7 +325,7 @@ TEST(ListPage, PageThatWouldPassTheLimitIsRefused) {
     a.style().ListTemplateFile = a.target + "/t.html";
     a.Put("t.html", templ);
     PageRun more(a.session.album);
-    EXPECT_EQ(-3, WriteListPageStep(a.session, more));
+    EXPECT_EQ(StepResult::Failed, WriteListPageStep(a.album(), more, a.out));
     ASSERT_EQ(1u, a.ui.messages.size());
     EXPECT_EQ(0u, a.ui.MessagesUtf8()[0].find(
                       "一覧ページが大きくなりすぎるため作成できません（上限 16MB）\n"));
@@ -340,10 +340,11 @@ TEST(WriteListPage, InvalidTemplatesAreRefusedAndNothingIsWritten) {
     PageRun run(a.session.album);
     std::string path = a.Path("list.html");
     a.Put("list.html", "the old index");
-    EXPECT_EQ(-4,
-              WriteListPage(a.session, run, "<t s=\"_CELLSPC_\">_TITLE_\n", LinkMode::Page, path));
-    EXPECT_EQ(-4, WriteListPage(a.session, run, "H\n<!--mirulanestart-->\n_TITLE_\n",
-                                LinkMode::Page, path));
+    EXPECT_EQ(StepResult::Failed, WriteListPage(a.album(), run, "<t s=\"_CELLSPC_\">_TITLE_\n",
+                                                LinkMode::Page, path, a.out));
+    EXPECT_EQ(StepResult::Failed,
+              WriteListPage(a.album(), run, "H\n<!--mirulanestart-->\n_TITLE_\n", LinkMode::Page,
+                            path, a.out));
     EXPECT_EQ("the old index", a.Get("list.html"));
     EXPECT_EQ(
         (std::vector<std::string>{"テンプレートの内容が不正です", "テンプレートの内容が不正です"}),
@@ -358,8 +359,9 @@ TEST(WriteListPage, InvalidTemplatesAreRefusedAndNothingIsWritten) {
     // An empty album: head and tail only.
     PageAlbum empty;
     PageRun emptyRun(empty.session.album);
-    EXPECT_EQ(0, WriteListPage(empty.session, emptyRun, ListPreset(0, false), LinkMode::Page,
-                               empty.Path("list.html")));
+    EXPECT_EQ(StepResult::Written,
+              WriteListPage(empty.album(), emptyRun, ListPreset(0, false), LinkMode::Page,
+                            empty.Path("list.html"), empty.out));
     EXPECT_EQ(Crlf(Sj(std::string(kHead) +
                       "<table border=\"0\" cellpadding=\"0\" cellspacing=\"8\" width=\"100%\">\n"
                       "</table>\n</body>\n</html>\n")),
@@ -371,7 +373,7 @@ TEST(WriteListPageStep, FolderTemplateAndOverwriteAnswers) {
     PageAlbum a;
     a.Add("A.JPG", "一");
     PageRun run(a.session.album);
-    EXPECT_EQ(0, WriteListPageStep(a.session, run));
+    EXPECT_EQ(StepResult::Written, WriteListPageStep(a.album(), run, a.out));
     std::string first = a.Get("html/list.html");
     EXPECT_NE(std::string::npos, first.find("\r\n  <tr><td align=\"left\"><a href=\"A.html\""));
     EXPECT_TRUE(a.ui.overwriteAsked.empty());
@@ -379,15 +381,15 @@ TEST(WriteListPageStep, FolderTemplateAndOverwriteAnswers) {
     a.Put("html/list.html", "mine");
     a.ui.overwriteAnswers = {OverwriteAnswer::No, OverwriteAnswer::Cancel, OverwriteAnswer::Yes,
                              OverwriteAnswer::All};
-    EXPECT_EQ(1, WriteListPageStep(a.session, run));
-    EXPECT_EQ(-9, WriteListPageStep(a.session, run));
+    EXPECT_EQ(StepResult::Kept, WriteListPageStep(a.album(), run, a.out));
+    EXPECT_EQ(StepResult::Cancelled, WriteListPageStep(a.album(), run, a.out));
     EXPECT_EQ("mine", a.Get("html/list.html"));
-    EXPECT_EQ(0, WriteListPageStep(a.session, run));
+    EXPECT_EQ(StepResult::Written, WriteListPageStep(a.album(), run, a.out));
     EXPECT_EQ(first, a.Get("html/list.html"));
-    EXPECT_FALSE(a.session.overwriteAll);
+    EXPECT_FALSE(a.overwrite.OverwriteAll());
     a.Put("html/list.html", "mine");
-    EXPECT_EQ(0, WriteListPageStep(a.session, run));
-    EXPECT_TRUE(a.session.overwriteAll);
+    EXPECT_EQ(StepResult::Written, WriteListPageStep(a.album(), run, a.out));
+    EXPECT_TRUE(a.overwrite.OverwriteAll());  // "all" answers for the rest of the run
     EXPECT_EQ(first, a.Get("html/list.html"));
     EXPECT_EQ(4u, a.ui.overwriteAsked.size());
     EXPECT_EQ(a.target + "/html/list.html", a.ui.overwriteAsked[0]);
@@ -398,7 +400,7 @@ TEST(WriteListPageStep, FolderTemplateAndOverwriteAnswers) {
     b.style().ListUseFile = 1;
     b.style().ListTemplateFile = b.target + "/missing.html";
     PageRun runB(b.session.album);
-    EXPECT_EQ(-1, WriteListPageStep(b.session, runB));
+    EXPECT_EQ(StepResult::Failed, WriteListPageStep(b.album(), runB, b.out));
     EXPECT_EQ("指定されたテンプレートファイルを開けません(errno=2)\n" + b.target + "/missing.html",
               b.ui.MessagesUtf8().at(0));
     EXPECT_FALSE(b.Exists("html"));
@@ -407,13 +409,14 @@ TEST(WriteListPageStep, FolderTemplateAndOverwriteAnswers) {
     PageAlbum c;
     c.Put("html", "file");
     PageRun runC(c.session.album);
-    EXPECT_EQ(-2, WriteListPageStep(c.session, runC));
+    EXPECT_EQ(StepResult::Failed, WriteListPageStep(c.album(), runC, c.out));
     EXPECT_EQ("一覧ページの出力先フォルダを作成できません\n" + c.target + "/html",
               c.ui.MessagesUtf8().at(0));
     c.style().ListFolder = c.target + "/out/";
     c.Put("out/list.html/x", "");
-    c.session.overwriteAll = true;
-    EXPECT_EQ(-3, WriteListPageStep(c.session, runC));
+    OverwritePolicy all(c.ui, true);
+    PageOutput out{c.ui, all};
+    EXPECT_EQ(StepResult::Failed, WriteListPageStep(c.album(), runC, out));
     EXPECT_EQ(0u, c.ui.MessagesUtf8().at(1).find("一覧ページを開けません (errno="));
     EXPECT_NE(std::string::npos, c.ui.MessagesUtf8().at(1).find(c.target + "/out/list.html"));
 }

@@ -13,13 +13,13 @@
 #include <vector>
 
 #include "album/media.h"
+#include "app/generation_run.h"
 #include "fixtures/fault_injection.h"
+#include "fixtures/page_album.h"
 #include "html/detail_page.h"
-#include "html/generation_run.h"
 #include "html/list_page.h"
 #include "html/page_names.h"
 #include "html/top_page.h"
-#include "page_fixture.h"
 
 namespace mirulane {
 namespace {
@@ -69,21 +69,22 @@ TEST(PageFile, APageThatCannotBeCreatedOnAFullDiskIsReportedAsNotOpened) {
     fs::create_directory(a.Path("html"));
     auto lines = WithFullDiskAtCreate([&] {
         PageRun run(a.session.album);
-        int top = WriteTopPageStep(a.session, run.pages);
-        int list = WriteListPageStep(a.session, run);
-        int detail = WriteAllDetailPages(a.session, run);
-        std::vector<std::string> out{std::to_string(top), std::to_string(list),
-                                     std::to_string(detail)};
+        auto failed = [](StepResult r) {
+            return r == StepResult::Failed ? "failed" : "not failed";
+        };
+        std::vector<std::string> out{failed(WriteTopPageStep(a.album(), run.pages, a.out)),
+                                     failed(WriteListPageStep(a.album(), run, a.out)),
+                                     failed(WriteAllDetailPages(a.album(), run, a.out))};
         for (const std::string& m : a.ui.MessagesUtf8()) out.push_back(m);
         return out;
     });
     if (!lines) GTEST_SKIP() << "file creation cannot be made to fail here";
     // Each step gives the message and the status of a file it could not open, with the path.
-    EXPECT_EQ(*lines,
-              (std::vector<std::string>{
-                  "-1", "-3", "-1", "トップページを開けません (errno=28)", a.Path("index.html"),
-                  "一覧ページを開けません (errno=28)", a.Path("html/list.html"),
-                  "出力HTMLファイルを開けません(errno=28)", a.Path("html/A.html")}));
+    EXPECT_EQ(*lines, (std::vector<std::string>{
+                          "failed", "failed", "failed", "トップページを開けません (errno=28)",
+                          a.Path("index.html"), "一覧ページを開けません (errno=28)",
+                          a.Path("html/list.html"), "出力HTMLファイルを開けません(errno=28)",
+                          a.Path("html/A.html")}));
     EXPECT_TRUE(fs::is_empty(a.Path("html")));
 }
 
@@ -99,7 +100,7 @@ TEST(PageFile, PagesReplaceLinksButNeverTakeThePlaceOfAPicture) {
     fs::create_hard_link(a.Path("B.JPG"), a.Path("html/B.html"));
     a.session.settings.EnvForceOverWrite = 1;
 
-    EXPECT_EQ(-3, GenerationRun(a.session));
+    EXPECT_EQ(GenerationResult::DetailPagesFailed, GenerationRun(a.session));
     EXPECT_EQ(photo, a.Get("A.JPG"));
     EXPECT_EQ(photo, a.Get("B.JPG"));
     EXPECT_FALSE(fs::is_symlink(a.Path("html/A.html")));
@@ -122,7 +123,7 @@ TEST(PageFile, TheRunRemovesWhatAKilledRunLeftInItsFolders) {
         a.Put(folder + stale, "left by a killed run");
         a.Put(folder + live, "being written by a run at work");
     }
-    EXPECT_EQ(0, GenerationRun(a.session));
+    EXPECT_EQ(GenerationResult::Done, GenerationRun(a.session));
     EXPECT_FALSE(fs::exists(a.Path(stale)));
     EXPECT_FALSE(fs::exists(a.Path("html/" + stale)));
     EXPECT_TRUE(fs::exists(a.Path(live)));

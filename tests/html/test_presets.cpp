@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "html/page_style.h"
+#include "album/page_style.h"
 #include "html/presets.h"
 #include "html/tokens.h"
 #include "platform/cp932.h"

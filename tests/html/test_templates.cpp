@@ -1,14 +1,12 @@
 // Token replacement, template files and the export of presets.
 
-#include <sys/resource.h>
-
-#include <csignal>
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "album/page_style.h"
+#include "fixtures/fault_injection.h"
 #include "fixtures/image_builder.h"
-#include "html/page_style.h"
 #include "html/presets.h"
 #include "html/templates.h"
 #include "html/tokens.h"
@@ -244,14 +242,13 @@ TEST_F(TemplateFileTest, MissingEmptyOrUnreadableFilesFailWithTheirMessages) {
     EXPECT_EQ(LoadTemplateFile(Path("folder"), out, ui), -1);
     ASSERT_EQ(ui.messages.size(), 3u);
     EXPECT_EQ(ui.messages[0].text,
-              Format(Sj("指定されたテンプレートファイルを開けません(errno=2)\n%s").c_str(),
-                     Path("missing.html").c_str()));
-    EXPECT_EQ(ui.messages[1].text,
-              Format(Sj("テンプレートファイルから読み込めません(errno=0)\n%s").c_str(),
-                     Path("empty.html").c_str()));
+              SjFormat("指定されたテンプレートファイルを開けません(errno=2)\n%s",
+                       Path("missing.html").c_str()));
+    EXPECT_EQ(ui.messages[1].text, SjFormat("テンプレートファイルから読み込めません(errno=0)\n%s",
+                                            Path("empty.html").c_str()));
     EXPECT_EQ(ui.messages[2].text,
-              Format(Sj("指定されたテンプレートファイルを開けません(errno=21)\n%s").c_str(),
-                     Path("folder").c_str()));
+              SjFormat("指定されたテンプレートファイルを開けません(errno=21)\n%s",
+                       Path("folder").c_str()));
     EXPECT_EQ(ui.messages[0].caption, "");
 }
 
@@ -305,24 +302,18 @@ TEST_F(TemplateFileTest, ExportWritesPresetWithCrLfThatLoadsBack) {
 TEST_F(TemplateFileTest, ExportFailuresAreReported) {
     EXPECT_EQ(ExportPreset(PresetKind::Detail, 1, false, Path("no/such/t.html"), ui), -1);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, Format(Sj("出力ファイルを開けません(errno=2)\n%s").c_str(),
-                                          Path("no/such/t.html").c_str()));
+    EXPECT_EQ(ui.messages[0].text,
+              SjFormat("出力ファイルを開けません(errno=2)\n%s", Path("no/such/t.html").c_str()));
 
     // A full disk (here: a file size limit) is a write error, and the old file survives.
     dir.Write("full.html", "old");
-    struct rlimit old {};
-    getrlimit(RLIMIT_FSIZE, &old);
-    auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = old;
-    small.rlim_cur = 64;
-    setrlimit(RLIMIT_FSIZE, &small);
-    int result = ExportPreset(PresetKind::Detail, 1, false, Path("full.html"), ui);
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, previous);
-    EXPECT_EQ(result, -2);
+    {
+        fixtures::FileSizeLimit limit(64);
+        EXPECT_EQ(ExportPreset(PresetKind::Detail, 1, false, Path("full.html"), ui), -2);
+    }
     ASSERT_EQ(ui.messages.size(), 2u);
     EXPECT_EQ(ui.messages[1].text,
-              Format(Sj("ファイル出力エラー(errno=27)\n%s").c_str(), Path("full.html").c_str()));
+              SjFormat("ファイル出力エラー(errno=27)\n%s", Path("full.html").c_str()));
     EXPECT_EQ(dir.Read("full.html"), "old");
 }
 

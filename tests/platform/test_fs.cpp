@@ -104,16 +104,12 @@ TEST(FileSystem, ReplacingWriteLeavesThePreviousFileWhenAWriteFails) {
     EXPECT_EQ(dir.Read("album.txt"), "old contents");
 
     // Simulate a full disk: the file-size limit makes write() fail with EFBIG.
-    struct rlimit old {};
-    getrlimit(RLIMIT_FSIZE, &old);
-    auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = old;
-    small.rlim_cur = 4;
-    setrlimit(RLIMIT_FSIZE, &small);
     WriteStage stage = WriteStage::None;
-    int err = WriteFileReplacing(path, "new and longer contents", &stage);
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, previous);
+    int err = 0;
+    {
+        fixtures::FileSizeLimit limit(4);
+        err = WriteFileReplacing(path, "new and longer contents", &stage);
+    }
 
     EXPECT_EQ(err, EFBIG);
     EXPECT_EQ(stage, WriteStage::Write);

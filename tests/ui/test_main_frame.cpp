@@ -468,6 +468,7 @@ TEST_F(WindowTest, NoCommandRunsWhileAScanLetsEventsThrough) {
     bool tried = false;
     QTimer::singleShot(0, frame.get(), [&] {
         tried = true;
+        EXPECT_TRUE(session->State().busy);
         EXPECT_FALSE(Action(C::kNew)->isEnabled());
         Trigger(C::kNew);
         Trigger(C::kTargetFolder);
@@ -477,6 +478,7 @@ TEST_F(WindowTest, NoCommandRunsWhileAScanLetsEventsThrough) {
     Trigger(C::kTargetFolder);
     EXPECT_TRUE(tried);
     EXPECT_EQ(session->State().entries, 64);
+    EXPECT_FALSE(session->State().busy);
     EXPECT_EQ(chooser.folderTitles.size(), 1u);
     EXPECT_TRUE(Action(C::kNew)->isEnabled());
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);

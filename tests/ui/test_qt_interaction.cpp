@@ -69,7 +69,7 @@ TEST(QtInteraction, StatusTextsReachTheirPanesAsUnicode) {
     std::vector<std::pair<StatusPane, QString>> shown;
     ui.SetStatusSink([&](StatusPane p, const QString& t) { shown.emplace_back(p, t); });
     Interaction& core = ui;
-    core.SetStatus(1, Sj("写真/旅行"));
+    core.SetStatus(StatusPane::TargetFolder, Sj("写真/旅行"));
     ui.SetStatus(StatusPane::RowCount, Sj("選択     2 行"));
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(shown[0], std::make_pair(StatusPane::TargetFolder, U("写真/旅行")));

@@ -3,21 +3,20 @@
 // closing messages.
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-
-#include <csignal>
 
 #include "album/media.h"
+#include "app/generation_run.h"
+#include "fixtures/fault_injection.h"
+#include "fixtures/page_album.h"
 #include "html/detail_page.h"
-#include "html/generation_run.h"
 #include "html/list_page.h"
 #include "html/top_page.h"
-#include "page_fixture.h"
 #include "platform/text.h"
 
 namespace mirulane {
 namespace {
 
+using fixtures::FileSizeLimit;
 using fixtures::MakeAvi;
 using fixtures::MakeBmp;
 using fixtures::MakeJpeg;
@@ -34,7 +33,7 @@ struct WrittenAlbum : PageAlbum {
         Add("A.JPG", "一");
         Add("B.png", "二");
         Add("C.bmp", "三");
-        EXPECT_EQ(0, GenerationRun(session));
+        EXPECT_EQ(GenerationResult::Done, GenerationRun(session));
         ui.status.clear();
     }
     void MarkAll(const char* text) {
@@ -57,7 +56,7 @@ TEST(GenerationRun, WritesEveryFileWithStatuses) {
     a.Add("A.JPG", "一");
     a.Add("M.avi", "二");
     a.style().ListPreset = 1;
-    EXPECT_EQ(0, GenerationRun(a.session));
+    EXPECT_EQ(GenerationResult::Done, GenerationRun(a.session));
     EXPECT_TRUE(a.ui.messages.empty());
     EXPECT_TRUE(a.ui.overwriteAsked.empty());
     EXPECT_NE(std::string::npos, a.Get("index.html").find("src=\"html/A.html\""));
@@ -68,7 +67,7 @@ TEST(GenerationRun, WritesEveryFileWithStatuses) {
 
     std::vector<std::string> statuses;
     for (const auto& [pane, text] : a.ui.status) {
-        EXPECT_EQ(0, pane);
+        EXPECT_EQ(StatusPane::Message, pane);
         statuses.push_back(ToDisplay(text));
     }
     EXPECT_EQ((std::vector<std::string>{
@@ -82,18 +81,16 @@ TEST(GenerationRun, ForceSettingReplacesWithoutAsking) {
     WrittenAlbum a;
     a.MarkAll("old");
     a.session.settings.EnvForceOverWrite = 1;
-    EXPECT_EQ(0, GenerationRun(a.session));
+    EXPECT_EQ(GenerationResult::Done, GenerationRun(a.session));
     EXPECT_TRUE(a.ui.overwriteAsked.empty());
     EXPECT_EQ(0, a.Marked("old"));
-    EXPECT_FALSE(a.session.overwriteAll);  // the detail step clears it at its end
 }
 
 TEST(GenerationRun, AllAtTheTopPageAnswersForTheWholeRun) {
     WrittenAlbum a;
     a.MarkAll("old");
-    a.session.overwriteAll = true;  // a leftover from an earlier run does not count
     a.ui.overwriteAnswers = {OverwriteAnswer::All};
-    EXPECT_EQ(0, GenerationRun(a.session));
+    EXPECT_EQ(GenerationResult::Done, GenerationRun(a.session));
     EXPECT_EQ(std::vector<std::string>{a.Path("index.html")}, a.ui.overwriteAsked);
     EXPECT_EQ(0, a.Marked("old"));
 }
@@ -103,7 +100,7 @@ TEST(GenerationRun, YesAndNoAnswers) {
     a.MarkAll("old");
     a.ui.overwriteAnswers = {OverwriteAnswer::Yes, OverwriteAnswer::Yes, OverwriteAnswer::Yes,
                              OverwriteAnswer::Yes, OverwriteAnswer::Yes};
-    EXPECT_EQ(0, GenerationRun(a.session));
+    EXPECT_EQ(GenerationResult::Done, GenerationRun(a.session));
     EXPECT_EQ(5u, a.ui.overwriteAsked.size());
     EXPECT_EQ(0, a.Marked("old"));
 
@@ -111,14 +108,14 @@ TEST(GenerationRun, YesAndNoAnswers) {
     a.MarkAll("old");
     a.ui.overwriteAsked.clear();
     a.ui.defaultOverwrite = OverwriteAnswer::No;
-    EXPECT_EQ(0, GenerationRun(a.session));
+    EXPECT_EQ(GenerationResult::Done, GenerationRun(a.session));
     EXPECT_EQ(5u, a.ui.overwriteAsked.size());
     EXPECT_EQ(5, a.Marked("old"));
 
     // "No" at index.html only: the list and detail pages are still written.
     a.ui.overwriteAsked.clear();
     a.ui.overwriteAnswers = {OverwriteAnswer::No, OverwriteAnswer::All};
-    EXPECT_EQ(0, GenerationRun(a.session));
+    EXPECT_EQ(GenerationResult::Done, GenerationRun(a.session));
     EXPECT_EQ(2u, a.ui.overwriteAsked.size());
     EXPECT_EQ("old", a.Get("index.html"));
     EXPECT_EQ(1, a.Marked("old"));
@@ -128,10 +125,12 @@ TEST(GenerationRun, YesAndNoAnswers) {
 TEST(GenerationRun, CancelAtEachStep) {
     struct Case {
         int yesBefore;  // prompts answered "yes" before the cancel
-        int result;
+        GenerationResult result;
         int replaced;  // files replaced before the cancel
     };
-    for (Case c : {Case{0, -1, 0}, Case{1, -2, 1}, Case{3, -3, 3}}) {
+    for (Case c :
+         {Case{0, GenerationResult::TopPageFailed, 0}, Case{1, GenerationResult::ListPageFailed, 1},
+          Case{3, GenerationResult::DetailPagesFailed, 3}}) {
         WrittenAlbum a;
         a.MarkAll("old");
         for (int i = 0; i < c.yesBefore; ++i) a.ui.overwriteAnswers.push_back(OverwriteAnswer::Yes);
@@ -150,7 +149,7 @@ TEST(GenerationRun, BrokenTemplatesFailTheirStep) {
     a.Put("broken.html", "");
     a.style().ListUseFile = 1;
     a.style().ListTemplateFile = a.target + "/broken.html";
-    EXPECT_EQ(-2, GenerationRun(a.session));
+    EXPECT_EQ(GenerationResult::ListPageFailed, GenerationRun(a.session));
     EXPECT_TRUE(a.Exists("index.html"));
     EXPECT_FALSE(a.Exists("html/A.html"));
     ASSERT_EQ(1u, a.ui.messages.size());
@@ -160,7 +159,7 @@ TEST(GenerationRun, BrokenTemplatesFailTheirStep) {
     b.Add("A.JPG");
     b.style().DetailUseFile = 1;
     b.style().DetailTemplateFile = b.target + "/nowhere/t.html";
-    EXPECT_EQ(-3, GenerationRun(b.session));
+    EXPECT_EQ(GenerationResult::DetailPagesFailed, GenerationRun(b.session));
     EXPECT_TRUE(b.Exists("html/list.html"));
     EXPECT_EQ(
         "指定されたテンプレートファイルを開けません(errno=2)\n" + b.target + "/nowhere/t.html",
@@ -182,7 +181,7 @@ TEST(GenerationRun, EveryLinkLeadsToThePageOfItsEntry) {
     a.Add("a.png", "P");
     a.Put("html/a.html", "old");
     a.session.settings.EnvForceOverWrite = 1;
-    EXPECT_EQ(0, GenerationRun(a.session));
+    EXPECT_EQ(GenerationResult::Done, GenerationRun(a.session));
     EXPECT_TRUE(a.ui.messages.empty());
 
     EXPECT_NE(std::string::npos, a.Get("index.html").find("src=\"html/list_jpg.html\""));
@@ -206,7 +205,7 @@ TEST(GenerationRun, EveryLinkLeadsToThePageOfItsEntry) {
     }
     a.session.settings.EnvForceOverWrite = 0;
     a.ui.defaultOverwrite = OverwriteAnswer::No;
-    EXPECT_EQ(0, GenerationRun(a.session));
+    EXPECT_EQ(GenerationResult::Done, GenerationRun(a.session));
     EXPECT_EQ(5u, a.ui.overwriteAsked.size());
 }
 
@@ -229,7 +228,7 @@ TEST(GenerationRun, ValuesMadeOfTokenNamesFailTheRun) {
     };
     PageAlbum a;
     fill(a);
-    EXPECT_EQ(-2, GenerationRun(a.session));
+    EXPECT_EQ(GenerationResult::ListPageFailed, GenerationRun(a.session));
     ASSERT_EQ(1u, a.ui.messages.size());
     EXPECT_EQ(
         "一覧ページが大きくなりすぎるため作成できません（上限 16MB）\n"
@@ -242,7 +241,7 @@ TEST(GenerationRun, ValuesMadeOfTokenNamesFailTheRun) {
     PageAlbum b;
     fill(b);
     b.style().ListTextKind = 3;
-    EXPECT_EQ(-3, GenerationRun(b.session));
+    EXPECT_EQ(GenerationResult::DetailPagesFailed, GenerationRun(b.session));
     ASSERT_EQ(1u, b.ui.messages.size());
     EXPECT_EQ(0u, b.ui.MessagesUtf8()[0].find(
                       "個別ページが大きくなりすぎるため作成できません（上限 16MB）\n"));
@@ -260,7 +259,7 @@ TEST(GenerationRun, EntriesWhoseNamesAreNotShiftJisArePassedOver) {
     a.Add("A.JPG", "A");
     a.Add(bad + "2");
     a.Add("B.JPG", "B");
-    EXPECT_EQ(0, GenerationRun(a.session));
+    EXPECT_EQ(GenerationResult::Done, GenerationRun(a.session));
     EXPECT_EQ(
         (std::vector<std::string>{
             "次のエントリ 2 件は名前に Shift-JIS で表せない文字を含むため、個別ページを作成せず"
@@ -288,7 +287,7 @@ TEST(GenerationRun, ListTemplateWithoutMarkersFailsTheRun) {
     a.Put("html/list.html", "old");
     a.style().ListUseFile = 1;
     a.style().ListTemplateFile = a.target + "/t.html";
-    EXPECT_EQ(-2, GenerationRun(a.session));
+    EXPECT_EQ(GenerationResult::ListPageFailed, GenerationRun(a.session));
     EXPECT_EQ(std::vector<std::string>{"テンプレートの内容が不正です"}, a.ui.MessagesUtf8());
     EXPECT_EQ(std::vector<std::string>{}, a.ui.overwriteAsked);
     EXPECT_EQ("old", a.Get("html/list.html"));
@@ -300,7 +299,7 @@ TEST(CreateHtmlCommand, ClosingMessages) {
     a.Add("A.JPG");
     a.ui.answers = {MsgAnswer::Yes};
     std::string open;
-    EXPECT_EQ(0, CreateHtmlCommand(a.session, open));
+    EXPECT_EQ(GenerationResult::Done, CreateHtmlCommand(a.session, open));
     EXPECT_EQ(a.Path("index.html"), open);
     ASSERT_EQ(1u, a.ui.messages.size());
     const auto& asked = a.ui.messages[0];
@@ -312,14 +311,15 @@ TEST(CreateHtmlCommand, ClosingMessages) {
     EXPECT_FALSE(a.session.album.modified);
 
     a.ui.answers = {MsgAnswer::No};
-    EXPECT_EQ(0, CreateHtmlCommand(a.session, open));  // "no" at every prompt still succeeds
+    EXPECT_EQ(GenerationResult::Done,
+              CreateHtmlCommand(a.session, open));  // "no" at every prompt still succeeds
     EXPECT_EQ("", open);
 
     // A cancel: the failure message is the only one, and the album counts as modified.
     a.Put("index.html", "edited");
     a.ui.messages.clear();
     a.ui.overwriteAnswers = {OverwriteAnswer::Cancel};
-    EXPECT_EQ(-1, CreateHtmlCommand(a.session, open));
+    EXPECT_EQ(GenerationResult::TopPageFailed, CreateHtmlCommand(a.session, open));
     EXPECT_EQ("", open);
     ASSERT_EQ(1u, a.ui.messages.size());
     EXPECT_EQ("HTMLページの作成に失敗しました", ToDisplay(a.ui.messages[0].text));
@@ -328,27 +328,6 @@ TEST(CreateHtmlCommand, ClosingMessages) {
     EXPECT_TRUE(a.session.album.modified);
 }
 
-// Makes every write beyond `bytes` of a file fail with EFBIG, as a full disk makes writes fail
-// part way: the writers must report it and leave neither a half page nor a damaged old one.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &old_);
-        rlimit limit = old_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, oldHandler_);
-    }
-
-  private:
-    rlimit old_{};
-    void (*oldHandler_)(int) = nullptr;
-};
-
 TEST(GenerationRun, FailedWritesAreFailures) {
     PageAlbum a;
     a.Add("A.JPG");
@@ -356,7 +335,7 @@ TEST(GenerationRun, FailedWritesAreFailures) {
     a.style().MakeAutorun = 1;
     {
         FileSizeLimit limit(64);
-        EXPECT_EQ(-1, GenerationRun(a.session));
+        EXPECT_EQ(GenerationResult::TopPageFailed, GenerationRun(a.session));
     }
     EXPECT_EQ("HTMLファイルに書き込めません(errno=27)\n" + a.Path("index.html"),
               a.ui.MessagesUtf8().at(0));
@@ -367,7 +346,8 @@ TEST(GenerationRun, FailedWritesAreFailures) {
     {
         FileSizeLimit limit(20);
         a.style().TopStyle = 9;  // an empty index.html, which fits
-        EXPECT_EQ(-1, WriteTopPageStep(a.session, PageNames(a.session.album)));
+        EXPECT_EQ(StepResult::Failed,
+                  WriteTopPageStep(a.album(), PageNames(a.session.album), a.out));
     }
     EXPECT_EQ("トップページのスタイルが不正", a.ui.MessagesUtf8().at(0));
     EXPECT_EQ("ファイル出力エラー(errno=27)\n" + a.Path("autorun.inf"), a.ui.MessagesUtf8().at(1));
@@ -378,7 +358,7 @@ TEST(GenerationRun, FailedWritesAreFailures) {
     PageRun run(a.session.album);
     {
         FileSizeLimit limit(64);
-        EXPECT_EQ(-3, WriteListPageStep(a.session, run));
+        EXPECT_EQ(StepResult::Failed, WriteListPageStep(a.album(), run, a.out));
     }
     EXPECT_EQ(std::vector<std::string>{"リストHTMLファイル出力エラー(1)"}, a.ui.MessagesUtf8());
     EXPECT_FALSE(a.Exists("html/list.html"));
@@ -386,10 +366,11 @@ TEST(GenerationRun, FailedWritesAreFailures) {
     // A detail page replacing an older one: the old page survives the failed write.
     a.ui.messages.clear();
     a.Put("html/A.html", "the old page");
-    a.session.overwriteAll = true;
+    OverwritePolicy all(a.ui, true);
+    PageOutput out{a.ui, all};
     {
         FileSizeLimit limit(64);
-        EXPECT_EQ(-3, WriteAllDetailPages(a.session, run));
+        EXPECT_EQ(StepResult::Failed, WriteAllDetailPages(a.album(), run, out));
     }
     EXPECT_EQ(std::vector<std::string>{"HTMLファイルに書き込めません(errno=27)\nA"},
               a.ui.MessagesUtf8());
@@ -398,7 +379,7 @@ TEST(GenerationRun, FailedWritesAreFailures) {
 
     // Nothing in the way any more: the run succeeds.
     a.session.settings.EnvForceOverWrite = 1;
-    EXPECT_EQ(0, GenerationRun(a.session));
+    EXPECT_EQ(GenerationResult::Done, GenerationRun(a.session));
     EXPECT_NE("the old page", a.Get("html/A.html"));
 }
 

@@ -9,8 +9,8 @@
 #include <map>
 #include <string>
 
-#include "html/generation_run.h"
-#include "page_fixture.h"
+#include "app/generation_run.h"
+#include "fixtures/page_album.h"
 #include "platform/output_manifest.h"
 
 namespace mirulane {
@@ -29,7 +29,7 @@ struct RerunAlbum : PageAlbum {
         Add("A.JPG", "一");
         Add("B.JPG", "二");
         OutputTally tally;
-        EXPECT_EQ(0, GenerationRun(session, &tally));
+        EXPECT_EQ(GenerationResult::Done, GenerationRun(session, &tally));
         EXPECT_EQ(tally.written, 5);
         EXPECT_TRUE(ui.overwriteAsked.empty());
     }
@@ -46,14 +46,14 @@ TEST(GenerationRerun, AnEntryAddedSinceRewritesOnlyWhatChangesWithoutAsking) {
     RerunAlbum a;
     const std::map<std::string, ino_t> before = a.Inodes();
     OutputTally tally;
-    EXPECT_EQ(0, GenerationRun(a.session, &tally));
+    EXPECT_EQ(GenerationResult::Done, GenerationRun(a.session, &tally));
     EXPECT_EQ(before, a.Inodes());  // nothing written again
     EXPECT_EQ(tally.written, 0);
     EXPECT_EQ(tally.unchanged, 5);
 
     const std::string listBefore = a.Get("html/list.html");
     a.Add("C.JPG", "三");
-    EXPECT_EQ(0, GenerationRun(a.session, &tally));
+    EXPECT_EQ(GenerationResult::Done, GenerationRun(a.session, &tally));
     EXPECT_TRUE(a.ui.overwriteAsked.empty());
     EXPECT_TRUE(a.ui.messages.empty());
     EXPECT_NE(a.Get("html/list.html"), listBefore);
@@ -77,7 +77,7 @@ TEST(GenerationRerun, PagesEditedByHandAreAskedAboutAndNamedWhenKept) {
     a.Put("html/stray.html", "");
     a.Add("stray.JPG");  // its page is there already, not written by the program
     OutputTally tally;
-    EXPECT_EQ(0, GenerationRun(a.session, &tally));
+    EXPECT_EQ(GenerationResult::Done, GenerationRun(a.session, &tally));
     EXPECT_EQ(a.ui.overwriteAsked,
               (std::vector<std::string>{a.Path("html/list.html"), a.Path("html/A.html"),
                                         a.Path("html/stray.html")}));
@@ -89,7 +89,7 @@ TEST(GenerationRerun, PagesEditedByHandAreAskedAboutAndNamedWhenKept) {
     // Asked again the next time, until the user lets the program replace them.
     a.ui.overwriteAsked.clear();
     a.ui.overwriteAnswers = {OverwriteAnswer::All};
-    EXPECT_EQ(0, GenerationRun(a.session, &tally));
+    EXPECT_EQ(GenerationResult::Done, GenerationRun(a.session, &tally));
     EXPECT_EQ(a.ui.overwriteAsked, std::vector<std::string>{a.Path("html/list.html")});
     EXPECT_NE("edited by hand", a.Get("html/A.html"));
     EXPECT_EQ(tally.written, 3);
@@ -100,7 +100,7 @@ TEST(GenerationRerun, ARecordThatCannotBeSavedFailsTheRun) {
     a.Add("A.JPG");
     std::filesystem::create_directories(a.Path("html/" + std::string(kManifestName)));
     OutputTally tally;
-    EXPECT_EQ(-4, GenerationRun(a.session, &tally));
+    EXPECT_EQ(GenerationResult::RecordFailed, GenerationRun(a.session, &tally));
     EXPECT_TRUE(a.Exists("html/A.html"));
     EXPECT_EQ(tally.recordFailures, 1);
     ASSERT_EQ(1u, a.ui.MessagesUtf8().size());

@@ -24,6 +24,10 @@ enum class ScanMode { Fresh, Refresh };
 // letter case (an album written where names ignore case) takes it when no other file matches
 // it exactly, and the entry takes the spelling on disk. A refresh that would remove every
 // entry asks first; anything but Yes leaves the list exactly as it was and returns -1.
+//
+// The album is busy while the scan runs (it lets one window event through per 32 files, and
+// the album commands refuse meanwhile). The entries no file matched are kept apart by the scan
+// itself and removed at the end, one contiguous block at a time.
 int ScanFolder(Album& album, std::string_view folder, ScanMode mode, const Settings& settings,
                Interaction& ui);
 

@@ -1,18 +1,16 @@
-// The thumbnail step and the extraction run: files written, questions asked, messages shown.
+// The thumbnail extraction run and its write step: files written, questions asked, progress
+// reported, messages shown.
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <unistd.h>
 
-#include <csignal>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "app/session.h"
-#include "exif/exif_catalogue.h"
-#include "exif/thumbnail_run.h"
-#include "exif/thumbnail_step.h"
+#include "app/thumbnail_run.h"
+#include "app/thumbnail_step.h"
 #include "fixtures/exif_builder.h"
 #include "fixtures/fault_injection.h"
 #include "fixtures/image_builder.h"
@@ -37,7 +35,7 @@ class ThumbnailRunTest : public ::testing::Test {
         session.album.entries.Append(name);
     }
     ThumbnailRunResult Run(bool selectedOnly = false) {
-        ThumbnailRunRequest request{target, output, selectedOnly, nullptr};
+        ThumbnailRunRequest request{target, output, selectedOnly};
         return RunThumbnailExtraction(session, request);
     }
     std::string Thumb(const std::string& name) {
@@ -64,11 +62,9 @@ TEST_F(ThumbnailRunTest, TenEntriesSevenWithThumbnails) {
     AddFile("plain2.jpg", fixtures::MakeJpeg(64, 48));
     AddFile("picture.png", fixtures::MakePng(64, 48));
 
-    std::vector<std::pair<int, int>> progress;
-    ThumbnailRunRequest request{target, output + "/", false,
-                                [&](int i, int n) { progress.emplace_back(i, n); }};
+    ThumbnailRunRequest request{target, output + "/", false};
     ThumbnailRunResult r = RunThumbnailExtraction(session, request);
-    EXPECT_EQ(r.status, kThumbRunDone);
+    EXPECT_EQ(r.status, ThumbnailRunStatus::Done);
     EXPECT_EQ(r.processed, 10);
     EXPECT_EQ(r.succeeded, 7);
     EXPECT_FALSE(r.cancelled);
@@ -76,6 +72,7 @@ TEST_F(ThumbnailRunTest, TenEntriesSevenWithThumbnails) {
     EXPECT_EQ(ui.MessagesUtf8()[0], "エントリ 10件のうち、7件のサムネイル抽出に成功しました");
     EXPECT_EQ(ToDisplay(ui.messages[0].caption), "サムネイル抽出結果");
     EXPECT_EQ(ui.messages[0].icon, MsgIcon::Information);
+    const auto& progress = ui.progress;
     EXPECT_EQ(progress.size(), 11u);
     EXPECT_EQ(progress.front(), std::make_pair(0, 10));
     EXPECT_EQ(progress.back(), std::make_pair(10, 10));
@@ -144,7 +141,6 @@ TEST_F(ThumbnailRunTest, OverwriteQuestions) {
     EXPECT_EQ(Thumb("b.jpg"), "old");
     EXPECT_EQ(Thumb("c.jpg"), thumbnail);
     EXPECT_EQ(Thumb("d.jpg"), thumbnail);
-    EXPECT_TRUE(session.overwriteAll);
 
     // The next run starts the flag from the profile again; cancel stops it without a summary.
     dir.Write("thumbs/a.jpg", "old");
@@ -168,7 +164,7 @@ TEST_F(ThumbnailRunTest, OutputFolderChecks) {
         output = same;
         ui.messages.clear();
         ThumbnailRunResult r = Run();
-        EXPECT_EQ(r.status, kThumbRunOutputIsTarget) << same;
+        EXPECT_EQ(r.status, ThumbnailRunStatus::OutputIsTarget) << same;
         EXPECT_EQ(ui.MessagesUtf8(), std::vector<std::string>{refused});
         EXPECT_EQ(ToDisplay(ui.messages[0].caption), "サムネイルの出力先エラー");
         EXPECT_EQ(ui.messages[0].icon, MsgIcon::Exclamation);
@@ -179,7 +175,7 @@ TEST_F(ThumbnailRunTest, OutputFolderChecks) {
     dir.Write("blocker", "x");
     output = dir.path() + "/blocker/thumbs";
     ui.messages.clear();
-    EXPECT_EQ(Run().status, kThumbRunNoOutputFolder);
+    EXPECT_EQ(Run().status, ThumbnailRunStatus::NoOutputFolder);
     EXPECT_EQ(ui.MessagesUtf8(), std::vector<std::string>{
                                      "サムネイル出力先フォルダを作成できません\n" + output + "/"});
 
@@ -230,15 +226,11 @@ TEST_F(ThumbnailRunTest, WritesThatFailAreCountedButMissingThumbnailsAreNot) {
     AddFile("plain.jpg", fixtures::MakeJpeg(64, 48));
     fs::create_directory(output);
     // A full disk: no byte of a thumbnail can be stored.
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    auto previous = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit none = old;
-    none.rlim_cur = 0;
-    setrlimit(RLIMIT_FSIZE, &none);
-    ThumbnailRunResult r = Run();
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, previous);
+    ThumbnailRunResult r;
+    {
+        fixtures::FileSizeLimit limit(0);
+        r = Run();
+    }
     EXPECT_EQ(r.processed, 3);
     EXPECT_EQ(r.succeeded, 0);
     EXPECT_EQ(r.writeFailed, 2);
@@ -264,79 +256,41 @@ TEST_F(ThumbnailRunTest, RemovesWhatAKilledRunLeftInTheOutputFolder) {
     EXPECT_TRUE(fs::exists(output + "/" + live));
 }
 
-}  // namespace
-}  // namespace mirulane
+TEST_F(ThumbnailRunTest, ACancelledProgressStopsBeforeTheNextEntryWithoutASummary) {
+    for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) AddFile(name, fixtures::MakeCameraJpeg());
+    ui.cancelAtDone = 1;
+    ThumbnailRunResult r = Run();
+    EXPECT_TRUE(r.cancelled);
+    EXPECT_EQ(r.processed, 1);
+    EXPECT_EQ(r.succeeded, 1);
+    EXPECT_EQ(Thumb("a.jpg"), thumbnail);
+    EXPECT_EQ(Thumb("b.jpg"), "<none>");
+    EXPECT_EQ(ui.progress, (std::vector<std::pair<int, int>>{{0, 3}, {1, 3}}));
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_FALSE(session.album.busy);
+}
 
-namespace mirulane {
-namespace {
-
-// The step's statuses from hand-filled tables over a 16-byte "TIFF" buffer.
-TEST(ThumbnailStep, Statuses) {
+// The write step with its names and questions: what the run does with a thumbnail found.
+TEST(ThumbnailStep, NamesAndOverwriteAnswers) {
     fixtures::TempDir dir;
     ScriptedInteraction ui;
-    const std::string tiff = "0123456789ABCDEF";
-    struct Case {
-        const char* compression;
-        const char* offset;
-        const char* length;
-        const char* name;
-        int expected;
-    };
-    const Case cases[] = {
-        {"", "4", "4", "t.jpg", kThumbNoCompression},
-        {"1", "4", "4", "t.jpg", kThumbNotJpeg},
-        {"6", "", "4", "t.jpg", kThumbNoOffset},
-        {"6", "17", "0", "t.jpg", kThumbNoOffset},
-        {"6", "4294967295", "1", "t.jpg", kThumbNoOffset},
-        {"6", "4", "", "t.jpg", kThumbNoLength},
-        {"6", "4", "13", "t.jpg", kThumbNoLength},
-        {"6", "4", "4294967295", "t.jpg", kThumbNoLength},
-        {"6", "4", "4", "", kThumbNoFileName},
-        {"6", "4", "4", "../t.jpg", kThumbNoFileName},
-        {"6", "4", "12", "t.jpg", kThumbWritten},
-    };
-    for (const auto& c : cases) {
-        ExifTable table = MakeThumbnailTable();
-        for (auto [tag, value] :
-             {std::pair{0x0103, c.compression}, {0x0201, c.offset}, {0x0202, c.length}}) {
-            table.Store(*table.Slot(static_cast<uint16_t>(tag)), value);
-        }
-        bool all = false, cancelled = false;
-        ThumbnailOutput out{ui, all, cancelled, dir.path(), c.name};
-        EXPECT_EQ(ThumbnailStep(table, tiff, out), c.expected) << c.offset << " " << c.length;
-    }
+    OverwritePolicy overwrite(ui, false);
+    ThumbnailOutput out{ui, overwrite, dir.path()};
+    EXPECT_EQ(WriteThumbnail(out, "", "thumb"), ThumbnailWrite::NoFileName);
+    EXPECT_EQ(WriteThumbnail(out, "../t.jpg", "thumb"), ThumbnailWrite::NoFileName);
+    EXPECT_EQ(WriteThumbnail(out, "t.jpg", "456789ABCDEF"), ThumbnailWrite::Written);
     EXPECT_EQ(dir.Read("t.jpg"), "456789ABCDEF");
+    EXPECT_TRUE(ui.overwriteAsked.empty());
 
-    // An existing file: no keeps it, cancel keeps it and sets the flag.
-    ExifTable table = MakeThumbnailTable();
-    table.Store(*table.Slot(0x0103), "6");
-    table.Store(*table.Slot(0x0201), "0");
-    table.Store(*table.Slot(0x0202), "2");
-    bool all = false, cancelled = false;
+    // An existing file: no keeps it, cancel keeps it and ends the run.
     const std::string folder = dir.path() + "/";
-    ThumbnailOutput out{ui, all, cancelled, folder, "t.jpg"};
+    ThumbnailOutput again{ui, overwrite, folder};
     ui.overwriteAnswers = {OverwriteAnswer::No, OverwriteAnswer::Cancel};
-    EXPECT_EQ(ThumbnailStep(table, tiff, out), kThumbDeclined);
-    EXPECT_FALSE(cancelled);
-    EXPECT_EQ(ThumbnailStep(table, tiff, out), kThumbCancelled);
-    EXPECT_TRUE(cancelled);
+    EXPECT_EQ(WriteThumbnail(again, "t.jpg", "45"), ThumbnailWrite::Declined);
+    EXPECT_EQ(WriteThumbnail(again, "t.jpg", "45"), ThumbnailWrite::Cancelled);
     EXPECT_EQ(dir.Read("t.jpg"), "456789ABCDEF");
     EXPECT_EQ(ui.overwriteAsked,
               (std::vector<std::string>{dir.path() + "/t.jpg", dir.path() + "/t.jpg"}));
-}
-
-TEST(ThumbnailStep, AnEmptyThumbnailIsNoThumbnail) {
-    fixtures::TempDir dir;
-    ScriptedInteraction ui;
-    ExifTable table = MakeThumbnailTable();
-    table.Store(*table.Slot(0x0103), "6");
-    table.Store(*table.Slot(0x0201), "4");
-    table.Store(*table.Slot(0x0202), "0");
-    bool all = true, cancelled = false;
-    ThumbnailOutput out{ui, all, cancelled, dir.path(), "t.jpg"};
-    EXPECT_EQ(ThumbnailStep(table, "0123456789ABCDEF", out), kThumbNoLength);
-    EXPECT_FALSE(out.writeFailed);
-    EXPECT_TRUE(fs::is_empty(dir.path()));
     EXPECT_TRUE(ui.messages.empty());
 }
 

@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include "html/generation_run.h"
-#include "page_fixture.h"
+#include "app/generation_run.h"
+#include "fixtures/page_album.h"
 
 namespace mirulane {
 namespace {
@@ -51,7 +51,7 @@ TEST(GenerationRun, RefusesAnAlbumWithoutTargetOrPageFolders) {
         a.Put("P1.JPG", fixtures::MakeJpeg(40, 30));
         a.Add("P1.JPG", "one");
         c.clear(a.style());
-        EXPECT_EQ(-1, GenerationRun(a.session)) << c.message;
+        EXPECT_EQ(GenerationResult::TopPageFailed, GenerationRun(a.session)) << c.message;
         ASSERT_EQ(a.ui.messages.size(), 1u);
         EXPECT_EQ(ToDisplay(a.ui.messages[0].text), c.message);
         EXPECT_TRUE(a.ui.overwriteAsked.empty());

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "album/entry_list.h"
-#include "app/settings.h"
+#include "album/settings.h"
 #include "exif/camera_fields.h"
 #include "exif/entry_capture.h"
 #include "fixtures/exif_builder.h"

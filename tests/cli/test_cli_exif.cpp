@@ -9,6 +9,7 @@
 #include "fixtures/cli_runner.h"
 #include "fixtures/exif_builder.h"
 #include "fixtures/image_builder.h"
+#include "platform/scripted_interaction.h"
 #include "platform/text.h"
 
 namespace mirulane {
@@ -96,9 +97,11 @@ TEST_F(CliExifTest, ThumbsOverAnAlbum) {
     run = Cli("thumbs album.txt --force");
     EXPECT_EQ(dir.Read("thumbs/IMG_0001.JPG"), fixtures::MakeThumbnailJpeg());
 
+    const std::string listed = dir.Read("album.txt");
     run = Cli("thumbs album.txt --to other");
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(dir.Read("other/IMG_0001.JPG"), fixtures::MakeThumbnailJpeg());
+    EXPECT_EQ(dir.Read("album.txt"), listed);  // without --save the album keeps its folder
 
     run = Cli("thumbs album.txt --to " + dir.path() + "/photos/");
     EXPECT_EQ(run.status, 1);
@@ -106,6 +109,32 @@ TEST_F(CliExifTest, ThumbsOverAnAlbum) {
               std::string::npos);
     EXPECT_EQ(Cli("thumbs").status, 2);
     EXPECT_EQ(Cli("thumbs album.txt --to").status, 2);
+}
+
+// thumbs --to FOLDER --save makes FOLDER the album's thumbnail folder in its list file (as the
+// extraction dialog stores it in the album), so a later generate finds the thumbnails there.
+TEST_F(CliExifTest, ThumbsSaveStoresTheNewFolderInTheAlbum) {
+    dir.Write("photos/IMG_0001.JPG", fixtures::MakeCameraJpeg());
+    Album album;
+    album.style.TargetFolder = dir.path() + "/photos";
+    album.style.ThumbFolder = dir.path() + "/thumbs";
+    album.entries.Append("IMG_0001.JPG");
+    dir.Write("album.txt", ToCrLf(AlbumFileText(album)));
+    const std::string listed = dir.Read("album.txt");
+
+    EXPECT_EQ(Cli("thumbs album.txt --save").status, 2);  // nothing new to store
+    // A folder the run refuses is not stored either.
+    EXPECT_EQ(Cli("thumbs album.txt --to photos --save").status, 1);
+    EXPECT_EQ(dir.Read("album.txt"), listed);
+
+    fixtures::CliResult run = Cli("thumbs album.txt --to small --save");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(dir.Read("small/IMG_0001.JPG"), fixtures::MakeThumbnailJpeg());
+    ScriptedInteraction ui;
+    Album saved;
+    ASSERT_EQ(ReadAlbumFile(saved, dir.path() + "/album.txt", ui), 1);
+    EXPECT_EQ(saved.style.ThumbFolder, dir.path() + "/small");  // absolute, as the album keeps
+    EXPECT_EQ(saved.style.TargetFolder, album.style.TargetFolder);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "html/generation_run.h"
+#include "app/generation_run.h"
 
 #include <set>
 #include <string>
@@ -7,12 +7,14 @@
 #include "app/session.h"
 #include "html/detail_page.h"
 #include "html/list_page.h"
-#include "html/locations.h"
 #include "html/page_file.h"
 #include "html/page_names.h"
 #include "html/top_page.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
+#include "platform/output_manifest.h"
+#include "platform/overwrite_policy.h"
+#include "platform/paths.h"
 
 namespace mirulane {
 namespace {
@@ -27,19 +29,22 @@ bool RefuseWithoutFolders(const PageStyle& s, Interaction& ui) {
         missing = "ページの出力先フォルダが設定されていないため、HTMLページを作成できません";
     }
     if (!missing) return false;
-    ui.Message(Sj(missing), "", MsgIcon::Exclamation, MsgButtons::Ok);
+    ShowWarning(ui, Sj(missing));
     return true;
 }
 
 }  // namespace
 
-int GenerationRun(Session& session, OutputTally* tally) {
+GenerationResult GenerationRun(Session& session, OutputTally* tally) {
     Interaction& ui = session.ui;
-    if (RefuseWithoutFolders(session.album.style, ui)) return -1;
-    session.overwriteAll = session.settings.EnvForceOverWrite != 0;
-    session.outputs = OutputLedger();
-    const PageStyle& style = session.album.style;
-    session.pictures = AlbumPictures(session.album.entries, style.TargetFolder);
+    const Album& album = session.album;
+    const PageStyle& style = album.style;
+    if (RefuseWithoutFolders(style, ui)) return GenerationResult::TopPageFailed;
+    BusyScope busy(session.album);
+    const FileIdSet pictures = AlbumPictures(album.entries, style.TargetFolder);
+    OverwritePolicy overwrite(ui, session.settings.EnvForceOverWrite != 0);
+    OutputLedger outputs;
+    PageOutput out{ui, overwrite, &pictures, &outputs};
     // What an earlier run left when it was killed goes, once per output folder.
     std::set<std::string> folders;
     for (const std::string* folder : {&style.TopFolder, &style.ListFolder, &style.DetailFolder}) {
@@ -47,32 +52,39 @@ int GenerationRun(Session& session, OutputTally* tally) {
     }
     // One locator and one set of page names for the run: the thumbnail and picture folders are
     // each listed once, and every link names the page its entry gets.
-    PageRun run(session.album);
-    int result = 0;
+    PageRun run(album);
+    auto failed = [](StepResult r) {
+        return r == StepResult::Failed || r == StepResult::Cancelled;
+    };
+    GenerationResult result = GenerationResult::Done;
 
-    ui.SetStatus(0, Sj("トップページを作成しています..."));
-    if (WriteTopPageStep(session, run.pages) < 0) {
-        result = -1;
+    ui.SetStatus(StatusPane::Message, Sj("トップページを作成しています..."));
+    if (failed(WriteTopPageStep(album, run.pages, out))) {
+        result = GenerationResult::TopPageFailed;
     } else {
-        ui.SetStatus(0, Sj("リストページを作成しています..."));
-        if (WriteListPageStep(session, run) < 0) {
-            result = -2;
+        ui.SetStatus(StatusPane::Message, Sj("リストページを作成しています..."));
+        if (failed(WriteListPageStep(album, run, out))) {
+            result = GenerationResult::ListPageFailed;
         } else {
-            ui.SetStatus(0, Sj("個別ページを作成しています..."));
-            if (WriteAllDetailPages(session, run) < 0) result = -3;
+            ui.SetStatus(StatusPane::Message, Sj("個別ページを作成しています..."));
+            if (failed(WriteAllDetailPages(album, run, out))) {
+                result = GenerationResult::DetailPagesFailed;
+            }
         }
     }
-    ui.SetStatus(0, "");
+    ui.SetStatus(StatusPane::Message, "");
     // Also after a failure or a cancel: what was written must be known as the program's.
-    if (session.outputs.Save(ui) > 0 && result == 0) result = -4;
-    if (tally) *tally = session.outputs.Tally();
+    if (outputs.Save(ui) > 0 && result == GenerationResult::Done) {
+        result = GenerationResult::RecordFailed;
+    }
+    if (tally) *tally = outputs.Tally();
     return result;
 }
 
-int CreateHtmlCommand(Session& session, std::string& openPath) {
+GenerationResult CreateHtmlCommand(Session& session, std::string& openPath) {
     openPath.clear();
-    int result = GenerationRun(session);
-    if (result < 0) {
+    GenerationResult result = GenerationRun(session);
+    if (result != GenerationResult::Done) {
         session.album.modified = true;
         session.ui.Message(Sj("HTMLページの作成に失敗しました"), Sj("エラーメッセージ"),
                            MsgIcon::Stop, MsgButtons::Ok);

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "album/folder_scan.h"
-#include "app/settings.h"
+#include "album/settings.h"
+#include "app/folder_scan.h"
 #include "fixtures/exif_builder.h"
 #include "fixtures/image_builder.h"
 #include "platform/cp932.h"
@@ -44,7 +44,7 @@ TEST(FolderScan, FreshScanReportsProgressPumpsAndCapturesNewEntries) {
     // Progress counts every file seen, the rejected text file included, then clears.
     std::vector<std::string> pane0;
     for (auto& [pane, text] : ui.status) {
-        if (pane == 0) pane0.push_back(ToDisplay(text));
+        if (pane == StatusPane::Message) pane0.push_back(ToDisplay(text));
     }
     ASSERT_EQ(pane0.size(), 73u);
     EXPECT_EQ(pane0.front(), "読み込み中... 1");
@@ -57,7 +57,6 @@ TEST(FolderScan, FreshScanReportsProgressPumpsAndCapturesNewEntries) {
     EXPECT_EQ(album.entries.Field(cam, COL_YOMI), "cam");
     EXPECT_EQ(album.entries.Field(cam, COL_KIND), "jpg");
     EXPECT_EQ(album.entries.Field(cam, COL_MAKER), "MIRU");
-    EXPECT_EQ(album.entries.Field(cam, kMarkColumn), "");
 }
 
 TEST(FolderScan, RefreshNeverRecapturesAndSeparatorsDoNotMatter) {
@@ -89,6 +88,34 @@ TEST(FolderScan, RefreshNeverRecapturesAndSeparatorsDoNotMatter) {
     Album other;
     ASSERT_EQ(ScanFolder(other, dir.path() + "\\", ScanMode::Fresh, settings, ui), 2);
     EXPECT_EQ(Names(other), (std::vector<std::string>{"a.jpg", "b.jpg"}));
+}
+
+// The files gone from the folder leave the list in contiguous blocks, as a view over the list
+// is told, and the scan's own bookkeeping never shows in the entries.
+TEST(FolderScan, RefreshRemovesVanishedFilesBlockByBlock) {
+    struct Removals : EntryListObserver {
+        void RowsAboutToBeRemoved(int first, int last) override {
+            ranges.emplace_back(first, last);
+        }
+        void FieldChanged(int, int) override { ++fieldChanges; }
+        std::vector<std::pair<int, int>> ranges;
+        int fieldChanges = 0;
+    } removals;
+    TempDir dir;
+    for (int i = 0; i < 8; ++i) dir.Write("p" + std::to_string(i) + ".jpg", MakeJpeg(4, 4));
+    Album album;
+    Settings settings;
+    settings.EnvGetExif = 0;
+    ScriptedInteraction ui;
+    ASSERT_EQ(ScanFolder(album, dir.path(), ScanMode::Fresh, settings, ui), 8);
+    for (int i : {1, 2, 5, 7})
+        std::filesystem::remove(dir.path() + "/p" + std::to_string(i) + ".jpg");
+    album.entries.SetObserver(&removals);
+    ASSERT_EQ(ScanFolder(album, dir.path(), ScanMode::Refresh, settings, ui), 4);
+    EXPECT_EQ(Names(album), (std::vector<std::string>{"p0.jpg", "p3.jpg", "p4.jpg", "p6.jpg"}));
+    EXPECT_EQ(removals.ranges, (std::vector<std::pair<int, int>>{{7, 7}, {5, 5}, {1, 2}}));
+    EXPECT_EQ(removals.fieldChanges, 0);  // matched entries are not touched
+    EXPECT_FALSE(album.busy);
 }
 
 // The target folder is also where index.html goes by default, with the record of what was

@@ -1,6 +1,4 @@
-#include "app/settings.h"
-
-#include <unistd.h>
+#include "album/settings.h"
 
 #include <cstdlib>
 
@@ -124,10 +122,8 @@ bool Settings::PassesFilter(std::string_view lowerExtension) const {
 
 std::string DefaultProfilePath() {
     // A profile beside the executable makes a portable installation.
-    char exe[4096];
-    ssize_t n = readlink("/proc/self/exe", exe, sizeof exe - 1);
-    if (n > 0) {
-        std::string beside = std::string(exe, static_cast<size_t>(n)) + ".ini";
+    if (std::string exe = ExecutablePath(); !exe.empty()) {
+        std::string beside = exe + ".ini";
         std::string probe;
         if (ReadSystemFile(beside, probe, 1) == 0) return beside;
     }

@@ -1,4 +1,4 @@
-#include "html/page_style.h"
+#include "album/page_style.h"
 
 #include "platform/cp932.h"
 

@@ -1,10 +1,8 @@
-#include "html/locations.h"
+#include "platform/paths.h"
 
 #include <cerrno>
 #include <vector>
 
-#include "app/settings.h"
-#include "html/page_style.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
 
@@ -23,12 +21,6 @@ size_t LastSeparator(std::string_view s) {
         if (IsSeparatorByte(s[i])) last = i;
     }
     return last;
-}
-
-// The path with one trailing separator removed (when it has one).
-std::string_view WithoutOneTrailingSeparator(std::string_view path) {
-    if (EndsWithSeparator(path)) path.remove_suffix(1);
-    return path;
 }
 
 // Components of a folder for RelativeLink: a separator at position 0 is skipped, every other
@@ -77,6 +69,11 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
     return out;
 }
 
+std::string_view WithoutOneTrailingSeparator(std::string_view path) {
+    if (EndsWithSeparator(path)) path.remove_suffix(1);
+    return path;
+}
+
 std::string LastComponent(std::string_view path) {
     while (EndsWithSeparator(path)) path.remove_suffix(1);
     size_t last = LastSeparator(path);
@@ -89,49 +86,6 @@ std::string ParentFolder(std::string_view path) {
     size_t last = LastSeparator(copy);
     if (last == std::string_view::npos || last == 0) return std::string(copy);
     return std::string(copy.substr(0, last));
-}
-
-void SetDefaultFolders(PageStyle& style, std::string_view chosenTarget, const Settings& settings) {
-    const std::string target(chosenTarget);
-    const std::string parent = ParentFolder(chosenTarget);
-    const std::string targetBare(WithoutOneTrailingSeparator(chosenTarget));
-    const std::string targetHtml = targetBare + kPathSeparator + "html";
-    const std::string parentHtml = parent + kPathSeparator + "html";
-
-    switch (settings.EnvPathIdx) {
-        case 0:
-            style.TopFolder = parent;
-            break;
-        case 2:
-            style.TopFolder = targetHtml;
-            break;
-        case 3:
-            style.TopFolder = parentHtml;
-            break;
-        default:
-            style.TopFolder = target;
-            break;
-    }
-    switch (settings.EnvPathLst) {
-        case 1:
-            style.ListFolder = targetHtml;
-            break;
-        case 2:
-            style.ListFolder = parentHtml;
-            break;
-        default:
-            style.ListFolder = target;
-            break;
-    }
-    if (settings.EnvPathThm == 0) {
-        style.ThumbFolder = targetBare + kPathSeparator + "thumb";
-    } else {
-        style.ThumbFolder = parent + kPathSeparator + "thumb";
-    }
-    style.TargetFolder = target;
-    style.DetailFolder = style.ListFolder;
-    style.ImageFolder = target;
-    style.TopTitle = LastComponent(chosenTarget);
 }
 
 std::string RelativeLink(std::string_view from, std::string_view to) {

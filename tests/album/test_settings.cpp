@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/settings.h"
+#include "album/settings.h"
 #include "platform/profile.h"
 
 namespace mirulane {

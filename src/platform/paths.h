@@ -1,7 +1,6 @@
 #pragma once
-// Output locations of an album and the small path and name functions every page writer uses:
-// default placement of the six folders, relative links between them, folder creation, and
-// splitting names and paths.
+// Path algebra that knows no album: separator scans over two-byte characters, joins, relative
+// links between folders, base names and components, and creating a folder path.
 //
 // Paths are CP932 byte strings. Both '\' and '/' are accepted as separators; where a
 // separator is appended, it is the native '/'. Every scan for a separator steps over two-byte
@@ -11,9 +10,6 @@
 #include <string_view>
 
 namespace mirulane {
-
-struct PageStyle;
-struct Settings;
 
 // The separator appended to folders.
 inline constexpr char kPathSeparator = '/';
@@ -38,15 +34,13 @@ std::string JoinPath(std::string_view folder, std::string_view name);
 // there is none).
 std::string LastComponent(std::string_view path);
 
+// The path with one trailing separator removed (when it has one).
+std::string_view WithoutOneTrailingSeparator(std::string_view path);
+
 // The parent used for default placement: one trailing separator removed, then cut at the last
 // separator; a separator at position 0 does not count, and without a separator the parent is
 // the path itself (D:\ gives D:).
 std::string ParentFolder(std::string_view path);
-
-// Sets TargetFolder, TopFolder, ListFolder, DetailFolder, ThumbFolder, ImageFolder and
-// TopTitle from a newly chosen target folder and the settings EnvPathIdx, EnvPathLst and
-// EnvPathThm. Nothing else of the style changes.
-void SetDefaultFolders(PageStyle& style, std::string_view chosenTarget, const Settings& settings);
 
 // The relative link prefix that leads from a page stored in folder `from` to a file stored in
 // folder `to`: empty or ending in "/"; the caller appends a file name. Components compare

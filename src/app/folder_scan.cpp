@@ -1,19 +1,16 @@
-#include "album/folder_scan.h"
+#include "app/folder_scan.h"
 
-#include <unistd.h>
-
-#include <climits>
 #include <map>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
-#include "app/settings.h"
+#include "album/settings.h"
 #include "exif/entry_capture.h"
-#include "html/locations.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
 #include "platform/output_manifest.h"
+#include "platform/paths.h"
 #include "platform/text.h"
 
 namespace mirulane {
@@ -24,10 +21,8 @@ constexpr int kPumpEvery = 32;
 // An empty folder means the process's working directory.
 std::string FolderToScan(std::string_view folder) {
     if (!folder.empty()) return EnsureTrailingSeparator(folder);
-    char cwd[PATH_MAX];
-    if (!getcwd(cwd, sizeof cwd)) return "./";
-    auto converted = Utf8ToCp932(cwd);
-    return EnsureTrailingSeparator(converted ? *converted : std::string("."));
+    std::optional<std::string> cwd = CurrentFolder();
+    return EnsureTrailingSeparator(cwd ? *cwd : std::string("."));
 }
 
 struct ScanName {
@@ -43,16 +38,16 @@ ScanName SplitScanName(const std::string& name) {
     return {name.substr(0, dot), FoldCase(name.substr(dot + 1))};
 }
 
-// Gives each name the first entry, in list order, that no file has claimed yet and whose name
-// equals it without regard to letter case; the entry takes the spelling on disk, so its pages
-// link to the file as named here. A name left without one becomes a new entry.
+// Gives each name the first entry, in list order, that no file has claimed yet (its flag in
+// `gone` still set) and whose name equals it without regard to letter case; the entry takes
+// the spelling on disk, so its pages link to the file as named here. A name left without one
+// becomes a new entry.
 template <class AppendNew>
-void ClaimIgnoringCase(EntryList& entries, const std::vector<const std::string*>& names,
-                       AppendNew& appendNew) {
+void ClaimIgnoringCase(EntryList& entries, std::vector<bool>& gone,
+                       const std::vector<const std::string*>& names, AppendNew& appendNew) {
     std::unordered_map<std::string, std::vector<int>> unclaimed;  // lowest index last
-    for (int i = entries.Count() - 1; i >= 0; --i) {
-        if (!entries.Field(i, kMarkColumn).empty())
-            unclaimed[FoldCase(entries.Field(i, COL_FILE))].push_back(i);
+    for (int i = static_cast<int>(gone.size()) - 1; i >= 0; --i) {
+        if (gone[i]) unclaimed[FoldCase(entries.Field(i, COL_FILE))].push_back(i);
     }
     for (const std::string* name : names) {
         auto it = unclaimed.find(FoldCase(*name));
@@ -62,7 +57,7 @@ void ClaimIgnoringCase(EntryList& entries, const std::vector<const std::string*>
         }
         int index = it->second.back();
         it->second.pop_back();
-        entries.SetField(index, kMarkColumn, "");
+        gone[index] = false;
         entries.SetField(index, COL_FILE, *name);
     }
 }
@@ -83,9 +78,9 @@ std::string FilteredReport(const std::map<std::string, int>& byExtension) {
         }
         if (named++ > 0) text += ", ";
         text += ext.empty() ? Sj("（拡張子なし）") : ext;
-        text += Format(Sj(" %d件").c_str(), count);
+        text += SjFormat(" %d件", count);
     }
-    if (rest > 0) text += Format(Sj(", ほか %d件").c_str(), rest);
+    if (rest > 0) text += SjFormat(", ほか %d件", rest);
     return text;
 }
 
@@ -102,18 +97,18 @@ int ScanFolder(Album& album, std::string_view folderIn, ScanMode mode, const Set
 
     DirListing listing;
     if (ListDirectory(folder, listing) != 0) {
-        ui.SetStatus(0, "");
-        ui.Message(Format(Sj("指定したフォルダにはファイルが１件もありません\n%s").c_str(),
-                          folder.c_str()),
+        ui.SetStatus(StatusPane::Message, "");
+        ui.Message(SjFormat("指定したフォルダにはファイルが１件もありません\n%s", folder.c_str()),
                    "", MsgIcon::None, MsgButtons::Ok);
         return -1;
     }
 
+    BusyScope busy(album);
     const int entriesBefore = entries.Count();
-    entries.AddMarkColumn();
+    // The entries no file of the folder has matched yet: what is left set at the end goes.
+    // Entries the scan appends are never in it.
+    std::vector<bool> gone(entriesBefore, true);
     ui.SetWaitCursor(true);
-    const std::string mark = "DEL";
-    for (int i = 0; i < entries.Count(); ++i) entries.SetField(i, kMarkColumn, mark);
 
     EntryCapture capture;  // one table for the whole scan
     auto appendNew = [&](const std::string& name) {
@@ -144,7 +139,7 @@ int ScanFolder(Album& album, std::string_view folderIn, ScanMode mode, const Set
             continue;
         }
         ++seen;
-        ui.SetStatus(0, Format(progress.c_str(), seen));
+        ui.SetStatus(StatusPane::Message, Format(progress.c_str(), seen));
         std::string ext = SplitScanName(item.name).ext;
         if (!settings.PassesFilter(ext)) {
             ++filtered[ext];
@@ -153,7 +148,7 @@ int ScanFolder(Album& album, std::string_view folderIn, ScanMode mode, const Set
 
         int found = mode == ScanMode::Refresh ? entries.FindExact(item.name) : -1;
         if (found >= 0) {
-            entries.SetField(found, kMarkColumn, "");
+            gone[found] = false;
         } else if (mode == ScanMode::Refresh && entries.Find(item.name) >= 0) {
             caseOnly.push_back(&item.name);
         } else {
@@ -165,19 +160,17 @@ int ScanFolder(Album& album, std::string_view folderIn, ScanMode mode, const Set
             ui.SetWaitCursor(true);
         }
     }
-    if (!caseOnly.empty()) ClaimIgnoringCase(entries, caseOnly, appendNew);
+    if (!caseOnly.empty()) ClaimIgnoringCase(entries, gone, caseOnly, appendNew);
 
-    ui.SetStatus(0, "");
+    ui.SetStatus(StatusPane::Message, "");
     ui.SetWaitCursor(false);
     int skipped = listing.skippedUnrepresentable + listing.skippedBackslash + skippedBreaks;
     if (skipped > 0) {
-        ui.Message(Format(Sj("次のファイル %d 件はエントリにできないため読み込みませんでした\n"
-                             "（Shift-JIS で表せない文字を含む名前: %d 件、"
-                             "「\\」を含む名前: %d 件、改行やタブを含む名前: %d 件）")
-                              .c_str(),
-                          skipped, listing.skippedUnrepresentable, listing.skippedBackslash,
-                          skippedBreaks),
-                   "", MsgIcon::Exclamation, MsgButtons::Ok);
+        ShowWarning(ui, SjFormat("次のファイル %d 件はエントリにできないため読み込みませんでした\n"
+                                 "（Shift-JIS で表せない文字を含む名前: %d 件、"
+                                 "「\\」を含む名前: %d 件、改行やタブを含む名前: %d 件）",
+                                 skipped, listing.skippedUnrepresentable, listing.skippedBackslash,
+                                 skippedBreaks));
     }
     if (!filtered.empty()) {
         ui.Message(FilteredReport(filtered), "", MsgIcon::Information, MsgButtons::Ok);
@@ -186,20 +179,16 @@ int ScanFolder(Album& album, std::string_view folderIn, ScanMode mode, const Set
     // every edit made to it, goes.
     if (mode == ScanMode::Refresh && entriesBefore > 0 && accepted == 0) {
         MsgAnswer a = ui.Message(
-            Format(Sj("指定したフォルダにはエントリにできるファイルが１件もありません\n%s\n\n"
-                      "リストのエントリ %d 件をすべて削除しますか？\n\n"
-                      "（削除しない場合は [いいえ] を選択してください）")
-                       .c_str(),
-                   folder.c_str(), entriesBefore),
+            SjFormat("指定したフォルダにはエントリにできるファイルが１件もありません\n%s\n\n"
+                     "リストのエントリ %d 件をすべて削除しますか？\n\n"
+                     "（削除しない場合は [いいえ] を選択してください）",
+                     folder.c_str(), entriesBefore),
             Sj("更新確認"), MsgIcon::Exclamation, MsgButtons::YesNo);
-        if (a != MsgAnswer::Yes) {
-            // Nothing was matched or added, so clearing the marks restores the list.
-            entries.RemoveMarkColumn();
-            return -1;
-        }
+        // Nothing was matched or added, so the list is as it was.
+        if (a != MsgAnswer::Yes) return -1;
     }
 
-    entries.DeleteMarkedAndRemoveMarkColumn();
+    entries.DeleteRows(gone);
     if (entries.Count() > 0) album.modified = true;
     return accepted;
 }

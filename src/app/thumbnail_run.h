@@ -1,0 +1,49 @@
+#pragma once
+// The thumbnail extraction run: copies the Exif thumbnails of all (or the selected) entries
+// into an output folder. The dialog (or the command line) supplies the folders; the run asks,
+// reports its progress and tells its outcome through the session's interaction.
+
+#include <string>
+
+#include "platform/output_manifest.h"
+
+namespace mirulane {
+
+struct Session;
+
+struct ThumbnailRunRequest {
+    std::string targetFolder;  // CP932, as the album holds it
+    std::string outputFolder;  // CP932, as typed
+    bool selectedOnly = false;
+};
+
+// The folder checks that keep the dialog open.
+enum class ThumbnailRunStatus {
+    Done,
+    NoOutputFolder,  // the output folder cannot be created
+    OutputIsTarget,  // the output folder is the target folder
+};
+
+struct ThumbnailRunResult {
+    ThumbnailRunStatus status = ThumbnailRunStatus::Done;
+    int processed = 0;  // successes plus failures
+    int succeeded = 0;
+    // Entries whose thumbnail file could not be created or written, or was refused because
+    // it is one of the album's pictures (a file without a thumbnail is not counted).
+    int writeFailed = 0;
+    // The user cancelled an overwrite confirmation or the progress: the run stopped there,
+    // without its summary.
+    bool cancelled = false;
+    // What the run did with each thumbnail file. A thumbnail file that already holds the
+    // thumbnail counts as a success: it is there and correct.
+    OutputTally outputs;
+};
+
+// Makes the run's overwrite policy from EnvForceOverWrite, prepares and checks the folders
+// (messages shown here), extracts with a progress report per entry (Progress(k, n) before the
+// k-th of n entries, Progress(n, n) at the end), and shows the summary unless cancelled. The
+// album is busy meanwhile. On Done the dialog closes as confirmed and the caller stores the
+// output folder as ThumbFolder.
+ThumbnailRunResult RunThumbnailExtraction(Session& session, const ThumbnailRunRequest& request);
+
+}  // namespace mirulane

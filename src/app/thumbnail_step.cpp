@@ -1,0 +1,52 @@
+#include "app/thumbnail_step.h"
+
+#include <string>
+
+#include "platform/paths.h"
+#include "platform/text.h"
+
+namespace mirulane {
+
+ThumbnailWrite WriteThumbnail(ThumbnailOutput& out, std::string_view fileName,
+                              std::string_view bytes) {
+    // A name that would lead out of the output folder (an album file can hold anything) is
+    // refused like an empty one.
+    if (fileName.empty() || !IsPlainFileName(fileName)) return ThumbnailWrite::NoFileName;
+    std::string path = JoinPath(out.folder, fileName);
+
+    // Written through a temporary file in the same folder, put in place only when complete, so
+    // that a failed write never leaves a half-written thumbnail where a good one was.
+    OutputLedger unrecorded;
+    OutputLedger& outputs = out.outputs ? *out.outputs : unrecorded;
+    OutputWrite written =
+        outputs.Write(path, bytes, out.keep, [&out, &path] { return out.overwrite.Confirm(path); });
+    const int error = written.error;
+    switch (written.outcome) {
+        case OutputOutcome::Written:
+        case OutputOutcome::Unchanged:
+            return ThumbnailWrite::Written;
+        case OutputOutcome::Kept:
+            return ThumbnailWrite::Declined;
+        case OutputOutcome::Cancelled:
+            return ThumbnailWrite::Cancelled;
+        case OutputOutcome::Failed:
+            break;
+    }
+    switch (written.stage) {
+        case WriteStage::Write:
+            ShowWarning(out.ui,
+                        SjFormat("サムネイル(%s)の出力に失敗しました[%d]\n", path.c_str(), error));
+            return ThumbnailWrite::WriteFailed;
+        case WriteStage::Refused:
+            ShowWarning(out.ui, SjFormat("サムネイル(%s)はターゲット画像と同じファイルなので"
+                                         "書き込みません",
+                                         path.c_str()));
+            return ThumbnailWrite::Refused;
+        default:
+            ShowWarning(out.ui,
+                        SjFormat("サムネイル(%s)を作成できません[%d]", path.c_str(), error));
+            return ThumbnailWrite::CannotCreate;
+    }
+}
+
+}  // namespace mirulane

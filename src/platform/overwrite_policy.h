@@ -1,0 +1,35 @@
+#pragma once
+// The overwrite policy of one run: whether existing output files are replaced without asking,
+// and the one place that turns the user's answer to the overwrite confirmation into what the
+// run does with the file.
+
+#include <string_view>
+
+#include "platform/interaction.h"
+
+namespace mirulane {
+
+// Carries "overwrite all" across one run and holds the one switch over the user's answer.
+class OverwritePolicy {
+  public:
+    // overwriteAll: existing files are replaced without asking from the start (the
+    // EnvForceOverWrite setting); otherwise the answer "すべて上書き" turns it on.
+    OverwritePolicy(Interaction& ui, bool overwriteAll);
+
+    enum class Decision {
+        Write,   // the file is absent, overwrite-all is on, or the user agreed
+        Skip,    // the user answered "no": keep the existing file, go on
+        Cancel,  // the user cancelled: the run ends
+    };
+
+    // Asks before an existing file (CP932 path) is replaced, unless overwrite-all is on; the
+    // answer "all" turns it on for the rest of the run.
+    Decision Confirm(std::string_view path);
+    bool OverwriteAll() const { return overwriteAll_; }
+
+  private:
+    Interaction& ui_;
+    bool overwriteAll_;
+};
+
+}  // namespace mirulane
