@@ -8,15 +8,7 @@ cd "$(dirname "$0")/.."
 out=$(realpath -m "${1:-docs/demo-album.png}")
 
 packages=(chromium fonts-noto-cjk)
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update
-    apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+scripts/apt-install.sh "${packages[@]}"
 
 index=$(scripts/demo.sh | tail -n 1)
 profile=$(mktemp -d)

@@ -18,15 +18,7 @@ look=${WINDOW_LOOK:-$(realpath -m ../shared/tools/window-look)}
 
 packages=(g++ cmake ninja-build qt6-base-dev libqt6svg6 qt6-translations-l10n fonts-noto-cjk
           xvfb at-spi2-core python3-pyatspi dbus imagemagick)
-missing=()
-for p in "${packages[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    export DEBIAN_FRONTEND=noninteractive
-    apt-get update
-    apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+scripts/apt-install.sh "${packages[@]}"
 [ -x "$look" ] || { echo "screenshot-main-window: no window-look tool at $look" >&2; exit 1; }
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
