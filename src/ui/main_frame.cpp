@@ -17,6 +17,7 @@
 
 #include "ui/about_dialog.h"
 #include "ui/help.h"
+#include "ui/mirulane_doc.h"
 #include "ui/ui_session.h"
 
 // Resources of a static library are registered by name, outside any namespace.
@@ -158,7 +159,7 @@ QWidget* PanePlaceholder(const char* objectName, const char* accessibleName) {
 
 }  // namespace
 
-CMainFrame::CMainFrame(UiSession& session) : session_(session) {
+CMainFrame::CMainFrame(UiSession& session) : session_(session), doc_(new CMirulaneDoc(this)) {
     InitIconResources();
     setObjectName(QStringLiteral("mainFrame"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/mirulane.svg")));

@@ -16,6 +16,7 @@ class QToolBar;
 
 namespace mirulane::ui {
 
+class CMirulaneDoc;
 class UiSession;
 
 class CMainFrame : public QMainWindow {
@@ -66,6 +67,7 @@ class CMainFrame : public QMainWindow {
     QSplitter* Splitter() const { return splitter_; }
     QWidget* ListPane() const { return listPane_; }
     QWidget* PreviewPane() const { return previewPane_; }
+    CMirulaneDoc& Doc() const { return *doc_; }
     QLabel* StatusLabel(StatusPane pane) const { return status_[static_cast<int>(pane)]; }
 
     // The splitter's first widths for a frame w pixels wide: the preview pane gets 320 and the
@@ -99,6 +101,7 @@ class CMainFrame : public QMainWindow {
     void FocusOtherPane();
 
     UiSession& session_;
+    CMirulaneDoc* doc_ = nullptr;
     std::array<QAction*, kCommandCount> actions_{};
     QActionGroup* previewModes_ = nullptr;
     QToolBar* toolBar_ = nullptr;

@@ -42,6 +42,9 @@ class UiSession {
 
     Chooser& chooser() { return chooser_; }
     QtInteraction& interaction() { return ui_; }
+    // The core's session: settings and album, for the panes and dialogs that show and edit them.
+    Session& Core() { return *session_; }
+    const Session& Core() const { return *session_; }
 
     AlbumState State() const;
     // The main window's title: the framework's "無題 - Mirulane" until an album file is opened
