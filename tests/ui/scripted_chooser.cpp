@@ -42,6 +42,11 @@ int ScriptedChooser::Exec(QDialog& dialog) {
         }
     }
     dialogs.push_back(shown);
+    if (!dialogScripts.empty()) {
+        auto script = std::move(dialogScripts.front());
+        dialogScripts.pop_front();
+        return script(dialog);
+    }
     return Next(dialogResults, static_cast<int>(QDialog::Rejected));
 }
 

@@ -3,6 +3,7 @@
 // queue answers like a user who cancels (No where a box has no Cancel).
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "ui/chooser.h"
@@ -32,6 +33,9 @@ class ScriptedChooser : public Chooser {
 
     std::deque<QMessageBox::StandardButton> answers;
     std::deque<int> dialogResults;
+    // Scripts that drive the next dialogs through their widgets (type, click, close) in place
+    // of a user; each returns the dialog's result. They come before dialogResults.
+    std::deque<std::function<int(QDialog&)>> dialogScripts;
     std::deque<std::optional<QString>> openFiles;
     std::deque<std::optional<QString>> saveFiles;
     std::deque<std::optional<QString>> folders;
