@@ -160,6 +160,12 @@ void EntryList::SelectAll() {
     if (observer_) observer_->SelectionChanged();
 }
 
+void EntryList::SetSelection(const std::vector<bool>& which) {
+    for (size_t i = 0; i < entries_.size(); ++i)
+        entries_[i].selected = i < which.size() && which[i];
+    if (observer_) observer_->SelectionChanged();
+}
+
 void EntryList::SetFocus(int index) {
     for (auto& e : entries_) e.focused = false;
     if (index >= 0 && index < Count()) entries_[index].focused = true;

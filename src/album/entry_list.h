@@ -82,6 +82,9 @@ class EntryList {
     void Select(int index);  // selected, every other state (focus included) cleared
     void Deselect(int index);
     void SelectAll();
+    // Exactly the rows whose flag is set are selected (rows beyond the flags are not); focus
+    // is left as it is. Announced once, so a view can hand over a selection of any size.
+    void SetSelection(const std::vector<bool>& which);
     void SetFocus(int index);  // gives the keyboard focus to one entry
 
     int ColumnCount() const { return kColumnCount; }

@@ -7,6 +7,7 @@
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSplitter>
@@ -16,7 +17,9 @@
 #include <QToolButton>
 
 #include "ui/about_dialog.h"
+#include "ui/entry_list_model.h"
 #include "ui/help.h"
+#include "ui/left_view.h"
 #include "ui/mirulane_doc.h"
 #include "ui/ui_session.h"
 
@@ -303,8 +306,7 @@ void CMainFrame::CreatePanes() {
     splitter_ = new QSplitter(Qt::Horizontal, this);
     splitter_->setObjectName(QStringLiteral("splitter"));
     splitter_->setChildrenCollapsible(false);
-    // CLeftView, the entry list, takes this place.
-    listPane_ = PanePlaceholder("listPane", "リスト");
+    listPane_ = new CLeftView(session_, *doc_);
     // CRightView, the preview of the picked entry, takes this place.
     previewPane_ = PanePlaceholder("previewPane", "プレビュー");
     splitter_->addWidget(listPane_);
@@ -316,8 +318,23 @@ void CMainFrame::CreatePanes() {
     splitter_->setStretchFactor(0, 1);
     splitter_->setStretchFactor(1, 0);
     setCentralWidget(splitter_);
-    listPane_->setFont(session_.ListFont());
     listPane_->installEventFilter(this);
+    // The edit menu's commands, at the pointer.
+    auto* contextMenu = new QMenu(this);
+    contextMenu->setObjectName(QStringLiteral("listContextMenu"));
+    contextMenu->addActions({actions_[kEditFileInfo], actions_[kBatchEdit]});
+    contextMenu->addSeparator();
+    contextMenu->addAction(actions_[kSelectAll]);
+    contextMenu->addSeparator();
+    contextMenu->addAction(actions_[kDelete]);
+    listPane_->SetContextMenu(contextMenu);
+    connect(listPane_, &CLeftView::SortRequested, this,
+            [this](int column) { Run([this, column] { session_.SortByColumn(column); }); });
+    connect(listPane_, &CLeftView::EditRequested, this, [this] {
+        if (actions_[kEditFileInfo]->isEnabled()) actions_[kEditFileInfo]->trigger();
+    });
+    connect(&listPane_->Model(), &EntryListModel::SelectionChangedInCore, this,
+            &CMainFrame::UpdateCommandStates);
 
     QSize size(1024, 700);
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -361,6 +378,7 @@ void CMainFrame::Run(const std::function<void()>& command) {
     command();
     session_.interaction().EndRun();
     running_ = false;
+    listPane_->SyncFromCore();
     UpdateCommandStates();
     setWindowTitle(session_.Title());
 }
@@ -434,7 +452,7 @@ void CMainFrame::ShowAbout() {
 
 void CMainFrame::ChangeFont() {
     std::optional<QFont> font = session_.chooser().Font(this, session_.ListFont());
-    if (font && session_.SetListFont(*font)) listPane_->setFont(session_.ListFont());
+    if (font && session_.SetListFont(*font)) listPane_->ApplySettings();
 }
 
 void CMainFrame::SetPreviewMode(int mode) {

@@ -16,6 +16,7 @@ class QToolBar;
 
 namespace mirulane::ui {
 
+class CLeftView;
 class CMirulaneDoc;
 class UiSession;
 
@@ -65,7 +66,7 @@ class CMainFrame : public QMainWindow {
     QAction* Action(Command command) const { return actions_[command]; }
     QToolBar* ToolBar() const { return toolBar_; }
     QSplitter* Splitter() const { return splitter_; }
-    QWidget* ListPane() const { return listPane_; }
+    CLeftView* ListPane() const { return listPane_; }
     QWidget* PreviewPane() const { return previewPane_; }
     CMirulaneDoc& Doc() const { return *doc_; }
     QLabel* StatusLabel(StatusPane pane) const { return status_[static_cast<int>(pane)]; }
@@ -106,7 +107,7 @@ class CMainFrame : public QMainWindow {
     QActionGroup* previewModes_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QSplitter* splitter_ = nullptr;
-    QWidget* listPane_ = nullptr;
+    CLeftView* listPane_ = nullptr;
     QWidget* previewPane_ = nullptr;
     std::array<QLabel*, 3> status_{};
     QString message_;  // pane 0's text from the album's operations

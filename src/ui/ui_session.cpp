@@ -138,21 +138,21 @@ void UiSession::CreateHtml() {
 
 void UiSession::SelectAll() { SelectAllEntries(*session_); }
 
+void UiSession::SortByColumn(int column) { mirulane::SortByColumn(*session_, column); }
+
 void UiSession::DeleteSelected() { DeleteSelectedEntries(*session_); }
 
 void UiSession::SetSelection(const QList<int>& rows) {
-    EntryList& entries = session_->album.entries;
-    std::vector<bool> chosen(static_cast<size_t>(entries.Count()));
+    std::vector<bool> chosen(static_cast<size_t>(session_->album.entries.Count()));
     for (int row : rows) {
-        if (row >= 0 && row < entries.Count()) chosen[static_cast<size_t>(row)] = true;
+        if (row >= 0 && row < static_cast<int>(chosen.size()))
+            chosen[static_cast<size_t>(row)] = true;
     }
-    for (int i = 0; i < entries.Count(); ++i) {
-        if (chosen[static_cast<size_t>(i)]) {
-            entries.Select(i);
-        } else {
-            entries.Deselect(i);
-        }
-    }
+    SetSelectedRows(chosen);
+}
+
+void UiSession::SetSelectedRows(const std::vector<bool>& rows) {
+    session_->album.entries.SetSelection(rows);
     RefreshStatusTexts(*session_, 2);
 }
 

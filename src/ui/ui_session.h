@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "ui/chooser.h"
 #include "ui/list_font.h"
@@ -73,9 +74,13 @@ class UiSession {
     void Refresh();
     void CreateHtml();
     void SelectAll();
+    // A header click: sorts by the column (the same column again reverses the direction).
+    void SortByColumn(int column);
     void DeleteSelected();
     // The list pane's selection: exactly these rows are selected.
     void SetSelection(const QList<int>& rows);
+    // The same with one flag per row (the list pane's whole selection).
+    void SetSelectedRows(const std::vector<bool>& rows);
     // Sets EnvPreView; false when it already was that mode.
     bool SetPreviewMode(int mode);
 

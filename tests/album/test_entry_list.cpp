@@ -213,10 +213,16 @@ TEST(EntryList, AViewFollowsEveryChangeThroughItsNotifications) {
     EXPECT_EQ(view.fieldChanges, before + 1);
     EXPECT_TRUE(view.InStep());
 
-    // Select all is one change of the selection; deleting every row is a reset.
+    // Select all, and a whole selection handed over by a view, are one change each; a short
+    // set of flags leaves the rows beyond it unselected.
     before = view.selectionChanges;
     list.SelectAll();
     EXPECT_EQ(view.selectionChanges, before + 1);
+    EXPECT_TRUE(view.InStep());
+    list.SetSelection({false, true});
+    EXPECT_EQ(view.selectionChanges, before + 2);
+    EXPECT_EQ(list.SelectedCount(), 1);
+    EXPECT_TRUE(list.IsSelected(1));
     EXPECT_TRUE(view.InStep());
     std::vector<bool> which(list.Count(), false);
     which[0] = which[list.Count() - 1] = true;

@@ -11,6 +11,7 @@
 
 #include "fixtures/image_builder.h"
 #include "scripted_chooser.h"
+#include "ui/left_view.h"
 #include "ui/main_frame.h"
 #include "ui/ui_session.h"
 

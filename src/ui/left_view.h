@@ -1,0 +1,56 @@
+#pragma once
+// CLeftView: the list pane. A table of the album's entries, one row per entry and one column
+// per field, kept in step with the core: a selection made here is handed to the entry list,
+// and every change the core makes (select all, delete, sort, a dialog's edits) shows here.
+// Clicks and the arrow keys pick the entry the preview shows; a header click sorts.
+
+#include <QTableView>
+
+namespace mirulane::ui {
+
+class CMirulaneDoc;
+class EntryListModel;
+class UiSession;
+
+class CLeftView : public QTableView {
+    Q_OBJECT
+  public:
+    CLeftView(UiSession& session, CMirulaneDoc& doc, QWidget* parent = nullptr);
+
+    // The items of the context menu (the window's edit commands, kept enabled by their rules).
+    void SetContextMenu(QMenu* menu) { contextMenu_ = menu; }
+
+    // Shows what the core holds now: the selection, the focused row and the sort indicator.
+    void SyncFromCore();
+    // Grid lines and the list font from the settings (start-up, after the settings changed).
+    void ApplySettings();
+
+    EntryListModel& Model() const { return *model_; }
+
+  signals:
+    // A double click asks to edit the selected entries' information.
+    void EditRequested();
+    // A header click asks to sort by that column (a command of the window).
+    void SortRequested(int column);
+
+  protected:
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
+    void changeEvent(QEvent* e) override;
+
+  private:
+    // The entry at row (or the first selected one when row < 0) becomes the current entry.
+    void Pick(int row);
+    void SelectionToCore();
+    void FitRowHeight();
+
+    UiSession& session_;
+    CMirulaneDoc& doc_;
+    EntryListModel* model_;
+    QMenu* contextMenu_ = nullptr;
+    bool syncing_ = false;  // the view is being set from the core: nothing goes back
+};
+
+}  // namespace mirulane::ui
