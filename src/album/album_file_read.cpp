@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -82,7 +83,10 @@ int ReadAlbumText(Album& album, std::string_view text, Interaction& ui) {
     album.groups.clear();
     album.groups.reserve(kGroupCapacity);
 
-    EntryList& entries = album.entries;
+    // The entries are read into a list of their own and take the album's place in one step:
+    // a view is told once, not once per line.
+    EntryList entries;
+    entries.Reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
     std::vector<std::string_view> fields;
     int unsafeNames = 0;
     auto reportUnsafe = [&] {
@@ -105,6 +109,8 @@ int ReadAlbumText(Album& album, std::string_view text, Interaction& ui) {
                    "\n\n（中止する場合は [いいえ] を選択してください）"),
                 Sj("読み込みエラー"), MsgIcon::Exclamation, MsgButtons::YesNo);
             if (a == MsgAnswer::Yes) continue;
+            // The lines before the one refused stay read.
+            album.entries.ReplaceWith(std::move(entries));
             reportUnsafe();
             return -1;
         }
@@ -142,8 +148,9 @@ int ReadAlbumText(Album& album, std::string_view text, Interaction& ui) {
         if (fields.size() > COL_GROUP) album.AddGroup(fields[COL_GROUP]);
     }
     album.style.EnforceValidRanges();
+    album.entries.ReplaceWith(std::move(entries));
     reportUnsafe();
-    return entries.Count();
+    return album.entries.Count();
 }
 
 int ReadAlbumFile(Album& album, std::string_view path, Interaction& ui) {

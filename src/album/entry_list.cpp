@@ -98,6 +98,19 @@ void EntryList::DeleteAll() {
     if (observer_) observer_->Reset();
 }
 
+void EntryList::ReplaceWith(EntryList&& other) {
+    if (observer_) observer_->AboutToReset();
+    entries_ = std::move(other.entries_);
+    exact_ = std::move(other.exact_);
+    folded_ = std::move(other.folded_);
+    indexValid_ = other.indexValid_;
+    other.entries_.clear();
+    other.exact_.clear();
+    other.folded_.clear();
+    other.indexValid_ = true;
+    if (observer_) observer_->Reset();
+}
+
 int EntryList::DeleteRows(const std::vector<bool>& which) {
     int deleted = 0;
     // From the highest block down, so the rows of the blocks still to come keep their numbers.

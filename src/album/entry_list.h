@@ -67,6 +67,10 @@ class EntryList {
 
     void Delete(int index);
     void DeleteAll();
+    // Takes other's entries in place of this list's (this list keeps its observer): announced
+    // as one reset, so a view shows a whole album read elsewhere at once.
+    void ReplaceWith(EntryList&& other);
+    void Reserve(size_t count) { entries_.reserve(count); }
     // Deletes every selected entry; a deleted index equal to currentEntry sets currentEntry to
     // -1. Returns how many were deleted.
     int DeleteSelected(int& currentEntry);
