@@ -13,6 +13,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -381,6 +382,10 @@ void CMainFrame::Run(const std::function<void()>& command) {
     listPane_->SyncFromCore();
     UpdateCommandStates();
     setWindowTitle(session_.Title());
+    if (closePending_) {
+        closePending_ = false;
+        QTimer::singleShot(0, this, &QWidget::close);
+    }
 }
 
 bool CMainFrame::event(QEvent* e) {
@@ -412,8 +417,10 @@ void CMainFrame::showEvent(QShowEvent* e) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* e) {
-    // A run in progress (its pumped events let the close box through) finishes first.
+    // A run in progress (its pumped events let the close box through) finishes first; the
+    // window then closes, with its save prompt.
     if (running_) {
+        closePending_ = true;
         e->ignore();
         return;
     }

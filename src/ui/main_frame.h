@@ -115,6 +115,7 @@ class CMainFrame : public QMainWindow {
     bool running_ = false;
     bool shown_ = false;
     bool closed_ = false;
+    bool closePending_ = false;  // the close box was pressed while a run was working
 };
 
 }  // namespace mirulane::ui

@@ -463,7 +463,7 @@ TEST_F(WindowTest, CreateHtmlWritesTheAlbumOffersItAndAsksBeforeReplacingPages) 
 
 TEST_F(WindowTest, NoCommandRunsWhileAScanLetsEventsThrough) {
     // 64 files: the scan lets pending events through twice. The window's commands are off
-    // meanwhile, and the close box waits.
+    // meanwhile, and the close box waits until the scan is done, then asks to save.
     chooser.folders.push_back(QString::fromStdString(PhotoFolder(64)));
     bool tried = false;
     QTimer::singleShot(0, frame.get(), [&] {
@@ -482,6 +482,9 @@ TEST_F(WindowTest, NoCommandRunsWhileAScanLetsEventsThrough) {
     EXPECT_EQ(chooser.folderTitles.size(), 1u);
     EXPECT_TRUE(Action(C::kNew)->isEnabled());
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_FALSE(chooser.MessageTexts().contains(U("編集中のリストを保存しますか？")));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(chooser.MessageTexts().contains(U("編集中のリストを保存しますか？")));
 }
 
 TEST(InitialPaneWidths, PreviewGets320OrBothHalves) {
