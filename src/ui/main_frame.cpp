@@ -298,6 +298,13 @@ void CMainFrame::CreateStatusBar() {
                                  Utf8("（選択されていません）") + QString(22, QChar(0x3000)));
     status_[2] = StatusPaneLabel("statusRows", Utf8("選択 12345 行"));
     statusBar()->addWidget(status_[0], 1);
+    // Beside the target folder's pane while no folder is chosen: a folder that is not there.
+    noTargetIcon_ = new QLabel;
+    noTargetIcon_->setObjectName(QStringLiteral("statusNoTarget"));
+    noTargetIcon_->setPixmap(
+        QIcon(QStringLiteral(":/icons/target-folder.svg")).pixmap(QSize(16, 16), QIcon::Disabled));
+    noTargetIcon_->setAccessibleName(Utf8("ターゲットフォルダなし"));
+    statusBar()->addPermanentWidget(noTargetIcon_);
     statusBar()->addPermanentWidget(status_[1]);
     statusBar()->addPermanentWidget(status_[2]);
     ShowStatusMessage();
@@ -367,6 +374,7 @@ void CMainFrame::UpdateCommandStates() {
     enable(kDelete, s.selected > 0);
     enable(kBatchEdit, s.selected > 1);
     enable(kRefresh, s.hasTargetFolder);
+    noTargetIcon_->setVisible(!s.hasTargetFolder);
     const Command modes[] = {kShowImage, kDetailPreview, kListPreview};
     for (int mode = 0; mode < 3; ++mode) actions_[modes[mode]]->setChecked(s.previewMode == mode);
 }

@@ -110,6 +110,7 @@ class CMainFrame : public QMainWindow {
     CLeftView* listPane_ = nullptr;
     QWidget* previewPane_ = nullptr;
     std::array<QLabel*, 3> status_{};
+    QLabel* noTargetIcon_ = nullptr;
     QString message_;  // pane 0's text from the album's operations
     QString prompt_;   // the prompt of the highlighted command, shown instead
     bool running_ = false;

@@ -159,8 +159,12 @@ TEST_F(WindowTest, StatusPanesShowTargetFolderAndRowCountAndAreReadByTheirText) 
     QLabel* rows = frame->StatusLabel(StatusPane::RowCount);
     EXPECT_GE(rows->minimumWidth(), rows->fontMetrics().horizontalAdvance(U("選択 12345 行")));
 
+    auto* noTarget = frame->findChild<QLabel*>(QStringLiteral("statusNoTarget"));
+    ASSERT_NE(noTarget, nullptr);
+    EXPECT_FALSE(noTarget->isHidden());
     frame->OpenAlbumFile(QString::fromStdString(WriteAlbum({"a.jpg", "b.jpg", "c.jpg"})));
     EXPECT_EQ(Status(StatusPane::TargetFolder), QString::fromStdString(dir.path() + "/photos"));
+    EXPECT_TRUE(noTarget->isHidden());
     EXPECT_EQ(Status(StatusPane::RowCount), U("　　     3 行"));
     session->SetSelection({0, 1, 2});
     EXPECT_EQ(Status(StatusPane::RowCount), U("選択     3 行"));
