@@ -45,6 +45,8 @@ FileInfoDialog::FileInfoDialog(UiSession& session, CMirulaneDoc& doc, QWidget* p
     for (QLineEdit* e : {folder_, file_}) e->setReadOnly(true);
     folder_->setObjectName(QStringLiteral("folder"));
     file_->setObjectName(QStringLiteral("file"));
+    folder_->setAccessibleName(Utf8("フォルダ"));
+    file_->setAccessibleName(Utf8("ファイル"));
     AddRow(left, Utf8("フォルダ(&R):"), folder_);
     AddRow(left, Utf8("ファイル(&N):"), file_);
 

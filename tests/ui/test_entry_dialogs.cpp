@@ -112,6 +112,8 @@ TEST_F(EntryDialogTest, FileInfoShowsItsLabelsButtonsAndNamesEveryField) {
         EXPECT_EQ(Text(d, "file"), "b.jpg");
         EXPECT_TRUE(Find<QLineEdit>(d, "folder")->isReadOnly());
         EXPECT_TRUE(Find<QLineEdit>(d, "file")->isReadOnly());
+        EXPECT_EQ(AccessibleName(Find(d, "folder")), U("フォルダ"));
+        EXPECT_EQ(AccessibleName(Find(d, "file")), U("ファイル"));
         EXPECT_TRUE(Find<QComboBox>(d, "group")->isEditable());
         EXPECT_TRUE(Find<QPushButton>(d, "next")->isDefault());
         for (int f = 0; f < kEditFieldCount; ++f) {
