@@ -2,6 +2,7 @@
 // The album list file: a tab-separated Shift-JIS text that stores the album's page-style
 // options, target folder, template options and every entry.
 
+#include <string>
 #include <string_view>
 
 #include "album/album.h"
@@ -12,6 +13,11 @@ namespace mirulane {
 // The longest field or caption the file holds: the writer cuts longer texts here, and the
 // reader takes every field up to this length, so whatever is written reads back.
 inline constexpr size_t kAlbumFieldMax = 1023;
+
+// A field can hold neither a TAB nor a line break: a TAB becomes one space and each line
+// break (CR LF, CR or LF) becomes "<br>", so the file stays readable and pages show the
+// breaks. The writer mends every field this way; the entry dialogs store typed texts mended.
+std::string MendFieldText(std::string_view text);
 
 // Writes the whole album to path (CP932), replacing any existing file only once every byte
 // has been written. Returns the number of entries written and clears the modified flag, or -1

@@ -9,25 +9,9 @@
 namespace mirulane {
 namespace {
 
-// A field can hold neither a TAB nor a line break: a TAB becomes one space and each line
-// break (CR LF, CR or LF) becomes "<br>", so the file stays readable and pages show the breaks.
+// A field as the file holds it: mended, and no longer than the reader takes.
 std::string Clean(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if (c == '\t') {
-            out += ' ';
-        } else if (c == '\r') {
-            out += "<br>";
-            if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
-        } else if (c == '\n') {
-            out += "<br>";
-        } else {
-            out += c;
-        }
-    }
-    return std::string(CutAtCharBoundary(out, kAlbumFieldMax));
+    return std::string(CutAtCharBoundary(MendFieldText(text), kAlbumFieldMax));
 }
 
 class Line {
@@ -55,6 +39,25 @@ class Line {
 };
 
 }  // namespace
+
+std::string MendFieldText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c == '\t') {
+            out += ' ';
+        } else if (c == '\r') {
+            out += "<br>";
+            if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        } else if (c == '\n') {
+            out += "<br>";
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
 
 std::string AlbumFileText(const Album& album) {
     const PageStyle& s = album.style;

@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "ui/chooser.h"
+
 namespace mirulane::ui {
 
 QString HelpTopicFile(int context) {
@@ -57,6 +59,11 @@ QUrl HelpUrl(int context) {
     QString page = folder + QLatin1Char('/') + HelpTopicFile(context);
     if (!QFileInfo::exists(page)) return {};
     return QUrl::fromLocalFile(page);
+}
+
+void OpenHelp(Chooser& chooser, int context) {
+    QUrl url = HelpUrl(context);
+    if (!url.isEmpty()) chooser.OpenUrl(url);
 }
 
 }  // namespace mirulane::ui

@@ -6,6 +6,8 @@
 
 namespace mirulane::ui {
 
+class Chooser;
+
 // The help contexts the window and its dialogs set while they are open.
 enum HelpContext : int {
     kHelpMainWindow = 0,       // the main window before any dialog
@@ -37,5 +39,8 @@ QString HelpFolder(const QString& programFolder);
 // The page of a context in the help folder; an empty URL when the page is missing (help then
 // does nothing).
 QUrl HelpUrl(int context);
+
+// The help command: shows the page of a context in the browser; nothing when it is missing.
+void OpenHelp(Chooser& chooser, int context);
 
 }  // namespace mirulane::ui

@@ -18,7 +18,9 @@
 #include <QToolButton>
 
 #include "ui/about_dialog.h"
+#include "ui/batch_edit_dialog.h"
 #include "ui/entry_list_model.h"
+#include "ui/file_info_dialog.h"
 #include "ui/help.h"
 #include "ui/left_view.h"
 #include "ui/mirulane_doc.h"
@@ -225,8 +227,9 @@ void CMainFrame::CreateActions() {
     on(kFont, [this] { Run([this] { ChangeFont(); }); });
     on(kHelp, [this] { OpenHelp(session_.HelpContext()); });
     on(kAbout, [this] { Run([this] { ShowAbout(); }); });
-    for (Command c : {kEditFileInfo, kBatchEdit, kReacquireExif, kExtractThumbnails, kPageOptions,
-                      kEnvironment}) {
+    on(kEditFileInfo, [this] { EditFileInfo(); });
+    on(kBatchEdit, [this] { Run([this] { BatchEdit(session_, this); }); });
+    for (Command c : {kReacquireExif, kExtractThumbnails, kPageOptions, kEnvironment}) {
         on(c, [this] { Run([this] { DialogNotBuiltYet(); }); });
     }
 
@@ -357,6 +360,10 @@ void CMainFrame::OpenAlbumFile(const QString& path) {
     Run([this, &path] { session_.OpenFile(path); });
 }
 
+void CMainFrame::EditFileInfo() {
+    Run([this] { EditFileInformation(session_, *doc_, this); });
+}
+
 void CMainFrame::UpdateCommandStates() {
     AlbumState s = session_.State();
     auto enable = [this, busy = s.busy](Command c, bool on) {
@@ -455,10 +462,7 @@ void CMainFrame::ShowStatusMessage() {
     status_[0]->setText(text.isEmpty() ? IdleText() : text);
 }
 
-void CMainFrame::OpenHelp(int context) {
-    QUrl url = HelpUrl(context);
-    if (!url.isEmpty()) session_.chooser().OpenUrl(url);
-}
+void CMainFrame::OpenHelp(int context) { ui::OpenHelp(session_.chooser(), context); }
 
 void CMainFrame::ShowAbout() {
     AboutDialog about(this);

@@ -59,6 +59,10 @@ class CMainFrame : public QMainWindow {
     // Opens an album list file named on the command line.
     void OpenAlbumFile(const QString& path);
 
+    // The file-information dialog on the first selected entry (the edit command and a double
+    // click on an entry); nothing when no entry is selected.
+    void EditFileInfo();
+
     // Enables the commands by their rules and marks the preview mode; the list pane calls it
     // when its selection changes.
     void UpdateCommandStates();
