@@ -15,9 +15,12 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "album/entry_list.h"
+#include "app/session.h"
 #include "ui/about_dialog.h"
 #include "ui/help.h"
 #include "ui/mirulane_doc.h"
+#include "ui/right_view.h"
 #include "ui/ui_session.h"
 
 // Resources of a static library are registered by name, outside any namespace.
@@ -208,11 +211,25 @@ void CMainFrame::CreateActions() {
     auto on = [this](Command c, auto handler) {
         connect(actions_[c], &QAction::triggered, this, handler);
     };
-    on(kNew, [this] { Run([this] { session_.NewAlbum(); }); });
-    on(kOpen, [this] { Run([this] { session_.Open(); }); });
+    // The preview shows no entry of an album that was left.
+    on(kNew, [this] {
+        Run([this] {
+            session_.NewAlbum();
+            BlankPreview();
+        });
+    });
+    on(kOpen, [this] {
+        Run([this] {
+            if (session_.Open()) BlankPreview();
+        });
+    });
     on(kSave, [this] { Run([this] { session_.Save(); }); });
     on(kSaveAs, [this] { Run([this] { session_.SaveAs(); }); });
-    on(kTargetFolder, [this] { Run([this] { session_.ChooseTargetFolder(); }); });
+    on(kTargetFolder, [this] {
+        Run([this] {
+            if (session_.ChooseTargetFolder()) BlankPreview();
+        });
+    });
     on(kCreateHtml, [this] { Run([this] { session_.CreateHtml(); }); });
     on(kExit, [this] { close(); });
     on(kSelectAll, [this] { Run([this] { session_.SelectAll(); }); });
@@ -305,8 +322,10 @@ void CMainFrame::CreatePanes() {
     splitter_->setChildrenCollapsible(false);
     // CLeftView, the entry list, takes this place.
     listPane_ = PanePlaceholder("listPane", "リスト");
-    // CRightView, the preview of the picked entry, takes this place.
-    previewPane_ = PanePlaceholder("previewPane", "プレビュー");
+    auto* rightView = new CRightView(session_);
+    rightView->SetFocusBack([this] { listPane_->setFocus(Qt::OtherFocusReason); });
+    connect(doc_, &CMirulaneDoc::Updated, rightView, &CRightView::Update);
+    previewPane_ = rightView;
     splitter_->addWidget(listPane_);
     splitter_->addWidget(previewPane_);
     // The splitter keeps its children in another order; assistive technology reads them in
@@ -438,9 +457,14 @@ void CMainFrame::ChangeFont() {
 }
 
 void CMainFrame::SetPreviewMode(int mode) {
-    // The preview pane shows the picked entry in the new mode once it exists.
-    session_.SetPreviewMode(mode);
+    if (!session_.SetPreviewMode(mode)) return;
+    // The list page is the same for every entry: it is shown from the first one.
+    const EntryList& entries = session_.Core().album.entries;
+    int entry = mode == 2 ? (entries.Count() > 0 ? 0 : -1) : entries.FirstSelected();
+    doc_->UpdateAllViews(listPane_, entry);
 }
+
+void CMainFrame::BlankPreview() { doc_->UpdateAllViews(listPane_, -1); }
 
 void CMainFrame::DialogNotBuiltYet() {
     session_.chooser().Message(this, QMessageBox::Information, QStringLiteral("Mirulane"),
