@@ -66,16 +66,16 @@ PreviewShow Preview::Update(int hint, const PaneGeometry& pane) {
 
     album.currentEntry = hint;
     const std::string& name = album.entries.Field(hint, COL_FILE);
-    BaseExt split = SplitBaseName(name);
-    split.ext = AsciiLower(split.ext);
     const std::string folder = EnsureTrailingSeparator(album.style.TargetFolder);
 
     PreviewShow show;
     switch (s_.settings.EnvPreView) {
-        case 0:
-            if (split.ext == "htm" || split.ext == "html")
-                return PreviewShow{true, folder + name, false};
+        case 0: {
+            // A page of the user's is shown as it is.
+            std::string ext = AsciiLower(SplitBaseName(name).ext);
+            if (ext == "htm" || ext == "html") return PreviewShow{true, folder + name, false};
             return ShowImage(folder, name, pane);
+        }
         case 1:
         case 2:
             show = ShowPage(hint, s_.settings.EnvPreView == 2);

@@ -54,7 +54,8 @@ void CRightView::Show(const std::string& path) {
 }
 
 QVariant CRightView::loadResource(int type, const QUrl& name) {
-    // Pages are read as Shift-JIS; the declared "x-sjis" is no name Qt knows.
+    // Pages are read as CP932 by the same converter as every other text of the album, not by
+    // whatever charset they declare (an entry's own page may declare any, or none).
     if (type == QTextDocument::HtmlResource && name.isLocalFile()) {
         QFile file(name.toLocalFile());
         if (!file.open(QIODevice::ReadOnly)) return {};

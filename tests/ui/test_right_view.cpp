@@ -132,6 +132,17 @@ TEST_F(PreviewTest, ImagePageIsWrittenForThePaneSizeAndShownInJapanese) {
     }
 }
 
+TEST_F(PreviewTest, PagesAreReadAsCp932WhateverTheirCharsetSays) {
+    // Characters that CP932 reads as U+FF5E, U+2225, U+FF0D and U+FFE2 and Shift-JIS by the
+    // JIS mapping as U+301C, U+2016, U+2212 and U+00AC: the page shows them as the file system
+    // names them.
+    const std::string name = "\xE6\x97\x85\xEF\xBD\x9E\xE2\x88\xA5\xEF\xBC\x8D\xEF\xBF\xA2.JPG";
+    dir.Write("photos/" + name, RealJpeg(64, 48));
+    ASSERT_TRUE(session->OpenFile(QString::fromStdString(WriteAlbum({Sj(name)}, "tilde.txt"))));
+    Pick(0);
+    EXPECT_TRUE(View()->toPlainText().contains(QString::fromUtf8(name)));
+}
+
 TEST_F(PreviewTest, ResizeRendersTheCurrentEntryAgainAndNothingWithoutOne) {
     // No entry yet: a resize writes nothing.
     FitPaneTo(160);
