@@ -2,7 +2,6 @@
 
 #include <QEvent>
 #include <QFile>
-#include <QFileInfo>
 #include <QStyle>
 
 #include "platform/fs.h"
