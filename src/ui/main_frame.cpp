@@ -17,6 +17,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "album/entry_list.h"
+#include "app/session.h"
 #include "ui/about_dialog.h"
 #include "ui/batch_edit_dialog.h"
 #include "ui/entry_list_model.h"
@@ -24,6 +26,7 @@
 #include "ui/help.h"
 #include "ui/left_view.h"
 #include "ui/mirulane_doc.h"
+#include "ui/right_view.h"
 #include "ui/ui_session.h"
 
 // Resources of a static library are registered by name, outside any namespace.
@@ -151,18 +154,6 @@ QLabel* StatusPaneLabel(const char* name, const QString& sizedBy) {
     return label;
 }
 
-// The place of a pane that the next part of the window fills: it takes the focus and carries
-// its name for assistive technology.
-QWidget* PanePlaceholder(const char* objectName, const char* accessibleName) {
-    auto* pane = new QFrame;
-    pane->setObjectName(QString::fromUtf8(objectName));
-    pane->setAccessibleName(QString::fromUtf8(accessibleName));
-    pane->setFrameShape(QFrame::StyledPanel);
-    pane->setFocusPolicy(Qt::StrongFocus);
-    pane->setMinimumWidth(60);
-    return pane;
-}
-
 }  // namespace
 
 CMainFrame::CMainFrame(UiSession& session) : session_(session), doc_(new CMirulaneDoc(this)) {
@@ -214,11 +205,25 @@ void CMainFrame::CreateActions() {
     auto on = [this](Command c, auto handler) {
         connect(actions_[c], &QAction::triggered, this, handler);
     };
-    on(kNew, [this] { Run([this] { session_.NewAlbum(); }); });
-    on(kOpen, [this] { Run([this] { session_.Open(); }); });
+    // The preview shows no entry of an album that was left.
+    on(kNew, [this] {
+        Run([this] {
+            session_.NewAlbum();
+            BlankPreview();
+        });
+    });
+    on(kOpen, [this] {
+        Run([this] {
+            if (session_.Open()) BlankPreview();
+        });
+    });
     on(kSave, [this] { Run([this] { session_.Save(); }); });
     on(kSaveAs, [this] { Run([this] { session_.SaveAs(); }); });
-    on(kTargetFolder, [this] { Run([this] { session_.ChooseTargetFolder(); }); });
+    on(kTargetFolder, [this] {
+        Run([this] {
+            if (session_.ChooseTargetFolder()) BlankPreview();
+        });
+    });
     on(kCreateHtml, [this] { Run([this] { session_.CreateHtml(); }); });
     on(kExit, [this] { close(); });
     on(kSelectAll, [this] { Run([this] { session_.SelectAll(); }); });
@@ -318,8 +323,10 @@ void CMainFrame::CreatePanes() {
     splitter_->setObjectName(QStringLiteral("splitter"));
     splitter_->setChildrenCollapsible(false);
     listPane_ = new CLeftView(session_, *doc_);
-    // CRightView, the preview of the picked entry, takes this place.
-    previewPane_ = PanePlaceholder("previewPane", "プレビュー");
+    auto* rightView = new CRightView(session_);
+    rightView->SetFocusBack([this] { listPane_->setFocus(Qt::OtherFocusReason); });
+    connect(doc_, &CMirulaneDoc::Updated, rightView, &CRightView::Update);
+    previewPane_ = rightView;
     splitter_->addWidget(listPane_);
     splitter_->addWidget(previewPane_);
     // The splitter keeps its children in another order; assistive technology reads them in
@@ -475,9 +482,14 @@ void CMainFrame::ChangeFont() {
 }
 
 void CMainFrame::SetPreviewMode(int mode) {
-    // The preview pane shows the picked entry in the new mode once it exists.
-    session_.SetPreviewMode(mode);
+    if (!session_.SetPreviewMode(mode)) return;
+    // The list page is the same for every entry: it is shown from the first one.
+    const EntryList& entries = session_.Core().album.entries;
+    int entry = mode == 2 ? (entries.Count() > 0 ? 0 : -1) : entries.FirstSelected();
+    doc_->UpdateAllViews(listPane_, entry);
 }
+
+void CMainFrame::BlankPreview() { doc_->UpdateAllViews(listPane_, -1); }
 
 void CMainFrame::DialogNotBuiltYet() {
     session_.chooser().Message(this, QMessageBox::Information, QStringLiteral("Mirulane"),

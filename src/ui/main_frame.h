@@ -102,6 +102,9 @@ class CMainFrame : public QMainWindow {
     void ShowAbout();
     void ChangeFont();
     void SetPreviewMode(int mode);
+    // Tells the preview that no entry is picked (its current entry is the album's, which the
+    // album commands reset).
+    void BlankPreview();
     void DialogNotBuiltYet();
     void FocusOtherPane();
 

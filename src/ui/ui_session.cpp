@@ -82,11 +82,13 @@ void UiSession::NewAlbum() {
     title_ = DefaultTitle();
 }
 
-void UiSession::Open() {
+bool UiSession::Open() {
     SavePrompt();
     auto chosen =
         chooser_.OpenFile(ui_.Window(), QString::fromUtf8("開く"), DialogFolder(), AlbumFilters());
-    if (chosen) OpenFile(*chosen);
+    if (!chosen) return false;
+    OpenFile(*chosen);
+    return true;
 }
 
 bool UiSession::OpenFile(const QString& path) {
@@ -115,15 +117,16 @@ void UiSession::SavePrompt() {
     }
 }
 
-void UiSession::ChooseTargetFolder() {
+bool UiSession::ChooseTargetFolder() {
     SavePrompt();
     auto chosen = chooser_.Folder(ui_.Window(), QString::fromUtf8("フォルダを選択してください"),
                                   SystemPath(session_->album.style.TargetFolder));
-    if (!chosen) return;
+    if (!chosen) return false;
     auto folder = AlbumPath(*chosen);
-    if (!folder) return;
+    if (!folder) return false;
     mirulane::ChooseTargetFolder(*session_, *folder);
     TitleFromAlbum();
+    return true;
 }
 
 void UiSession::Refresh() { RefreshAlbum(*session_); }

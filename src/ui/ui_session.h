@@ -62,7 +62,8 @@ class UiSession {
 
     // The album commands, each with its save prompt and dialogs.
     void NewAlbum();
-    void Open();
+    // True when a file was chosen (whether or not it could be read).
+    bool Open();
     // Reads an album list file (a path of the file system); false after a failure, which the
     // reader has reported.
     bool OpenFile(const QString& path);
@@ -70,7 +71,8 @@ class UiSession {
     void SaveAs();
     // Asks to save a modified album (before New, Open, a target folder and closing).
     void SavePrompt();
-    void ChooseTargetFolder();
+    // True when a folder was chosen and became the target folder.
+    bool ChooseTargetFolder();
     void Refresh();
     void CreateHtml();
     void SelectAll();

@@ -1,0 +1,161 @@
+#include "app/preview.h"
+
+#include <optional>
+#include <utility>
+
+#include "exif/camera_fields.h"
+#include "exif/exif_catalogue.h"
+#include "exif/exif_reader.h"
+#include "html/detail_page.h"
+#include "html/list_page.h"
+#include "html/page_names.h"
+#include "html/templates.h"
+#include "platform/cp932.h"
+#include "platform/fs.h"
+#include "platform/paths.h"
+#include "platform/text.h"
+
+namespace mirulane {
+
+namespace {
+
+std::optional<ChosenImage> LocateIn(const std::string& folder, const BaseExt& split,
+                                    ImageLocator& locator) {
+    std::string dir = EnsureTrailingSeparator(folder);
+    std::optional<FoundImage> found = locator.Locate(dir + split.base, split.ext);
+    if (!found) return std::nullopt;
+    return ChosenImage{dir + found->name, found->size};
+}
+
+}  // namespace
+
+ChosenImage ChooseImage(const PageStyle& style, int dispImage, std::string_view fileName,
+                        ImageLocator& locator) {
+    BaseExt split = SplitBaseName(fileName);
+    std::optional<ChosenImage> chosen;
+    if (dispImage == 0 || dispImage == 2) chosen = LocateIn(style.TargetFolder, split, locator);
+    if (!chosen && (dispImage == 1 || dispImage == 2)) {
+        chosen = LocateIn(style.ImageFolder, split, locator);
+    }
+    if (dispImage == 3) chosen = LocateIn(style.ThumbFolder, split, locator);
+    if (!chosen) return ChosenImage{std::string(fileName), {}};
+    return *chosen;
+}
+
+std::string GroupedDigits(uint64_t value) {
+    std::string digits = std::to_string(value);
+    std::string out;
+    for (size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';
+        out += digits[i];
+    }
+    return out;
+}
+
+Preview::Preview(Session& session, std::string previewFile)
+    : s_(session), file_(std::move(previewFile)), table_(MakePreviewTable()) {}
+
+PreviewShow Preview::Update(int hint, const PaneGeometry& pane) {
+    Album& album = s_.album;
+    if (hint >= album.entries.Count()) {
+        // The index names no entry (it was left over from a list that has changed since).
+        album.currentEntry = -1;
+        hint = -1;
+    }
+    if (hint < 0) return PreviewShow{true, {}, false};
+
+    album.currentEntry = hint;
+    const std::string& name = album.entries.Field(hint, COL_FILE);
+    const std::string folder = EnsureTrailingSeparator(album.style.TargetFolder);
+
+    PreviewShow show;
+    switch (s_.settings.EnvPreView) {
+        case 0: {
+            // A page of the user's is shown as it is.
+            std::string ext = AsciiLower(SplitBaseName(name).ext);
+            if (ext == "htm" || ext == "html") return PreviewShow{true, folder + name, false};
+            return ShowImage(folder, name, pane);
+        }
+        case 1:
+        case 2:
+            show = ShowPage(hint, s_.settings.EnvPreView == 2);
+            break;
+        default:
+            return show;
+    }
+    if (show.navigate && s_.settings.PvFirst == 1) {
+        s_.settings.PvFirst = 0;
+        show.notice = true;
+    }
+    return show;
+}
+
+PreviewShow Preview::ShowImage(const std::string& folder, const std::string& name,
+                               const PaneGeometry& pane) {
+    const std::string target = folder + name;
+    ImagePage page;
+    FileStatus status;
+    if (GetFileStatus(target, status) == 0) {
+        page.dateText = DateTextFromTime(status.creationTime, 0);
+        page.sizeText = GroupedDigits(status.size);
+    }
+    if (ReadExif(target, table_) == kExifOk) page.exif = PreviewLines(table_);
+
+    ImageLocator locator;
+    ChosenImage chosen = ChooseImage(s_.album.style, s_.settings.EnvDispImage, name, locator);
+    page.imagePath = chosen.path;
+    page.width = chosen.size.width;
+    page.height = chosen.size.height;
+    page.video = IsVideo(page.imagePath);
+    // A page that cannot be written is not reported: the pane shows the file as it is.
+    if (!page.imagePath.empty()) {
+        WriteGeneratedFile(file_, ToCrLf(ImagePageText(page, pane, s_.settings)));
+    }
+    return PreviewShow{true, file_, false};
+}
+
+PreviewShow Preview::ShowPage(int index, bool list) {
+    const Album& album = s_.album;
+    std::string templ;
+    int loaded = list ? LoadListTemplate(album.style, templ, s_.ui)
+                      : LoadDetailTemplate(album.style, templ, s_.ui);
+    if (loaded != 0) return {};
+
+    PageRun run(album);
+    const std::string written = SjFormat("HTMLファイルに出力できません\n%s", file_.c_str());
+    if (!list) {
+        std::optional<std::string> text =
+            DetailPageText(album, run, templ, index, LinkMode::Preview);
+        if (!text) {
+            ShowWarning(s_.ui, written);
+            return {};
+        }
+        if (!WritePreviewFile(*text, written)) return {};
+        return PreviewShow{true, file_, false};
+    }
+    bool invalid = false;
+    std::optional<std::string> text = ListPageText(album, run, templ, LinkMode::Preview, invalid);
+    if (!text) {
+        ShowWarning(s_.ui, written);
+        return {};
+    }
+    if (!WritePreviewFile(*text, Sj("リストHTMLファイル出力エラー(1)"))) return {};
+    // The page is written all the same (head and tail), so the preview shows what is wrong.
+    if (invalid) ShowWarning(s_.ui, Sj("テンプレートの内容が不正です"));
+    return PreviewShow{true, file_, false};
+}
+
+bool Preview::WritePreviewFile(std::string_view text, const std::string& writeFailure) {
+    WriteStage stage = WriteStage::None;
+    int error = WriteGeneratedFile(file_, ToCrLf(text), nullptr, &stage);
+    if (error == 0) return true;
+    if (stage == WriteStage::Write) {
+        ShowWarning(s_.ui, writeFailure);
+    } else {
+        ShowWarning(s_.ui,
+                    SjFormat("出力HTMLファイルを開けません(errno=%d)\n%s", error, file_.c_str()));
+    }
+    return false;
+}
+
+}  // namespace mirulane

@@ -1,0 +1,112 @@
+#include "html/image_page.h"
+
+#include <algorithm>
+
+#include "album/settings.h"
+#include "html/escape.h"
+#include "platform/cp932.h"
+#include "platform/paths.h"
+#include "platform/text.h"
+
+namespace mirulane {
+
+namespace {
+
+constexpr int kTopMargin = 2;
+constexpr int kLeftMargin = 2;
+
+}  // namespace
+
+ShownSize ImageDisplaySize(uint32_t width, uint32_t height, const PaneGeometry& pane,
+                           const Settings& settings) {
+    int boxWidth = 0;
+    int boxHeight = 0;
+    switch (settings.EnvDispSize) {
+        case 1: {
+            int available = std::max(pane.width - 2 * kLeftMargin, 0);
+            boxWidth = available - pane.scrollBarWidth;  // may fall below 0
+            boxHeight = std::max(pane.height - 2 * kTopMargin, 0);
+            break;
+        }
+        case 2:
+            boxWidth = settings.EnvDispMaxW;
+            boxHeight = settings.EnvDispMaxH;
+            break;
+        default:
+            return OriginalSize(width, height);
+    }
+    // A side without room gives a factor of 0: the picture is written 0 × 0 rather than
+    // matched to the other side.
+    if (boxWidth <= 0 || boxHeight <= 0) {
+        ShownSize none;
+        none.percent = 0.0;
+        return none;
+    }
+    return FitSize(width, height, boxWidth, boxHeight);
+}
+
+std::string ImagePageText(const ImagePage& page, const PaneGeometry& pane,
+                          const Settings& settings) {
+    const bool withExif = settings.EnvWithExif == 1;
+    const std::string path = EscapeHtml(page.imagePath);
+    std::string html =
+        "<html>\n<head>\n<meta http-equiv=\"Content-Type\" content=\"text/html; "
+        "charset=x-sjis\">\n";
+    html += "<title>" + path + "</title></head>\n";
+    html += Format("<body topmargin=\"%d\" leftmargin=\"%d\">\n", kTopMargin, kLeftMargin);
+    if (withExif) {
+        html +=
+            "<table border=\"0\" cellpadding=\"0\" cellspacing=\"0\" width=\"100%\">\n"
+            "  <tr>\n"
+            "    <td align=\"left\">\n";
+    } else {
+        html +=
+            "<table border=\"0\" cellpadding=\"0\" cellspacing=\"0\" align=\"center\" "
+            "height=\"100%\" width=\"100%\">\n"
+            "  <tr>\n"
+            "    <td align=\"center\" valign=\"middle\">";
+    }
+
+    if (page.width < 1 || page.height < 1) {
+        html += "      <p>" + path + Sj("</p><p>(表示できません)</p>\n");
+    } else {
+        ShownSize shown = ImageDisplaySize(page.width, page.height, pane, settings);
+        const std::string link = LinkPath(page.imagePath);
+        html += "<img ";
+        if (page.video) html += "dynsrc=\"" + link + "\" controls ";
+        html += "src=\"" + link + "\" alt=\"" + SizeAltText(shown, page.width, page.height) +
+                Format("\" border=\"0\" width=\"%d\" height=\"%d\">", shown.width, shown.height);
+    }
+    html +=
+        "    </td>\n"
+        "  </tr>\n";
+
+    if (withExif) {
+        html +=
+            "  <tr>\n"
+            "    <td align=\"left\">\n"
+            "      <br>\n";
+        html += "      <b>" + EscapeHtml(LastComponent(page.imagePath)) + "</b><br>\n";
+        html += Sj("      作成日時: ") + page.dateText + "<br>\n";
+        html += Sj("      サイズ: ") + page.sizeText + Sj(" バイト<br>\n");
+        if (page.exif) {
+            html += "      <hr>\n";
+            if (!page.exif->empty()) {
+                html += "\n<table border=\"0\" cellpadding=\"2\" cellspacing=\"1\">\n";
+            }
+            for (const auto& [name, text] : *page.exif) {
+                html += "  <tr>\n    <td bgcolor=\"#ddddff\">" + EscapeHtml(name) +
+                        "</td>\n    <td><font color=\"#4444FF\">" + EscapeCameraText(text) +
+                        "</td>\n  </tr>\n";
+            }
+            if (!page.exif->empty()) html += "</table>\n\n";
+        }
+        html +=
+            "    </td>\n"
+            "  </tr>\n";
+    }
+    html += "</table>\n</body>\n</html>\n";
+    return html;
+}
+
+}  // namespace mirulane

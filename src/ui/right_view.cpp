@@ -1,0 +1,92 @@
+#include "ui/right_view.h"
+
+#include <QEvent>
+#include <QFile>
+#include <QStyle>
+
+#include "platform/fs.h"
+#include "ui/qt_text.h"
+#include "ui/ui_session.h"
+
+namespace mirulane::ui {
+
+CRightView::CRightView(UiSession& session, QWidget* parent)
+    : QTextBrowser(parent),
+      session_(session),
+      // A temp folder that Shift-JIS cannot name leaves no preview file: every write fails.
+      preview_(session.Core(), ToCp932(session.PreviewFilePath()).value_or(std::string())) {
+    setObjectName(QStringLiteral("previewPane"));
+    setAccessibleName(QString::fromUtf8("プレビュー"));
+    setMinimumWidth(60);
+    // Links inside a previewed page are followed here; nothing is handed to another program.
+    setOpenExternalLinks(false);
+}
+
+int CRightView::CurrentEntry() const { return session_.Core().album.currentEntry; }
+
+void CRightView::ForgetEntry() { session_.Core().album.currentEntry = -1; }
+
+void CRightView::Update(QObject* sender, int hint) {
+    if (!sender) return;
+    QStyle* s = style();
+    PaneGeometry pane{width(), height(), s->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this)};
+    PreviewShow show = preview_.Update(hint, pane);
+    if (!show.navigate) return;
+    Show(show.path);
+    if (show.notice) ShowNotice();
+    if (focusBack_) focusBack_();
+}
+
+void CRightView::Show(const std::string& path) {
+    std::optional<std::string> file = path.empty() ? std::nullopt : ToSystemPath(path);
+    if (!file) {
+        clear();
+        return;
+    }
+    QUrl url = QUrl::fromLocalFile(QString::fromStdString(*file));
+    // The preview file keeps its name from page to page: load it again.
+    if (url == source()) {
+        reload();
+    } else {
+        setSource(url);
+    }
+}
+
+QVariant CRightView::loadResource(int type, const QUrl& name) {
+    // Pages are read as CP932 by the same converter as every other text of the album, not by
+    // whatever charset they declare (an entry's own page may declare any, or none).
+    if (type == QTextDocument::HtmlResource && name.isLocalFile()) {
+        QFile file(name.toLocalFile());
+        if (!file.open(QIODevice::ReadOnly)) return {};
+        QByteArray bytes = file.readAll();
+        return FromCp932(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
+    }
+    return QTextBrowser::loadResource(type, name);
+}
+
+bool CRightView::event(QEvent* e) {
+    bool handled = QTextBrowser::event(e);
+    // A resized pane fits the picture anew. The pane's own size counts: resizeEvent() would
+    // see the viewport, which also changes when a scroll bar comes or goes.
+    if (e->type() == QEvent::Resize && CurrentEntry() >= 0) Update(this, CurrentEntry());
+    return handled;
+}
+
+void CRightView::ShowNotice() {
+    session_.chooser().Message(
+        this, QMessageBox::Warning, QString::fromUtf8("個別／リストページプレビューでの注意事項"),
+        QString::fromUtf8(
+            "個別／リストページのプレビュー機能では、一時的に作成したHTMLファイルを表示します。\n"
+            "このファイルは、指定された個別／リストページ出力先フォルダとは別の場所に置かれているた"
+            "め、\n"
+            "相対パスが正しく解釈されません。\n\n"
+            "　表示に関して以下のような制限がありますのでご注意ください。\n\n"
+            "　　・プレビューしたページ中のリンクをクリックしても、リンク先が表示されないことがある"
+            "。\n"
+            "　　・オリジナルテンプレートを使用しており、その中で独自の画像，リンクを使用している場"
+            "合、\n"
+            "　　　プレビューにおいては表示されないことがある。"),
+        QMessageBox::Ok);
+}
+
+}  // namespace mirulane::ui
