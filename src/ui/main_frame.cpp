@@ -16,8 +16,10 @@
 #include <QToolButton>
 
 #include "ui/about_dialog.h"
+#include "ui/exif_reacquire_dialog.h"
 #include "ui/help.h"
 #include "ui/mirulane_doc.h"
+#include "ui/thumbnail_dialog.h"
 #include "ui/ui_session.h"
 
 // Resources of a static library are registered by name, outside any namespace.
@@ -221,8 +223,9 @@ void CMainFrame::CreateActions() {
     on(kFont, [this] { Run([this] { ChangeFont(); }); });
     on(kHelp, [this] { OpenHelp(session_.HelpContext()); });
     on(kAbout, [this] { Run([this] { ShowAbout(); }); });
-    for (Command c : {kEditFileInfo, kBatchEdit, kReacquireExif, kExtractThumbnails, kPageOptions,
-                      kEnvironment}) {
+    on(kReacquireExif, [this] { Run([this] { ExecExifReacquireDialog(session_, this); }); });
+    on(kExtractThumbnails, [this] { Run([this] { ExecThumbnailDialog(session_, this); }); });
+    for (Command c : {kEditFileInfo, kBatchEdit, kPageOptions, kEnvironment}) {
         on(c, [this] { Run([this] { DialogNotBuiltYet(); }); });
     }
 
