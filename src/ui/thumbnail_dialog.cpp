@@ -40,6 +40,7 @@ ThumbnailDialog::ThumbnailDialog(UiSession& session, QWidget* parent)
     browse_->setObjectName(QStringLiteral("browse"));
     browse_->setAccessibleName(QString::fromUtf8("出力先のフォルダを選択"));
     browse_->setAutoDefault(false);
+    browse_->setMaximumWidth(browse_->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 24);
     // Thumbnails keep the pictures' names: only a user who asked for it may send them elsewhere.
     if (core.settings.EnvChangePath == 0) {
         output_->setReadOnly(true);

@@ -326,7 +326,10 @@ TEST_F(RunDialogTest, OverwriteDialogAnswersThroughWholeGenerationRuns) {
         }
         for (QPushButton* b : dialog.findChildren<QPushButton*>()) {
             if (b->text() == U("はい(&Y)")) {
+                // Enter answers it, and it has the focus rather than a read-only field.
+                dialog.show();
                 EXPECT_TRUE(b->isDefault());
+                EXPECT_EQ(dialog.focusWidget(), b);
                 b->click();
             }
         }
