@@ -117,4 +117,10 @@ ThumbnailRunResult RunThumbnailExtraction(Session& session, const ThumbnailRunRe
     return result;
 }
 
+void StoreThumbFolder(Album& album, std::string_view folder) {
+    if (album.style.ThumbFolder == folder) return;
+    album.style.ThumbFolder = std::string(folder);
+    album.modified = true;
+}
+
 }  // namespace mirulane

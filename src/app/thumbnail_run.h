@@ -4,11 +4,13 @@
 // reports its progress and tells its outcome through the session's interaction.
 
 #include <string>
+#include <string_view>
 
 #include "platform/output_manifest.h"
 
 namespace mirulane {
 
+struct Album;
 struct Session;
 
 struct ThumbnailRunRequest {
@@ -45,5 +47,9 @@ struct ThumbnailRunResult {
 // album is busy meanwhile. On Done the dialog closes as confirmed and the caller stores the
 // output folder as ThumbFolder.
 ThumbnailRunResult RunThumbnailExtraction(Session& session, const ThumbnailRunRequest& request);
+
+// After the dialog's run: the output folder, as typed, becomes the album's ThumbFolder. A
+// change marks the album modified, so that the save prompt keeps it.
+void StoreThumbFolder(Album& album, std::string_view folder);
 
 }  // namespace mirulane

@@ -22,11 +22,13 @@
 #include "ui/about_dialog.h"
 #include "ui/batch_edit_dialog.h"
 #include "ui/entry_list_model.h"
+#include "ui/exif_reacquire_dialog.h"
 #include "ui/file_info_dialog.h"
 #include "ui/help.h"
 #include "ui/left_view.h"
 #include "ui/mirulane_doc.h"
 #include "ui/right_view.h"
+#include "ui/thumbnail_dialog.h"
 #include "ui/ui_session.h"
 
 // Resources of a static library are registered by name, outside any namespace.
@@ -234,7 +236,9 @@ void CMainFrame::CreateActions() {
     on(kAbout, [this] { Run([this] { ShowAbout(); }); });
     on(kEditFileInfo, [this] { EditFileInfo(); });
     on(kBatchEdit, [this] { Run([this] { BatchEdit(session_, this); }); });
-    for (Command c : {kReacquireExif, kExtractThumbnails, kPageOptions, kEnvironment}) {
+    on(kReacquireExif, [this] { Run([this] { ExecExifReacquireDialog(session_, this); }); });
+    on(kExtractThumbnails, [this] { Run([this] { ExecThumbnailDialog(session_, this); }); });
+    for (Command c : {kPageOptions, kEnvironment}) {
         on(c, [this] { Run([this] { DialogNotBuiltYet(); }); });
     }
 

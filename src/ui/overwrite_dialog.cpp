@@ -58,16 +58,22 @@ OverwriteDialog::OverwriteDialog(QWidget* parent, const QString& folder, const Q
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
+    QPushButton* yes = nullptr;
     const std::pair<const char*, int> choices[] = {
         {"はい(&Y)", Yes}, {"すべて上書き(&A)", All}, {"いいえ(&N)", No}, {"キャンセル", Cancel}};
     for (const auto& [caption, result] : choices) {
         auto* button = new QPushButton(QString::fromUtf8(caption));
         button->setAutoDefault(false);
-        if (result == Yes) button->setDefault(true);
+        if (result == Yes) {
+            button->setDefault(true);
+            yes = button;
+        }
         connect(button, &QPushButton::clicked, this, [this, result = result] { done(result); });
         buttons->addWidget(button);
     }
     layout->addLayout(buttons);
+    // The answer Enter gives has the focus, not the first read-only field.
+    yes->setFocus();
 }
 
 QString SizeText(qint64 bytes) {

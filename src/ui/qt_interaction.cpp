@@ -1,7 +1,6 @@
 #include "ui/qt_interaction.h"
 
-#include <QCoreApplication>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QProgressDialog>
 #include <algorithm>
 
@@ -53,7 +52,7 @@ MsgAnswer QtInteraction::Message(std::string_view text, std::string_view caption
     }
     QString title = caption.empty() ? QStringLiteral("Mirulane") : FromCp932(caption);
     QMessageBox::StandardButton answer =
-        chooser_.Message(window_, qicon, title, FromCp932(text), qbuttons);
+        chooser_.Message(Owner(), qicon, title, FromCp932(text), qbuttons);
     // A box closed without a button counts as its way out: No where there is no Cancel.
     switch (answer) {
         case QMessageBox::Ok:
@@ -84,7 +83,7 @@ OverwriteAnswer QtInteraction::ConfirmOverwrite(std::string_view path) {
     // A file that vanished meanwhile cannot be asked about: that counts as cancel.
     if (GetFileStatus(path, status) != 0) return OverwriteAnswer::Cancel;
     SplitPathResult parts = SplitPath(path);
-    OverwriteDialog dialog(window_, FromCp932(parts.folder), FromCp932(parts.file),
+    OverwriteDialog dialog(Owner(), FromCp932(parts.folder), FromCp932(parts.file),
                            SizeText(static_cast<qint64>(status.size)),
                            CreationTimeText(status.creationTime));
     switch (chooser_.Exec(dialog)) {
@@ -120,6 +119,10 @@ void QtInteraction::PumpOneEvent() {
 }
 
 ProgressAnswer QtInteraction::Progress(int done, int total) {
+    if (progressSink_) {
+        progressSink_(done, total);
+        return ProgressAnswer::Continue;
+    }
     if (!progress_) {
         progress_ = new QProgressDialog(QString::fromUtf8("処理しています..."),
                                         QString::fromUtf8("キャンセル"), 0, 0, window_);
@@ -134,6 +137,11 @@ ProgressAnswer QtInteraction::Progress(int done, int total) {
     if (beforePump_) beforePump_();
     QCoreApplication::processEvents();
     return progress_->wasCanceled() ? ProgressAnswer::Cancel : ProgressAnswer::Continue;
+}
+
+QWidget* QtInteraction::Owner() const {
+    QWidget* modal = QApplication::activeModalWidget();
+    return modal ? modal : window_.data();
 }
 
 void QtInteraction::EndRun() {

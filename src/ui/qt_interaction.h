@@ -17,6 +17,7 @@ namespace mirulane::ui {
 class QtInteraction : public Interaction {
   public:
     using StatusSink = std::function<void(StatusPane, const QString&)>;
+    using ProgressSink = std::function<void(int done, int total)>;
 
     explicit QtInteraction(Chooser& chooser);
     ~QtInteraction() override;
@@ -28,6 +29,10 @@ class QtInteraction : public Interaction {
     // Called before a long run lets pending events through, so that the window can show that
     // its commands wait meanwhile.
     void SetBeforePump(std::function<void()> hook) { beforePump_ = std::move(hook); }
+    // A dialog that shows the progress of the run it started in a row of its own: the
+    // progress goes there instead of into a progress dialog, and lets no events through (the
+    // run pumps where it should). Empty: the progress dialog again.
+    void SetProgressSink(ProgressSink sink) { progressSink_ = std::move(sink); }
 
     MsgAnswer Message(std::string_view text, std::string_view caption, MsgIcon icon,
                       MsgButtons buttons) override;
@@ -35,8 +40,8 @@ class QtInteraction : public Interaction {
     void SetStatus(StatusPane pane, std::string_view text) override;
     void SetWaitCursor(bool on) override;
     void PumpOneEvent() override;
-    // Shows a progress dialog with a cancel button once a run takes a while; Cancel once the
-    // user pressed it.
+    // Shows a progress dialog with a cancel button; Cancel once the user pressed it. With a
+    // progress sink: the sink shows it, and the run goes on.
     ProgressAnswer Progress(int done, int total) override;
 
     // Called when a command has finished: closes its progress dialog and turns off a wait
@@ -44,10 +49,15 @@ class QtInteraction : public Interaction {
     void EndRun();
 
   private:
+    // The owner of a box or question: the dialog in front (a run started from a dialog asks
+    // over it), else the window.
+    QWidget* Owner() const;
+
     Chooser& chooser_;
     QPointer<QWidget> window_;
     StatusSink sink_;
     std::function<void()> beforePump_;
+    ProgressSink progressSink_;
     bool waitCursor_ = false;
     // A child of the window, which may go first and take it along.
     QPointer<QProgressDialog> progress_;

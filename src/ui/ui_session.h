@@ -94,11 +94,12 @@ class UiSession {
     // The end of the run, once: the settings go to the profile, the preview file is removed.
     void Shutdown();
 
+    // The CP932 form of a path the user chose; nullopt (after saying so) when it has none.
+    std::optional<std::string> AlbumPath(const QString& path);
+
   private:
     LogFont ListLogFont() const;
     std::optional<std::string> AskSaveName(const std::string& proposed);
-    // The CP932 form of a path the user chose; nullopt (after saying so) when it has none.
-    std::optional<std::string> AlbumPath(const QString& path);
     void Refuse(const QString& text);
     QString DialogFolder() const;
     void TitleFromAlbum();

@@ -427,12 +427,11 @@ TEST_F(WindowTest, DialogsStillToComeSaySoPlainly) {
     frame->OpenAlbumFile(QString::fromStdString(WriteAlbum({"a.jpg", "b.jpg"})));
     session->SetSelection({0, 1});
     frame->UpdateCommandStates();
-    for (C::Command c :
-         {C::kReacquireExif, C::kExtractThumbnails, C::kPageOptions, C::kEnvironment}) {
+    for (C::Command c : {C::kPageOptions, C::kEnvironment}) {
         Trigger(c);
     }
     EXPECT_EQ(chooser.MessageTexts(),
-              QStringList(4, U("この機能のダイアログはまだ実装されていません")));
+              QStringList(2, U("この機能のダイアログはまだ実装されていません")));
 }
 
 TEST_F(WindowTest, CreateHtmlWritesTheAlbumOffersItAndAsksBeforeReplacingPages) {

@@ -1,0 +1,75 @@
+#pragma once
+// What the dialogs that run over the album's entries share ("Exif情報の再取得",
+// "サムネイルの抽出"): the choice between all and the selected entries, a progress row hidden
+// until the run, and the buttons "実行", "ｷｬﾝｾﾙ" and "ヘルプ". While the dialog is open the help
+// context is its own (F1 and "ヘルプ" open its topic); while its run works the dialog cannot be
+// left and the run's progress shows in the row.
+
+#include <QDialog>
+#include <QList>
+#include <QPointer>
+#include <functional>
+
+class QLabel;
+class QLayout;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+
+namespace mirulane::ui {
+
+class UiSession;
+
+class RunDialog : public QDialog {
+    Q_OBJECT
+  public:
+    ~RunDialog() override;
+
+    QRadioButton* AllButton() const { return all_; }
+    QRadioButton* SelectedButton() const { return selected_; }
+    QPushButton* RunButton() const { return run_; }
+    QWidget* ProgressRow() const { return row_; }
+    QLabel* ProgressLabel() const { return label_; }
+    QProgressBar* ProgressBar() const { return bar_; }
+    QLabel* Counter() const { return counter_; }
+
+    void reject() override;
+
+  protected:
+    RunDialog(UiSession& session, QWidget* parent, const QString& title, int helpContext);
+
+    // Lays the dialog out: note, the two choices, fields (may be null), the progress row, the
+    // buttons. The row's label shows busyText while the run works and doneText once every
+    // entry is done.
+    void Build(const QString& note, QLayout* fields, const QString& busyText,
+               const QString& doneText);
+    bool SelectedOnly() const;
+    // Runs the dialog's run with its progress in the row; the dialog closes as confirmed when
+    // run returns true, and is as it was before otherwise. Returns what run returned.
+    bool RunWithProgress(const std::function<bool()>& run);
+    // "実行"
+    virtual void Execute() = 0;
+
+    void keyPressEvent(QKeyEvent* e) override;
+
+    UiSession& session_;
+
+  private:
+    void OpenHelp();
+    void ShowProgress(int done, int total);
+
+    int savedHelpContext_;
+    bool running_ = false;
+    QList<QPointer<QWidget>> disabled_;  // what the run disabled
+    QString busyText_;
+    QString doneText_;
+    QRadioButton* all_ = nullptr;
+    QRadioButton* selected_ = nullptr;
+    QWidget* row_ = nullptr;
+    QLabel* label_ = nullptr;
+    QProgressBar* bar_ = nullptr;
+    QLabel* counter_ = nullptr;
+    QPushButton* run_ = nullptr;
+};
+
+}  // namespace mirulane::ui
