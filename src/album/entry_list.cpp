@@ -128,7 +128,15 @@ int EntryList::DeleteRows(const std::vector<bool>& which) {
 int EntryList::DeleteSelected(int& currentEntry) {
     std::vector<bool> selected(entries_.size());
     for (int i = 0; i < Count(); ++i) selected[i] = entries_[i].selected;
-    if (currentEntry >= 0 && currentEntry < Count() && selected[currentEntry]) currentEntry = -1;
+    if (currentEntry >= 0 && currentEntry < Count()) {
+        if (selected[currentEntry]) {
+            currentEntry = -1;
+        } else {
+            // The entry shown stays the one shown, wherever it now stands.
+            currentEntry -= static_cast<int>(
+                std::count(selected.begin(), selected.begin() + currentEntry, true));
+        }
+    }
     return DeleteRows(selected);
 }
 
@@ -204,8 +212,8 @@ int CompareForSort(std::string_view a, std::string_view b, bool caseSensitive) {
     return a.size() < b.size() ? -1 : 1;
 }
 
-void EntryList::Sort(int column, bool descending, bool caseSensitive) {
-    if (column < 0 || column >= kColumnCount) return;
+std::vector<int> EntryList::Sort(int column, bool descending, bool caseSensitive) {
+    if (column < 0 || column >= kColumnCount) return {};
     if (observer_) observer_->LayoutAboutToChange();
     // The rows are sorted as old row numbers, so the move of every row is known at the end.
     std::vector<int> order(entries_.size());
@@ -225,6 +233,7 @@ void EntryList::Sort(int column, bool descending, bool caseSensitive) {
     entries_ = std::move(sorted);
     InvalidateIndex();
     if (observer_) observer_->LayoutChanged(newRowOfOldRow);
+    return newRowOfOldRow;
 }
 
 }  // namespace mirulane

@@ -71,8 +71,8 @@ class EntryList {
     // as one reset, so a view shows a whole album read elsewhere at once.
     void ReplaceWith(EntryList&& other);
     void Reserve(size_t count) { entries_.reserve(count); }
-    // Deletes every selected entry; a deleted index equal to currentEntry sets currentEntry to
-    // -1. Returns how many were deleted.
+    // Deletes every selected entry. currentEntry follows its entry: -1 when that entry was
+    // deleted, one less for every deleted entry before it. Returns how many were deleted.
     int DeleteSelected(int& currentEntry);
     // Deletes every entry whose flag is set (rows beyond the flags stay). Returns how many.
     // Both announce one removal per contiguous block of rows, from the highest block down.
@@ -94,8 +94,9 @@ class EntryList {
     int ColumnCount() const { return kColumnCount; }
 
     // Stable sort by one column's text with the list pane's compare rule (first 29 bytes,
-    // ASCII folded to lower case unless caseSensitive); announced as a layout change.
-    void Sort(int column, bool descending, bool caseSensitive);
+    // ASCII folded to lower case unless caseSensitive); announced as a layout change. Returns
+    // where every row went: old row i is now row result[i].
+    std::vector<int> Sort(int column, bool descending, bool caseSensitive);
 
     const Entry& At(int index) const { return entries_[index]; }
 

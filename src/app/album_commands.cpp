@@ -113,7 +113,12 @@ void SortByColumn(Session& s, int column) {
     if (album.busy || column < 0 || column >= kColumnCount) return;
     if (album.entries.Count() > 0) album.modified = true;
     if (column == album.sortColumn) album.sortDescending = !album.sortDescending;
-    album.entries.Sort(column, album.sortDescending, s.settings.EnvSortUpLow == 1);
+    std::vector<int> moved =
+        album.entries.Sort(column, album.sortDescending, s.settings.EnvSortUpLow == 1);
+    // The preview's entry moves with its row.
+    if (album.currentEntry >= 0 && album.currentEntry < static_cast<int>(moved.size())) {
+        album.currentEntry = moved[static_cast<size_t>(album.currentEntry)];
+    }
     album.sortColumn = column;
 }
 

@@ -77,10 +77,14 @@ TEST(EntryList, DeleteSelectedKeepsOrderAndForgetsThePreviewedEntry) {
     EXPECT_EQ(Titles(list), (std::vector<std::string>{"0", "1", "3", "4", "6", "8", "9"}));
     EXPECT_EQ(list.Find("f8"), 5);
 
-    current = 1;
+    // An entry that stays keeps being the previewed one, wherever it moves.
+    current = 4;  // "6"
     list.Select(0);
+    list.Select(2);
+    list.Select(5);
     list.DeleteSelected(current);
-    EXPECT_EQ(current, 1);  // an index that was not deleted is left as it is
+    EXPECT_EQ(current, 2);
+    EXPECT_EQ(list.Field(current, COL_TITLE), "6");
 }
 
 TEST(EntryList, SortComparesTheFirst29BytesWithOptionalCaseFolding) {

@@ -66,9 +66,11 @@ TEST(AlbumCommands, SortingByColumnReversesTheSameColumnAndKeepsTheDirection) {
         s.album.entries.SetField(i, COL_TITLE, t);
         s.album.entries.SetField(i, COL_DTORG, std::string("2004/0") + t);
     }
+    s.album.currentEntry = 0;    // the preview shows "b"
     SortByColumn(s, COL_TITLE);  // the same column again: descending
     EXPECT_TRUE(s.album.modified);
     EXPECT_EQ(Column(s.album, COL_TITLE), (std::vector<std::string>{"c", "b", "a"}));
+    EXPECT_EQ(s.album.currentEntry, 1);  // and still does
     SortByColumn(s, COL_TITLE);
     EXPECT_EQ(Column(s.album, COL_TITLE), (std::vector<std::string>{"a", "b", "c"}));
     SortByColumn(s, COL_TITLE);
