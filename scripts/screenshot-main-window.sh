@@ -34,7 +34,7 @@ cp -r samples "$work/photos"
 "$build/src/mirulane-cli" --profile "$work/cli.ini" album "$work/photos" -o "$work/photos.txt" \
     >/dev/null
 mkdir -p "$work/config/mirulane"
-printf '[Environment]\r\nShowHelp=0\r\n' >"$work/config/mirulane/mirulane.ini"
+printf '[Environment]\r\nShowHelp=0\r\nPvFirst=0\r\n' >"$work/config/mirulane/mirulane.ini"
 
 mkdir -p "$(dirname "$out")"
 rm -f "$out"
