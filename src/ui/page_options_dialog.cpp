@@ -146,7 +146,7 @@ OptionSpin* PageOptionsDialog::Number(int PageStyle::*member, const char* object
 }
 
 QLayout* PageOptionsDialog::FolderRow(std::string PageStyle::*member, const char* objectName,
-                                      const QString& name, bool output) {
+                                      const char* caption, const QString& name, bool fixed) {
     QLineEdit* edit = Text(member, objectName, kPathMax, name);
     edit->setMinimumWidth(edit->fontMetrics().averageCharWidth() * 44);
     auto* browse = Button("...", QString::fromLatin1(objectName) + QStringLiteral("Browse"));
@@ -160,9 +160,9 @@ QLayout* PageOptionsDialog::FolderRow(std::string PageStyle::*member, const char
             if (t.edit == edit) t.guard->SetText(*chosen);
         }
     });
-    if (output) outputFolders_.insert(outputFolders_.end(), {edit, browse});
+    if (fixed) outputFolders_.insert(outputFolders_.end(), {edit, browse});
     auto* row = new QHBoxLayout;
-    row->addWidget(Label(output ? "出力先:" : "場所:", edit));
+    row->addWidget(Label(caption, edit));
     row->addWidget(edit, 1);
     row->addWidget(browse);
     return row;
@@ -171,8 +171,8 @@ QLayout* PageOptionsDialog::FolderRow(std::string PageStyle::*member, const char
 QWidget* PageOptionsDialog::TopTab() {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
-    layout->addLayout(
-        FolderRow(&PageStyle::TopFolder, "topFolder", Utf8("トップページの出力先"), true));
+    layout->addLayout(FolderRow(&PageStyle::TopFolder, "topFolder",
+                                "出力先:", Utf8("トップページの出力先"), true));
     QLineEdit* title =
         Text(&PageStyle::TopTitle, "topTitle", kTitleMax, Utf8("トップページのタイトル"));
     auto* titleRow = new QHBoxLayout;
@@ -314,6 +314,7 @@ QWidget* PageOptionsDialog::SizeGroup(SizeMode& size, int PageStyle::*mode, int 
                                       const char* prefix) {
     const QString what = Utf8(std::string_view(prefix) == "thumb" ? "サムネイル" : "画像");
     auto* group = new QGroupBox(Utf8("表示サイズ"));
+    group->setAccessibleName(what + Utf8("の表示サイズ"));
     auto* grid = new QGridLayout(group);
     size.modes = new QButtonGroup(this);
     const char* captions[] = {"倍率指定", "サイズ指定", "原寸表示"};
@@ -358,8 +359,8 @@ QWidget* PageOptionsDialog::SizeGroup(SizeMode& size, int PageStyle::*mode, int 
 QWidget* PageOptionsDialog::ListTab() {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
-    layout->addLayout(
-        FolderRow(&PageStyle::ListFolder, "listFolder", Utf8("リストページの出力先"), true));
+    layout->addLayout(FolderRow(&PageStyle::ListFolder, "listFolder",
+                                "出力先:", Utf8("リストページの出力先"), true));
     layout->addWidget(TemplateGroup(listTemplate_, &PageStyle::ListUseFile, &PageStyle::ListPreset,
                                     &PageStyle::ListTemplateFile, "list"));
 
@@ -367,7 +368,7 @@ QWidget* PageOptionsDialog::ListTab() {
     auto* thumbLayout = new QVBoxLayout(thumbs);
     // The thumbnail folder is an output folder too.
     thumbLayout->addLayout(
-        FolderRow(&PageStyle::ThumbFolder, "thumbFolder", Utf8("サムネイルの場所"), true));
+        FolderRow(&PageStyle::ThumbFolder, "thumbFolder", "場所:", Utf8("サムネイルの場所"), true));
     thumbLayout->addWidget(SizeGroup(thumbSize_, &PageStyle::ThumbSizeMode, &PageStyle::ThumbScale,
                                      &PageStyle::ThumbFitWidth, &PageStyle::ThumbFitHeight,
                                      "thumb"));
@@ -382,6 +383,7 @@ QWidget* PageOptionsDialog::ListTab() {
     }
     choices_.push_back({nullptr, nullptr, text, &PageStyle::ListTextKind});
     OptionSpin* spacing = Number(&PageStyle::ListCellSpacing, "listSpacing");
+    spacing->setAccessibleName(Utf8("間隔"));
     auto* align = new QComboBox;
     align->setObjectName(QStringLiteral("listAlign"));
     for (const char* item : {"左寄せ", "中央", "右寄せ"}) align->addItem(Utf8(item));
@@ -413,8 +415,8 @@ QWidget* PageOptionsDialog::ListTab() {
 QWidget* PageOptionsDialog::DetailTab() {
     auto* page = new QWidget;
     auto* layout = new QVBoxLayout(page);
-    layout->addLayout(
-        FolderRow(&PageStyle::DetailFolder, "detailFolder", Utf8("個別ページの出力先"), true));
+    layout->addLayout(FolderRow(&PageStyle::DetailFolder, "detailFolder",
+                                "出力先:", Utf8("個別ページの出力先"), true));
     layout->addWidget(TemplateGroup(detailTemplate_, &PageStyle::DetailUseFile,
                                     &PageStyle::DetailPreset, &PageStyle::DetailTemplateFile,
                                     "detail"));
@@ -422,7 +424,7 @@ QWidget* PageOptionsDialog::DetailTab() {
     auto* imageLayout = new QVBoxLayout(images);
     // The pictures' folder may be typed whatever EnvChangePath says.
     imageLayout->addLayout(
-        FolderRow(&PageStyle::ImageFolder, "imageFolder", Utf8("画像の場所"), false));
+        FolderRow(&PageStyle::ImageFolder, "imageFolder", "場所:", Utf8("画像の場所"), false));
     imageLayout->addWidget(SizeGroup(imageSize_, &PageStyle::ImageSizeMode, &PageStyle::ImageScale,
                                      &PageStyle::ImageFitWidth, &PageStyle::ImageFitHeight,
                                      "image"));
@@ -460,8 +462,7 @@ void PageOptionsDialog::Show(const PageStyle& style) {
         t.loaded = style.*t.member;
     }
     // The fields show what OK stores.
-    for (const NumberField& n : numbers_)
-        n.spin->SetValue(OptionNumber(std::to_string(style.*n.member)));
+    for (const NumberField& n : numbers_) n.spin->SetValue(std::max(0, style.*n.member));
     for (const Choice& c : choices_) {
         const int v = style.*c.member;
         if (c.check) c.check->setChecked(v != 0);

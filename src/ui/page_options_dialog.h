@@ -95,8 +95,9 @@ class PageOptionsDialog : public QDialog {
     QLineEdit* Text(std::string PageStyle::*member, const char* objectName, size_t maxBytes,
                     const QString& name);
     OptionSpin* Number(int PageStyle::*member, const char* objectName);
-    QLayout* FolderRow(std::string PageStyle::*member, const char* objectName, const QString& name,
-                       bool output);
+    // A folder field with its "..." button; fixed: read-only while EnvChangePath is 0.
+    QLayout* FolderRow(std::string PageStyle::*member, const char* objectName, const char* caption,
+                       const QString& name, bool fixed);
     QWidget* TemplateGroup(Template& t, int PageStyle::*useFile, int PageStyle::*preset,
                            std::string PageStyle::*file, const char* prefix);
     QWidget* SizeGroup(SizeMode& size, int PageStyle::*mode, int PageStyle::*scale,
