@@ -10,7 +10,7 @@
 namespace mirulane::ui {
 
 DialogHelp::DialogHelp(QDialog& dialog, UiSession& session, int context, QAbstractButton* button)
-    : session_(session) {
+    : session_(session), saved_(session.HelpContext()) {
     session_.SetHelpContext(context);
     auto open = [&session] { OpenHelp(session.chooser(), session.HelpContext()); };
     QObject::connect(button, &QAbstractButton::clicked, &dialog, open);
@@ -18,6 +18,8 @@ DialogHelp::DialogHelp(QDialog& dialog, UiSession& session, int context, QAbstra
     QObject::connect(f1, &QShortcut::activated, &dialog, open);
 }
 
-DialogHelp::~DialogHelp() { session_.SetHelpContext(kHelpMainWindowAgain); }
+DialogHelp::~DialogHelp() {
+    session_.SetHelpContext(saved_ <= kHelpMainWindowAgain ? kHelpMainWindowAgain : saved_);
+}
 
 }  // namespace mirulane::ui

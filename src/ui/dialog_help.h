@@ -1,7 +1,7 @@
 #pragma once
-// The help of a dialog opened from the main window: the dialog's help context while it is
-// open (the main window's, 1, again once it has closed), and its help button and F1, which
-// open the page of the context in front.
+// The help of a dialog: the dialog's help context while it is open (once it has closed, the
+// main window's, 1, or the context of the dialog it was opened from), and its help button and
+// F1, which open the page of the context in front.
 
 class QAbstractButton;
 class QDialog;
@@ -19,6 +19,7 @@ class DialogHelp {
 
   private:
     UiSession& session_;
+    int saved_;  // the context before the dialog opened
 };
 
 }  // namespace mirulane::ui

@@ -27,6 +27,7 @@
 #include "ui/help.h"
 #include "ui/left_view.h"
 #include "ui/mirulane_doc.h"
+#include "ui/page_options_dialog.h"
 #include "ui/right_view.h"
 #include "ui/thumbnail_dialog.h"
 #include "ui/ui_session.h"
@@ -238,9 +239,15 @@ void CMainFrame::CreateActions() {
     on(kBatchEdit, [this] { Run([this] { BatchEdit(session_, this); }); });
     on(kReacquireExif, [this] { Run([this] { ExecExifReacquireDialog(session_, this); }); });
     on(kExtractThumbnails, [this] { Run([this] { ExecThumbnailDialog(session_, this); }); });
-    for (Command c : {kPageOptions, kEnvironment}) {
-        on(c, [this] { Run([this] { DialogNotBuiltYet(); }); });
-    }
+    on(kPageOptions, [this] {
+        Run([this] {
+            PageOptionsDialog dialog(session_, this);
+            session_.chooser().Exec(dialog);
+            // Cancelled too: the replacement strings and the thumbnail folder may have changed.
+            doc_->UpdateAllViews(this, session_.Core().album.currentEntry);
+        });
+    });
+    on(kEnvironment, [this] { Run([this] { DialogNotBuiltYet(); }); });
 
     for (Command c : {kToolBar, kStatusBar}) {
         actions_[c]->setCheckable(true);

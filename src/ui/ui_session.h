@@ -57,6 +57,13 @@ class UiSession {
 
     const QString& PreviewFilePath() const { return previewPath_; }
 
+    // The tab the page creation options showed last in this run; they open on it again.
+    int PageOptionsTab() const { return pageOptionsTab_; }
+    void SetPageOptionsTab(int tab) { pageOptionsTab_ = tab; }
+
+    // The folder the file choosers start in: the album file's, else the top page's.
+    QString DialogFolder() const;
+
     // True once, on the first show of a profile whose ShowHelp is 1 (the flag is cleared).
     bool TakeShowHelp();
 
@@ -101,7 +108,6 @@ class UiSession {
     LogFont ListLogFont() const;
     std::optional<std::string> AskSaveName(const std::string& proposed);
     void Refuse(const QString& text);
-    QString DialogFolder() const;
     void TitleFromAlbum();
 
     Chooser& chooser_;
@@ -112,6 +118,7 @@ class UiSession {
     QString previewPath_;
     QString title_;
     int helpContext_ = 0;
+    int pageOptionsTab_ = 0;
     bool shutDown_ = false;
 };
 

@@ -1,0 +1,89 @@
+#include "app/page_options.h"
+
+#include <climits>
+#include <tuple>
+
+#include "album/album.h"
+#include "platform/text.h"
+
+namespace mirulane {
+namespace {
+
+// The fields the options dialog edits, in one place for the copy and the comparison.
+template <typename Style>
+auto Edited(Style& s) {
+    return std::tie(s.TopStyle, s.TopFolder, s.TopTitle, s.ListFrameMarginH, s.ListFrameMarginW,
+                    s.ListFrameHeight, s.ListFrameWidth, s.DetailFrameMarginH, s.DetailFrameMarginW,
+                    s.FrameBorder, s.FrameNoResize, s.MakeAutorun, s.ListFolder, s.ThumbFolder,
+                    s.ThumbSizeMode, s.ThumbScale, s.ThumbFitHeight, s.ThumbFitWidth,
+                    s.ListTextKind, s.ListCellSpacing, s.ListAlign, s.ListUseFile, s.ListPreset,
+                    s.ListTemplateFile, s.DetailFolder, s.ImageFolder, s.ImageSizeMode,
+                    s.ImageScale, s.ImageFitHeight, s.ImageFitWidth, s.DetailUseFile,
+                    s.DetailPreset, s.DetailTemplateFile, s.TargetToTop);
+}
+
+}  // namespace
+
+int OptionNumber(std::string_view text) {
+    int value = ParseLeadingInt(text);
+    return value < 0 ? 0 : value;
+}
+
+int SteppedOptionNumber(std::string_view text, int steps) {
+    long long value = static_cast<long long>(OptionNumber(text)) + steps;
+    if (value < 0) return 0;
+    if (value > INT_MAX) return INT_MAX;
+    return static_cast<int>(value);
+}
+
+void ResetPageOptions(PageStyle& style) {
+    const PageStyle d;
+    style.TopStyle = d.TopStyle;
+    style.ListFrameMarginH = d.ListFrameMarginH;
+    style.ListFrameMarginW = d.ListFrameMarginW;
+    style.ListFrameHeight = d.ListFrameHeight;
+    style.ListFrameWidth = d.ListFrameWidth;
+    style.DetailFrameMarginH = d.DetailFrameMarginH;
+    style.DetailFrameMarginW = d.DetailFrameMarginW;
+    style.FrameBorder = d.FrameBorder;
+    style.FrameNoResize = d.FrameNoResize;
+    style.MakeAutorun = d.MakeAutorun;
+    style.ThumbSizeMode = d.ThumbSizeMode;
+    style.ThumbScale = d.ThumbScale;
+    style.ThumbFitWidth = d.ThumbFitWidth;
+    style.ThumbFitHeight = d.ThumbFitHeight;
+    style.ListTextKind = d.ListTextKind;
+    style.ListCellSpacing = d.ListCellSpacing;
+    style.ListAlign = d.ListAlign;
+    style.ListUseFile = d.ListUseFile;
+    style.ImageSizeMode = d.ImageSizeMode;
+    style.ImageScale = d.ImageScale;
+    style.ImageFitWidth = d.ImageFitWidth;
+    style.ImageFitHeight = d.ImageFitHeight;
+    style.DetailUseFile = d.DetailUseFile;
+    style.TargetToTop = d.TargetToTop;
+}
+
+bool StorePageOptions(Album& album, const PageStyle& edited) {
+    PageStyle next = album.style;
+    Edited(next) = Edited(edited);
+    if (Edited(next) == Edited(album.style)) return false;
+    album.style = std::move(next);
+    album.modified = true;
+    return true;
+}
+
+bool StoreTemplateOptions(Album& album, const std::array<int, kTokenCount>& switches,
+                          std::string_view prevText, std::string_view nextText) {
+    PageStyle& s = album.style;
+    if (s.tokenSwitch == switches && s.PrevText == prevText && s.NextText == nextText) {
+        return false;
+    }
+    s.tokenSwitch = switches;
+    s.PrevText = std::string(prevText);
+    s.NextText = std::string(nextText);
+    album.modified = true;
+    return true;
+}
+
+}  // namespace mirulane

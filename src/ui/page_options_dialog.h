@@ -1,0 +1,139 @@
+#pragma once
+// "ページ作成オプション": the album's page-style options on three tabs (top page, list page,
+// detail pages). The dialog edits a copy; OK stores it into the album. The replacement-strings
+// dialog and the thumbnail extraction it opens store theirs at once.
+
+#include <QAbstractSpinBox>
+#include <QDialog>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "album/page_style.h"
+#include "html/templates.h"
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+
+namespace mirulane::ui {
+
+class DialogHelp;
+class TypedValidator;
+class UiSession;
+
+// A number field with up and down arrows: any text may be typed; when the field is left it
+// shows the value it stands for (OptionNumber), and a click adds or takes 1, never below 0.
+class OptionSpin : public QAbstractSpinBox {
+    Q_OBJECT
+  public:
+    explicit OptionSpin(QWidget* parent = nullptr);
+    int Value() const;
+    void SetValue(int value);
+    void stepBy(int steps) override;
+
+  protected:
+    StepEnabled stepEnabled() const override { return StepUpEnabled | StepDownEnabled; }
+};
+
+class PageOptionsDialog : public QDialog {
+    Q_OBJECT
+  public:
+    enum Tab { kTopTab, kListTab, kDetailTab };
+
+    PageOptionsDialog(UiSession& session, QWidget* parent);
+    ~PageOptionsDialog() override;
+
+    QTabWidget* Tabs() const { return tabs_; }
+
+    // OK: the tabs' fields into the album (a template file that cannot be read is refused
+    // first, and the dialog stays).
+    void accept() override;
+
+  private:
+    struct TextField {
+        QLineEdit* edit;
+        TypedValidator* guard;
+        std::string PageStyle::*member;
+        QString shown;
+        std::string loaded;
+    };
+    struct NumberField {
+        OptionSpin* spin;
+        int PageStyle::*member;
+    };
+    struct Choice {  // check boxes, radio groups and lists
+        QCheckBox* check = nullptr;
+        QButtonGroup* group = nullptr;
+        QComboBox* list = nullptr;
+        int PageStyle::*member;
+    };
+    struct Template {
+        PresetKind kind;
+        QButtonGroup* choice = nullptr;  // 0 preset, 1 file
+        QComboBox* presets = nullptr;
+        QPushButton* exportButton = nullptr;
+        QLineEdit* file = nullptr;
+        TypedValidator* fileGuard = nullptr;
+        QPushButton* browse = nullptr;
+    };
+    struct SizeMode {
+        QButtonGroup* modes = nullptr;  // 0 scale, 1 fit, 2 actual size
+        std::vector<QWidget*> scale;    // enabled with mode 0
+        std::vector<QWidget*> fit;      // enabled with mode 1
+    };
+
+    QWidget* TopTab();
+    QWidget* ListTab();
+    QWidget* DetailTab();
+    QWidget* ButtonRow();
+
+    QLineEdit* Text(std::string PageStyle::*member, const char* objectName, size_t maxBytes,
+                    const QString& name);
+    OptionSpin* Number(int PageStyle::*member, const char* objectName);
+    // A folder field with its "..." button; fixed: read-only while EnvChangePath is 0.
+    QLayout* FolderRow(std::string PageStyle::*member, const char* objectName, const char* caption,
+                       const QString& name, bool fixed);
+    QWidget* TemplateGroup(Template& t, int PageStyle::*useFile, int PageStyle::*preset,
+                           std::string PageStyle::*file, const char* prefix);
+    QWidget* SizeGroup(SizeMode& size, int PageStyle::*mode, int PageStyle::*scale,
+                       int PageStyle::*width, int PageStyle::*height, const char* prefix);
+
+    void Show(const PageStyle& style);
+    void Collect(PageStyle& style) const;
+    void UpdateStates();
+    void ResetToDefaults();
+    void ExportChosenPreset(const Template& t);
+    void ChooseTemplateFile(const Template& t);
+    void OpenReplacementStrings();
+    void ExtractThumbnails();
+    // A template file the album does not use yet must be readable; false after the loader's
+    // message.
+    bool TemplateReadable(const PageStyle& style, const Template& t, int PageStyle::*useFile,
+                          std::string PageStyle::*file);
+    void ShowHint(const QString& text);
+
+    UiSession& session_;
+    PageStyle edited_;  // the copy the dialog edits
+    QTabWidget* tabs_ = nullptr;
+    QLabel* hint_ = nullptr;
+    std::vector<TextField> texts_;
+    std::vector<NumberField> numbers_;
+    std::vector<Choice> choices_;
+    std::vector<QWidget*> outputFolders_;  // fixed while EnvChangePath is 0
+    QButtonGroup* layouts_ = nullptr;
+    QWidget* frameWidthRow_[2] = {};   // label and field of ListFrameWidth
+    QWidget* frameHeightRow_[2] = {};  // label and field of ListFrameHeight
+    Template listTemplate_{PresetKind::List};
+    Template detailTemplate_{PresetKind::Detail};
+    SizeMode thumbSize_;
+    SizeMode imageSize_;
+    QPushButton* extract_ = nullptr;
+    std::unique_ptr<DialogHelp> help_;
+};
+
+}  // namespace mirulane::ui

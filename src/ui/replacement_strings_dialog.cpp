@@ -1,0 +1,194 @@
+#include "ui/replacement_strings_dialog.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <tuple>
+
+#include "app/page_options.h"
+#include "app/session.h"
+#include "html/tokens.h"
+#include "ui/dialog_help.h"
+#include "ui/help.h"
+#include "ui/qt_text.h"
+#include "ui/typed_field.h"
+#include "ui/ui_session.h"
+
+namespace mirulane::ui {
+namespace {
+
+QString Utf8(const char* text) { return QString::fromUtf8(text); }
+
+// The link texts stand inside a token value of at most 511 bytes, beside the link itself.
+constexpr size_t kLinkTextMax = 255;
+
+struct Row {
+    Token token;
+    const char* label;
+};
+
+const Row kLeft[] = {
+    {Token::TARGET, "ターゲット(&R):"}, {Token::FILE, "ﾌｧｲﾙ名(&N):"},
+    {Token::FILEEX, "ﾌｧｲﾙ名EX(&E):"},   {Token::TITLE, "タイトル(&T):"},
+    {Token::YOMI, "読み(&Y):"},         {Token::GROUP, "グループ(&G):"},
+    {Token::IMAGE, "画像(&I):"},        {Token::COMM1, "コメント１(&1):"},
+    {Token::COMM2, "コメント２(&2):"},  {Token::PGCUR, "現ページ(&P):"},
+    {Token::PGTOTAL, "総ページ(&K):"},  {Token::PREV, "前ページ(&V):"},
+    {Token::NEXT, "次ページ(&X):"},
+};
+const Row kExif[] = {
+    {Token::MAKER, "メーカー(&M):"},   {Token::MODEL, "モデル(&O):"},
+    {Token::DTORG, "撮影日時(&D):"},   {Token::ISOSR, "ISO感度(&S):"},
+    {Token::SHTSP, "ｼｬｯﾀｰ速度(&H):"},  {Token::APRTV, "絞り値(&A):"},
+    {Token::FOLEN, "焦点距離(&L):"},   {Token::FLASH, "フラッシュ(&F):"},
+    {Token::EBIAS, "露光補正量(&B):"}, {Token::IMGSZ, "画像サイズ(&Z):"},
+};
+const Row kListOnly[] = {
+    {Token::DETAIL, "個別リンク(&C):"}, {Token::CELLSPC, "表示間隔(&J):"},
+    {Token::TDALIGN, "配置(&Q):"},      {Token::TDTEXT, "文字列(&3):"},
+    {Token::THUMB, "ｻﾑﾈｲﾙ(&4):"},       {Token::THUMBSP, "ｻﾑﾈｲﾙSP(&5):"},
+};
+
+QLineEdit* ReadOnlyField(const QString& text, const QString& name) {
+    auto* field = new QLineEdit(text);
+    field->setReadOnly(true);
+    field->setFocusPolicy(Qt::NoFocus);
+    field->setAccessibleName(name);
+    field->setMinimumWidth(field->fontMetrics().horizontalAdvance(text) + 16);
+    return field;
+}
+
+QLabel* Header() {
+    auto* header = new QLabel(Utf8("置換対象"));
+    header->setAlignment(Qt::AlignCenter);
+    return header;
+}
+
+}  // namespace
+
+ReplacementStringsDialog::ReplacementStringsDialog(UiSession& session, QWidget* parent)
+    : QDialog(parent), session_(session) {
+    setObjectName(QStringLiteral("replacementStringsDialog"));
+    setWindowTitle(Utf8("テンプレートの置換文字列設定"));
+    const PageStyle& style = session_.Core().album.style;
+    auto* hint = new QLabel;
+    hint->setObjectName(QStringLiteral("hint"));
+    auto showHint = [hint](const QString& text) { hint->setText(text); };
+
+    // A column: the header over the tokens, then a row per switch and the token it switches.
+    auto column = [](QGridLayout* grid) {
+        grid->addWidget(Header(), 0, 1);
+        return grid;
+    };
+    auto addRows = [this, &style](QGridLayout* grid, const Row* from, const Row* to) {
+        for (const Row* r = from; r != to; ++r) {
+            int row = grid->rowCount();
+            auto* check = new QCheckBox(Utf8(r->label));
+            const QString token = QString::fromLatin1(TokenText(r->token));
+            check->setObjectName(QStringLiteral("switch") + token);
+            check->setChecked(style.Switch(r->token));
+            switches_[static_cast<int>(r->token)] = check;
+            grid->addWidget(check, row, 0);
+            grid->addWidget(ReadOnlyField(token, FieldName(r->label) + Utf8("の置換対象")), row, 1);
+        }
+    };
+    // Under the switches of the two links, the texts they show.
+    auto linkText = [&showHint](QGridLayout* grid, const std::string& text, const char* name) {
+        auto* edit = new QLineEdit;
+        GuardLineEdit(edit, kLinkTextMax, Utf8(name), showHint)->SetText(FromCp932(text));
+        edit->setAccessibleName(Utf8(name));
+        auto* label = new QLabel(Utf8("表示内容:"));
+        label->setBuddy(edit);
+        auto* row = new QHBoxLayout;
+        row->setContentsMargins(24, 0, 0, 0);
+        row->addWidget(label);
+        row->addWidget(edit, 1);
+        grid->addLayout(row, grid->rowCount(), 0, 1, 2);
+        return edit;
+    };
+
+    QGridLayout* left = column(new QGridLayout);
+    const Row* prevRow = std::end(kLeft) - 2;
+    addRows(left, std::begin(kLeft), prevRow);
+    addRows(left, prevRow, prevRow + 1);
+    prev_ = linkText(left, style.PrevText, "前ページの表示内容");
+    addRows(left, prevRow + 1, prevRow + 2);
+    next_ = linkText(left, style.NextText, "次ページの表示内容");
+    prev_->setObjectName(QStringLiteral("prevText"));
+    next_->setObjectName(QStringLiteral("nextText"));
+    prevLoaded_ = style.PrevText;
+    nextLoaded_ = style.NextText;
+    prevShown_ = prev_->text();
+    nextShown_ = next_->text();
+    left->setRowStretch(left->rowCount(), 1);
+
+    auto* exif = new QGroupBox(Utf8("撮影データ（Exif情報）"));
+    QGridLayout* middle = column(new QGridLayout(exif));
+    addRows(middle, std::begin(kExif), std::end(kExif));
+    middle->setRowStretch(middle->rowCount(), 1);
+
+    auto* listOnly = new QGroupBox(Utf8("リストページ専用"));
+    QGridLayout* right = column(new QGridLayout(listOnly));
+    addRows(right, std::begin(kListOnly), std::end(kListOnly));
+    auto* repeat = new QLabel(Utf8("エントリ用HTML繰り返し区間\n　（これは置換対象ではない）"));
+    right->addWidget(repeat, right->rowCount(), 0, 1, 2);
+    for (auto [caption, marker, name] : {std::tuple{"開始:", kRepeatStart, "繰り返し区間の開始"},
+                                         std::tuple{"終了:", kRepeatEnd, "繰り返し区間の終了"}}) {
+        auto* field = ReadOnlyField(QString::fromLatin1(marker.data(), marker.size()), Utf8(name));
+        auto* label = new QLabel(Utf8(caption));
+        label->setBuddy(field);
+        int row = right->rowCount();
+        right->addWidget(label, row, 0, Qt::AlignRight);
+        right->addWidget(field, row, 1);
+    }
+    right->setRowStretch(right->rowCount(), 1);
+
+    auto* notice = new QGroupBox(QStringLiteral("Notice"));
+    auto* noticeLayout = new QVBoxLayout(notice);
+    noticeLayout->addWidget(
+        new QLabel(Utf8("テンプレートファイル中に、必要な置換対象文字列を埋め込んでください。\n"
+                        "また、置き換えを行いたくないものがあればチェックを外してください。")));
+
+    auto* ok = new QPushButton(QStringLiteral("OK"));
+    auto* cancel = new QPushButton(Utf8("ｷｬﾝｾﾙ"));
+    auto* help = new QPushButton(Utf8("ヘルプ"));
+    ok->setObjectName(QStringLiteral("ok"));
+    cancel->setObjectName(QStringLiteral("cancel"));
+    help->setObjectName(QStringLiteral("help"));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = new QVBoxLayout;
+    for (QPushButton* b : {ok, cancel, help}) buttons->addWidget(b);
+    buttons->addStretch(1);
+
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(left);
+    columns->addWidget(exif, 0, Qt::AlignTop);
+    columns->addWidget(listOnly, 0, Qt::AlignTop);
+    columns->addLayout(buttons);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(columns);
+    layout->addWidget(notice);
+    layout->addWidget(hint);
+
+    help_ = std::make_unique<DialogHelp>(*this, session_, kHelpTemplateStrings, help);
+}
+
+ReplacementStringsDialog::~ReplacementStringsDialog() = default;
+
+void ReplacementStringsDialog::accept() {
+    std::array<int, kTokenCount> switches{};
+    for (int t = 0; t < kTokenCount; ++t) switches[t] = switches_[t]->isChecked() ? 1 : 0;
+    StoreTemplateOptions(session_.Core().album, switches,
+                         StoredText(prev_->text(), prevShown_, prevLoaded_),
+                         StoredText(next_->text(), nextShown_, nextLoaded_));
+    QDialog::accept();
+}
+
+}  // namespace mirulane::ui
