@@ -1,5 +1,6 @@
 // Seeds for the image-header, album-file and profile readers.
 
+#include "fixtures/exif_builder.h"
 #include "fixtures/image_builder.h"
 #include "seeds/seeds.h"
 
@@ -9,6 +10,8 @@ void WriteImageHeaderSeeds(const std::string& folder) {
     using namespace fixtures;
     WriteSeed(folder, "jpeg", MakeJpeg(640, 480, std::string(40, 'E')));
     WriteSeed(folder, "progressive", MakeProgressiveJpeg(8, 8));
+    WriteSeed(folder, "portrait-ii", MakeOrientedJpeg(600, 450, 6, ByteOrder::Little));
+    WriteSeed(folder, "portrait-mm", MakeOrientedJpeg(600, 450, 8, ByteOrder::Big));
     WriteSeed(folder, "png", MakePng(640, 480));
     WriteSeed(folder, "gif", MakeGif(31, 17));
     WriteSeed(folder, "bmp", MakeBmp(800, 600));

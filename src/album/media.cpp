@@ -1,6 +1,7 @@
 #include "album/media.h"
 
 #include <cstring>
+#include <utility>
 
 #include "platform/cp932.h"
 #include "platform/fs.h"
@@ -60,12 +61,57 @@ int ParseHead(std::string_view path, size_t n, int (*parse)(std::string_view, Pi
     return ReadFileBytes(path, head, n) == 0 ? parse(head, size) : -1;
 }
 
+// Reads the Orientation from TIFF data of `length` bytes, forward only (the header, a skip to
+// IFD0, its entry count, then entries up to the tag), so the segment walk can read it on its
+// way past the segment. `used` is the number of bytes asked of the source, at most `length`.
+// Every offset is checked against `length`; anything malformed gives 1.
+template <typename Source>
+int ReadTiffOrientation(Source& src, size_t length, size_t& used) {
+    constexpr uint32_t kOrientationTag = 0x0112;
+    constexpr uint32_t kShort = 3;
+    constexpr size_t kHeader = 8;
+    constexpr size_t kEntry = 12;
+    used = 0;
+    unsigned char b[kEntry];
+    if (length < kHeader) return 1;
+    used = kHeader;
+    if (src.Read(b, kHeader) != kHeader) return 1;
+    bool big;
+    if (b[0] == 'M' && b[1] == 'M') {
+        big = true;
+    } else if (b[0] == 'I' && b[1] == 'I') {
+        big = false;
+    } else {
+        return 1;
+    }
+    auto u16 = [big](const unsigned char* p) { return big ? Be16(p) : Le16(p); };
+    auto u32 = [big](const unsigned char* p) { return big ? Be32(p) : Le32(p); };
+    uint32_t ifd0 = u32(b + 4);
+    if (ifd0 < kHeader || ifd0 > length || length - ifd0 < 2) return 1;
+    if (!src.Skip(ifd0 - used)) return 1;
+    used = ifd0 + 2;
+    if (src.Read(b, 2) != 2) return 1;
+    uint32_t count = u16(b);
+    for (uint32_t k = 0; k < count && length - used >= kEntry; ++k) {
+        used += kEntry;
+        if (src.Read(b, kEntry) != kEntry) return 1;
+        if (u16(b) != kOrientationTag) continue;
+        uint32_t value = u16(b + 8);
+        bool sound = u16(b + 2) == kShort && u32(b + 4) == 1 && value >= 1 && value <= 8;
+        return sound ? static_cast<int>(value) : 1;
+    }
+    return 1;
+}
+
 // Segment walk shared by the file and the memory reader. Source has Read(buf, n) -> count and
-// Skip(delta) -> bool.
+// Skip(delta) -> bool. The first Exif APP1 segment is read as far as IFD0's Orientation; every
+// other segment is skipped unread.
 template <typename Source>
 int WalkJpeg(Source& src, PixelSize& size) {
     size = {};
-    unsigned char b[5];
+    int orientation = 1;
+    bool sawExif = false;
+    unsigned char b[6];
     if (src.Read(b, 2) != 2 || b[0] != 0xFF || b[1] != 0xD8) return -1;
     for (;;) {
         if (src.Read(b, 4) != 4) return -1;
@@ -73,11 +119,27 @@ int WalkJpeg(Source& src, PixelSize& size) {
             if (src.Read(b, 5) != 5) return -1;
             size.height = Be16(b + 1);
             size.width = Be16(b + 3);
+            size.orientation = orientation;
             return 0;
         }
         if (b[0] == 0xFF && (b[1] == 0xDA || b[1] == 0xD9)) return -1;
+        uint32_t length = Be16(b + 2);
+        constexpr size_t kExifId = 6;
+        if (b[0] == 0xFF && b[1] == 0xE1 && !sawExif && length >= 2 + kExifId) {
+            size_t contents = length - 2;
+            if (src.Read(b, kExifId) != kExifId) return -1;
+            size_t used = kExifId;
+            if (std::memcmp(b, "Exif\0\0", kExifId) == 0) {
+                sawExif = true;
+                size_t tiffUsed = 0;
+                orientation = ReadTiffOrientation(src, contents - kExifId, tiffUsed);
+                used += tiffUsed;
+            }
+            if (!src.Skip(contents - used)) return -1;
+            continue;
+        }
         // The skip is computed in 16 bits, as the segment length is.
-        uint16_t skip = static_cast<uint16_t>(Be16(b + 2) - 2);
+        uint16_t skip = static_cast<uint16_t>(length - 2);
         if (!src.Skip(skip)) return -1;
     }
 }
@@ -92,7 +154,7 @@ struct MemorySource {
         pos += got;
         return got;
     }
-    bool Skip(uint16_t delta) {
+    bool Skip(size_t delta) {
         pos += delta;  // a seek past the end succeeds; the next read then comes up short
         return true;
     }
@@ -114,7 +176,7 @@ class FileSource {
         }
         return copied;
     }
-    bool Skip(uint16_t delta) {
+    bool Skip(size_t delta) {
         size_t buffered = len_ - pos_;
         if (delta <= buffered) {
             pos_ += delta;
@@ -164,6 +226,12 @@ int ParseRiffSize(std::string_view bytes, PixelSize& size) {
         s.width = Le32(p + 64);
         s.height = Le32(p + 68);
     });
+}
+
+int TiffOrientation(std::string_view tiff) {
+    MemorySource src{tiff};
+    size_t used = 0;
+    return ReadTiffOrientation(src, tiff.size(), used);
 }
 
 int ParseJpegSize(std::string_view bytes, PixelSize& size) {
@@ -272,6 +340,9 @@ std::optional<FoundImage> ImageLocator::Locate(std::string_view basePath,
         if (!onDisk) return false;
         PixelSize size;
         if (row.reader(folder + *onDisk, size) != 0) return false;
+        // Every display size (pages, the preview and its texts) comes from here: the picture is
+        // measured as it is shown.
+        if (size.orientation >= 5) std::swap(size.width, size.height);
         found = FoundImage{*onDisk, FoundExtension(*onDisk), size};
         return true;
     };

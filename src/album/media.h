@@ -23,6 +23,9 @@ bool IsVideo(std::string_view name);
 struct PixelSize {
     uint32_t width = 0;
     uint32_t height = 0;
+    // The Exif Orientation of a JPEG (1 to 8): how the picture is to be turned to stand
+    // upright. 1 for the other formats and where the tag is absent or malformed.
+    int orientation = 1;
 };
 
 // Header readers: 0 and the size on success, negative on failure (size then 0).
@@ -34,12 +37,17 @@ int ReadRiffSize(std::string_view path, PixelSize& size);
 int CheckExists(std::string_view path);
 
 // The same parsers over bytes already in memory (the fuzz targets use these). The JPEG one
-// walks segments as the file reader does.
+// walks segments as the file reader does; both take the orientation from IFD0 of the first
+// Exif APP1 segment before the frame header.
 int ParseBmpSize(std::string_view bytes, PixelSize& size);
 int ParseJpegSize(std::string_view bytes, PixelSize& size);
 int ParseGifSize(std::string_view bytes, PixelSize& size);
 int ParsePngSize(std::string_view bytes, PixelSize& size);
 int ParseRiffSize(std::string_view bytes, PixelSize& size);
+
+// The Orientation (tag 0x0112, one SHORT of 1 to 8) of IFD0 of TIFF data, as an Exif segment
+// holds it after "Exif" 00 00; 1 when it is absent or malformed. Reads nothing outside `tiff`.
+int TiffOrientation(std::string_view tiff);
 
 // Case-insensitive name look-up in one folder, from a single listing made on first use.
 class FolderIndex {
@@ -62,7 +70,9 @@ class FolderIndex {
 struct FoundImage {
     std::string name;       // the file name as it is on disk
     std::string extension;  // the extension of that name, in its letter case on disk
-    PixelSize size;         // 0 × 0 when the file's size is not read (MPEG)
+    // The size as the picture is shown, upright: the header's width and height swapped for
+    // orientations 5 to 8 (a quarter turn). 0 × 0 when the file's size is not read (MPEG).
+    PixelSize size;
 };
 
 // Locate image: finds the picture or movie for a base path (full path without "." and

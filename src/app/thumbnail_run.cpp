@@ -88,7 +88,8 @@ ThumbnailRunResult RunThumbnailExtraction(Session& session, const ThumbnailRunRe
             thumbnail.status != ThumbnailFind::Found) {
             continue;
         }
-        switch (WriteThumbnail(out, fileName, thumbnail.bytes)) {
+        switch (WriteThumbnail(out, fileName,
+                               OrientedThumbnail(thumbnail.bytes, thumbnail.orientation))) {
             case ThumbnailWrite::Written:
                 ++result.succeeded;
                 break;

@@ -1,6 +1,7 @@
 #pragma once
-// The thumbnail step of the extraction run: writes the thumbnail the Exif reader found in a
-// picture to a file of the output folder, byte for byte, asking before it replaces a file.
+// The thumbnail step of the extraction run: writes the thumbnail file made from what the Exif
+// reader found in a picture to the output folder, byte for byte, asking before it replaces a
+// file.
 
 #include <string_view>
 

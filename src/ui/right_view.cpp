@@ -1,7 +1,10 @@
 #include "ui/right_view.h"
 
+#include <QBuffer>
 #include <QEvent>
 #include <QFile>
+#include <QImage>
+#include <QImageReader>
 #include <QStyle>
 
 #include "platform/fs.h"
@@ -61,7 +64,19 @@ QVariant CRightView::loadResource(int type, const QUrl& name) {
         QByteArray bytes = file.readAll();
         return FromCp932(std::string_view(bytes.constData(), static_cast<size_t>(bytes.size())));
     }
-    return QTextBrowser::loadResource(type, name);
+    QVariant loaded = QTextBrowser::loadResource(type, name);
+    // Pictures are shown upright, as a browser shows them: a photo taken with the camera on its
+    // side is turned by its Exif Orientation (the pages give it the turned size too). The
+    // document would decode the bytes as they are stored.
+    if (type == QTextDocument::ImageResource && loaded.typeId() == QMetaType::QByteArray) {
+        QByteArray bytes = loaded.toByteArray();
+        QBuffer buffer(&bytes);
+        QImageReader reader(&buffer);
+        reader.setAutoTransform(true);
+        QImage image = reader.read();
+        if (!image.isNull()) return image;
+    }
+    return loaded;
 }
 
 bool CRightView::event(QEvent* e) {

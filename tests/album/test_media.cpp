@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "album/media.h"
+#include "fixtures/exif_builder.h"
 #include "fixtures/image_builder.h"
 #include "platform/cp932.h"
 
@@ -72,6 +73,111 @@ TEST(HeaderSizes, TheFileReaderWalksSegmentsAcrossItsBufferLikeTheMemoryReader) 
     EXPECT_EQ(ReadJpegSize(dir.Write("big.jpg", MakeJpeg(8, 9, std::string(60000, 'E'))), big), 0);
     EXPECT_EQ(big.height, 9u);
     EXPECT_EQ(ReadJpegSize(dir.path() + "/missing.jpg", big), -1);
+}
+
+// A photo taken with the camera on its side is stored unturned with an Exif Orientation that
+// says how to turn it; browsers turn it, so every size the pages give it must be turned too.
+TEST(JpegOrientation, ReadInBothByteOrdersAndTurnsTheLocatedSize) {
+    TempDir dir;
+    std::string folder = *Utf8ToCp932(dir.path()) + "/";
+    for (ByteOrder order : {ByteOrder::Little, ByteOrder::Big}) {
+        for (uint16_t o = 1; o <= 8; ++o) {
+            SCOPED_TRACE(::testing::Message() << "order " << static_cast<int>(order) << " o " << o);
+            std::string jpeg = MakeOrientedJpeg(600, 450, o, order);
+            PixelSize fromMemory, fromFile;
+            ASSERT_EQ(ParseJpegSize(jpeg, fromMemory), 0);
+            EXPECT_EQ(fromMemory.width, 600u);
+            EXPECT_EQ(fromMemory.height, 450u);
+            EXPECT_EQ(fromMemory.orientation, o);
+            ASSERT_EQ(ReadJpegSize(dir.Write("P.jpg", jpeg), fromFile), 0);
+            EXPECT_EQ(fromFile.orientation, o);
+
+            ImageLocator locator;
+            std::optional<FoundImage> f = locator.Locate(folder + "P", "jpg");
+            ASSERT_TRUE(f);
+            EXPECT_EQ(f->size.width, o >= 5 ? 450u : 600u);
+            EXPECT_EQ(f->size.height, o >= 5 ? 600u : 450u);
+
+            // A camera's file: the tag among others, after a JFIF segment.
+            CameraJpeg camera;
+            camera.order = order;
+            camera.jfif = true;
+            camera.orientation = o;
+            ASSERT_EQ(ParseJpegSize(MakeCameraJpeg(camera), fromMemory), 0);
+            EXPECT_EQ(fromMemory.orientation, o);
+        }
+    }
+    PixelSize png;
+    ASSERT_EQ(ParsePngSize(MakePng(4, 3), png), 0);
+    EXPECT_EQ(png.orientation, 1);
+}
+
+// Big-endian TIFF data with IFD0 `gap` bytes after the header (an Orientation of 6 alone).
+std::string Ifd0AfterGap(size_t gap) {
+    std::string tiff = BuildTiff(OrientationLayout(6, ByteOrder::Big));
+    tiff.insert(8, std::string(gap, 'G'));
+    uint32_t at = static_cast<uint32_t>(8 + gap);
+    for (int i = 0; i < 4; ++i) tiff[4 + i] = static_cast<char>(at >> (24 - 8 * i));
+    return tiff;
+}
+
+TEST(JpegOrientation, ReadOnlyFromASoundTagInsideTheFirstExifSegment) {
+    const std::string exif("Exif\0\0", 6);
+    auto payload = [&](const Ifd& ifd0, ByteOrder order = ByteOrder::Big) {
+        ExifLayout layout;
+        layout.order = order;
+        layout.chain.push_back(ifd0);
+        return BuildExifPayload(layout);
+    };
+    const std::string six = BuildExifPayload(OrientationLayout(6, ByteOrder::Little));
+    const size_t entryEnd = 6 + 8 + 2 + 12;  // the Orientation entry's last byte
+    std::string farOffset = six;
+    farOffset.replace(6 + 4, 4, "\xF0\xFF\xFF\xFF", 4);
+    std::string lowOffset = six;
+    lowOffset.replace(6 + 4, 4, "\x04\x00\x00\x00", 4);
+    std::string badOrder = six;
+    badOrder.replace(6, 2, "XI");
+    struct Case {
+        const char* what;
+        std::string app1;  // segments before the frame header
+        int orientation;
+    };
+    const Case cases[] = {
+        {"no Exif segment", "", 1},
+        {"not Exif", Segment(0xE1, "http://ns.adobe.com/xap/1.0/\0<x/>"), 1},
+        {"LONG", Segment(0xE1, payload(Ifd().Long(0x0112, 6))), 1},
+        {"two values", Segment(0xE1, payload(Ifd().Array(0x0112, 3, 2, 2, {6, 6}))), 1},
+        {"value 0", Segment(0xE1, payload(Ifd().Short(0x0112, 0))), 1},
+        {"value 9", Segment(0xE1, payload(Ifd().Short(0x0112, 9), ByteOrder::Little)), 1},
+        {"IFD0 past the segment", Segment(0xE1, farOffset), 1},
+        {"IFD0 inside the header", Segment(0xE1, lowOffset), 1},
+        {"no byte order", Segment(0xE1, badOrder), 1},
+        {"entry cut by the segment end", Segment(0xE1, six.substr(0, entryEnd - 1)), 1},
+        {"entry ending with the segment", Segment(0xE1, six.substr(0, entryEnd)), 6},
+        {"after other tags", Segment(0xE1, payload(Ifd().Short(0x0100, 3).Short(0x0112, 8))), 8},
+        {"after a segment that is not Exif", Segment(0xE1, "XMP data") + Segment(0xE1, six), 6},
+        {"the first Exif segment counts",
+         Segment(0xE1, six) + Segment(0xE1, payload(Ifd().Short(0x0112, 3))), 6},
+        // Far into the segment, so the file reader skips across its buffer to reach it.
+        {"IFD0 after a gap", Segment(0xE1, exif + Ifd0AfterGap(5000)), 6},
+    };
+    TempDir dir;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::string jpeg = JpegOf({c.app1, Sof0(64, 48), ScanAndEnd(16)});
+        PixelSize fromMemory, fromFile;
+        ASSERT_EQ(ParseJpegSize(jpeg, fromMemory), 0);
+        EXPECT_EQ(fromMemory.width, 64u);
+        EXPECT_EQ(fromMemory.height, 48u);
+        EXPECT_EQ(fromMemory.orientation, c.orientation);
+        ASSERT_EQ(ReadJpegSize(dir.Write("x.jpg", jpeg), fromFile), 0);
+        EXPECT_EQ(fromFile.orientation, c.orientation);
+        // Cut anywhere before the frame header's size bytes, the file is no picture.
+        size_t sizeEnd = jpeg.find("\xFF\xC0", 2 + c.app1.size()) + 4 + 5;
+        for (size_t n = 0; n < sizeEnd; ++n) {
+            ASSERT_EQ(ParseJpegSize(std::string_view(jpeg).substr(0, n), fromMemory), -1) << n;
+        }
+    }
 }
 
 TEST(Locator, FindsNamesWithoutRegardToCaseAndFallsBackInTableOrder) {

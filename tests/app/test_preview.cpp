@@ -104,6 +104,26 @@ TEST(PreviewImage, PageShowsThePictureFileDataAndExif) {
     EXPECT_EQ(std::string::npos, page.find("<hr>"));
 }
 
+// The image page gives a portrait stored on its side the size it is shown at, in the
+// attributes and in the "原寸" text alike.
+TEST(PreviewImage, PortraitPhotosGetTheTurnedSize) {
+    for (auto order : {fixtures::ByteOrder::Little, fixtures::ByteOrder::Big}) {
+        for (uint16_t o = 1; o <= 8; ++o) {
+            SCOPED_TRACE(::testing::Message() << "order " << static_cast<int>(order) << " o " << o);
+            PreviewAlbum a;
+            a.Add("P1.JPG");
+            a.Put("P1.JPG", fixtures::MakeOrientedJpeg(640, 480, o, order));
+            a.Show(0);
+            EXPECT_NE(std::string::npos,
+                      a.Page().find(o >= 5 ? "alt=\"46.3%表示 (原寸:480x640)\" border=\"0\" "
+                                             "width=\"222\" height=\"296\">"
+                                           : "alt=\"50.0%表示 (原寸:640x480)\" border=\"0\" "
+                                             "width=\"320\" height=\"240\">"))
+                << a.Page();
+        }
+    }
+}
+
 TEST(PreviewImage, MissingOrDamagedPicturesShowTheNameAndNeverFail) {
     PreviewAlbum a;
     a.Add("GONE.JPG");

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "album/media.h"
 #include "app/session.h"
 #include "app/thumbnail_run.h"
 #include "app/thumbnail_step.h"
@@ -93,6 +94,41 @@ TEST_F(ThumbnailRunTest, TenEntriesSevenWithThumbnails) {
     EXPECT_TRUE(ui.overwriteAsked.empty());
     EXPECT_EQ(ui.MessagesUtf8(), std::vector<std::string>{
                                      "選択エントリ 3件のうち、1件のサムネイル抽出に成功しました"});
+}
+
+// A thumbnail carries no orientation of its own: that of a portrait photo would show on its
+// side unless it is given the photo's. Its own bytes are never re-encoded.
+TEST_F(ThumbnailRunTest, ThumbnailsOfTurnedPhotosCarryThePhotosOrientation) {
+    for (auto order : {fixtures::ByteOrder::Little, fixtures::ByteOrder::Big}) {
+        for (uint16_t o = 1; o <= 8; ++o) {
+            fixtures::CameraJpeg c;
+            c.order = order;
+            c.orientation = o;
+            AddFile("P" + std::to_string(static_cast<int>(order)) + std::to_string(o) + ".JPG",
+                    fixtures::MakeCameraJpeg(c));
+        }
+    }
+    EXPECT_EQ(Run().succeeded, 16);
+    for (auto order : {fixtures::ByteOrder::Little, fixtures::ByteOrder::Big}) {
+        for (uint16_t o = 1; o <= 8; ++o) {
+            SCOPED_TRACE(::testing::Message() << "order " << static_cast<int>(order) << " o " << o);
+            std::string written =
+                Thumb("P" + std::to_string(static_cast<int>(order)) + std::to_string(o) + ".JPG");
+            if (o == 1) {
+                EXPECT_EQ(written, thumbnail);
+                continue;
+            }
+            // SOI, a 36-byte Exif segment, then the thumbnail after its own SOI.
+            ASSERT_EQ(written.size(), thumbnail.size() + 36);
+            EXPECT_EQ(written.substr(0, 4), "\xFF\xD8\xFF\xE1");
+            EXPECT_EQ(written.substr(38), thumbnail.substr(2));
+            PixelSize size;
+            ASSERT_EQ(ParseJpegSize(written, size), 0);
+            EXPECT_EQ(size.width, 160u);
+            EXPECT_EQ(size.height, 120u);
+            EXPECT_EQ(size.orientation, o);
+        }
+    }
 }
 
 TEST_F(ThumbnailRunTest, ThumbnailsThatAreNotJpegOrLieOutsideAreNotWritten) {

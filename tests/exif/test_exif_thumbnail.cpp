@@ -50,5 +50,17 @@ TEST(ExifThumbnail, StatusesAndTheBytesFound) {
     EXPECT_EQ(found.bytes, "456789ABCDEF");
 }
 
+// What a turned photo's thumbnail looks like is checked where the run writes it; here, what is
+// left alone.
+TEST(OrientedThumbnail, OnlyJpegsOfTurnedPhotosAreGivenAnOrientation) {
+    const std::string jpeg(
+        "\xFF\xD8\xFF\xDB"
+        "rest",
+        8);
+    for (int o : {0, 1, 9, -6}) EXPECT_EQ(OrientedThumbnail(jpeg, o), jpeg) << o;
+    EXPECT_EQ(OrientedThumbnail("not a JPEG", 6), "not a JPEG");
+    EXPECT_EQ(OrientedThumbnail("", 6), "");
+}
+
 }  // namespace
 }  // namespace mirulane

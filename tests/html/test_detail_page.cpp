@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "album/media.h"
+#include "fixtures/exif_builder.h"
 #include "fixtures/page_album.h"
 #include "html/detail_page.h"
 #include "html/image_sizing.h"
@@ -121,6 +122,33 @@ TEST(DetailPicture, ElementForEachKindOfFile) {
     EXPECT_EQ(
         "<img src=\"" + a.target + "/P1.JPG\" alt=\"0.0%表示 (原寸:1600x1200)\" border=\"0\">",
         Image(a, 0, LinkMode::Preview));
+}
+
+// Browsers show a photo upright by its Exif Orientation: a portrait stored on its side must get
+// the turned size, or it is drawn squashed into the landscape box. Orientations 1 to 4 keep the
+// stored size.
+TEST(PortraitPhotos, DetailPictureAndListThumbnailGetTheTurnedSize) {
+    for (auto order : {fixtures::ByteOrder::Little, fixtures::ByteOrder::Big}) {
+        for (uint16_t o = 1; o <= 8; ++o) {
+            SCOPED_TRACE(::testing::Message() << "order " << static_cast<int>(order) << " o " << o);
+            PageAlbum a;
+            a.Put("P.JPG", fixtures::MakeOrientedJpeg(600, 450, o, order));
+            a.Put("thumb/P.JPG", fixtures::MakeOrientedJpeg(160, 120, o, order));
+            a.Add("P.JPG");
+            const bool turned = o >= 5;
+            EXPECT_EQ(turned ? "<img src=\"../P.JPG\" alt=\"66.7%表示 (原寸:450x600)\" "
+                               "height=\"400\" width=\"300\" border=\"0\">"
+                             : "<img src=\"../P.JPG\" alt=\"66.7%表示 (原寸:600x450)\" "
+                               "height=\"300\" width=\"400\" border=\"0\">",
+                      Image(a, 0));
+            PageRun run(a.session.album);
+            EXPECT_EQ(turned ? "../thumb/P.JPG\" border=\"0\" width=\"70\" height=\"93\" "
+                               "hspace=\"12\" vspace=\"0"
+                             : "../thumb/P.JPG\" border=\"0\" width=\"93\" height=\"70\" "
+                               "hspace=\"0\" vspace=\"12",
+                      BuildListValues(a.session.album, run, 0, LinkMode::Page)[Token::THUMBSP]);
+        }
+    }
 }
 
 TEST(DetailValues, LinksCountersAndNeighbours) {

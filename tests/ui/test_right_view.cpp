@@ -13,6 +13,8 @@
 
 #include "app/session.h"
 #include "exif/camera_fields.h"
+#include "exif/exif_thumbnail.h"
+#include "fixtures/exif_builder.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
 #include "ui/mirulane_doc.h"
@@ -130,6 +132,39 @@ TEST_F(PreviewTest, ImagePageIsWrittenForThePaneSizeAndShownInJapanese) {
     if (qEnvironmentVariableIsSet("MIRULANE_PREVIEW_SHOT")) {
         view->grab().save(qEnvironmentVariable("MIRULANE_PREVIEW_SHOT"));
     }
+}
+
+// A photo taken with the camera on its side is stored unturned; the pane shows it upright, as
+// a browser does, at the size the image page gives it. The second picture carries the segment
+// that thumbnail extraction writes.
+TEST_F(PreviewTest, PortraitPhotosAreShownUpright) {
+    std::string stored = RealJpeg(640, 480);  // its top left quarter is yellow
+    dir.Write("photos/P3.JPG",
+              stored.substr(0, 2) +
+                  fixtures::App1Exif(fixtures::OrientationLayout(6, fixtures::ByteOrder::Little)) +
+                  stored.substr(2));
+    dir.Write("photos/P4.JPG", OrientedThumbnail(RealJpeg(64, 48), 8));
+    ASSERT_TRUE(
+        session->OpenFile(QString::fromStdString(WriteAlbum({"P3.JPG", "P4.JPG"}, "turned.txt"))));
+    auto shown = [&](const char* name) {
+        return View()
+            ->document()
+            ->resource(QTextDocument::ImageResource,
+                       QUrl::fromLocalFile(QString::fromStdString(dir.path() + "/photos/" + name)))
+            .value<QImage>();
+    };
+
+    FitPaneTo(240);
+    Pick(0);
+    EXPECT_NE(ToDisplay(PreviewFile()).find("(原寸:480x640)"), std::string::npos);
+    QImage upright = shown("P3.JPG");
+    ASSERT_EQ(upright.size(), QSize(480, 640));
+    // Turned clockwise: the yellow quarter is now at the top right.
+    EXPECT_GT(QColor(upright.pixel(470, 10)).red(), 200);
+    EXPECT_LT(QColor(upright.pixel(10, 10)).red(), 100);
+
+    Pick(1);
+    EXPECT_EQ(shown("P4.JPG").size(), QSize(48, 64));
 }
 
 TEST_F(PreviewTest, PagesAreReadAsCp932WhateverTheirCharsetSays) {
