@@ -22,6 +22,7 @@
 #include "ui/about_dialog.h"
 #include "ui/batch_edit_dialog.h"
 #include "ui/entry_list_model.h"
+#include "ui/environment_dialog.h"
 #include "ui/exif_reacquire_dialog.h"
 #include "ui/file_info_dialog.h"
 #include "ui/help.h"
@@ -238,9 +239,15 @@ void CMainFrame::CreateActions() {
     on(kBatchEdit, [this] { Run([this] { BatchEdit(session_, this); }); });
     on(kReacquireExif, [this] { Run([this] { ExecExifReacquireDialog(session_, this); }); });
     on(kExtractThumbnails, [this] { Run([this] { ExecThumbnailDialog(session_, this); }); });
-    for (Command c : {kPageOptions, kEnvironment}) {
-        on(c, [this] { Run([this] { DialogNotBuiltYet(); }); });
-    }
+    on(kPageOptions, [this] { Run([this] { DialogNotBuiltYet(); }); });
+    on(kEnvironment, [this] {
+        Run([this] {
+            EnvironmentChanges changed = ExecEnvironmentDialog(session_, this);
+            if (changed.list) listPane_->ApplySettings();
+            if (changed.preview)
+                doc_->UpdateAllViews(listPane_, session_.Core().album.currentEntry);
+        });
+    });
 
     for (Command c : {kToolBar, kStatusBar}) {
         actions_[c]->setCheckable(true);
