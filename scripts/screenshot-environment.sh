@@ -61,7 +61,7 @@ PY
 # place (so window-look ends the program itself). Named mirulane, as window-look looks for it.
 cat >"$shim/mirulane" <<'SH'
 #!/usr/bin/env bash
-[ -n "${ENV_TAB:-}" ] && python3 "$(dirname "$0")/press-tab.py" &
+[ -n "${ENV_TAB:-}" ] && /usr/bin/python3 "$(dirname "$0")/press-tab.py" &
 exec "$MIRULANE_REAL" "$@"
 SH
 

@@ -132,6 +132,9 @@ EnvironmentDialog::EnvironmentDialog(UiSession& session, QWidget* parent)
     tabs_->setObjectName(QStringLiteral("tabs"));
     tabs_->setAccessibleName(Utf8("設定の種類"));
     tabs_->tabBar()->setAccessibleName(Utf8("設定の種類"));
+    // Every tab caption in full: the dialog widens to the tab bar.
+    tabs_->setUsesScrollButtons(false);
+    tabs_->setElideMode(Qt::ElideNone);
     tabs_->addTab(FoldersPage(), Utf8("出力先の既定値"));
     tabs_->addTab(ListPanePage(), Utf8("リストペイン"));
     tabs_->addTab(PreviewPanePage(), Utf8("プレビューペイン"));

@@ -439,7 +439,7 @@ TEST_F(EnvironmentTest, OkBringsTheListAndThePreviewUpToDateAtOnce) {
     EXPECT_TRUE(chooser.MessageTexts().isEmpty());
 }
 
-TEST_F(EnvironmentTest, EveryControlHasAName) {
+TEST_F(EnvironmentTest, EveryControlHasANameAndEveryTabCaptionShows) {
     Open([&](QDialog& d) {
         for (int tab = 0; tab < Tabs(d)->count(); ++tab) {
             Tabs(d)->setCurrentIndex(tab);
@@ -452,6 +452,9 @@ TEST_F(EnvironmentTest, EveryControlHasAName) {
                     << w->metaObject()->className() << " " << w->objectName().toStdString();
             }
         }
+        // Every tab caption shows in full.
+        QTabBar* bar = Tabs(d)->tabBar();
+        EXPECT_LE(bar->sizeHint().width(), bar->width());
         EXPECT_EQ(Find<QAbstractSpinBox>(d, "dispMaxW")->accessibleName(), U("幅"));
         EXPECT_EQ(Find<QComboBox>(d, "pathIdx")->accessibleName(), U("トップページ (index.html)"));
         return QDialog::Rejected;
