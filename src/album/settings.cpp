@@ -121,7 +121,7 @@ bool Settings::PassesFilter(std::string_view lowerExtension) const {
 }
 
 EnvironmentChanges ApplyEnvironmentOptions(Settings& settings, const Settings& edited) {
-    // Every integer option the dialog edits, the list's look and the preview's marked.
+    // The integer options the dialog edits, each with what of the window it bears on.
     enum Effect { kNone, kList, kPreview };
     struct Option {
         int Settings::*field;
