@@ -120,6 +120,45 @@ bool Settings::PassesFilter(std::string_view lowerExtension) const {
     return false;
 }
 
+EnvironmentChanges ApplyEnvironmentOptions(Settings& settings, const Settings& edited) {
+    // The integer options the dialog edits, each with what of the window it bears on.
+    enum Effect { kNone, kList, kPreview };
+    struct Option {
+        int Settings::*field;
+        Effect effect;
+    };
+    static constexpr Option kOptions[] = {
+        {&Settings::EnvPathIdx, kNone},      {&Settings::EnvPathLst, kNone},
+        {&Settings::EnvPathThm, kNone},      {&Settings::EnvSortUpLow, kNone},
+        {&Settings::EnvLstGrid, kList},      {&Settings::EnvUseFilter, kNone},
+        {&Settings::EnvDispImage, kPreview}, {&Settings::EnvDispSize, kPreview},
+        {&Settings::EnvDispMaxW, kPreview},  {&Settings::EnvDispMaxH, kPreview},
+        {&Settings::EnvWithExif, kPreview},  {&Settings::EnvGetExif, kNone},
+        {&Settings::EnvExifFlash, kNone},    {&Settings::EnvExifDtorg, kNone},
+        {&Settings::EnvExifAprtv, kNone},    {&Settings::EnvExifShtsp, kNone},
+        {&Settings::EnvExifFolen, kNone},    {&Settings::EnvExifEbias, kNone},
+        {&Settings::EnvExifIsosr, kNone},    {&Settings::EnvExifDtfil, kNone},
+        {&Settings::EnvChangePath, kNone},   {&Settings::EnvForceOverWrite, kNone},
+        {&Settings::FontHeight, kList},      {&Settings::FontWidth, kList},
+        {&Settings::FontEscapement, kList},  {&Settings::FontOrientation, kList},
+        {&Settings::FontWeight, kList},
+    };
+    EnvironmentChanges changes;
+    auto take = [&changes](auto& to, const auto& from, Effect effect) {
+        if (to == from) return;
+        to = from;
+        if (effect == kList) changes.list = true;
+        if (effect == kPreview) changes.preview = true;
+    };
+    for (const Option& o : kOptions) take(settings.*o.field, edited.*o.field, o.effect);
+    for (const auto& k : kFontBytes) take(settings.*k.field, edited.*k.field, kList);
+    take(settings.FontFaceName, edited.FontFaceName, kList);
+    for (size_t i = 0; i < settings.filter.size(); ++i) {
+        settings.filter[i].on = edited.filter[i].on;
+    }
+    return changes;
+}
+
 std::string DefaultProfilePath() {
     // A profile beside the executable makes a portable installation.
     if (std::string exe = ExecutablePath(); !exe.empty()) {

@@ -84,6 +84,17 @@ struct Settings {
     bool PassesFilter(std::string_view lowerExtension) const;
 };
 
+// What the environment dialog's OK changed, for the window to bring up to date.
+struct EnvironmentChanges {
+    bool list = false;     // grid lines or list font
+    bool preview = false;  // how the preview pane shows an image
+};
+
+// The environment dialog's OK: copies the options it edits from edited into settings (every
+// option but ShowHelp, PvFirst, EnvPreView and EnvDebugMode), with the extension filter's
+// flags and the list font; says what changed.
+EnvironmentChanges ApplyEnvironmentOptions(Settings& settings, const Settings& edited);
+
 // Where the profile lives: "<exe>.ini" beside the executable when that file exists, else
 // $XDG_CONFIG_HOME/mirulane/mirulane.ini (default ~/.config). UTF-8 system path.
 std::string DefaultProfilePath();

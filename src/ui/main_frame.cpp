@@ -22,6 +22,7 @@
 #include "ui/about_dialog.h"
 #include "ui/batch_edit_dialog.h"
 #include "ui/entry_list_model.h"
+#include "ui/environment_dialog.h"
 #include "ui/exif_reacquire_dialog.h"
 #include "ui/file_info_dialog.h"
 #include "ui/help.h"
@@ -247,7 +248,14 @@ void CMainFrame::CreateActions() {
             doc_->UpdateAllViews(this, session_.Core().album.currentEntry);
         });
     });
-    on(kEnvironment, [this] { Run([this] { DialogNotBuiltYet(); }); });
+    on(kEnvironment, [this] {
+        Run([this] {
+            EnvironmentChanges changed = ExecEnvironmentDialog(session_, this);
+            if (changed.list) listPane_->ApplySettings();
+            if (changed.preview)
+                doc_->UpdateAllViews(listPane_, session_.Core().album.currentEntry);
+        });
+    });
 
     for (Command c : {kToolBar, kStatusBar}) {
         actions_[c]->setCheckable(true);
@@ -501,12 +509,6 @@ void CMainFrame::SetPreviewMode(int mode) {
 }
 
 void CMainFrame::BlankPreview() { doc_->UpdateAllViews(listPane_, -1); }
-
-void CMainFrame::DialogNotBuiltYet() {
-    session_.chooser().Message(this, QMessageBox::Information, QStringLiteral("Mirulane"),
-                               Utf8("この機能のダイアログはまだ実装されていません"),
-                               QMessageBox::Ok);
-}
 
 void CMainFrame::FocusOtherPane() {
     bool inList = listPane_->isAncestorOf(QApplication::focusWidget()) ||

@@ -105,7 +105,6 @@ class CMainFrame : public QMainWindow {
     // Tells the preview that no entry is picked (its current entry is the album's, which the
     // album commands reset).
     void BlankPreview();
-    void DialogNotBuiltYet();
     void FocusOtherPane();
 
     UiSession& session_;

@@ -43,6 +43,17 @@ QString MakePreviewPath() {
     return name + QStringLiteral(".html");
 }
 
+// The list font's description as the settings hold it.
+LogFont ListLogFont(const Settings& s) {
+    return {s.FontHeight,         s.FontWidth,
+            s.FontEscapement,     s.FontOrientation,
+            s.FontWeight,         s.FontItalic,
+            s.FontUnderline,      s.FontStrikeOut,
+            s.FontCharSet,        s.FontOutPrecision,
+            s.FontClipPrecision,  s.FontQuality,
+            s.FontPitchAndFamily, FromCp932(s.FontFaceName)};
+}
+
 QString SystemPath(const std::string& cp932) {
     auto path = ToSystemPath(cp932);
     return path ? QString::fromStdString(*path) : QString();
@@ -166,28 +177,20 @@ bool UiSession::SetPreviewMode(int mode) {
     return true;
 }
 
-LogFont UiSession::ListLogFont() const {
-    const Settings& s = session_->settings;
-    return {s.FontHeight,         s.FontWidth,
-            s.FontEscapement,     s.FontOrientation,
-            s.FontWeight,         s.FontItalic,
-            s.FontUnderline,      s.FontStrikeOut,
-            s.FontCharSet,        s.FontOutPrecision,
-            s.FontClipPrecision,  s.FontQuality,
-            s.FontPitchAndFamily, FromCp932(s.FontFaceName)};
-}
+QFont UiSession::ListFont() const { return ListFont(session_->settings); }
 
-QFont UiSession::ListFont() const { return ToQFont(ListLogFont()); }
+bool UiSession::SetListFont(const QFont& font) { return SetListFont(session_->settings, font); }
 
-bool UiSession::SetListFont(const QFont& font) {
-    LogFont lf = FromQFont(font, ListLogFont());
+QFont UiSession::ListFont(const Settings& settings) { return ToQFont(ListLogFont(settings)); }
+
+bool UiSession::SetListFont(Settings& s, const QFont& font) {
+    LogFont lf = FromQFont(font, ListLogFont(s));
     auto face = ToCp932(lf.faceName);
     if (!face) {
         Refuse(QString::fromUtf8("Shift-JIS で表せない名前のフォントは使用できません\n") +
                lf.faceName);
         return false;
     }
-    Settings& s = session_->settings;
     s.FontHeight = lf.height;
     s.FontWidth = lf.width;
     s.FontEscapement = lf.escapement;
@@ -209,10 +212,16 @@ void UiSession::Shutdown() {
     if (shutDown_) return;
     shutDown_ = true;
     session_->settings.Save(*profile_);
-    // The first run has no folder for its profile yet; a profile that cannot be written is
-    // not reported.
+    // The first run has no folder for its profile yet.
     QDir().mkpath(QFileInfo(profilePath_).absolutePath());
-    profile_->Save();
+    if (int error = profile_->Save()) {
+        // The settings of this run would be lost without a word.
+        chooser_.Message(ui_.Window(), QMessageBox::Warning, QStringLiteral("Mirulane"),
+                         QString::fromUtf8("動作環境の設定を保存できません (errno=%1)\n%2")
+                             .arg(error)
+                             .arg(QDir::toNativeSeparators(profilePath_)),
+                         QMessageBox::Ok);
+    }
     QFile::remove(previewPath_);
 }
 

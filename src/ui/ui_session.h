@@ -18,6 +18,7 @@
 
 namespace mirulane {
 struct Session;
+struct Settings;
 class IniProfile;
 }  // namespace mirulane
 
@@ -94,18 +95,25 @@ class UiSession {
     bool SetPreviewMode(int mode);
 
     // The list font from the fourteen stored fields; SetListFont stores a chosen font (false
-    // when its face name cannot be stored, after saying so).
+    // when its face name cannot be stored, after saying so). The forms with a settings record
+    // work on that record (the environment dialog's copy).
     QFont ListFont() const;
     bool SetListFont(const QFont& font);
+    static QFont ListFont(const Settings& settings);
+    bool SetListFont(Settings& settings, const QFont& font);
 
-    // The end of the run, once: the settings go to the profile, the preview file is removed.
+    // The tab the environment dialog showed last; it opens on it again during this run.
+    int EnvironmentTab() const { return environmentTab_; }
+    void SetEnvironmentTab(int tab) { environmentTab_ = tab; }
+
+    // The end of the run, once: the settings go to the profile (a profile that cannot be
+    // written is reported), the preview file is removed.
     void Shutdown();
 
     // The CP932 form of a path the user chose; nullopt (after saying so) when it has none.
     std::optional<std::string> AlbumPath(const QString& path);
 
   private:
-    LogFont ListLogFont() const;
     std::optional<std::string> AskSaveName(const std::string& proposed);
     void Refuse(const QString& text);
     void TitleFromAlbum();
@@ -119,6 +127,7 @@ class UiSession {
     QString title_;
     int helpContext_ = 0;
     int pageOptionsTab_ = 0;
+    int environmentTab_ = 0;
     bool shutDown_ = false;
 };
 

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+#include <string>
+#include <vector>
+
 #include "album/settings.h"
 #include "platform/profile.h"
 
@@ -79,6 +83,76 @@ TEST(Settings, ValuesAreTakenAsReadWithTheRecordLimits) {
     EXPECT_EQ(s.FontCharSet, 255);
     EXPECT_EQ(s.FontWeight, 0);
     EXPECT_EQ(s.FontFaceName, std::string(31, 'F'));
+}
+
+// The profile lines of a settings store, as written at exit.
+std::vector<std::string> Lines(Settings s) {
+    IniProfile out("");
+    s.Save(out);
+    std::vector<std::string> lines;
+    std::istringstream in(out.Serialize());
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
+TEST(Settings, EnvironmentDialogTakesEveryOptionItEditsAndNoOther) {
+    // A store in which every key differs from the defaults.
+    std::string text;
+    int value = 2;
+    for (const std::string& line : Lines(Settings())) {
+        std::string key = line.substr(0, line.find('='));
+        if (key == "EnvFilterCheck") {
+            text += key + "=010101010\n";
+        } else if (key == "FontFaceName") {
+            text += key + "=Noto Sans\n";
+        } else if (line.find('=') != std::string::npos) {
+            text += key + "=" + std::to_string(value++) + "\n";
+        } else {
+            text += line + "\n";
+        }
+    }
+    IniProfile profile("");
+    profile.Parse(text);
+    Settings edited;
+    edited.Load(profile);
+
+    Settings settings;
+    EnvironmentChanges changes = ApplyEnvironmentOptions(settings, edited);
+    EXPECT_TRUE(changes.list);
+    EXPECT_TRUE(changes.preview);
+    std::vector<std::string> before = Lines(Settings()), after = Lines(settings),
+                             wanted = Lines(edited);
+    ASSERT_EQ(after.size(), wanted.size());
+    for (size_t i = 0; i < after.size(); ++i) {
+        std::string key = after[i].substr(0, after[i].find('='));
+        bool notInDialog =
+            key == "ShowHelp" || key == "PvFirst" || key == "EnvPreView" || key == "EnvDebugMode";
+        EXPECT_EQ(after[i], notInDialog ? before[i] : wanted[i]);
+    }
+
+    // What each change asks the window to bring up to date.
+    struct Case {
+        void (*edit)(Settings&);
+        bool list, preview;
+    };
+    const Case kCases[] = {
+        {[](Settings& s) { s.EnvLstGrid = 0; }, true, false},
+        {[](Settings& s) { s.FontFaceName = "Other"; }, true, false},
+        {[](Settings& s) { s.FontCharSet = 1; }, true, false},
+        {[](Settings& s) { s.EnvDispImage = 3; }, false, true},
+        {[](Settings& s) { s.EnvDispMaxH = 1; }, false, true},
+        {[](Settings& s) { s.EnvWithExif = 0; }, false, true},
+        {[](Settings& s) { s.EnvPathLst = 2; }, false, false},
+        {[](Settings& s) { s.filter[0].on = false; }, false, false},
+        {[](Settings& s) { s.EnvPreView = 2; }, false, false},  // not the dialog's
+    };
+    for (const Case& c : kCases) {
+        Settings current, changed;
+        c.edit(changed);
+        EnvironmentChanges got = ApplyEnvironmentOptions(current, changed);
+        EXPECT_EQ(got.list, c.list);
+        EXPECT_EQ(got.preview, c.preview);
+    }
 }
 
 }  // namespace

@@ -423,13 +423,20 @@ TEST_F(WindowTest, AboutShowsTheIconNameAndVersion) {
     EXPECT_TRUE(chooser.dialogs[0].texts.contains("Version 1.3.0.0"));
 }
 
-TEST_F(WindowTest, DialogsStillToComeSaySoPlainly) {
+TEST_F(WindowTest, EveryDialogCommandOpensItsDialog) {
     frame->OpenAlbumFile(QString::fromStdString(WriteAlbum({"a.jpg", "b.jpg"})));
     session->SetSelection({0, 1});
     frame->UpdateCommandStates();
-    Trigger(C::kEnvironment);
-    EXPECT_EQ(chooser.MessageTexts(),
-              QStringList{U("この機能のダイアログはまだ実装されていません")});
+    for (C::Command c : {C::kEditFileInfo, C::kBatchEdit, C::kReacquireExif, C::kExtractThumbnails,
+                         C::kPageOptions, C::kEnvironment}) {
+        Trigger(c);
+    }
+    QStringList titles;
+    for (const auto& d : chooser.dialogs) titles << d.title;
+    EXPECT_EQ(titles,
+              (QStringList{U("情報設定"), U("詳細情報の一括設定"), U("Exif情報の再取得"),
+                           U("サムネイルの抽出"), U("ページ作成オプション"), U("動作環境の設定")}));
+    EXPECT_TRUE(chooser.MessageTexts().isEmpty());
 }
 
 TEST_F(WindowTest, CreateHtmlWritesTheAlbumOffersItAndAsksBeforeReplacingPages) {
