@@ -11,6 +11,7 @@
 #include <QPushButton>
 
 #include "app/session.h"
+#include "ui/dialog_buttons.h"
 #include "ui/dialog_help.h"
 #include "ui/help.h"
 #include "ui/typed_field.h"
@@ -69,18 +70,9 @@ BatchEditDialog::BatchEditDialog(UiSession& session, QWidget* parent) : QDialog(
     left->setRowStretch(left->rowCount(), 1);
     right->setRowStretch(right->rowCount(), 1);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"));
-    auto* cancel = new QPushButton(Utf8("キャンセル"));
-    auto* help = new QPushButton(Utf8("ヘルプ"));
-    ok->setObjectName(QStringLiteral("ok"));
-    cancel->setObjectName(QStringLiteral("cancel"));
-    help->setObjectName(QStringLiteral("help"));
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    for (QPushButton* b : {ok, cancel, help}) buttons->addWidget(b);
+    QPushButton* help = AddOkCancelHelp(*this, *buttons);
 
     auto* layout = new QGridLayout(this);
     layout->addWidget(note, 0, 0, 1, 2);

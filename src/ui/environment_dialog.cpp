@@ -25,6 +25,7 @@
 #include "app/number_field.h"
 #include "app/session.h"
 #include "html/output_folders.h"
+#include "ui/dialog_buttons.h"
 #include "ui/dialog_help.h"
 #include "ui/help.h"
 #include "ui/qt_text.h"
@@ -140,18 +141,9 @@ EnvironmentDialog::EnvironmentDialog(UiSession& session, QWidget* parent)
     tabs_->addTab(ExifPage(), Utf8("Exif情報の取得"));
     tabs_->addTab(AdvancedPage(), Utf8("上級者向け"));
 
-    auto* ok = new QPushButton(Utf8("OK"));
-    auto* cancel = new QPushButton(Utf8("キャンセル"));
-    auto* help = new QPushButton(Utf8("ヘルプ"));
-    ok->setObjectName(QStringLiteral("ok"));
-    cancel->setObjectName(QStringLiteral("cancel"));
-    help->setObjectName(QStringLiteral("help"));
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
-    for (QPushButton* b : {ok, cancel, help}) buttons->addWidget(b);
+    QPushButton* help = AddOkCancelHelp(*this, *buttons);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);

@@ -20,6 +20,7 @@
 #include "app/page_options.h"
 #include "app/session.h"
 #include "html/presets.h"
+#include "ui/dialog_buttons.h"
 #include "ui/dialog_help.h"
 #include "ui/help.h"
 #include "ui/qt_text.h"
@@ -442,16 +443,12 @@ QWidget* PageOptionsDialog::ButtonRow() {
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
     auto* reset = Button("既定値に戻す(&R)...", QStringLiteral("reset"));
-    auto* ok = Button("OK", QStringLiteral("ok"));
-    auto* cancel = Button("キャンセル", QStringLiteral("cancel"));
-    auto* help = Button("ヘルプ", QStringLiteral("help"));
-    ok->setDefault(true);
     connect(reset, &QPushButton::clicked, this, &PageOptionsDialog::ResetToDefaults);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     layout->addWidget(reset);
     layout->addStretch(1);
-    for (QPushButton* b : {ok, cancel, help}) layout->addWidget(b);
+    AddOkCancelHelp(*this, *layout);
+    // Like every other button of this dialog, these never take the default from OK.
+    for (auto* b : row->findChildren<QPushButton*>()) b->setAutoDefault(false);
     return row;
 }
 

@@ -13,6 +13,7 @@
 #include "app/page_options.h"
 #include "app/session.h"
 #include "html/tokens.h"
+#include "ui/dialog_buttons.h"
 #include "ui/dialog_help.h"
 #include "ui/help.h"
 #include "ui/qt_text.h"
@@ -154,17 +155,8 @@ ReplacementStringsDialog::ReplacementStringsDialog(UiSession& session, QWidget* 
         new QLabel(Utf8("テンプレートファイル中に、必要な置換対象文字列を埋め込んでください。\n"
                         "また、置き換えを行いたくないものがあればチェックを外してください。")));
 
-    auto* ok = new QPushButton(QStringLiteral("OK"));
-    auto* cancel = new QPushButton(Utf8("ｷｬﾝｾﾙ"));
-    auto* help = new QPushButton(Utf8("ヘルプ"));
-    ok->setObjectName(QStringLiteral("ok"));
-    cancel->setObjectName(QStringLiteral("cancel"));
-    help->setObjectName(QStringLiteral("help"));
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     auto* buttons = new QVBoxLayout;
-    for (QPushButton* b : {ok, cancel, help}) buttons->addWidget(b);
+    QPushButton* help = AddOkCancelHelp(*this, *buttons, Utf8("ｷｬﾝｾﾙ"));
     buttons->addStretch(1);
 
     auto* columns = new QHBoxLayout;

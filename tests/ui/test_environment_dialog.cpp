@@ -30,17 +30,7 @@ namespace {
 
 using C = CMainFrame;
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
-template <typename Widget>
-Widget* Find(QDialog& dialog, const char* objectName) {
-    auto* widget = dialog.findChild<Widget*>(QString::fromLatin1(objectName));
-    EXPECT_NE(widget, nullptr) << objectName;
-    return widget;
-}
-
 QTabWidget* Tabs(QDialog& d) { return Find<QTabWidget>(d, "tabs"); }
-void Click(QDialog& d, const char* button) { Find<QPushButton>(d, button)->click(); }
 // The text of a size field.
 QLineEdit* FieldEdit(QDialog& d, const char* name) {
     return Find<QAbstractSpinBox>(d, name)->findChild<QLineEdit*>();

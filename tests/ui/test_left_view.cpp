@@ -19,8 +19,6 @@ namespace {
 
 using C = CMainFrame;
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
 class ListPaneTest : public WindowTest {
   protected:
     void SetUp() override {

@@ -22,8 +22,6 @@ namespace {
 
 using C = CMainFrame;
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
 // "caption|shortcut" for every item of a menu, "-" for a separator.
 QStringList MenuItems(QMenu* menu) {
     QStringList out;

@@ -39,17 +39,6 @@ namespace {
 
 using C = CMainFrame;
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
-template <typename W = QWidget>
-W* Find(QDialog& d, const char* name) {
-    W* w = d.findChild<W*>(QString::fromLatin1(name));
-    EXPECT_NE(w, nullptr) << name;
-    return w;
-}
-
-void Click(QDialog& d, const char* button) { Find<QAbstractButton>(d, button)->click(); }
-
 QString Shown(QDialog& d, const char* field) {
     if (auto* spin = d.findChild<QAbstractSpinBox*>(QString::fromLatin1(field))) {
         return spin->text();

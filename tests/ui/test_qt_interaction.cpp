@@ -13,11 +13,10 @@
 #include "ui/list_font.h"
 #include "ui/overwrite_dialog.h"
 #include "ui/qt_interaction.h"
+#include "window_fixture.h"
 
 namespace mirulane::ui::testing {
 namespace {
-
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 
 TEST(QtInteraction, MessageBoxesCarryTheirTextsAndAClosedBoxIsItsWayOut) {
     ScriptedChooser chooser;

@@ -26,8 +26,6 @@ namespace {
 
 using C = CMainFrame;
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
 // A JPEG a decoder can show (the fixtures' JPEGs only carry headers).
 std::string RealJpeg(int width, int height) {
     QImage image(width, height, QImage::Format_RGB32);

@@ -28,8 +28,6 @@ namespace {
 
 using C = CMainFrame;
 
-QString U(const char* utf8) { return QString::fromUtf8(utf8); }
-
 class RunDialogTest : public WindowTest {
   protected:
     // An album of the files in dir/photos, opened in the window.
@@ -58,12 +56,6 @@ class RunDialogTest : public WindowTest {
     const std::string camera = fixtures::MakeCameraJpeg();
 };
 
-QPushButton* Button(QDialog& dialog, const char* objectName) {
-    auto* button = dialog.findChild<QPushButton*>(QString::fromLatin1(objectName));
-    EXPECT_NE(button, nullptr) << objectName;
-    return button;
-}
-
 TEST_F(RunDialogTest, ReacquireReadsTheCameraDataOfAHundredEntriesAgain) {
     // 60 camera JPEGs; the others without Exif data, cut short, or gone.
     std::vector<std::pair<std::string, std::string>> files;
@@ -79,7 +71,7 @@ TEST_F(RunDialogTest, ReacquireReadsTheCameraDataOfAHundredEntriesAgain) {
 
     // "ｷｬﾝｾﾙ" before a run changes nothing.
     Script<ExifReacquireDialog>([](ExifReacquireDialog& dialog) {
-        Button(dialog, "cancel")->click();
+        Click(dialog, "cancel");
         return dialog.result();
     });
     Trigger(C::kReacquireExif);
@@ -218,7 +210,7 @@ TEST_F(RunDialogTest, ThumbnailExtractionRefusesTheTargetFolderAndStoresTheFolde
         EXPECT_TRUE(dialog.OutputField()->isReadOnly());
         EXPECT_FALSE(dialog.BrowseButton()->isEnabled());
         dialog.OutputField()->setText("elsewhere");  // as a program could
-        Button(dialog, "cancel")->click();
+        Click(dialog, "cancel");
         return dialog.result();
     });
     Trigger(C::kExtractThumbnails);
@@ -228,7 +220,7 @@ TEST_F(RunDialogTest, ThumbnailExtractionRefusesTheTargetFolderAndStoresTheFolde
 TEST_F(RunDialogTest, HelpButtonAndF1OpenTheDialogsTopicAndTheContextComesBack) {
     OpenAlbum({{"a.jpg", camera}});
     auto pressHelp = [](RunDialog& dialog) {
-        Button(dialog, "help")->click();
+        Click(dialog, "help");
         dialog.show();
         dialog.RunButton()->setFocus();
         QTest::keyClick(dialog.RunButton(), Qt::Key_F1);

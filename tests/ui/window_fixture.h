@@ -1,10 +1,14 @@
 #pragma once
 // A main window on a profile of its own, with every dialog answered by a ScriptedChooser.
+// Also the small finders the widget tests share.
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
+#include <QDialog>
 #include <QLabel>
 #include <QMenuBar>
+#include <QString>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,6 +20,18 @@
 #include "ui/ui_session.h"
 
 namespace mirulane::ui::testing {
+
+inline QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// The dialog's widget of this object name; a test fails when there is none.
+template <typename W = QWidget>
+W* Find(QDialog& d, const char* name) {
+    W* w = d.findChild<W*>(QString::fromLatin1(name));
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+}
+
+inline void Click(QDialog& d, const char* button) { Find<QAbstractButton>(d, button)->click(); }
 
 class WindowTest : public ::testing::Test {
   protected:
