@@ -14,15 +14,11 @@
 #include "ui/dialog_buttons.h"
 #include "ui/dialog_help.h"
 #include "ui/help.h"
+#include "ui/qt_text.h"
 #include "ui/typed_field.h"
 #include "ui/ui_session.h"
 
 namespace mirulane::ui {
-namespace {
-
-QString Utf8(const char* text) { return QString::fromUtf8(text); }
-
-}  // namespace
 
 BatchEditDialog::BatchEditDialog(UiSession& session, QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("batchEditDialog"));

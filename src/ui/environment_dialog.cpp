@@ -57,8 +57,6 @@ class NumberField : public QAbstractSpinBox {
 
 namespace {
 
-QString Utf8(const char* text) { return QString::fromUtf8(text); }
-
 constexpr int kPreviewPaneTab = 2;  // the tab of the size fields
 
 // The name a control goes by: its caption without access keys, colon and line breaks.

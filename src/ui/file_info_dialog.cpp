@@ -20,8 +20,6 @@
 namespace mirulane::ui {
 namespace {
 
-QString Utf8(const char* text) { return QString::fromUtf8(text); }
-
 // A label with its access key, giving the field its name.
 void AddRow(QGridLayout* grid, const QString& caption, QWidget* field, bool top = false) {
     int row = grid->rowCount();

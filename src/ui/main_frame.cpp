@@ -29,6 +29,7 @@
 #include "ui/left_view.h"
 #include "ui/mirulane_doc.h"
 #include "ui/page_options_dialog.h"
+#include "ui/qt_text.h"
 #include "ui/right_view.h"
 #include "ui/thumbnail_dialog.h"
 #include "ui/ui_session.h"
@@ -142,8 +143,6 @@ const int kToolBarItems[] = {
     kSeparator,
     CMainFrame::kHelp,
 };
-
-QString Utf8(const char* text) { return QString::fromUtf8(text); }
 
 QString IdleText() { return Utf8("レディ"); }
 

@@ -32,8 +32,6 @@
 namespace mirulane::ui {
 namespace {
 
-QString Utf8(const char* text) { return QString::fromUtf8(text); }
-
 constexpr size_t kPathMax = 259;   // bytes of a path
 constexpr size_t kTitleMax = 255;  // bytes of the top page's title
 

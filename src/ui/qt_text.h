@@ -9,6 +9,9 @@
 
 namespace mirulane::ui {
 
+// A UTF-8 literal of the window's own texts (captions, labels, messages).
+inline QString Utf8(const char* text) { return QString::fromUtf8(text); }
+
 // For display: bytes that do not convert show as U+FFFD.
 QString FromCp932(std::string_view cp932);
 

@@ -23,8 +23,6 @@
 namespace mirulane::ui {
 namespace {
 
-QString Utf8(const char* text) { return QString::fromUtf8(text); }
-
 // The link texts stand inside a token value of at most 511 bytes, beside the link itself.
 constexpr size_t kLinkTextMax = 255;
 
