@@ -115,7 +115,9 @@ ThumbnailRunResult RunThumbnailExtraction(Session& session, const ThumbnailRunRe
         p.found = ReadExif(path, table, &p.embedded) == kExifOk &&
                   p.embedded.status == ThumbnailFind::Found;
         if (!p.found && request.makeMissing && IsImage(fileName) && IsPlainFileName(fileName)) {
-            p.made = std::async(std::launch::async, MakeThumbnailJpeg, path, boxWidth, boxHeight);
+            // Made on this thread instead when no other can be started.
+            p.made = std::async(std::launch::async | std::launch::deferred, MakeThumbnailJpeg, path,
+                                boxWidth, boxHeight);
         }
         return p;
     };
