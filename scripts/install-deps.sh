@@ -5,8 +5,9 @@
 #   scripts/install-deps.sh --cli   only what building mirulane-cli needs (scripts/demo.sh)
 set -euo pipefail
 
-# Compiler and build tools: every build.
-packages=(g++ cmake ninja-build)
+# Compiler and build tools, and libvips (found through pkg-config), which makes the thumbnails
+# of pictures without an embedded one: every build.
+packages=(g++ cmake ninja-build pkgconf libvips-dev)
 if [ "${1:-}" != --cli ]; then
     packages+=(
         # The tests (GoogleTest only: Debian's GTest CMake package takes the GMock targets

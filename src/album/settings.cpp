@@ -40,6 +40,7 @@ constexpr IntKey kLoadOrderAfterFilter[] = {
     {"EnvExifDtfil", &Settings::EnvExifDtfil},
     {"EnvChangePath", &Settings::EnvChangePath},
     {"EnvForceOverWrite", &Settings::EnvForceOverWrite},
+    {"EnvMakeThumb", &Settings::EnvMakeThumb},
     {"EnvDebugMode", &Settings::EnvDebugMode},
 };
 
@@ -139,9 +140,9 @@ EnvironmentChanges ApplyEnvironmentOptions(Settings& settings, const Settings& e
         {&Settings::EnvExifFolen, kNone},    {&Settings::EnvExifEbias, kNone},
         {&Settings::EnvExifIsosr, kNone},    {&Settings::EnvExifDtfil, kNone},
         {&Settings::EnvChangePath, kNone},   {&Settings::EnvForceOverWrite, kNone},
-        {&Settings::FontHeight, kList},      {&Settings::FontWidth, kList},
-        {&Settings::FontEscapement, kList},  {&Settings::FontOrientation, kList},
-        {&Settings::FontWeight, kList},
+        {&Settings::EnvMakeThumb, kNone},    {&Settings::FontHeight, kList},
+        {&Settings::FontWidth, kList},       {&Settings::FontEscapement, kList},
+        {&Settings::FontOrientation, kList}, {&Settings::FontWeight, kList},
     };
     EnvironmentChanges changes;
     auto take = [&changes](auto& to, const auto& from, Effect effect) {

@@ -1,7 +1,12 @@
 #include "app/thumbnail_run.h"
 
+#include <algorithm>
+#include <deque>
+#include <future>
+#include <thread>
 #include <vector>
 
+#include "album/media.h"
 #include "app/session.h"
 #include "app/thumbnail_step.h"
 #include "exif/exif_catalogue.h"
@@ -12,6 +17,7 @@
 #include "platform/fs.h"
 #include "platform/paths.h"
 #include "platform/text.h"
+#include "platform/thumbnail_maker.h"
 
 namespace mirulane {
 namespace {
@@ -37,6 +43,23 @@ bool SameFolder(std::string_view a, std::string_view b) {
     std::optional<FileId> ia = GetFileId(a);
     std::optional<FileId> ib = GetFileId(b);
     return ia && ib && *ia == *ib;
+}
+
+// What the run has for one entry before its turn comes: the embedded thumbnail, or one being
+// made from the picture on another thread, or nothing.
+struct PreparedThumbnail {
+    ExifThumbnail embedded;
+    bool found = false;
+    std::future<MadeThumbnail> made;  // valid when one is being made
+};
+
+// The box a made thumbnail fits in: the list page's own when it fits its thumbnails to a box,
+// else 160 × 120 (what a camera stores).
+void MadeThumbnailBox(const PageStyle& style, int& width, int& height) {
+    const bool fit =
+        style.ThumbSizeMode == 1 && style.ThumbFitWidth > 0 && style.ThumbFitHeight > 0;
+    width = fit ? style.ThumbFitWidth : 160;
+    height = fit ? style.ThumbFitHeight : 120;
 }
 
 }  // namespace
@@ -76,22 +99,57 @@ ThumbnailRunResult RunThumbnailExtraction(Session& session, const ThumbnailRunRe
     OutputLedger outputs;
     ThumbnailOutput out{ui, overwrite, output, &pictures, &outputs};
     ExifTable table = MakeThumbnailTable();
+    int boxWidth = 0;
+    int boxHeight = 0;
+    MadeThumbnailBox(session.album.style, boxWidth, boxHeight);
+    // Entries are read (and their thumbnails made) a few ahead of the one being written, so
+    // that every core makes thumbnails while the writes, questions and progress stay here, in
+    // entry order.
+    const int lookahead =
+        request.makeMissing
+            ? static_cast<int>(std::max(1u, std::thread::hardware_concurrency())) + 1
+            : 1;
+    auto prepare = [&](const std::string& fileName) {
+        PreparedThumbnail p;
+        const std::string path = target + fileName;
+        p.found = ReadExif(path, table, &p.embedded) == kExifOk &&
+                  p.embedded.status == ThumbnailFind::Found;
+        if (!p.found && request.makeMissing && IsImage(fileName) && IsPlainFileName(fileName)) {
+            // Made on this thread instead when no other can be started.
+            p.made = std::async(std::launch::async | std::launch::deferred, MakeThumbnailJpeg, path,
+                                boxWidth, boxHeight);
+        }
+        return p;
+    };
+    std::deque<PreparedThumbnail> ahead;
+    int prepared = 0;
     for (int k = 0; k < n && !result.cancelled; ++k) {
         if (ui.Progress(k, n) == ProgressAnswer::Cancel) {
             result.cancelled = true;
             break;
         }
+        for (; prepared < n && prepared < k + lookahead; ++prepared) {
+            ahead.push_back(prepare(entries.Field(rows[prepared], COL_FILE)));
+        }
+        PreparedThumbnail p = std::move(ahead.front());
+        ahead.pop_front();
         const std::string& fileName = entries.Field(rows[k], COL_FILE);
-        ExifThumbnail thumbnail;
         ++result.processed;
-        if (ReadExif(target + fileName, table, &thumbnail) != kExifOk ||
-            thumbnail.status != ThumbnailFind::Found) {
+        std::string bytes;
+        if (p.found) {
+            bytes = OrientedThumbnail(p.embedded.bytes, p.embedded.orientation);
+        } else if (p.made.valid()) {
+            MadeThumbnail made = p.made.get();
+            // A picture that cannot be decoded has no thumbnail, like one without Exif data.
+            if (!made.ok) continue;
+            bytes = std::move(made.jpeg);
+        } else {
             continue;
         }
-        switch (WriteThumbnail(out, fileName,
-                               OrientedThumbnail(thumbnail.bytes, thumbnail.orientation))) {
+        switch (WriteThumbnail(out, fileName, bytes)) {
             case ThumbnailWrite::Written:
                 ++result.succeeded;
+                if (!p.found) ++result.made;
                 break;
             case ThumbnailWrite::CannotCreate:
             case ThumbnailWrite::WriteFailed:
@@ -111,9 +169,13 @@ ThumbnailRunResult RunThumbnailExtraction(Session& session, const ThumbnailRunRe
     result.outputs = outputs.Tally();
     if (result.cancelled) return result;
     ui.Progress(n, n);
-    ui.Message(SjFormat("%sエントリ %d件のうち、%d件のサムネイル抽出に成功しました",
-                        request.selectedOnly ? Sj("選択").c_str() : "", result.processed,
-                        result.succeeded),
+    const std::string selected = request.selectedOnly ? Sj("選択") : std::string();
+    ui.Message(request.makeMissing
+                   ? SjFormat("%sエントリ %d件のうち、%d件を抽出、%d件を縮小作成しました",
+                              selected.c_str(), result.processed, result.succeeded - result.made,
+                              result.made)
+                   : SjFormat("%sエントリ %d件のうち、%d件のサムネイル抽出に成功しました",
+                              selected.c_str(), result.processed, result.succeeded),
                Sj("サムネイル抽出結果"), MsgIcon::Information, MsgButtons::Ok);
     return result;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The thumbnail extraction run: copies the Exif thumbnails of all (or the selected) entries
-// into an output folder. The dialog (or the command line) supplies the folders; the run asks,
-// reports its progress and tells its outcome through the session's interaction.
+// into an output folder, and on request makes one for each picture that has none. The dialog (or
+// the command line) supplies the folders; the run asks, reports its progress and tells its outcome
+// through the session's interaction.
 
 #include <string>
 #include <string_view>
@@ -17,6 +18,9 @@ struct ThumbnailRunRequest {
     std::string targetFolder;  // CP932, as the album holds it
     std::string outputFolder;  // CP932, as typed
     bool selectedOnly = false;
+    // Also make a thumbnail (scaled down from the picture) for each JPEG, PNG, GIF or BMP entry
+    // that carries none to copy. Off: only embedded thumbnails are copied.
+    bool makeMissing = false;
 };
 
 // The folder checks that keep the dialog open.
@@ -29,7 +33,8 @@ enum class ThumbnailRunStatus {
 struct ThumbnailRunResult {
     ThumbnailRunStatus status = ThumbnailRunStatus::Done;
     int processed = 0;  // successes plus failures
-    int succeeded = 0;
+    int succeeded = 0;  // thumbnails copied or made
+    int made = 0;       // of those, the thumbnails made from the picture
     // Entries whose thumbnail file could not be created or written, or was refused because
     // it is one of the album's pictures (a file without a thumbnail is not counted).
     int writeFailed = 0;
@@ -42,9 +47,9 @@ struct ThumbnailRunResult {
 };
 
 // Makes the run's overwrite policy from EnvForceOverWrite, prepares and checks the folders
-// (messages shown here), extracts with a progress report per entry (Progress(k, n) before the
-// k-th of n entries, Progress(n, n) at the end), and shows the summary unless cancelled. The
-// album is busy meanwhile. On Done the dialog closes as confirmed and the caller stores the
+// (messages shown here), extracts (and makes) with a progress report per entry (Progress(k, n)
+// before the k-th of n entries, Progress(n, n) at the end), and shows the summary unless cancelled.
+// The album is busy meanwhile. On Done the dialog closes as confirmed and the caller stores the
 // output folder as ThumbFolder.
 ThumbnailRunResult RunThumbnailExtraction(Session& session, const ThumbnailRunRequest& request);
 

@@ -33,11 +33,13 @@ bool AbsolutePathArg(const std::string& utf8, std::string& cp932) {
     return ArgToCp932(text, cp932);
 }
 
-ThumbnailRunResult ExtractThumbnails(Context& ctx, const std::string& outputFolder) {
+ThumbnailRunResult ExtractThumbnails(Context& ctx, const std::string& outputFolder,
+                                     bool makeMissing) {
     Session& session = ctx.session;
     ThumbnailRunRequest request;
     request.targetFolder = session.album.style.TargetFolder;
     request.outputFolder = outputFolder;
+    request.makeMissing = makeMissing;
     ctx.console.SetProgressLabel("サムネイルを抽出しています...");
     ThumbnailRunResult r = RunThumbnailExtraction(session, request);
     ctx.console.SetProgressLabel({});

@@ -36,8 +36,9 @@ bool ArgToCp932(const std::string& utf8, std::string& out);
 bool AbsolutePathArg(const std::string& utf8, std::string& cp932);
 
 // The thumbnail extraction run for every entry of the album, with its progress line on a
-// terminal.
-ThumbnailRunResult ExtractThumbnails(Context& ctx, const std::string& outputFolder);
+// terminal; makeMissing: also make the thumbnails of pictures that carry none.
+ThumbnailRunResult ExtractThumbnails(Context& ctx, const std::string& outputFolder,
+                                     bool makeMissing);
 
 // The commands.
 int CmdResave(Context& ctx, const Args& args);

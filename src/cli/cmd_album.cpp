@@ -85,6 +85,9 @@ bool OpenOrMakeAlbum(Context& ctx, const std::string& folder, const std::string&
 
 int CmdAlbum(Context& ctx, const Args& args) {
     // A mistyped option is refused before the folder is read.
+    if (args.Has("--exif-only") && !args.Has("--thumbs")) {
+        return Usage(ctx, "--exif-only は --thumbs と一緒に指定してください");
+    }
     PageStyle check;
     if (int status = ApplyPageOptions(ctx, args, check)) return status;
     std::string folder;
@@ -108,7 +111,7 @@ int CmdAlbum(Context& ctx, const Args& args) {
     // One summary for the thumbnails and the pages.
     OutputTally outputs;
     if (args.Has("--thumbs")) {
-        ThumbnailRunResult r = ExtractThumbnails(ctx, style.ThumbFolder);
+        ThumbnailRunResult r = ExtractThumbnails(ctx, style.ThumbFolder, !args.Has("--exif-only"));
         if (r.status != ThumbnailRunStatus::Done || r.cancelled) {
             PrintOutputSummary(stderr, r.outputs);
             return 1;

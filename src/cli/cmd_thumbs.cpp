@@ -1,6 +1,7 @@
-// thumbs LIST.txt [--to FOLDER [--save]] [--force]: copies the Exif thumbnails of every entry
-// of an album into its thumbnail folder (or FOLDER, which --save makes the album's thumbnail
-// folder in its list file).
+// thumbs LIST.txt [--to FOLDER [--save]] [--exif-only] [--force]: copies the Exif thumbnails
+// of every entry of an album into its thumbnail folder (or FOLDER, which --save makes the
+// album's thumbnail folder in its list file), and makes one for each picture without one
+// unless --exif-only.
 
 #include <string>
 
@@ -20,7 +21,8 @@ int CmdThumbs(Context& ctx, const Args& args) {
     if (!OpenAlbum(ctx, list)) return 1;
 
     PageStyle& style = ctx.session.album.style;
-    ThumbnailRunResult result = ExtractThumbnails(ctx, to ? output : style.ThumbFolder);
+    ThumbnailRunResult result =
+        ExtractThumbnails(ctx, to ? output : style.ThumbFolder, !args.Has("--exif-only"));
     PrintOutputSummary(stderr, result.outputs);
     // As the extraction dialog does once its folder checks pass: the folder becomes the
     // album's thumbnail folder, so a later generate finds the thumbnails there.

@@ -15,13 +15,17 @@ using mirulane::cli::CommandSpec;
 using mirulane::cli::OptionSpec;
 
 constexpr OptionSpec kForce = {"--force", nullptr, "既存の出力ファイルを確認せずに上書きします"};
+constexpr OptionSpec kExifOnly = {
+    "--exif-only", nullptr,
+    "Exif サムネイルの抽出だけを行い、サムネイルのない画像の縮小画像は作成しません"};
 
 const OptionSpec kAlbumOptions[] = {
     {"-o", "LIST.txt",
      "アルバムリストファイル（既定: index.html と同じフォルダの「フォルダ名.txt」）"},
     {"--thumbs", nullptr,
-     "Exif サムネイルを抽出してリストページに表示します（テキストのみのリストページは"
-     "プリセット 4 に）"},
+     "サムネイルを抽出（Exif サムネイルのない画像は縮小して作成）してリストページに表示します"
+     "（テキストのみのリストページはプリセット 4 に）"},
+    kExifOnly,
     kForce,
 };
 const OptionSpec kScanOptions[] = {{"-o", "LIST.txt", "作成するアルバムリストファイル"}};
@@ -36,6 +40,7 @@ const OptionSpec kThumbsOptions[] = {
      "ファイルは変更しません"},
     {"--save", nullptr,
      "--to の出力先をアルバムのサムネイルの場所としてアルバムリストファイルに保存します"},
+    kExifOnly,
     kForce,
 };
 const OptionSpec kResaveOptions[] = {{"-o", "OUT.txt", "保存先のファイル"}};
@@ -51,7 +56,7 @@ const OptionSpec kExportOptions[] = {
 
 // One row per command; keep the README's command list in step with it.
 const CommandSpec kCommands[] = {
-    {"album", "FOLDER [-o LIST.txt] [--thumbs] [--force] [PAGE-OPTIONS]",
+    {"album", "FOLDER [-o LIST.txt] [--thumbs [--exif-only]] [--force] [PAGE-OPTIONS]",
      "フォルダのアルバムを作成します（既存のアルバムリストファイルは更新し、置き換えません）",
      "FOLDER", 1, 1, kAlbumOptions, true, mirulane::cli::CmdAlbum},
     {"scan", "FOLDER -o LIST.txt", "フォルダを読み込んで、新しいアルバムリストファイルに保存します",
@@ -71,9 +76,9 @@ const CommandSpec kCommands[] = {
      {},
      true,
      mirulane::cli::CmdOptions},
-    {"thumbs", "LIST.txt [--to FOLDER [--save]] [--force]",
-     "各エントリの Exif サムネイルを抽出します", "LIST.txt", 1, 1, kThumbsOptions, false,
-     mirulane::cli::CmdThumbs},
+    {"thumbs", "LIST.txt [--to FOLDER [--save]] [--exif-only] [--force]",
+     "各エントリの Exif サムネイルを抽出し、サムネイルのない画像は縮小して作成します", "LIST.txt",
+     1, 1, kThumbsOptions, false, mirulane::cli::CmdThumbs},
     {"resave", "LIST.txt -o OUT.txt",
      "アルバムリストファイルを読み込んで、別のファイルに書き出します", "LIST.txt", 1, 1,
      kResaveOptions, false, mirulane::cli::CmdResave},

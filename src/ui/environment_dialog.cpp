@@ -372,8 +372,10 @@ QWidget* EnvironmentDialog::AdvancedPage() {
     changePath_ = Check("changePath", "出力先を変更できるようにする(&C)");
     forceOverWrite_ =
         Check("forceOverWrite", "出力ファイルの上書き確認を行わない（強制上書きモード）(&F)");
+    makeThumb_ = Check("makeThumb", "サムネイルのない画像は縮小して作成する(&M)");
     changePath_->setChecked(values_.EnvChangePath != 0);
     forceOverWrite_->setChecked(values_.EnvForceOverWrite != 0);
+    makeThumb_->setChecked(values_.EnvMakeThumb != 0);
     auto explained = [](QCheckBox* check, const char* text) {
         auto* box = new QVBoxLayout;
         box->addWidget(check);
@@ -393,6 +395,11 @@ QWidget* EnvironmentDialog::AdvancedPage() {
     layout->addLayout(explained(forceOverWrite_,
                                 "各種HTMLファイルやサムネイルの出力で、既に同名のファイルが存在した"
                                 "とき、\n確認のダイアログを表示せずに強制的に上書きを行います。"));
+    layout->addSpacing(fontMetrics().lineSpacing());
+    layout->addLayout(explained(makeThumb_,
+                                "サムネイルの抽出で、Exifサムネイルのない画像（PNG、GIF、BMPや"
+                                "編集した写真など）\nは、画像を縮小してサムネイルを作成します。"
+                                "（サムネイルの抽出ダイアログの初期値）"));
     layout->addStretch(1);
     return page;
 }
@@ -493,6 +500,7 @@ bool EnvironmentDialog::ReadBack() {
 
     values_.EnvChangePath = Checked(changePath_);
     values_.EnvForceOverWrite = Checked(forceOverWrite_);
+    values_.EnvMakeThumb = Checked(makeThumb_);
     return true;
 }
 

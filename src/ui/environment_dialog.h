@@ -82,6 +82,7 @@ class EnvironmentDialog : public QDialog {
 
     QCheckBox* changePath_ = nullptr;
     QCheckBox* forceOverWrite_ = nullptr;
+    QCheckBox* makeThumb_ = nullptr;
 };
 
 // The command "動作環境の設定(&E)...": runs the dialog on the settings and, on OK, stores its

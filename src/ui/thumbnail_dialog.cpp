@@ -1,5 +1,6 @@
 #include "ui/thumbnail_dialog.h"
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -58,6 +59,11 @@ ThumbnailDialog::ThumbnailDialog(UiSession& session, QWidget* parent)
     fields->addWidget(outputLabel, 2, 0, 1, 2);
     fields->addWidget(output_, 3, 0);
     fields->addWidget(browse_, 3, 1);
+    // Starts as the environment setting says; what is ticked here holds for this run only.
+    makeMissing_ = new QCheckBox(QString::fromUtf8("サムネイルのない画像は縮小して作成する(&M)"));
+    makeMissing_->setObjectName(QStringLiteral("makeMissing"));
+    makeMissing_->setChecked(core.settings.EnvMakeThumb != 0);
+    fields->addWidget(makeMissing_, 4, 0, 1, 2);
 
     Build(QString::fromUtf8("Exif形式のJPEGファイルからサムネイル画像を抽出します。\n"
                             "デジタルカメラで撮影したJPEGのほとんどはExif形式です。\n"
@@ -84,7 +90,8 @@ void ThumbnailDialog::Execute() {
     }
     Session& core = session_.Core();
     bool closed = RunWithProgress([&] {
-        ThumbnailRunRequest request{core.album.style.TargetFolder, *output, SelectedOnly()};
+        ThumbnailRunRequest request{core.album.style.TargetFolder, *output, SelectedOnly(),
+                                    makeMissing_->isChecked()};
         if (RunThumbnailExtraction(core, request).status != ThumbnailRunStatus::Done) return false;
         StoreThumbFolder(core.album, *output);
         return true;

@@ -39,11 +39,24 @@ TEST(Settings, NoProfileGivesDefaultsAndSavesAll41KeysInOrder) {
               "EnvLstGrid=1\r\nEnvUseFilter=1\r\nEnvFilterCheck=111100000\r\nEnvGetExif=1\r\n"
               "EnvExifFlash=0\r\nEnvExifDtorg=1\r\nEnvExifAprtv=1\r\nEnvExifShtsp=1\r\n"
               "EnvExifFolen=1\r\nEnvExifEbias=1\r\nEnvExifIsosr=1\r\nEnvExifDtfil=1\r\n"
-              "EnvChangePath=0\r\nEnvForceOverWrite=0\r\nEnvDebugMode=0\r\nFontHeight=-12\r\n"
+              "EnvChangePath=0\r\nEnvForceOverWrite=0\r\nEnvMakeThumb=0\r\nEnvDebugMode=0\r\n"
+              "FontHeight=-12\r\n"
               "FontWidth=0\r\nFontEscapement=0\r\nFontOrientation=0\r\nFontWeight=400\r\n"
               "FontItalic=0\r\nFontUnderline=0\r\nFontStrikeOut=0\r\nFontCharSet=128\r\n"
               "FontOutPrecision=0\r\nFontClipPrecision=0\r\nFontQuality=0\r\n"
               "FontPitchAndFamily=0\r\nFontFaceName=MS UI Gothic\r\n");
+}
+
+// The option to make missing thumbnails survives a restart.
+TEST(Settings, MakeThumbIsLoadedAndSaved) {
+    IniProfile p("");
+    p.Parse("[Environment]\nEnvMakeThumb=1\n");
+    Settings s;
+    s.Load(p);
+    EXPECT_EQ(s.EnvMakeThumb, 1);
+    IniProfile out("");
+    s.Save(out);
+    EXPECT_EQ(out.GetInt("Environment", "EnvMakeThumb", 0), 1);
 }
 
 TEST(Settings, FilterStringCoversOnlyTheRowsItReaches) {

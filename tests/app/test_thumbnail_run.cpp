@@ -15,6 +15,7 @@
 #include "fixtures/exif_builder.h"
 #include "fixtures/fault_injection.h"
 #include "fixtures/image_builder.h"
+#include "fixtures/picture_builder.h"
 #include "platform/cp932.h"
 #include "platform/scripted_interaction.h"
 
@@ -94,6 +95,68 @@ TEST_F(ThumbnailRunTest, TenEntriesSevenWithThumbnails) {
     EXPECT_TRUE(ui.overwriteAsked.empty());
     EXPECT_EQ(ui.MessagesUtf8(), std::vector<std::string>{
                                      "選択エントリ 3件のうち、1件のサムネイル抽出に成功しました"});
+}
+
+// Pictures without an embedded thumbnail get one made from their pixels when asked, fitting
+// the list page's box, upright; embedded ones are still copied byte for byte; a picture that
+// does not decode is a failure and the run goes on.
+TEST_F(ThumbnailRunTest, MakesThumbnailsForPicturesWithoutOne) {
+    using fixtures::PictureFormat;
+    AddFile("IMG_0001.JPG", fixtures::MakeCameraJpeg({}));
+    // 200 x 100, to be turned a quarter: it stands 100 x 200.
+    AddFile("edited.jpg", fixtures::MakePicture(PictureFormat::Jpeg, 200, 100, 6));
+    AddFile("scan.png", fixtures::MakePicture(PictureFormat::Png, 300, 150, 1, true));
+    AddFile("small.png", fixtures::MakePicture(PictureFormat::Png, 40, 30));
+    AddFile("broken.jpg", fixtures::MakeJpeg(640, 480));
+    AddFile("movie.avi", fixtures::MakeAvi(320, 240));
+    session.album.style.ThumbSizeMode = 1;
+    session.album.style.ThumbFitWidth = 94;
+    session.album.style.ThumbFitHeight = 94;
+
+    // Off: only the embedded thumbnail, and the message of old.
+    ThumbnailRunResult r = Run();
+    EXPECT_EQ(r.succeeded, 1);
+    EXPECT_EQ(r.made, 0);
+    EXPECT_EQ(Thumb("edited.jpg"), "<none>");
+    EXPECT_EQ(ui.MessagesUtf8(),
+              std::vector<std::string>{"エントリ 6件のうち、1件のサムネイル抽出に成功しました"});
+
+    ui.messages.clear();
+    session.settings.EnvForceOverWrite = 1;
+    ThumbnailRunRequest request{target, output, false, true};
+    r = RunThumbnailExtraction(session, request);
+    EXPECT_EQ(r.processed, 6);
+    EXPECT_EQ(r.succeeded, 4);
+    EXPECT_EQ(r.made, 3);
+    EXPECT_EQ(r.writeFailed, 0);
+    EXPECT_EQ(ui.MessagesUtf8(),
+              std::vector<std::string>{"エントリ 6件のうち、1件を抽出、3件を縮小作成しました"});
+    EXPECT_EQ(Thumb("IMG_0001.JPG"), thumbnail);
+    auto expectJpeg = [&](const std::string& name, int width, int height) {
+        SCOPED_TRACE(name);
+        auto d = fixtures::DecodePicture(Thumb(name));
+        ASSERT_TRUE(d);
+        EXPECT_TRUE(d->jpeg);
+        EXPECT_EQ(d->width, width);
+        EXPECT_EQ(d->height, height);
+        EXPECT_EQ(d->bands, 3);
+    };
+    expectJpeg("edited.jpg", 47, 94);
+    expectJpeg("scan.png", 94, 47);
+    expectJpeg("small.png", 40, 30);  // never enlarged
+    EXPECT_EQ(Thumb("broken.jpg"), "<none>");
+    EXPECT_EQ(Thumb("movie.avi"), "<none>");
+
+    // A list page that does not fit its thumbnails to a box gets a camera's 160 x 120.
+    session.album.style.ThumbSizeMode = 0;
+    session.album.entries.Select(2);
+    ui.messages.clear();
+    request.selectedOnly = true;
+    r = RunThumbnailExtraction(session, request);
+    EXPECT_EQ(r.made, 1);
+    EXPECT_EQ(ui.MessagesUtf8(),
+              std::vector<std::string>{"選択エントリ 1件のうち、0件を抽出、1件を縮小作成しました"});
+    expectJpeg("scan.png", 160, 80);
 }
 
 // A thumbnail carries no orientation of its own: that of a portrait photo would show on its

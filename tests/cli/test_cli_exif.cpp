@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "album/album.h"
@@ -9,6 +10,7 @@
 #include "fixtures/cli_runner.h"
 #include "fixtures/exif_builder.h"
 #include "fixtures/image_builder.h"
+#include "fixtures/picture_builder.h"
 #include "platform/scripted_interaction.h"
 #include "platform/text.h"
 
@@ -73,27 +75,39 @@ TEST_F(CliExifTest, ThumbsOverAnAlbum) {
     dir.Write("p.ini", "[Environment]\n");
     dir.Write("photos/IMG_0001.JPG", fixtures::MakeCameraJpeg());
     dir.Write("photos/movie.avi", fixtures::MakeAvi(320, 240));
+    dir.Write("photos/scan.png", fixtures::MakePicture(fixtures::PictureFormat::Png, 200, 150));
     Album album;
     album.style.TargetFolder = dir.path() + "/photos";
     album.style.ThumbFolder = dir.path() + "/thumbs";
     album.entries.Append("IMG_0001.JPG");
     album.entries.Append("movie.avi");
+    album.entries.Append("scan.png");
     dir.Write("album.txt", ToCrLf(AlbumFileText(album)));
 
-    fixtures::CliResult run = Cli("thumbs album.txt");
+    // --exif-only copies the Exif thumbnail only; by default the PNG gets one made.
+    fixtures::CliResult run = Cli("thumbs album.txt --exif-only");
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.err.find("エントリ 3件のうち、1件のサムネイル抽出に成功しました\n"),
+              std::string::npos)
+        << run.err;
+    EXPECT_FALSE(std::filesystem::exists(dir.path() + "/thumbs/scan.png"));
+    run = Cli("thumbs album.txt --force");
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err,
-              "[サムネイル抽出結果] エントリ 2件のうち、1件のサムネイル抽出に成功しました\n"
-              "書き込み: 1件\n変更なし: 0件\n保持（手で編集されたファイル）: 0件\n"
+              "[サムネイル抽出結果] エントリ 3件のうち、1件を抽出、1件を縮小作成しました\n"
+              "書き込み: 1件\n変更なし: 1件\n保持（手で編集されたファイル）: 0件\n"
               "保持（このプログラムが作成していないファイル）: 0件\n");
     EXPECT_EQ(dir.Read("thumbs/IMG_0001.JPG"), fixtures::MakeThumbnailJpeg());
+    auto made = fixtures::DecodePicture(dir.Read("thumbs/scan.png"));
+    ASSERT_TRUE(made);
+    EXPECT_TRUE(made->jpeg);
 
     // Without a terminal and without --force the existing thumbnail is kept.
     dir.Write("thumbs/IMG_0001.JPG", "old");
     run = Cli("thumbs album.txt");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(dir.Read("thumbs/IMG_0001.JPG"), "old");
-    EXPECT_NE(run.err.find("0件のサムネイル抽出に成功しました"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("0件を抽出、1件を縮小作成しました"), std::string::npos) << run.err;
     run = Cli("thumbs album.txt --force");
     EXPECT_EQ(dir.Read("thumbs/IMG_0001.JPG"), fixtures::MakeThumbnailJpeg());
 

@@ -71,6 +71,7 @@ TEST(CliHelp, UsageErrorsNameTheirCause) {
     };
     for (const Case& c : {
              Case{"album photos --thumb", "「--thumb」は album コマンドのオプションではありません"},
+             Case{"album photos --exif-only", "--exif-only は --thumbs と一緒に指定してください"},
              Case{"scan photos -o", "オプション -o の後に LIST.txt を指定してください"},
              Case{"scan photos", "オプション -o でアルバムリストファイルを指定してください"},
              Case{"album", "FOLDER を指定してください"},

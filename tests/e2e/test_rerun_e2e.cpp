@@ -63,7 +63,7 @@ TEST_F(RerunE2E, APhotoAddedSinceIsListedWithoutForceAndNothingElseIsRewritten) 
     CliResult same = Cli("album photos --thumbs");
     ASSERT_EQ(same.status, 0) << same.err;
     EXPECT_EQ(Outputs(), before);
-    EXPECT_NE(same.err.find("エントリ 2件のうち、2件のサムネイル抽出に成功しました\n"
+    EXPECT_NE(same.err.find("エントリ 2件のうち、2件を抽出、0件を縮小作成しました\n"
                             "書き込み: 0件\n変更なし: 6件\n"
                             "保持（手で編集されたファイル）: 0件\n"
                             "保持（このプログラムが作成していないファイル）: 0件\n"),

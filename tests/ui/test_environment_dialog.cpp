@@ -345,6 +345,20 @@ TEST_F(EnvironmentTest, FilterCheckListTogglesAndReachesTheScanOnlyAfterOk) {
     EXPECT_NE(Profile().find("EnvFilterCheck=011100000"), std::string::npos);
 }
 
+// The option to make missing thumbnails is off by default and reaches the profile on OK.
+TEST_F(EnvironmentTest, MakeThumbCheckBoxIsStoredInTheProfile) {
+    Open([&](QDialog& d) {
+        auto* box = Find<QCheckBox>(d, "makeThumb");
+        EXPECT_FALSE(box->isChecked());
+        box->setChecked(true);
+        Click(d, "ok");
+        return d.result();
+    });
+    EXPECT_EQ(settings().EnvMakeThumb, 1);
+    frame->close();
+    EXPECT_NE(Profile().find("EnvMakeThumb=1"), std::string::npos);
+}
+
 TEST_F(EnvironmentTest, CancelChangesNothingInTheSettingsOrTheAlbum) {
     frame->OpenAlbumFile(QString::fromStdString(WriteAlbum({"a.jpg", "b.jpg"})));
     const std::string stored = Stored();

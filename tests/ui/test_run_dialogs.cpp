@@ -3,6 +3,7 @@
 // their runs do to the album and its files, help, and the names assistive technology reads.
 
 #include <QAccessible>
+#include <QCheckBox>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -17,6 +18,7 @@
 #include "album/entry_list.h"
 #include "app/session.h"
 #include "fixtures/exif_builder.h"
+#include "fixtures/picture_builder.h"
 #include "ui/exif_reacquire_dialog.h"
 #include "ui/help.h"
 #include "ui/overwrite_dialog.h"
@@ -215,6 +217,43 @@ TEST_F(RunDialogTest, ThumbnailExtractionRefusesTheTargetFolderAndStoresTheFolde
     });
     Trigger(C::kExtractThumbnails);
     EXPECT_EQ(album().style.ThumbFolder, dir.path() + "/thumbs");
+}
+
+// The check box starts as the environment setting says and decides whether pictures without
+// an Exif thumbnail get one made.
+TEST_F(RunDialogTest, ThumbnailDialogMakesMissingThumbnailsWhenTicked) {
+    OpenAlbum({{"a.jpg", camera},
+               {"p.png", fixtures::MakePicture(fixtures::PictureFormat::Png, 320, 240)}});
+    session->Core().settings.EnvChangePath = 1;
+    session->Core().settings.EnvForceOverWrite = 1;
+    const QString thumbs = QString::fromStdString(dir.path() + "/thumbs");
+    auto run = [&](bool expectChecked, bool tick) {
+        Script<ThumbnailDialog>([&](ThumbnailDialog& dialog) {
+            EXPECT_EQ(dialog.MakeMissingBox()->isChecked(), expectChecked);
+            dialog.MakeMissingBox()->setChecked(tick);
+            dialog.OutputField()->setText(thumbs);
+            dialog.RunButton()->click();
+            return dialog.result();
+        });
+        chooser.messages.clear();
+        Trigger(C::kExtractThumbnails);
+    };
+    run(false, false);
+    EXPECT_EQ(chooser.MessageTexts(),
+              QStringList{U("エントリ 2件のうち、1件のサムネイル抽出に成功しました")});
+    EXPECT_FALSE(QFileInfo::exists(thumbs + "/p.png"));
+
+    session->Core().settings.EnvMakeThumb = 1;
+    run(true, true);
+    EXPECT_EQ(chooser.MessageTexts(),
+              QStringList{U("エントリ 2件のうち、1件を抽出、1件を縮小作成しました")});
+    auto made = fixtures::DecodePicture(dir.Read("thumbs/p.png"));
+    ASSERT_TRUE(made);
+    EXPECT_TRUE(made->jpeg);
+    EXPECT_EQ(album().style.ThumbFolder, dir.path() + "/thumbs");
+    // Unticking holds for that run only.
+    run(true, false);
+    EXPECT_EQ(session->Core().settings.EnvMakeThumb, 1);
 }
 
 TEST_F(RunDialogTest, HelpButtonAndF1OpenTheDialogsTopicAndTheContextComesBack) {
