@@ -12,7 +12,8 @@ cd "$(dirname "$0")/.."
 out=$(realpath -m "${1:-build/portraits}")
 build=${MIRULANE_BUILD:-build/demo}
 
-packages=(g++ cmake ninja-build chromium fonts-noto-cjk imagemagick libimage-exiftool-perl)
+packages=(g++ cmake ninja-build pkgconf libvips-dev chromium fonts-noto-cjk imagemagick
+          libimage-exiftool-perl)
 scripts/apt-install.sh "${packages[@]}" >&2
 if [ ! -f "$build/CMakeCache.txt" ]; then
     cmake -S . -B "$build" -G Ninja -DMIRULANE_TESTS=OFF -DMIRULANE_BENCH=OFF >/dev/null

@@ -11,8 +11,8 @@ look=${WINDOW_LOOK:-$(realpath -m ../shared/tools/window-look)}
 
 # Installs what the pictures need and builds the programs; $1 names the script in messages.
 screenshot_prepare() {
-    scripts/apt-install.sh g++ cmake ninja-build qt6-base-dev libqt6svg6 qt6-translations-l10n \
-        fonts-noto-cjk xvfb at-spi2-core python3-pyatspi dbus imagemagick
+    scripts/apt-install.sh g++ cmake ninja-build pkgconf libvips-dev qt6-base-dev libqt6svg6 \
+        qt6-translations-l10n fonts-noto-cjk xvfb at-spi2-core python3-pyatspi dbus imagemagick
     [ -x "$look" ] || { echo "$1: no window-look tool at $look" >&2; exit 1; }
     if [ ! -f "$build/CMakeCache.txt" ]; then
         cmake -S . -B "$build" -G Ninja -DMIRULANE_GUI=ON -DMIRULANE_TESTS=OFF \
