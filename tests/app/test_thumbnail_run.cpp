@@ -2,10 +2,12 @@
 // reported, messages shown.
 
 #include <gtest/gtest.h>
+
 #include <unistd.h>
 
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "album/media.h"
@@ -157,6 +159,36 @@ TEST_F(ThumbnailRunTest, MakesThumbnailsForPicturesWithoutOne) {
     EXPECT_EQ(ui.MessagesUtf8(),
               std::vector<std::string>{"選択エントリ 1件のうち、0件を抽出、1件を縮小作成しました"});
     expectJpeg("scan.png", 160, 80);
+}
+
+// GIF and BMP pictures (scans, old exports) get thumbnails made too.
+TEST_F(ThumbnailRunTest, MakesThumbnailsForGifAndBmpPictures) {
+    // A 1 x 1 GIF, LZW-coded, with a white pixel.
+    AddFile("dot.gif", std::string("GIF89a\x01\x00\x01\x00\x80\x00\x00\xff\xff\xff\x00\x00\x00"
+                                   "!\xf9\x04\x01\x00\x00\x00\x00,\x00\x00\x00\x00\x01\x00"
+                                   "\x01\x00\x00\x02\x02D\x01\x00;",
+                                   43));
+    // A 4 x 2 BMP of 24-bit pixels, rows padded to 4 bytes, bottom row first.
+    std::string bmp = fixtures::MakeBmp(4, 2);
+    const uint32_t pixels = 2 * 12;
+    bmp[2] = static_cast<char>(54 + pixels);
+    bmp[34] = static_cast<char>(pixels);
+    bmp += std::string(pixels, '\x80');
+    AddFile("scan.bmp", bmp);
+    session.album.style.ThumbSizeMode = 1;
+    session.album.style.ThumbFitWidth = 94;
+    session.album.style.ThumbFitHeight = 94;
+    ThumbnailRunRequest request{target, output, false, true};
+    ThumbnailRunResult r = RunThumbnailExtraction(session, request);
+    EXPECT_EQ(r.made, 2);
+    for (auto [name, width, height] : {std::tuple{"dot.gif", 1, 1}, std::tuple{"scan.bmp", 4, 2}}) {
+        SCOPED_TRACE(name);
+        auto d = fixtures::DecodePicture(Thumb(name));
+        ASSERT_TRUE(d);
+        EXPECT_TRUE(d->jpeg);
+        EXPECT_EQ(d->width, width);
+        EXPECT_EQ(d->height, height);
+    }
 }
 
 // A thumbnail carries no orientation of its own: that of a portrait photo would show on its
