@@ -1,6 +1,7 @@
 #include "app/thumbnail_run.h"
 
 #include <algorithm>
+#include <chrono>
 #include <deque>
 #include <future>
 #include <thread>
@@ -62,7 +63,46 @@ void MadeThumbnailBox(const PageStyle& style, int& width, int& height) {
     height = fit ? style.ThumbFitHeight : 120;
 }
 
+// Waits for a thumbnail being made on another thread, asking the progress every tenth of a
+// second meanwhile, so that a cancel is seen (and the window stays drawn) while a slow picture
+// decodes. False when the user cancelled.
+bool AwaitMade(std::future<MadeThumbnail>& made, Interaction& ui, int k, int n) {
+    using namespace std::chrono_literals;
+    while (made.wait_for(100ms) == std::future_status::timeout) {
+        if (ui.Progress(k, n) == ProgressAnswer::Cancel) return false;
+    }
+    return true;
+}
+
+// The summary's lines about pictures without a made thumbnail.
+std::string FailureLines(const std::vector<PictureFailure>& failures) {
+    if (failures.empty()) return {};
+    std::string text =
+        SjFormat("\n\n次の %d件はサムネイルを作成できませんでした:", int(failures.size()));
+    for (const PictureFailure& f : failures) {
+        text += "\n" + f.fileName + ": " + ThumbnailProblemText(f.problem);
+    }
+    return text;
+}
+
 }  // namespace
+
+std::string ThumbnailProblemText(ThumbnailProblem problem) {
+    switch (problem) {
+        case ThumbnailProblem::Unreadable:
+            return Sj("ファイルを読み込めません");
+        case ThumbnailProblem::NotItsKind:
+            return Sj("拡張子の示す種類の画像ではありません");
+        case ThumbnailProblem::Damaged:
+            return Sj("画像が壊れています");
+        case ThumbnailProblem::TooLarge:
+            return Sj("画像が大きすぎます");
+        case ThumbnailProblem::None:
+        case ThumbnailProblem::NotDecodable:
+            break;
+    }
+    return Sj("画像をデコードできません");
+}
 
 ThumbnailRunResult RunThumbnailExtraction(Session& session, const ThumbnailRunRequest& request) {
     Interaction& ui = session.ui;
@@ -139,9 +179,15 @@ ThumbnailRunResult RunThumbnailExtraction(Session& session, const ThumbnailRunRe
         if (p.found) {
             bytes = OrientedThumbnail(p.embedded.bytes, p.embedded.orientation);
         } else if (p.made.valid()) {
+            if (!AwaitMade(p.made, ui, k, n)) {
+                result.cancelled = true;
+                break;
+            }
             MadeThumbnail made = p.made.get();
-            // A picture that cannot be decoded has no thumbnail, like one without Exif data.
-            if (!made.ok) continue;
+            if (!made.ok) {
+                result.pictureFailures.push_back({fileName, made.problem});
+                continue;
+            }
             bytes = std::move(made.jpeg);
         } else {
             continue;
@@ -173,7 +219,8 @@ ThumbnailRunResult RunThumbnailExtraction(Session& session, const ThumbnailRunRe
     ui.Message(request.makeMissing
                    ? SjFormat("%sエントリ %d件のうち、%d件を抽出、%d件を縮小作成しました",
                               selected.c_str(), result.processed, result.succeeded - result.made,
-                              result.made)
+                              result.made) +
+                         FailureLines(result.pictureFailures)
                    : SjFormat("%sエントリ %d件のうち、%d件のサムネイル抽出に成功しました",
                               selected.c_str(), result.processed, result.succeeded),
                Sj("サムネイル抽出結果"), MsgIcon::Information, MsgButtons::Ok);

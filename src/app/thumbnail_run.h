@@ -6,8 +6,10 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/output_manifest.h"
+#include "platform/thumbnail_maker.h"
 
 namespace mirulane {
 
@@ -30,6 +32,12 @@ enum class ThumbnailRunStatus {
     OutputIsTarget,  // the output folder is the target folder
 };
 
+// A picture whose thumbnail could not be made, and why.
+struct PictureFailure {
+    std::string fileName;  // CP932, the entry's name
+    ThumbnailProblem problem = ThumbnailProblem::NotDecodable;
+};
+
 struct ThumbnailRunResult {
     ThumbnailRunStatus status = ThumbnailRunStatus::Done;
     int processed = 0;  // successes plus failures
@@ -38,6 +46,10 @@ struct ThumbnailRunResult {
     // Entries whose thumbnail file could not be created or written, or was refused because
     // it is one of the album's pictures (a file without a thumbnail is not counted).
     int writeFailed = 0;
+    // Pictures that should have had a thumbnail made and gave none (not a picture of the kind
+    // their name says, damaged, too large, not decodable), in entry order. Each is named in
+    // the summary.
+    std::vector<PictureFailure> pictureFailures;
     // The user cancelled an overwrite confirmation or the progress: the run stopped there,
     // without its summary.
     bool cancelled = false;
@@ -52,6 +64,9 @@ struct ThumbnailRunResult {
 // The album is busy meanwhile. On Done the dialog closes as confirmed and the caller stores the
 // output folder as ThumbFolder.
 ThumbnailRunResult RunThumbnailExtraction(Session& session, const ThumbnailRunRequest& request);
+
+// Why a picture gave no thumbnail, in words for the user (CP932).
+std::string ThumbnailProblemText(ThumbnailProblem problem);
 
 // After the dialog's run: the output folder, as typed, becomes the album's ThumbFolder. A
 // change marks the album modified, so that the save prompt keeps it.

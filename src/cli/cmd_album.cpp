@@ -116,9 +116,11 @@ int CmdAlbum(Context& ctx, const Args& args) {
             PrintOutputSummary(stderr, r.outputs);
             return 1;
         }
-        // The album is still written, but a thumbnail that could not be written (or recorded)
-        // fails the command.
-        if (r.writeFailed > 0 || r.outputs.recordFailures > 0) ok = false;
+        // The album is still written, but a thumbnail that could not be written (or recorded),
+        // or a picture whose thumbnail could not be made, fails the command.
+        if (r.writeFailed > 0 || r.outputs.recordFailures > 0 || !r.pictureFailures.empty()) {
+            ok = false;
+        }
         outputs = r.outputs;
     }
     OutputTally pages;

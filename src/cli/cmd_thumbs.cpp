@@ -30,10 +30,11 @@ int CmdThumbs(Context& ctx, const Args& args) {
         style.ThumbFolder = output;
         if (!SaveAlbum(ctx, list)) return 1;
     }
-    // A thumbnail that could not be written (or recorded) fails the command; a file without
-    // one does not.
+    // A thumbnail that could not be written (or recorded), or a picture whose thumbnail could
+    // not be made, fails the command; a file without an embedded one does not.
     return result.status == ThumbnailRunStatus::Done && !result.cancelled &&
-                   result.writeFailed == 0 && result.outputs.recordFailures == 0
+                   result.writeFailed == 0 && result.outputs.recordFailures == 0 &&
+                   result.pictureFailures.empty()
                ? 0
                : 1;
 }

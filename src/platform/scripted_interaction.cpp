@@ -33,7 +33,10 @@ void ScriptedInteraction::PumpOneEvent() {
 }
 
 ProgressAnswer ScriptedInteraction::Progress(int done, int total) {
-    progress.emplace_back(done, total);
+    // A run asks again while it waits for slow work: the same step, logged once.
+    if (progress.empty() || progress.back() != std::pair(done, total)) {
+        progress.emplace_back(done, total);
+    }
     return cancelAtDone >= 0 && done >= cancelAtDone ? ProgressAnswer::Cancel
                                                      : ProgressAnswer::Continue;
 }

@@ -33,8 +33,8 @@ class ScriptedInteraction : public Interaction {
     int waitCursorOn = 0;
     // Called by every PumpOneEvent: what a user does while a long run lets events through.
     std::function<void()> onPump;
-    // Every progress report (done, total), and the report that answers "cancel" first (its
-    // done count; -1: never).
+    // Every progress report (done, total), a repeat of the last one not logged again, and the
+    // report that answers "cancel" first (its done count; -1: never).
     std::vector<std::pair<int, int>> progress;
     int cancelAtDone = -1;
 

@@ -44,8 +44,9 @@ struct ImageRef {
     }
 };
 
-MadeThumbnail Failure(const char* what) {
+MadeThumbnail Failure(const char* what, ThumbnailProblem problem = ThumbnailProblem::NotDecodable) {
     MadeThumbnail made;
+    made.problem = problem;
     const char* detail = vips_error_buffer();
     made.error = detail && *detail ? detail : what;
     vips_error_clear();
@@ -58,8 +59,10 @@ MadeThumbnail MakeThumbnailJpeg(std::string_view path, int boxWidth, int boxHeig
     if (!StartVips()) return Failure("libvips could not be started");
     if (boxWidth < 1 || boxHeight < 1) return Failure("empty thumbnail box");
     std::string bytes;
-    if (ReadFileBytes(path, bytes, kMaxPictureBytes + 1) != 0) return Failure("unreadable file");
-    if (bytes.size() > kMaxPictureBytes) return Failure("file too large");
+    if (ReadFileBytes(path, bytes, kMaxPictureBytes + 1) != 0)
+        return Failure("unreadable file", ThumbnailProblem::Unreadable);
+    if (bytes.size() > kMaxPictureBytes)
+        return Failure("file too large", ThumbnailProblem::TooLarge);
 
     // From memory rather than by name: libvips reads options out of a file name ("a[x].jpg").
     // Shrink-on-load decodes a JPEG at 1/2, 1/4 or 1/8 of its size when that is enough.

@@ -7,10 +7,21 @@
 
 namespace mirulane {
 
+// Why a picture gave no thumbnail.
+enum class ThumbnailProblem {
+    None,
+    Unreadable,    // the file cannot be read
+    NotItsKind,    // its leading bytes are not those of the kind its name says
+    Damaged,       // of its kind, but cut short or corrupt
+    TooLarge,      // its declared size is over what a picture may cost to decode
+    NotDecodable,  // anything else the decoder refused
+};
+
 struct MadeThumbnail {
     bool ok = false;
-    std::string jpeg;   // the thumbnail file's bytes, when ok
-    std::string error;  // why not, when !ok (the decoder's text, UTF-8)
+    std::string jpeg;  // the thumbnail file's bytes, when ok
+    ThumbnailProblem problem = ThumbnailProblem::None;
+    std::string error;  // the decoder's own text, when !ok (UTF-8, for logs)
 };
 
 // The picture at path (CP932), scaled down to fit boxWidth × boxHeight with its proportions

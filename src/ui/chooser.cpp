@@ -11,7 +11,17 @@ namespace mirulane::ui {
 QMessageBox::StandardButton QtChooser::Message(QWidget* parent, QMessageBox::Icon icon,
                                                const QString& caption, const QString& text,
                                                QMessageBox::StandardButtons buttons) {
-    QMessageBox box(icon, caption, text, buttons, parent);
+    // A long list (the pictures a run could not use, say) would grow the box past the screen:
+    // its first lines are shown, and the whole text behind the box's details button.
+    constexpr int kShownLines = 20;
+    const QStringList lines = text.split(QLatin1Char('\n'));
+    const bool cut = lines.size() > kShownLines + 5;
+    QMessageBox box(icon, caption,
+                    cut ? lines.mid(0, kShownLines).join(QLatin1Char('\n')) +
+                              QString::fromUtf8("\n…（ほか %1 行）").arg(lines.size() - kShownLines)
+                        : text,
+                    buttons, parent);
+    if (cut) box.setDetailedText(text);
     // The buttons speak Japanese whatever translations are installed.
     const std::pair<QMessageBox::StandardButton, const char*> captions[] = {
         {QMessageBox::Ok, "OK"},

@@ -119,10 +119,7 @@ void QtInteraction::PumpOneEvent() {
 }
 
 ProgressAnswer QtInteraction::Progress(int done, int total) {
-    if (progressSink_) {
-        progressSink_(done, total);
-        return ProgressAnswer::Continue;
-    }
+    if (progressSink_) return progressSink_(done, total);
     if (!progress_) {
         progress_ = new QProgressDialog(QString::fromUtf8("処理しています..."),
                                         QString::fromUtf8("キャンセル"), 0, 0, window_);

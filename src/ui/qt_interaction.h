@@ -17,7 +17,7 @@ namespace mirulane::ui {
 class QtInteraction : public Interaction {
   public:
     using StatusSink = std::function<void(StatusPane, const QString&)>;
-    using ProgressSink = std::function<void(int done, int total)>;
+    using ProgressSink = std::function<ProgressAnswer(int done, int total)>;
 
     explicit QtInteraction(Chooser& chooser);
     ~QtInteraction() override;

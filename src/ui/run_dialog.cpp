@@ -1,5 +1,6 @@
 #include "ui/run_dialog.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -80,8 +81,9 @@ void RunDialog::Build(const QString& note, QLayout* fields, const QString& busyT
     run_ = new QPushButton(QString::fromUtf8("実行"));
     run_->setObjectName(QStringLiteral("run"));
     run_->setDefault(true);
-    auto* cancel = new QPushButton(QString::fromUtf8("ｷｬﾝｾﾙ"));
-    cancel->setObjectName(QStringLiteral("cancel"));
+    cancel_ = new QPushButton(QString::fromUtf8("ｷｬﾝｾﾙ"));
+    cancel_->setObjectName(QStringLiteral("cancel"));
+    auto* cancel = cancel_;
     auto* help = new QPushButton(QString::fromUtf8("ヘルプ"));
     help->setObjectName(QStringLiteral("help"));
     for (QPushButton* b : {run_, cancel, help}) {
@@ -98,15 +100,18 @@ bool RunDialog::SelectedOnly() const { return selected_->isChecked(); }
 
 bool RunDialog::RunWithProgress(const std::function<bool()>& run) {
     running_ = true;
-    // Nothing but the run's own questions can be answered meanwhile.
+    cancelAsked_ = false;
+    // Nothing but the run's own questions and ｷｬﾝｾﾙ can be answered meanwhile.
     for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (w != row_ && !w->testAttribute(Qt::WA_Disabled)) {
+        if (w != row_ && w != cancel_ && !w->testAttribute(Qt::WA_Disabled)) {
             w->setEnabled(false);
             disabled_ << w;
         }
     }
-    session_.interaction().SetProgressSink(
-        [this](int done, int total) { ShowProgress(done, total); });
+    session_.interaction().SetProgressSink([this](int done, int total) {
+        ShowProgress(done, total);
+        return cancelAsked_ ? ProgressAnswer::Cancel : ProgressAnswer::Continue;
+    });
     bool close = run();
     session_.interaction().SetProgressSink(nullptr);
     running_ = false;
@@ -127,13 +132,19 @@ void RunDialog::ShowProgress(int done, int total) {
     bar_->setValue(done);
     counter_->setText(QString::asprintf("%d/%d", done, total));
     row_->show();
-    // No event is let through here: paint the row now.
-    row_->repaint();
+    // The run asks here between entries and while a picture decodes: let the window repaint
+    // and ｷｬﾝｾﾙ (the only control left enabled) be pressed.
+    QCoreApplication::processEvents();
 }
 
 void RunDialog::reject() {
-    // Escape and the close box wait for the run's end.
-    if (!running_) QDialog::reject();
+    // During the run, ｷｬﾝｾﾙ, Escape and the close box ask the run to stop after the entry in
+    // hand; the dialog is left once it has.
+    if (running_) {
+        cancelAsked_ = true;
+        return;
+    }
+    QDialog::reject();
 }
 
 void RunDialog::keyPressEvent(QKeyEvent* e) {

@@ -2,8 +2,8 @@
 // What the dialogs that run over the album's entries share ("Exif情報の再取得",
 // "サムネイルの抽出"): the choice between all and the selected entries, a progress row hidden
 // until the run, and the buttons "実行", "ｷｬﾝｾﾙ" and "ヘルプ". While the dialog is open the help
-// context is its own (F1 and "ヘルプ" open its topic); while its run works the dialog cannot be
-// left and the run's progress shows in the row.
+// context is its own (F1 and "ヘルプ" open its topic); while its run works the run's progress
+// shows in the row, and "ｷｬﾝｾﾙ" (or Escape) stops the run after the entry in hand.
 
 #include <QDialog>
 #include <QList>
@@ -60,6 +60,7 @@ class RunDialog : public QDialog {
 
     int savedHelpContext_;
     bool running_ = false;
+    bool cancelAsked_ = false;           // ｷｬﾝｾﾙ was pressed while the run worked
     QList<QPointer<QWidget>> disabled_;  // what the run disabled
     QString busyText_;
     QString doneText_;
@@ -70,6 +71,7 @@ class RunDialog : public QDialog {
     QProgressBar* bar_ = nullptr;
     QLabel* counter_ = nullptr;
     QPushButton* run_ = nullptr;
+    QPushButton* cancel_ = nullptr;
 };
 
 }  // namespace mirulane::ui

@@ -132,7 +132,9 @@ TEST_F(ThumbnailRunTest, MakesThumbnailsForPicturesWithoutOne) {
     EXPECT_EQ(r.made, 3);
     EXPECT_EQ(r.writeFailed, 0);
     EXPECT_EQ(ui.MessagesUtf8(),
-              std::vector<std::string>{"エントリ 6件のうち、1件を抽出、3件を縮小作成しました"});
+              std::vector<std::string>{"エントリ 6件のうち、1件を抽出、3件を縮小作成しました\n\n"
+                                       "次の 1件はサムネイルを作成できませんでした:\n"
+                                       "broken.jpg: 画像が壊れています"});
     EXPECT_EQ(Thumb("IMG_0001.JPG"), thumbnail);
     auto expectJpeg = [&](const std::string& name, int width, int height) {
         SCOPED_TRACE(name);
@@ -159,6 +161,33 @@ TEST_F(ThumbnailRunTest, MakesThumbnailsForPicturesWithoutOne) {
     EXPECT_EQ(ui.MessagesUtf8(),
               std::vector<std::string>{"選択エントリ 1件のうち、0件を抽出、1件を縮小作成しました"});
     expectJpeg("scan.png", 160, 80);
+}
+
+// Every picture that should have had a thumbnail made and gave none is named with its reason
+// and counted, whatever the decoder made of it: nothing is passed over without a word.
+TEST_F(ThumbnailRunTest, PicturesWithoutAMadeThumbnailAreNamedWithTheirReason) {
+    using fixtures::PictureFormat;
+    AddFile("good.jpg", fixtures::MakePicture(PictureFormat::Jpeg, 64, 48));
+    std::string whole = fixtures::MakePicture(PictureFormat::Jpeg, 640, 480);
+    AddFile("cut.jpg", whole.substr(0, whole.size() / 3));
+    AddFile("notes.jpg", "shopping list: eggs, milk\n");
+    AddFile("page.jpg", "%!PS-Adobe-3.0\n/Times findfont 12 scalefont setfont\nshowpage\n");
+    // A GIF whose logical screen says 65535 x 65535: refused from its header.
+    AddFile("bomb.gif", std::string("GIF89a\xff\xff\xff\xff\x00\x00\x00", 13) +
+                            std::string("\x2c\0\0\0\0\xff\xff\xff\xff\0\x02\x02\x44\x01\0;", 16));
+    ThumbnailRunResult r = RunThumbnailExtraction(session, {target, output, false, true});
+    EXPECT_EQ(r.made, 1);
+    ASSERT_EQ(r.pictureFailures.size(), 4u);
+    EXPECT_EQ(ui.MessagesUtf8(),
+              std::vector<std::string>{"エントリ 5件のうち、0件を抽出、1件を縮小作成しました\n\n"
+                                       "次の 4件はサムネイルを作成できませんでした:\n"
+                                       "cut.jpg: 画像が壊れています\n"
+                                       "notes.jpg: 拡張子の示す種類の画像ではありません\n"
+                                       "page.jpg: 拡張子の示す種類の画像ではありません\n"
+                                       "bomb.gif: 画像が大きすぎます"});
+    for (const char* name : {"cut.jpg", "notes.jpg", "page.jpg", "bomb.gif"}) {
+        EXPECT_EQ(Thumb(name), "<none>") << name;
+    }
 }
 
 // GIF and BMP pictures (scans, old exports) get thumbnails made too.

@@ -182,11 +182,20 @@ TEST_F(GeneratedFilesE2E, ThumbnailsThatCannotBeWrittenFailTheCommand) {
     EXPECT_TRUE(fs::exists(dir.path() + "/album2.txt"));
     EXPECT_TRUE(fs::exists(dir.path() + "/photos/html/a.html"));
 
-    // Photos without a thumbnail to extract, that cannot be decoded either, are no failure.
+    // A photo without a thumbnail to extract that cannot be decoded either is named with its
+    // reason, and fails the command once the album is written.
     dir.Write("plain/p.jpg", MakeJpeg(64, 48));
+    dir.Write("plain/q.jpg", "not a picture\n");
     CliResult plain = Cli("album plain -o plain.txt --thumbs --force");
-    EXPECT_EQ(plain.status, 0) << plain.err;
-    EXPECT_NE(plain.err.find("1件のうち、0件を抽出、0件を縮小作成しました"), std::string::npos);
+    EXPECT_EQ(plain.status, 1) << plain.err;
+    EXPECT_NE(plain.err.find("2件のうち、0件を抽出、0件を縮小作成しました\n\n"
+                             "次の 2件はサムネイルを作成できませんでした:\n"
+                             "p.jpg: 画像が壊れています\n"
+                             "q.jpg: 拡張子の示す種類の画像ではありません"),
+              std::string::npos)
+        << plain.err;
+    EXPECT_TRUE(fs::exists(dir.path() + "/plain.txt"));
+    EXPECT_TRUE(fs::exists(dir.path() + "/plain/html/p.html"));
 }
 
 TEST_F(GeneratedFilesE2E, AnEmptyThumbnailIsNotWritten) {
