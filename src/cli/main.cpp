@@ -15,6 +15,11 @@ using mirulane::cli::CommandSpec;
 using mirulane::cli::OptionSpec;
 
 constexpr OptionSpec kForce = {"--force", nullptr, "既存の出力ファイルを確認せずに上書きします"};
+// Pages and thumbnails: only what the program wrote there is replaced without a question.
+constexpr OptionSpec kForceOutputs = {
+    "--force", nullptr,
+    "このプログラムが作成した出力ファイル（その後に編集されたものも）を確認せずに上書きします。"
+    "このプログラムが作成していないファイルは、端末で確認して答えたときだけ上書きします"};
 constexpr OptionSpec kExifOnly = {
     "--exif-only", nullptr,
     "Exif サムネイルの抽出だけを行い、サムネイルのない画像の縮小画像は作成しません"};
@@ -26,14 +31,14 @@ const OptionSpec kAlbumOptions[] = {
      "サムネイルを抽出（Exif サムネイルのない画像は縮小して作成）してリストページに表示します"
      "（テキストのみのリストページはプリセット 4 に）"},
     kExifOnly,
-    kForce,
+    kForceOutputs,
 };
 const OptionSpec kScanOptions[] = {{"-o", "LIST.txt", "作成するアルバムリストファイル"}};
 const OptionSpec kRefreshOptions[] = {
     {"--force", nullptr,
      "フォルダにファイルが１件もなくても、すべてのエントリを削除して更新します"},
 };
-const OptionSpec kGenerateOptions[] = {kForce};
+const OptionSpec kGenerateOptions[] = {kForceOutputs};
 const OptionSpec kThumbsOptions[] = {
     {"--to", "FOLDER",
      "サムネイルの出力先（既定: アルバムのサムネイルの場所）。--save がなければアルバムリスト"
@@ -41,7 +46,7 @@ const OptionSpec kThumbsOptions[] = {
     {"--save", nullptr,
      "--to の出力先をアルバムのサムネイルの場所としてアルバムリストファイルに保存します"},
     kExifOnly,
-    kForce,
+    kForceOutputs,
 };
 const OptionSpec kResaveOptions[] = {{"-o", "OUT.txt", "保存先のファイル"}};
 const OptionSpec kExifOptions[] = {
