@@ -280,9 +280,15 @@ BmpStatus ReadBmpHeader(std::string_view b, BmpHeader& h, std::string& detail) {
     }
     h.bands = h.masks[3] != 0 ? 4 : 3;
 
+    h.pixelOffset = Le32(b, 10);
     if (h.bitsPerPixel <= 8) {
         const uint32_t most = 1u << h.bitsPerPixel;
-        const uint32_t n = colours == 0 || colours > most ? most : colours;
+        uint32_t n = colours == 0 || colours > most ? most : colours;
+        // Writers of short palettes (OS/2 ones above all) say so only by where the pixels start.
+        if (h.pixelOffset > paletteAt) {
+            n = static_cast<uint32_t>(
+                std::min<size_t>(n, (h.pixelOffset - paletteAt) / paletteEntry));
+        }
         if (!Has(b, paletteAt, n * paletteEntry)) {
             return Fail(BmpStatus::Damaged, detail, "BMP palette cut short");
         }
@@ -292,7 +298,6 @@ BmpStatus ReadBmpHeader(std::string_view b, BmpHeader& h, std::string& detail) {
                             static_cast<uint8_t>(U8(b, at + 1)), static_cast<uint8_t>(U8(b, at))};
         }
     }
-    h.pixelOffset = Le32(b, 10);
     if (h.pixelOffset < info + infoSize || h.pixelOffset >= b.size()) {
         return Fail(BmpStatus::Damaged, detail, "BMP pixel data out of the file");
     }
