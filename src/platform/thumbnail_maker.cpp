@@ -5,9 +5,10 @@
 #include <vips/vector.h>
 
 #include <algorithm>
-#include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <mutex>
+#include <thread>
 
 #include "platform/bmp_decoder.h"
 #include "platform/fs.h"
@@ -95,39 +96,49 @@ MadeThumbnail VipsFailure(ThumbnailProblem problem, const char* what) {
     return Failure(problem, std::move(detail));
 }
 
-// Stops the pixel work on a picture once its time is up.
-// Which image of a pipeline reports progress, and which one's kill flag stops it, depends on
-// the loader; every watched image is told to stop.
-struct Watch {
-    Clock::time_point deadline;
-    std::atomic<bool> killed{false};
-    VipsImage* images[2] = {};
-};
-
-void OnEval(VipsImage*, VipsProgress*, void* data) {
-    auto* watch = static_cast<Watch*>(data);
-    if (Clock::now() >= watch->deadline) {
-        watch->killed = true;
-        for (VipsImage* image : watch->images)
-            if (image) vips_image_set_kill(image, TRUE);
-    }
-}
-
-// Watches the evaluation of one image while it lives in this scope.
-class WatchOver {
+// Stops the decoding of a picture once its time is up: at the deadline a watcher thread sets
+// the kill flag of the watched images, which libvips checks on every later read of their
+// pixels (the decoder's strips among them), so the work stops mid-picture with an error.
+class Deadline {
   public:
-    WatchOver(VipsImage* image, Watch& watch, int slot) : image_(image), watch_(&watch) {
-        watch.images[slot] = image;
-        vips_image_set_progress(image, TRUE);
-        g_signal_connect(image, "eval", G_CALLBACK(OnEval), watch_);
+    explicit Deadline(Clock::time_point at) : at_(at) {}
+    ~Deadline() { Stop(); }
+    Deadline(const Deadline&) = delete;
+    Deadline& operator=(const Deadline&) = delete;
+
+    // The images must outlive this object, or Stop() must come first.
+    void Watch(VipsImage* decoded, VipsImage* thumbnail) {
+        images_[0] = decoded;
+        images_[1] = thumbnail;
+        watcher_ = std::thread([this] {
+            std::unique_lock<std::mutex> lock(mutex_);
+            if (!done_.wait_until(lock, at_, [this] { return stopped_; })) {
+                killed_ = true;
+                for (VipsImage* image : images_) vips_image_set_kill(image, TRUE);
+            }
+        });
     }
-    ~WatchOver() { g_signal_handlers_disconnect_by_data(image_, watch_); }
-    WatchOver(const WatchOver&) = delete;
-    WatchOver& operator=(const WatchOver&) = delete;
+    void Stop() {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            stopped_ = true;
+        }
+        done_.notify_all();
+        if (watcher_.joinable()) watcher_.join();
+    }
+    bool Killed() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return killed_;
+    }
 
   private:
-    VipsImage* image_;
-    Watch* watch_;
+    Clock::time_point at_;
+    std::mutex mutex_;
+    std::condition_variable done_;
+    bool stopped_ = false;
+    bool killed_ = false;
+    VipsImage* images_[2] = {};
+    std::thread watcher_;
 };
 
 // Shrink-on-load for a JPEG: a power of two no larger than an eighth of the reduction still
@@ -181,7 +192,8 @@ MadeThumbnail Load(PictureKind kind, std::string_view bytes, int boxWidth, int b
                    ImageRef& out) {
     const void* data = bytes.data();
     const size_t size = bytes.size();
-    // A picture cut short is damaged, not a picture with a grey end.
+    // A JPEG or PNG cut short is damaged, not a picture with a grey end. A GIF cut short shows
+    // what it has, as browsers show it.
     const VipsFailOn failOn = VIPS_FAIL_ON_TRUNCATED;
     int status = -1;
     switch (kind) {
@@ -202,7 +214,7 @@ MadeThumbnail Load(PictureKind kind, std::string_view bytes, int boxWidth, int b
             break;
         case PictureKind::Gif:
             status = vips_gifload_buffer(const_cast<void*>(data), size, &out.image, "access",
-                                         VIPS_ACCESS_SEQUENTIAL, "fail_on", failOn, nullptr);
+                                         VIPS_ACCESS_SEQUENTIAL, nullptr);
             break;
         case PictureKind::Bmp:
             return LoadBmp(bytes, out);
@@ -224,8 +236,7 @@ MadeThumbnail Make(std::string_view path, int boxWidth, int boxHeight,
     if (kind == PictureKind::Unknown) {
         return Failure(ThumbnailProblem::NotDecodable, "not a picture kind that is decoded");
     }
-    Watch watch;
-    watch.deadline = Clock::now() + limits.time;
+    const Clock::time_point deadline = Clock::now() + limits.time;
     std::string bytes;
     if (int err = ReadFileBytes(path, bytes, limits.maxFileBytes + 1); err != 0) {
         return Failure(ThumbnailProblem::Unreadable, g_strerror(err));
@@ -242,15 +253,10 @@ MadeThumbnail Make(std::string_view path, int boxWidth, int boxHeight,
     if (MadeThumbnail loaded = Load(kind, bytes, boxWidth, boxHeight, image); !loaded.ok) {
         return loaded;
     }
-    auto decodeFailure = [&](const char* what) {
-        return VipsFailure(watch.killed ? ThumbnailProblem::TimedOut : ThumbnailProblem::Damaged,
-                           what);
-    };
-
     ImageRef thumb;
     if (vips_thumbnail_image(image.image, &thumb.image, boxWidth, "height", boxHeight, "size",
                              VIPS_SIZE_DOWN, nullptr) != 0) {
-        return decodeFailure("cannot scale");
+        return VipsFailure(ThumbnailProblem::Damaged, "cannot scale");
     }
     // Transparent parts of a PNG, GIF or BMP become white, as they look on a page.
     if (vips_image_hasalpha(thumb.image)) {
@@ -259,17 +265,20 @@ MadeThumbnail Make(std::string_view path, int boxWidth, int boxHeight,
         VipsArrayDouble* background = vips_array_double_new(white, 3);
         int status = vips_flatten(thumb.image, &flat.image, "background", background, nullptr);
         vips_area_unref(VIPS_AREA(background));
-        if (status != 0) return decodeFailure("cannot flatten");
+        if (status != 0) return VipsFailure(ThumbnailProblem::Damaged, "cannot flatten");
         std::swap(thumb.image, flat.image);
     }
-    // The pixels are decoded while the thumbnail is encoded; the watch sees every strip, of
-    // the decoder's image where the loader reports them and of the thumbnail's.
-    WatchOver watchImage(image.image, watch, 0);
-    WatchOver watchThumb(thumb.image, watch, 1);
+    // The pixels are decoded while the thumbnail is encoded.
+    Deadline timer(deadline);
+    timer.Watch(image.image, thumb.image);
     void* out = nullptr;
     size_t outLength = 0;
-    if (vips_jpegsave_buffer(thumb.image, &out, &outLength, "Q", 85, "strip", TRUE, nullptr) != 0) {
-        return decodeFailure("cannot decode");
+    const int saved =
+        vips_jpegsave_buffer(thumb.image, &out, &outLength, "Q", 85, "strip", TRUE, nullptr);
+    timer.Stop();
+    if (saved != 0) {
+        return VipsFailure(timer.Killed() ? ThumbnailProblem::TimedOut : ThumbnailProblem::Damaged,
+                           "cannot decode");
     }
     MadeThumbnail made;
     made.ok = true;
