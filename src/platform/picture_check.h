@@ -24,7 +24,7 @@ PictureKind PictureKindOfName(std::string_view path);
 struct PictureBudget {
     uint64_t pixels = 250'000'000;
     uint32_t side = 65535;  // neither side longer: rows are held whole on the way
-    uint64_t heldBytes = 200u << 20;
+    uint64_t heldBytes = 128u << 20;
 };
 
 struct PictureHeader {
