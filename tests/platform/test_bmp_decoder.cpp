@@ -118,7 +118,7 @@ TEST(BmpDecoder, RleLiteralRunsJumpsAndEndMarkDrawWhereTheySay) {
         "\x00\x02\x02\x01"          // jump 2 right, 1 up: top row, x 2
         "\x02\x01"                  // two red
         "\x00\x01",                 // end of picture
-        18);
+        16);
     Decoded d = Decode(PalettedBmp(4, 3, 8, 1, rle8));
     ASSERT_EQ(d.status, BmpStatus::Ok);
     const Rgb want[3][4] = {{k, k, r, r}, {k, k, k, k}, {r, g, b, k}};
