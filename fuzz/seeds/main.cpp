@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
         {"fuzz_image_headers", WriteImageHeaderSeeds}, {"fuzz_album_file", WriteAlbumFileSeeds},
         {"fuzz_profile", WriteProfileSeeds},           {"fuzz_exif_read", WriteExifSeeds},
         {"fuzz_exif_thumb", WriteExifSeeds},           {"fuzz_template", WriteTemplateSeeds},
-        {"fuzz_page_values", WritePageValueSeeds},
+        {"fuzz_page_values", WritePageValueSeeds},     {"fuzz_thumbnail_maker", WritePictureSeeds},
     };
     if (argc != 3) {
         std::fprintf(stderr, "usage: fuzz_seeds TARGET FOLDER\n");

@@ -15,5 +15,6 @@ void WriteProfileSeeds(const std::string& folder);
 void WriteExifSeeds(const std::string& folder);
 void WriteTemplateSeeds(const std::string& folder);
 void WritePageValueSeeds(const std::string& folder);
+void WritePictureSeeds(const std::string& folder);
 
 }  // namespace mirulane::seeds

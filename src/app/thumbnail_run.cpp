@@ -97,6 +97,8 @@ std::string ThumbnailProblemText(ThumbnailProblem problem) {
             return Sj("画像が壊れています");
         case ThumbnailProblem::TooLarge:
             return Sj("画像が大きすぎます");
+        case ThumbnailProblem::TimedOut:
+            return Sj("デコードに時間がかかりすぎます");
         case ThumbnailProblem::None:
         case ThumbnailProblem::NotDecodable:
             break;
@@ -138,6 +140,9 @@ ThumbnailRunResult RunThumbnailExtraction(Session& session, const ThumbnailRunRe
     OverwritePolicy overwrite(ui, session.settings.EnvForceOverWrite != 0);
     OutputLedger outputs;
     ThumbnailOutput out{ui, overwrite, output, &pictures, &outputs};
+    // The decoders' process-wide state is set up here, on the thread that runs the run,
+    // before any thread makes a thumbnail.
+    if (request.makeMissing) StartPictureDecoding();
     ExifTable table = MakeThumbnailTable();
     int boxWidth = 0;
     int boxHeight = 0;

@@ -1,33 +1,50 @@
 #pragma once
 // Makes a JPEG thumbnail from a picture file (JPEG, PNG, GIF or BMP) for the pictures that
 // carry no thumbnail of their own. Safe to call from several threads at once.
+//
+// Every picture is treated as hostile: it is decoded only as the kind its name says, after
+// its leading bytes agree; its declared size is checked against a budget before any decoder
+// sees it; decoding is stopped after a time limit; only the JPEG, PNG and GIF loaders of
+// libvips, which are made for untrusted input, may run (every other loader is blocked), and
+// BMP is decoded by our own code. No picture can start a program.
 
+#include <chrono>
 #include <string>
 #include <string_view>
 
-namespace mirulane {
+#include "platform/picture_check.h"
+#include "platform/thumbnail_problem.h"
 
-// Why a picture gave no thumbnail.
-enum class ThumbnailProblem {
-    None,
-    Unreadable,    // the file cannot be read
-    NotItsKind,    // its leading bytes are not those of the kind its name says
-    Damaged,       // of its kind, but cut short or corrupt
-    TooLarge,      // its declared size is over what a picture may cost to decode
-    NotDecodable,  // anything else the decoder refused
-};
+namespace mirulane {
 
 struct MadeThumbnail {
     bool ok = false;
-    std::string jpeg;  // the thumbnail file's bytes, when ok
-    ThumbnailProblem problem = ThumbnailProblem::None;
-    std::string error;  // the decoder's own text, when !ok (UTF-8, for logs)
+    std::string jpeg;                                   // the thumbnail file's bytes, when ok
+    ThumbnailProblem problem = ThumbnailProblem::None;  // why not, when !ok
+    std::string error;  // a detail of why not, for logs (UTF-8, not for the user)
+};
+
+// Sets up the picture decoders, once per process: call it on the main thread when the program
+// starts, before any thread makes a thumbnail (MakeThumbnailJpeg starts them itself when no
+// one did, but the decoders' process-wide state is best set up before other threads run).
+// False when they cannot be started; every thumbnail then fails as NotDecodable.
+bool StartPictureDecoding();
+
+// What a picture may cost.
+struct PictureLimits {
+    PictureBudget budget;
+    uint64_t maxFileBytes = 256u << 20;      // larger files are refused rather than read whole
+    std::chrono::milliseconds time{60'000};  // no real photo comes near it
 };
 
 // The picture at path (CP932), scaled down to fit boxWidth × boxHeight with its proportions
 // kept, turned upright by its Exif Orientation, and encoded as a baseline JPEG without
-// metadata. A picture that already fits keeps its size (it is never enlarged). A file that
-// cannot be read or decoded gives !ok.
+// metadata. A picture that already fits keeps its size (it is never enlarged); transparent
+// parts become white. A file that cannot be read or decoded gives !ok with the problem.
 MadeThumbnail MakeThumbnailJpeg(std::string_view path, int boxWidth, int boxHeight);
+
+// The same within other limits (the tests' way to reach the time limit).
+MadeThumbnail MakeThumbnailJpegWithin(std::string_view path, int boxWidth, int boxHeight,
+                                      const PictureLimits& limits);
 
 }  // namespace mirulane
