@@ -6,7 +6,6 @@
 #include <QTemporaryFile>
 #include <vector>
 
-#include "album/album_file.h"
 #include "album/settings.h"
 #include "app/album_commands.h"
 #include "app/generation_run.h"
@@ -116,15 +115,19 @@ void UiSession::Save() {
 }
 
 void UiSession::SaveAs() {
-    auto path = AskSaveName(ProposedSaveName(*session_));
-    if (path && SaveAlbumAs(*session_, *path) >= 0) TitleFromAlbum();
+    // いいえ to the question about a file changed on disk asks for another name.
+    while (auto path = AskSaveName(ProposedSaveName(*session_))) {
+        SaveResult result = SaveAlbumAs(*session_, *path);
+        if (result == SaveResult::Saved) TitleFromAlbum();
+        if (result != SaveResult::NeedsName) return;
+    }
 }
 
 void UiSession::SavePrompt() {
     if (mirulane::SavePrompt(*session_) != SaveResult::NeedsName) return;
-    // The album's file name stays "新規" here: only Save As gives the album a name.
-    if (auto path = AskSaveName(ProposedSaveName(*session_))) {
-        WriteAlbumFile(session_->album, *path, session_->ui);
+    // The album's file name stays as it is here: only Save As gives the album a name.
+    while (auto path = AskSaveName(ProposedSaveName(*session_))) {
+        if (SaveAlbumTo(*session_, *path) != SaveResult::NeedsName) return;
     }
 }
 
