@@ -23,6 +23,18 @@ QStringList AlbumFilters() {
     return {QString::fromUtf8("ﾃｷｽﾄﾌｧｲﾙ(ﾀﾌﾞ区切り) (*.txt)"),
             QString::fromUtf8("すべてのﾌｧｲﾙ (*)")};
 }
+// The extension the album list file gets when a name is typed without one.
+QString AlbumSuffix() { return QStringLiteral("txt"); }
+
+// The path with "." and suffix added when its file name has no extension.
+QString WithDefaultSuffix(const QString& path, const QString& suffix) {
+    QString name = QFileInfo(path).fileName();
+    // A leading dot makes a hidden name, not an extension.
+    qsizetype start = 0;
+    while (start < name.size() && name[start] == QLatin1Char('.')) ++start;
+    if (name.isEmpty() || name.indexOf(QLatin1Char('.'), start) >= 0) return path;
+    return path + QLatin1Char('.') + suffix;
+}
 constexpr size_t kFaceNameMax = 31;  // bytes, as the logical-font record holds it
 
 // The framework's title of a document that has no name yet.
@@ -232,10 +244,28 @@ std::optional<std::string> UiSession::AskSaveName(const std::string& proposed) {
     QString name = FromCp932(proposed);
     QString folder = DialogFolder();
     QString path = folder.isEmpty() || name.isEmpty() ? name : folder + QLatin1Char('/') + name;
-    auto chosen = chooser_.SaveFile(ui_.Window(), QString::fromUtf8("名前を付けて保存"), path,
-                                    AlbumFilters(), QStringLiteral("txt"));
-    if (!chosen) return std::nullopt;
-    return AlbumPath(*chosen);
+    for (;;) {
+        auto chosen = chooser_.SaveFile(ui_.Window(), QString::fromUtf8("名前を付けて保存"), path,
+                                        AlbumFilters(), AlbumSuffix());
+        if (!chosen) return std::nullopt;
+        // A name typed without an extension gets the album's, so that 開く lists the file.
+        // Some file dialogs leave that to the program and then asked about the name typed,
+        // not about this one: an existing file under it is asked about here.
+        QString file = WithDefaultSuffix(*chosen, AlbumSuffix());
+        QFileInfo info(file);
+        if (file != *chosen && (info.exists() || info.isSymLink())) {
+            QMessageBox::StandardButton answer = chooser_.Message(
+                ui_.Window(), QMessageBox::Warning, QString::fromUtf8("名前を付けて保存の確認"),
+                QString::fromUtf8("%1 は既に存在します。\n上書きしますか？")
+                    .arg(QDir::toNativeSeparators(file)),
+                QMessageBox::Yes | QMessageBox::No);
+            if (answer != QMessageBox::Yes) {
+                path = file;
+                continue;
+            }
+        }
+        return AlbumPath(file);
+    }
 }
 
 std::optional<std::string> UiSession::AlbumPath(const QString& path) {

@@ -281,6 +281,35 @@ TEST_F(WindowTest, SaveAsksBeforeReplacingAnAlbumFileChangedOnDisk) {
     EXPECT_FALSE(session->Core().album.modified);
 }
 
+// 名前を付けて保存 with a name typed without an extension wrote a file that 開く (*.txt) could
+// not show. The extension is added, and a file already under the longer name is asked about.
+TEST_F(WindowTest, SaveAsAddsTheExtensionToANameTypedWithoutOne) {
+    frame->OpenAlbumFile(QString::fromStdString(WriteAlbum({"a.jpg"})));
+    chooser.saveFiles = {QString::fromStdString(dir.path() + "/trip")};
+    Trigger(C::kSaveAs);
+    EXPECT_NE(dir.Read("trip.txt").find("a.jpg"), std::string::npos);
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(dir.path() + "/trip")));
+    EXPECT_EQ(frame->windowTitle(), U("trip - test_ui"));
+    EXPECT_TRUE(chooser.messages.empty());
+
+    // No: the chooser comes again, on the longer name; Yes replaces the file.
+    dir.Write("other.txt", "kept");
+    const QString other = QString::fromStdString(dir.path() + "/other");
+    chooser.saveFiles = {other, std::nullopt, other};
+    chooser.answers = {QMessageBox::No, QMessageBox::Yes};
+    Trigger(C::kSaveAs);
+    ASSERT_EQ(chooser.messages.size(), 1u);
+    EXPECT_EQ(chooser.messages[0].text, other + U(".txt は既に存在します。\n上書きしますか？"));
+    EXPECT_EQ(chooser.messages[0].caption, U("名前を付けて保存の確認"));
+    EXPECT_EQ(chooser.messages[0].buttons, QMessageBox::Yes | QMessageBox::No);
+    ASSERT_EQ(chooser.saves.size(), 3u);
+    EXPECT_EQ(chooser.saves[2].proposedPath, other + ".txt");
+    EXPECT_EQ(dir.Read("other.txt"), "kept");
+    Trigger(C::kSaveAs);
+    EXPECT_NE(dir.Read("other.txt").find("a.jpg"), std::string::npos);
+    EXPECT_EQ(frame->windowTitle(), U("other - test_ui"));
+}
+
 TEST_F(WindowTest, OpenReadsTheChosenFileAndAnUnreadableOneLeavesAnEmptyAlbum) {
     chooser.openFiles.push_back(QString::fromStdString(WriteAlbum({"a.jpg", "b.jpg"})));
     Trigger(C::kOpen);
