@@ -1,5 +1,6 @@
 // The album list file reader over arbitrary bytes, answering the over-long-line question both
-// ways, then a write of what it read (to memory).
+// ways, then a write of what it read (to memory); and the check that tells an album list file
+// from other text (against a folder that lists nothing).
 
 #include <cstddef>
 #include <cstdint>
@@ -13,6 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     mirulane::Album album;
     mirulane::ScriptedInteraction ui;
     ui.defaultAnswer = (size % 2) ? mirulane::MsgAnswer::Yes : mirulane::MsgAnswer::No;
+    (void)mirulane::HoldsAlbumList(text, "/nonexistent-folder");
     mirulane::ReadAlbumText(album, text, ui);
     (void)mirulane::AlbumFileText(album);
     return 0;

@@ -9,6 +9,7 @@
 
 #include "album/entry_list.h"
 #include "album/page_style.h"
+#include "platform/file_stamp.h"
 
 namespace mirulane {
 
@@ -29,6 +30,11 @@ struct Album {
     // Such a run lets window events through now and then; every album command refuses (does
     // nothing) while this is set, so a click mid-run cannot change the list under the run.
     bool busy = false;
+    // The album list file as this album last read or wrote it (stampPath empty: none). A save
+    // over that path first compares the file on disk with it, so that an edit someone made
+    // there meanwhile is never replaced unasked.
+    std::string stampPath;
+    FileStamp stamp;
 
     Album();
 

@@ -1,11 +1,14 @@
 #include <algorithm>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "album/album_file.h"
 #include "album/album_file_sections.h"
+#include "album/columns.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
+#include "platform/paths.h"
 #include "platform/text.h"
 
 namespace mirulane {
@@ -74,7 +77,44 @@ bool IsSafeFileName(std::string_view name) {
            name.find_first_of(std::string_view("\0\r\n\t", 4)) == std::string_view::npos;
 }
 
+constexpr std::string_view kSectionTags[] = {"#[TopPageStyle]", "#[ListPageStyle]",
+                                             "#[DetailPageStyle]", "#[TargetInfo]",
+                                             "#[TemplateInfo]"};
+
 }  // namespace
+
+bool HoldsAlbumList(std::string_view text, std::string_view folder) {
+    const std::string header = "#" + Sj(ColumnCaptionUtf8(COL_FILE));
+    // The folder's file names, case-folded; listed at the first entry line only.
+    std::unordered_set<std::string> present;
+    bool listed = false;
+    size_t pos = 0;
+    while (pos < text.size()) {
+        size_t lf = std::min(text.find('\n', pos), text.size());
+        std::string_view line = text.substr(pos, lf - pos);
+        pos = lf + 1;
+        std::string_view first = line.substr(0, std::min(line.find('\t'), line.size()));
+        while (!first.empty() && first.back() == '\r') first.remove_suffix(1);
+        if (!first.empty() && first[0] == '#') {
+            if (first == header || std::find(std::begin(kSectionTags), std::end(kSectionTags),
+                                             first) != std::end(kSectionTags)) {
+                return true;
+            }
+            continue;
+        }
+        if (!IsSafeFileName(first)) continue;
+        if (!listed) {
+            listed = true;
+            DirListing listing;
+            if (ListDirectory(folder, listing) != 0) return false;
+            for (const DirItem& item : listing.items) {
+                if (!item.isDirectory) present.insert(FoldCase(item.name));
+            }
+        }
+        if (present.count(FoldCase(first)) != 0) return true;
+    }
+    return false;
+}
 
 int ReadAlbumText(Album& album, std::string_view text, Interaction& ui) {
     album.entries.DeleteAll();
@@ -121,15 +161,15 @@ int ReadAlbumText(Album& album, std::string_view text, Interaction& ui) {
         std::string_view first = line.substr(0, std::min(line.find('\t'), line.size()));
         if (first.size() > 0 && first[0] == '#') {
             if (!split) continue;
-            if (first == "#[TopPageStyle]") {
+            if (first == kSectionTags[0]) {
                 sections::TopPage(album.style, Assigner(fields));
-            } else if (first == "#[ListPageStyle]") {
+            } else if (first == kSectionTags[1]) {
                 ReadListStyle(album.style, fields);
-            } else if (first == "#[DetailPageStyle]") {
+            } else if (first == kSectionTags[2]) {
                 sections::DetailPage(album.style, Assigner(fields));
-            } else if (first == "#[TargetInfo]") {
+            } else if (first == kSectionTags[3]) {
                 sections::TargetInfo(album.style, Assigner(fields));
-            } else if (first == "#[TemplateInfo]") {
+            } else if (first == kSectionTags[4]) {
                 sections::TemplateInfo(album.style, Assigner(fields));
             }
             continue;  // any other "#" line is a comment
@@ -162,7 +202,18 @@ int ReadAlbumFile(Album& album, std::string_view path, Interaction& ui) {
             Sj("オープンエラー"), MsgIcon::Exclamation, MsgButtons::Ok);
         return -1;
     }
-    return ReadAlbumText(album, text, ui);
+    if (!HoldsAlbumList(text, FolderOfFile(path))) {
+        ui.Message(
+            SjFormat("%s\nはアルバムリストファイルではありません", std::string(path).c_str()),
+            Sj("オープンエラー"), MsgIcon::Exclamation, MsgButtons::Ok);
+        return -1;
+    }
+    int result = ReadAlbumText(album, text, ui);
+    if (result >= 0) {
+        album.stampPath = std::string(path);
+        album.stamp = StampOfBytes(text);
+    }
+    return result;
 }
 
 }  // namespace mirulane

@@ -83,7 +83,8 @@ std::string AlbumFileText(const Album& album) {
 
 int WriteAlbumFile(Album& album, std::string_view path, Interaction& ui) {
     WriteStage stage = WriteStage::None;
-    int err = WriteFileReplacing(path, ToCrLf(AlbumFileText(album)), &stage);
+    const std::string bytes = ToCrLf(AlbumFileText(album));
+    int err = WriteFileReplacing(path, bytes, &stage);
     if (err != 0) {
         const std::string shown(path);
         ShowWarning(
@@ -93,6 +94,8 @@ int WriteAlbumFile(Album& album, std::string_view path, Interaction& ui) {
         return -1;
     }
     album.modified = false;
+    album.stampPath = std::string(path);
+    album.stamp = StampOfBytes(bytes);
     return album.entries.Count();
 }
 

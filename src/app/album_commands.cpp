@@ -1,6 +1,7 @@
 #include "app/album_commands.h"
 
 #include "album/album_file.h"
+#include "app/album_guard.h"
 #include "app/folder_scan.h"
 #include "html/output_folders.h"
 #include "platform/cp932.h"
@@ -11,10 +12,25 @@ namespace mirulane {
 
 namespace {
 
+// Writes to path, asking first when that would replace a change made there since the album
+// read or last wrote the file.
+SaveResult WriteChecked(Session& s, std::string_view path) {
+    if (ChangedOnDisk(s.album, path)) {
+        MsgAnswer a = s.ui.Message(
+            SjFormat("%s\nは、開いた後か前回保存した後に、ほかのプログラムで変更されています。\n"
+                     "上書きすると、その変更は失われます。上書き保存しますか？\n\n"
+                     "（名前を付けて保存する場合は [いいえ] を選択してください）",
+                     std::string(path).c_str()),
+            Sj("保存確認"), MsgIcon::Exclamation, MsgButtons::YesNoCancel);
+        if (a == MsgAnswer::No) return SaveResult::NeedsName;
+        if (a != MsgAnswer::Yes) return SaveResult::NotSaved;
+    }
+    return WriteAlbumFile(s.album, path, s.ui) < 0 ? SaveResult::Failed : SaveResult::Saved;
+}
+
 SaveResult WriteToFileName(Session& s) {
     if (s.album.fileName == Album::NewFileName()) return SaveResult::NeedsName;
-    return WriteAlbumFile(s.album, s.album.fileName, s.ui) < 0 ? SaveResult::Failed
-                                                               : SaveResult::Saved;
+    return WriteChecked(s, s.album.fileName);
 }
 
 }  // namespace
@@ -59,11 +75,15 @@ SaveResult SaveAlbum(Session& s) {
     return WriteToFileName(s);
 }
 
-int SaveAlbumAs(Session& s, std::string_view path) {
-    if (s.album.busy) return -1;
-    int result = WriteAlbumFile(s.album, path, s.ui);
-    if (result >= 0) s.album.fileName = std::string(path);
+SaveResult SaveAlbumAs(Session& s, std::string_view path) {
+    SaveResult result = SaveAlbumTo(s, path);
+    if (result == SaveResult::Saved) s.album.fileName = std::string(path);
     return result;
+}
+
+SaveResult SaveAlbumTo(Session& s, std::string_view path) {
+    if (s.album.busy) return SaveResult::Refused;
+    return WriteChecked(s, path);
 }
 
 std::string ProposedSaveName(const Session& s) { return LastComponent(s.album.style.TargetFolder); }

@@ -26,10 +26,10 @@ enum class SaveResult {
 };
 
 // Asks "編集中のリストを保存しますか？" when the album is modified and saves on Yes. The
-// operation that asked always goes on. NeedsName: the album was never saved; the front end
-// asks for a file name (proposing ProposedSaveName) and writes there with
-// WriteAlbumFile(s.album, path, s.ui), which leaves the album's file name "新規" (only Save
-// As names it).
+// operation that asked always goes on. NeedsName: the album was never saved (or its file
+// changed on disk and the user chose another name); the front end asks for a file name
+// (proposing ProposedSaveName) and writes there with SaveAlbumTo, which leaves the album's
+// file name as it is (only Save As names it).
 SaveResult SavePrompt(Session& s);
 
 // A new, empty album (after the save prompt, which the caller runs). Group names are kept.
@@ -39,11 +39,20 @@ void NewAlbum(Session& s);
 // and the modified flag is cleared. Returns the reader's result.
 int OpenAlbumFile(Session& s, std::string_view path);
 
+// Every save below first compares the file it would replace with the album's stamp: when it
+// is the file the album read or last wrote and someone changed it since, the user is asked
+// whether to replace that change: はい replaces the file, いいえ answers NeedsName (save under
+// another name), キャンセル saves nothing (NotSaved). The album stays modified unless it was
+// saved. A file gone since is simply written.
+
 // Writes to the current file name. NeedsName while the album is new: the front end asks for
 // a file name (proposing ProposedSaveName) and calls SaveAlbumAs.
 SaveResult SaveAlbum(Session& s);
-// Writes to path; on success the path becomes the album's file name. The writer's result.
-int SaveAlbumAs(Session& s, std::string_view path);
+// Writes to path; once saved the path becomes the album's file name.
+SaveResult SaveAlbumAs(Session& s, std::string_view path);
+// Writes to path and leaves the album's file name as it is (the save prompt's answer for an
+// album never saved).
+SaveResult SaveAlbumTo(Session& s, std::string_view path);
 
 // The name Save As proposes: the last path component of the target folder.
 std::string ProposedSaveName(const Session& s);

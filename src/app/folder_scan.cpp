@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "album/settings.h"
+#include "app/album_guard.h"
 #include "exif/entry_capture.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
@@ -130,8 +131,9 @@ int ScanFolder(Album& album, std::string_view folderIn, ScanMode mode, const Set
     std::vector<const std::string*> caseOnly;
     for (const DirItem& item : listing.items) {
         if (item.isDirectory) continue;
-        // The record of what the program wrote into the folder is no file of the album.
-        if (item.name == kManifestName) continue;
+        // The record of what the program wrote into the folder and the lock of an album list
+        // file beside it are no files of the album.
+        if (item.name == kManifestName || IsAlbumLockName(item.name)) continue;
         // The album list file cannot hold a line break or TAB: the entry would come back
         // under another name, naming no file.
         if (item.name.find_first_of("\r\n\t") != std::string::npos) {

@@ -57,9 +57,39 @@ bool OpenAlbum(Context& ctx, const std::string& utf8Path) {
     return true;
 }
 
+bool LockAlbum(Context& ctx, const std::string& utf8Path) {
+    std::string path;
+    if (!ArgToCp932(utf8Path, path)) return false;
+    ctx.albumLock.emplace(path);
+    if (ctx.albumLock->status() != AlbumLock::Status::Busy) return true;
+    std::fprintf(stderr,
+                 "mirulane-cli: %s は別の mirulane-cli が処理中です。その処理が終わってから、"
+                 "もう一度実行してください\n",
+                 utf8Path.c_str());
+    return false;
+}
+
+bool AdoptOutput(Context& ctx, const std::string& utf8Path) {
+    std::string path;
+    if (!ArgToCp932(utf8Path, path)) return false;
+    if (AdoptOutputFile(ctx.session.album, path) == AdoptResult::Adopted) return true;
+    std::fprintf(stderr,
+                 "mirulane-cli: %s はアルバムリストファイルではないため、置き換えません。"
+                 "別のファイルを指定してください\n",
+                 utf8Path.c_str());
+    return false;
+}
+
 bool SaveAlbum(Context& ctx, const std::string& utf8Path) {
     std::string path;
     if (!ArgToCp932(utf8Path, path)) return false;
+    if (ChangedOnDisk(ctx.session.album, path)) {
+        std::fprintf(stderr,
+                     "mirulane-cli: %s は読み込んだ後にほかのプログラムで変更されたため、保存"
+                     "しませんでした（その変更はそのまま残っています）\n",
+                     utf8Path.c_str());
+        return false;
+    }
     if (WriteAlbumFile(ctx.session.album, path, ctx.session.ui) < 0) return false;
     return true;
 }

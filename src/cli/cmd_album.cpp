@@ -62,7 +62,8 @@ bool IsTargetFolder(const std::string& albumTarget, const std::string& folder) {
 bool OpenOrMakeAlbum(Context& ctx, const std::string& folder, const std::string& listUtf8) {
     std::error_code ec;
     if (!std::filesystem::exists(std::filesystem::symlink_status(listUtf8, ec))) {
-        return ChooseTargetFolder(ctx.session, folder) >= 0;
+        // A list file that appears during the run is someone else's: it is not replaced.
+        return AdoptOutput(ctx, listUtf8) && ChooseTargetFolder(ctx.session, folder) >= 0;
     }
     if (!OpenAlbum(ctx, listUtf8)) return false;
     const std::string& target = ctx.session.album.style.TargetFolder;
@@ -95,7 +96,7 @@ int CmdAlbum(Context& ctx, const Args& args) {
     Session& session = ctx.session;
     const std::string* output = args.Value("-o");
     std::string listPath = output ? *output : DefaultListPath(folder, session.settings);
-    if (!OpenOrMakeAlbum(ctx, folder, listPath)) return 1;
+    if (!LockAlbum(ctx, listPath) || !OpenOrMakeAlbum(ctx, folder, listPath)) return 1;
     if (session.album.entries.Count() == 0) {
         // The desktop app offers no page creation for an album without entries either.
         std::fprintf(stderr,
@@ -143,13 +144,14 @@ int CmdAlbum(Context& ctx, const Args& args) {
 int CmdScan(Context& ctx, const Args& args) {
     const std::string* output = args.Value("-o");
     if (!output) return Usage(ctx, "オプション -o でアルバムリストファイルを指定してください");
+    if (!LockAlbum(ctx, *output) || !AdoptOutput(ctx, *output)) return 1;
     if (!MakeAlbumFromFolder(ctx, args.operands[0])) return 1;
     return SaveAlbum(ctx, *output) ? 0 : 1;
 }
 
 int CmdRefresh(Context& ctx, const Args& args) {
     const std::string& input = args.operands[0];
-    if (!OpenAlbum(ctx, input)) return 1;
+    if (!LockAlbum(ctx, input) || !OpenAlbum(ctx, input)) return 1;
     if (ctx.session.album.style.TargetFolder.empty()) {
         std::fprintf(stderr,
                      "mirulane-cli: アルバムにターゲットフォルダが設定されていないため、"

@@ -16,6 +16,8 @@ namespace mirulane::cli {
 
 int CmdGenerate(Context& ctx, const Args& args) {
     const std::string& input = args.operands[0];
+    // Page options are saved in the list file.
+    if (HasPageOptions(args) && !LockAlbum(ctx, input)) return 1;
     if (!OpenAlbum(ctx, input)) return 1;
     // As in the desktop app, where the command is disabled for an album without entries.
     if (ctx.session.album.entries.Count() == 0) {

@@ -10,7 +10,10 @@ namespace mirulane::cli {
 int CmdResave(Context& ctx, const Args& args) {
     const std::string* output = args.Value("-o");
     if (!output) return Usage(ctx, "オプション -o で保存先のファイルを指定してください");
-    if (!OpenAlbum(ctx, args.operands[0])) return 1;
+    if (!LockAlbum(ctx, *output) || !OpenAlbum(ctx, args.operands[0]) ||
+        !AdoptOutput(ctx, *output)) {
+        return 1;
+    }
     return SaveAlbum(ctx, *output) ? 0 : 1;
 }
 

@@ -18,6 +18,7 @@ int CmdThumbs(Context& ctx, const Args& args) {
     // A folder the album keeps is absolute, so its list file means the same from anywhere.
     if (to && !(save ? AbsolutePathArg(*to, output) : ArgToCp932(*to, output))) return 1;
     const std::string& list = args.operands[0];
+    if (save && !LockAlbum(ctx, list)) return 1;
     if (!OpenAlbum(ctx, list)) return 1;
 
     PageStyle& style = ctx.session.album.style;

@@ -172,7 +172,7 @@ int main(int argc, char** argv) {
                                                      : profilePath);
     session.settings.Load(profile);
 
-    mirulane::cli::Context ctx{session, console, *command};
+    mirulane::cli::Context ctx{session, console, *command, {}};
     int status = command->fn(ctx, parsed);
     console.FinishStatus();
     return status;

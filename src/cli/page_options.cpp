@@ -232,6 +232,7 @@ std::vector<std::string> PresetCatalogueLines() {
 // options LIST.txt [page creation options]: shows the album's choices, or changes them.
 int CmdOptions(Context& ctx, const Args& args) {
     const std::string& list = args.operands[0];
+    if (HasPageOptions(args) && !LockAlbum(ctx, list)) return 1;
     if (!OpenAlbum(ctx, list)) return 1;
     Album& album = ctx.session.album;
     if (!HasPageOptions(args)) {

@@ -164,6 +164,12 @@ SplitPathResult SplitPath(std::string_view fullPath) {
     return out;
 }
 
+std::string FolderOfFile(std::string_view path) {
+    size_t last = LastSeparator(path);
+    if (last == std::string_view::npos) return {};
+    return std::string(path.substr(0, last == 0 ? 1 : last));
+}
+
 bool IsPlainFileName(std::string_view name) {
     if (name.empty() || name == "." || name == "..") return false;
     return LastSeparator(name) == std::string_view::npos;

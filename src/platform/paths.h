@@ -71,6 +71,10 @@ struct SplitPathResult {
 
 SplitPathResult SplitPath(std::string_view fullPath);
 
+// The folder a file's path lies in: the text before its last separator, the separator itself
+// for a file in the root ("/x.txt" gives "/"), empty for a bare name (the current folder).
+std::string FolderOfFile(std::string_view path);
+
 // True when a name can become a file inside an output folder without leaving it: not empty,
 // no separator, and not "." or "..".
 bool IsPlainFileName(std::string_view name);

@@ -14,9 +14,6 @@ std::string_view Trim(std::string_view s) {
     return s.substr(b, e - b);
 }
 
-// Section and key names are ASCII; compare them without regard to letter case.
-bool SameName(std::string_view a, std::string_view b) { return AsciiLower(a) == AsciiLower(b); }
-
 }  // namespace
 
 IniProfile::IniProfile(std::string path) : path_(std::move(path)) {
@@ -24,8 +21,30 @@ IniProfile::IniProfile(std::string path) : path_(std::move(path)) {
     if (!path_.empty() && ReadSystemFile(path_, text) == 0) Parse(text);
 }
 
+IniProfile::Section* IniProfile::FindSection(std::string_view name) {
+    auto it = sectionIndex_.find(AsciiLower(name));
+    return it == sectionIndex_.end() ? nullptr : &sections_[it->second];
+}
+
+IniProfile::Section& IniProfile::AddSection(std::string_view name) {
+    sectionIndex_.emplace(AsciiLower(name), sections_.size());
+    sections_.push_back({std::string(name), {}, {}});
+    return sections_.back();
+}
+
+IniProfile::Entry& IniProfile::EntryFor(Section& section, std::string_view key, bool& added) {
+    auto [it, inserted] = section.keys.emplace(AsciiLower(key), section.entries.size());
+    added = inserted;
+    if (inserted) section.entries.push_back({std::string(key), {}});
+    return section.entries[it->second];
+}
+
 void IniProfile::Parse(std::string_view text) {
     sections_.clear();
+    sectionIndex_.clear();
+    // Section and key names are ASCII and matched without regard to letter case: a section
+    // named again goes on where it stood, and the first occurrence of a key is the one a
+    // profile reader finds (later ones are dropped).
     Section* current = nullptr;
     size_t pos = 0;
     while (pos < text.size()) {
@@ -38,14 +57,8 @@ void IniProfile::Parse(std::string_view text) {
             size_t close = line.find(']');
             std::string_view name = Trim(line.substr(
                 1, close == std::string_view::npos ? std::string_view::npos : close - 1));
-            current = nullptr;
-            for (auto& s : sections_) {
-                if (SameName(s.name, name)) current = &s;
-            }
-            if (!current) {
-                sections_.push_back({std::string(name), {}});
-                current = &sections_.back();
-            }
+            current = FindSection(name);
+            if (!current) current = &AddSection(name);
             continue;
         }
         size_t eq = line.find('=');
@@ -57,27 +70,19 @@ void IniProfile::Parse(std::string_view text) {
             value.back() == value.front()) {
             value = value.substr(1, value.size() - 2);
         }
-        bool replaced = false;
-        for (auto& e : current->entries) {
-            if (SameName(e.key, key)) {
-                // The first occurrence of a key is the one a profile reader finds.
-                replaced = true;
-                break;
-            }
-        }
-        if (!replaced) current->entries.push_back({std::string(key), std::string(value)});
+        bool added = false;
+        Entry& entry = EntryFor(*current, key, added);
+        if (added) entry.value = std::string(value);
     }
 }
 
 const IniProfile::Entry* IniProfile::FindEntry(std::string_view section,
                                                std::string_view key) const {
-    for (const auto& s : sections_) {
-        if (!SameName(s.name, section)) continue;
-        for (const auto& e : s.entries) {
-            if (SameName(e.key, key)) return &e;
-        }
-    }
-    return nullptr;
+    auto s = sectionIndex_.find(AsciiLower(section));
+    if (s == sectionIndex_.end()) return nullptr;
+    const Section& found = sections_[s->second];
+    auto e = found.keys.find(AsciiLower(key));
+    return e == found.keys.end() ? nullptr : &found.entries[e->second];
 }
 
 int IniProfile::GetInt(std::string_view section, std::string_view key, int def) const {
@@ -101,18 +106,10 @@ void IniProfile::SetString(std::string_view section, std::string_view key, std::
     for (char& c : clean) {
         if (c == '\r' || c == '\n') c = ' ';
     }
-    for (auto& s : sections_) {
-        if (!SameName(s.name, section)) continue;
-        for (auto& e : s.entries) {
-            if (SameName(e.key, key)) {
-                e.value = clean;
-                return;
-            }
-        }
-        s.entries.push_back({std::string(key), clean});
-        return;
-    }
-    sections_.push_back({std::string(section), {{std::string(key), clean}}});
+    Section* s = FindSection(section);
+    if (!s) s = &AddSection(section);
+    bool added = false;
+    EntryFor(*s, key, added).value = std::move(clean);
 }
 
 std::string IniProfile::Serialize() const {

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace mirulane {
@@ -36,14 +37,24 @@ class IniProfile {
         std::string key;
         std::string value;
     };
+    // Names are looked up by their lower-case form (letter case never tells two apart), so
+    // reading, looking up and setting take one step each however many keys the file holds.
+    using NameIndex = std::unordered_map<std::string, size_t>;
     struct Section {
         std::string name;
-        std::vector<Entry> entries;
+        std::vector<Entry> entries;  // in file order, each key once (its first occurrence)
+        NameIndex keys;              // lower-case key -> position in entries
     };
+    Section* FindSection(std::string_view name);
     const Entry* FindEntry(std::string_view section, std::string_view key) const;
+    // Appends a section (the name not yet present) and returns it.
+    Section& AddSection(std::string_view name);
+    // The entry of the key, appended with an empty value when the section has none.
+    Entry& EntryFor(Section& section, std::string_view key, bool& added);
 
     std::string path_;
-    std::vector<Section> sections_;
+    std::vector<Section> sections_;  // in file order, each name once
+    NameIndex sectionIndex_;         // lower-case name -> position in sections_
 };
 
 }  // namespace mirulane

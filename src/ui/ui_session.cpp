@@ -6,7 +6,6 @@
 #include <QTemporaryFile>
 #include <vector>
 
-#include "album/album_file.h"
 #include "album/settings.h"
 #include "app/album_commands.h"
 #include "app/generation_run.h"
@@ -23,6 +22,18 @@ namespace {
 QStringList AlbumFilters() {
     return {QString::fromUtf8("ﾃｷｽﾄﾌｧｲﾙ(ﾀﾌﾞ区切り) (*.txt)"),
             QString::fromUtf8("すべてのﾌｧｲﾙ (*)")};
+}
+// The extension the album list file gets when a name is typed without one.
+QString AlbumSuffix() { return QStringLiteral("txt"); }
+
+// The path with "." and suffix added when its file name has no extension.
+QString WithDefaultSuffix(const QString& path, const QString& suffix) {
+    QString name = QFileInfo(path).fileName();
+    // A leading dot makes a hidden name, not an extension.
+    qsizetype start = 0;
+    while (start < name.size() && name[start] == QLatin1Char('.')) ++start;
+    if (name.isEmpty() || name.indexOf(QLatin1Char('.'), start) >= 0) return path;
+    return path + QLatin1Char('.') + suffix;
 }
 constexpr size_t kFaceNameMax = 31;  // bytes, as the logical-font record holds it
 
@@ -116,15 +127,19 @@ void UiSession::Save() {
 }
 
 void UiSession::SaveAs() {
-    auto path = AskSaveName(ProposedSaveName(*session_));
-    if (path && SaveAlbumAs(*session_, *path) >= 0) TitleFromAlbum();
+    // いいえ to the question about a file changed on disk asks for another name.
+    while (auto path = AskSaveName(ProposedSaveName(*session_))) {
+        SaveResult result = SaveAlbumAs(*session_, *path);
+        if (result == SaveResult::Saved) TitleFromAlbum();
+        if (result != SaveResult::NeedsName) return;
+    }
 }
 
 void UiSession::SavePrompt() {
     if (mirulane::SavePrompt(*session_) != SaveResult::NeedsName) return;
-    // The album's file name stays "新規" here: only Save As gives the album a name.
-    if (auto path = AskSaveName(ProposedSaveName(*session_))) {
-        WriteAlbumFile(session_->album, *path, session_->ui);
+    // The album's file name stays as it is here: only Save As gives the album a name.
+    while (auto path = AskSaveName(ProposedSaveName(*session_))) {
+        if (SaveAlbumTo(*session_, *path) != SaveResult::NeedsName) return;
     }
 }
 
@@ -229,10 +244,28 @@ std::optional<std::string> UiSession::AskSaveName(const std::string& proposed) {
     QString name = FromCp932(proposed);
     QString folder = DialogFolder();
     QString path = folder.isEmpty() || name.isEmpty() ? name : folder + QLatin1Char('/') + name;
-    auto chosen = chooser_.SaveFile(ui_.Window(), QString::fromUtf8("名前を付けて保存"), path,
-                                    AlbumFilters(), QStringLiteral("txt"));
-    if (!chosen) return std::nullopt;
-    return AlbumPath(*chosen);
+    for (;;) {
+        auto chosen = chooser_.SaveFile(ui_.Window(), QString::fromUtf8("名前を付けて保存"), path,
+                                        AlbumFilters(), AlbumSuffix());
+        if (!chosen) return std::nullopt;
+        // A name typed without an extension gets the album's, so that 開く lists the file.
+        // Some file dialogs leave that to the program and then asked about the name typed,
+        // not about this one: an existing file under it is asked about here.
+        QString file = WithDefaultSuffix(*chosen, AlbumSuffix());
+        QFileInfo info(file);
+        if (file != *chosen && (info.exists() || info.isSymLink())) {
+            QMessageBox::StandardButton answer = chooser_.Message(
+                ui_.Window(), QMessageBox::Warning, QString::fromUtf8("名前を付けて保存の確認"),
+                QString::fromUtf8("%1 は既に存在します。\n上書きしますか？")
+                    .arg(QDir::toNativeSeparators(file)),
+                QMessageBox::Yes | QMessageBox::No);
+            if (answer != QMessageBox::Yes) {
+                path = file;
+                continue;
+            }
+        }
+        return AlbumPath(file);
+    }
 }
 
 std::optional<std::string> UiSession::AlbumPath(const QString& path) {

@@ -114,6 +114,8 @@ class UiSession {
     std::optional<std::string> AlbumPath(const QString& path);
 
   private:
+    // The save chooser, with the album's extension added to a name typed without one; nullopt
+    // when cancelled.
     std::optional<std::string> AskSaveName(const std::string& proposed);
     void Refuse(const QString& text);
     void TitleFromAlbum();

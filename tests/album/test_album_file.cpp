@@ -293,5 +293,38 @@ TEST(AlbumFile, FailuresShowTheirMessageAndChangeNothing) {
     EXPECT_EQ(Utf8(ui.messages.back().text), "出力ファイルに書き込めません(errno=27)\n" + path);
 }
 
+// Opening a text file that is no album made an album of its stray lines, and a save then
+// replaced the user's file with album data. Such a file is refused before anything changes;
+// an album saved without entries and the oldest list files (entry lines only) still open.
+TEST(AlbumFile, ATextFileThatIsNoAlbumIsRefusedAndTheAlbumKept) {
+    TempDir dir;
+    ScriptedInteraction ui;
+    Album a = OneCapturedEntry();
+    dir.Write("readme.txt", "Read me first\r\n\r\n# not a section\r\nInstall\tit\r\n");
+    dir.Write("empty.txt", "");
+    for (const char* name : {"readme.txt", "empty.txt"}) {
+        std::string path = dir.path() + "/" + name;
+        EXPECT_EQ(ReadAlbumFile(a, path, ui), -1) << name;
+        ASSERT_FALSE(ui.messages.empty());
+        EXPECT_EQ(Utf8(ui.messages.back().text), path + "\nはアルバムリストファイルではありません");
+        EXPECT_EQ(Utf8(ui.messages.back().caption), "オープンエラー");
+        EXPECT_EQ(ui.messages.back().icon, MsgIcon::Exclamation);
+    }
+    EXPECT_EQ(a.entries.Count(), 1);
+    EXPECT_EQ(a.style.TargetFolder, "/photos");
+    EXPECT_EQ(a.stampPath, "");
+
+    ui.messages.clear();
+    Album none;
+    ASSERT_EQ(WriteAlbumFile(none, dir.path() + "/none.txt", ui), 0);
+    EXPECT_EQ(ReadAlbumFile(a, dir.path() + "/none.txt", ui), 0);
+    // An old list file: its entry names a file beside it (in other letter case).
+    dir.Write("img_0002.jpg", "");
+    dir.Write("old.txt", "missing.jpg\tgone\nIMG_0002.JPG\tkept\n");
+    EXPECT_EQ(ReadAlbumFile(a, dir.path() + "/old.txt", ui), 2);
+    EXPECT_EQ(a.entries.Field(1, COL_TITLE), "kept");
+    EXPECT_TRUE(ui.messages.empty());
+}
+
 }  // namespace
 }  // namespace mirulane

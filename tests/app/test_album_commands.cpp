@@ -151,7 +151,7 @@ TEST(AlbumCommands, SavePromptOpenSaveAndStatusTexts) {
     EXPECT_EQ(s.album.fileName, Album::NewFileName());  // only Save As names the album
     EXPECT_EQ(SaveAlbum(s), SaveResult::NeedsName);
 
-    ASSERT_EQ(SaveAlbumAs(s, dir.path() + "/trip.txt"), 2);
+    ASSERT_EQ(SaveAlbumAs(s, dir.path() + "/trip.txt"), SaveResult::Saved);
     EXPECT_EQ(s.album.fileName, dir.path() + "/trip.txt");
     EXPECT_EQ(WindowTitle(s, "mirulane"), "trip - mirulane");
     s.album.modified = true;

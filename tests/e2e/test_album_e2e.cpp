@@ -455,7 +455,9 @@ TEST_F(AlbumE2E, LongFolderPathsAndLongFieldsSurviveTheListFile) {
     EXPECT_FALSE(fs::exists(dir.path() + "/index.html"));
     EXPECT_FALSE(fs::exists(dir.path() + "/list.html"));
 
-    // An album that names no folder is refused, not written into the working directory.
+    // An album that names no folder is refused, not written into the working directory. (Its
+    // entry names a file beside it, so it reads as a list file of the oldest kind.)
+    dir.Write("P1.JPG", "");
     dir.Write("nofolder.txt", "P1.JPG\tone\n");
     CliResult refused = Cli("generate nofolder.txt --force");
     EXPECT_EQ(refused.status, 1);

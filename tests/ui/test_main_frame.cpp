@@ -13,6 +13,9 @@
 
 #include <fstream>
 
+#include "album/album_file.h"
+#include "app/session.h"
+#include "platform/scripted_interaction.h"
 #include "ui/help.h"
 #include "ui/overwrite_dialog.h"
 #include "window_fixture.h"
@@ -229,12 +232,82 @@ TEST_F(WindowTest, SaveAsUsesTheAlbumFileChooserAndNamesTheWindowAfterTheFile) {
     EXPECT_NE(dir.Read("trip.txt").find("a.jpg"), std::string::npos);
 
     // Save writes to the album's file without asking; a cancelled Save As changes nothing.
-    dir.Write("trip.txt", "");
+    QFile::remove(QString::fromStdString(trip));
     Trigger(C::kSave);
     EXPECT_NE(dir.Read("trip.txt").find("a.jpg"), std::string::npos);
     Trigger(C::kSaveAs);
     EXPECT_EQ(frame->windowTitle(), U("trip - test_ui"));
     EXPECT_EQ(chooser.saves.size(), 2u);
+}
+
+// A CLI edit saved while the window held the album was overwritten by 上書き保存 without a
+// word. The window now asks: キャンセル saves nothing, いいえ saves under another name.
+TEST_F(WindowTest, SaveAsksBeforeReplacingAnAlbumFileChangedOnDisk) {
+    std::string path = WriteAlbum({"a.jpg", "b.jpg"});
+    frame->OpenAlbumFile(QString::fromStdString(path));
+    Album outside;
+    ScriptedInteraction ui;
+    ASSERT_EQ(ReadAlbumFile(outside, path, ui), 2);
+    outside.style.TopTitle = "EDITED";
+    ASSERT_EQ(WriteAlbumFile(outside, path, ui), 2);
+    const std::string edited = dir.Read("album.txt");
+    session->SetSelection({0});
+    Trigger(C::kDelete);
+
+    chooser.answers = {QMessageBox::Cancel};
+    Trigger(C::kSave);
+    ASSERT_EQ(chooser.messages.size(), 1u);
+    EXPECT_EQ(chooser.messages[0].text,
+              QString::fromStdString(path) +
+                  U("\nは、開いた後か前回保存した後に、ほかのプログラムで変更されています。\n"
+                    "上書きすると、その変更は失われます。上書き保存しますか？\n\n"
+                    "（名前を付けて保存する場合は [いいえ] を選択してください）"));
+    EXPECT_EQ(chooser.messages[0].caption, U("保存確認"));
+    EXPECT_EQ(chooser.messages[0].icon, QMessageBox::Warning);
+    EXPECT_EQ(chooser.messages[0].buttons,
+              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    EXPECT_TRUE(chooser.saves.empty());
+    EXPECT_TRUE(session->Core().album.modified);
+
+    chooser.answers = {QMessageBox::No};
+    std::string other = dir.path() + "/other.txt";
+    chooser.saveFiles = {QString::fromStdString(other)};
+    Trigger(C::kSave);
+    EXPECT_EQ(chooser.saves.size(), 1u);
+    EXPECT_EQ(dir.Read("album.txt"), edited);
+    EXPECT_EQ(dir.Read("other.txt").find("a.jpg"), std::string::npos);
+    EXPECT_NE(dir.Read("other.txt").find("b.jpg"), std::string::npos);
+    EXPECT_EQ(frame->windowTitle(), U("other - test_ui"));
+    EXPECT_FALSE(session->Core().album.modified);
+}
+
+// 名前を付けて保存 with a name typed without an extension wrote a file that 開く (*.txt) could
+// not show. The extension is added, and a file already under the longer name is asked about.
+TEST_F(WindowTest, SaveAsAddsTheExtensionToANameTypedWithoutOne) {
+    frame->OpenAlbumFile(QString::fromStdString(WriteAlbum({"a.jpg"})));
+    chooser.saveFiles = {QString::fromStdString(dir.path() + "/trip")};
+    Trigger(C::kSaveAs);
+    EXPECT_NE(dir.Read("trip.txt").find("a.jpg"), std::string::npos);
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(dir.path() + "/trip")));
+    EXPECT_EQ(frame->windowTitle(), U("trip - test_ui"));
+    EXPECT_TRUE(chooser.messages.empty());
+
+    // No: the chooser comes again, on the longer name; Yes replaces the file.
+    dir.Write("other.txt", "kept");
+    const QString other = QString::fromStdString(dir.path() + "/other");
+    chooser.saveFiles = {other, std::nullopt, other};
+    chooser.answers = {QMessageBox::No, QMessageBox::Yes};
+    Trigger(C::kSaveAs);
+    ASSERT_EQ(chooser.messages.size(), 1u);
+    EXPECT_EQ(chooser.messages[0].text, other + U(".txt は既に存在します。\n上書きしますか？"));
+    EXPECT_EQ(chooser.messages[0].caption, U("名前を付けて保存の確認"));
+    EXPECT_EQ(chooser.messages[0].buttons, QMessageBox::Yes | QMessageBox::No);
+    ASSERT_EQ(chooser.saves.size(), 3u);
+    EXPECT_EQ(chooser.saves[2].proposedPath, other + ".txt");
+    EXPECT_EQ(dir.Read("other.txt"), "kept");
+    Trigger(C::kSaveAs);
+    EXPECT_NE(dir.Read("other.txt").find("a.jpg"), std::string::npos);
+    EXPECT_EQ(frame->windowTitle(), U("other - test_ui"));
 }
 
 TEST_F(WindowTest, OpenReadsTheChosenFileAndAnUnreadableOneLeavesAnEmptyAlbum) {
