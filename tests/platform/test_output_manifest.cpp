@@ -26,8 +26,8 @@ struct Questions {
     std::vector<OutputDecision> answers;
     std::vector<std::string> asked;
 
-    std::function<OutputDecision()> For(const std::string& path) {
-        return [this, path] {
+    OutputConfirm For(const std::string& path) {
+        return [this, path](OutputState) {
             asked.push_back(path);
             if (answers.empty()) return OutputDecision::Skip;
             OutputDecision d = answers.front();
@@ -104,7 +104,7 @@ TEST(OutputLedger, FilesEditedOrNotWrittenByTheProgramAreAskedAboutAndCountedWhe
                   OutputOutcome::Kept);
         EXPECT_EQ(q.asked, (std::vector<std::string>{edited, foreign, linked}));
         EXPECT_EQ(ledger.Tally().keptEdited, std::vector<std::string>{edited});
-        EXPECT_EQ(ledger.Tally().keptUnknown, 2);
+        EXPECT_EQ(ledger.Tally().keptUnknown, (std::vector<std::string>{foreign, linked}));
         EXPECT_EQ(ledger.Tally().written, 0);
         ledger.Save(ui);  // a kept file keeps its old record: the next run asks again
     }
@@ -112,15 +112,19 @@ TEST(OutputLedger, FilesEditedOrNotWrittenByTheProgramAreAskedAboutAndCountedWhe
     EXPECT_EQ(dir.Read("foreign.html"), "the user's own");
     EXPECT_TRUE(fs::is_symlink(linked));
 
-    // "Yes" and cancel; without a question (a companion file) the file is replaced.
+    // "Yes" and cancel; without a question (a companion file) a file of the program's is
+    // replaced, one of someone else's kept.
     OutputLedger ledger;
     q.answers = {OutputDecision::Write, OutputDecision::Cancel};
     EXPECT_EQ(ledger.Write(edited, "new", nullptr, q.For(edited)).outcome, OutputOutcome::Written);
     EXPECT_EQ(ledger.Write(foreign, "new", nullptr, q.For(foreign)).outcome,
               OutputOutcome::Cancelled);
     EXPECT_EQ(dir.Read("foreign.html"), "the user's own");
-    EXPECT_EQ(ledger.Write(foreign, "new", nullptr, nullptr).outcome, OutputOutcome::Written);
-    EXPECT_EQ(dir.Read("foreign.html"), "new");
+    EXPECT_EQ(ledger.Write(foreign, "new", nullptr, nullptr).outcome, OutputOutcome::Kept);
+    EXPECT_EQ(dir.Read("foreign.html"), "the user's own");
+    dir.Write("edited.html", "edited again");
+    EXPECT_EQ(ledger.Write(edited, "newer", nullptr, nullptr).outcome, OutputOutcome::Written);
+    EXPECT_EQ(dir.Read("edited.html"), "newer");
 }
 
 // A manifest that is not whole, or not one at all, says nothing: every file is asked about.
@@ -222,8 +226,12 @@ TEST(OutputLedger, TheManifestIsSavedOnlyWhenSomethingWasRecordedAndFailuresAreT
 
     fs::remove(manifest);
     fs::create_directory(manifest);
+    // Without its manifest the page is no longer known as the program's: the user lets it go.
+    Questions yes;
+    yes.answers = {OutputDecision::Write};
     OutputLedger blocked;
-    EXPECT_EQ(blocked.Write(page, "changed", nullptr, nullptr).outcome, OutputOutcome::Written);
+    EXPECT_EQ(blocked.Write(page, "changed", nullptr, yes.For(page)).outcome,
+              OutputOutcome::Written);
     EXPECT_EQ(blocked.Save(ui), 1);
     EXPECT_EQ(blocked.Tally().recordFailures, 1);
     ASSERT_EQ(ui.MessagesUtf8().size(), 1u);
