@@ -193,17 +193,34 @@ constexpr std::string_view kTempPrefix = ".mrl-";
 constexpr size_t kTempSuffixLength = 6;
 constexpr char kTempChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 
-// The process id, asked once (a run writes thousands of files); a child made by fork asks
-// again, so its temporary files carry its own id.
+// The process id and the effective user, asked once (a run writes thousands of files); a
+// child made by fork asks again, so its temporary files carry its own id, and a child that
+// changes its user is judged as that user.
 pid_t cachedPid = 0;
-pid_t OwnPid() {
+uid_t cachedUid = 0;
+bool uidKnown = false;
+void ForgetIdsInChildren() {
     static const bool registered = [] {
-        pthread_atfork(nullptr, nullptr, [] { cachedPid = 0; });
+        pthread_atfork(nullptr, nullptr, [] {
+            cachedPid = 0;
+            uidKnown = false;
+        });
         return true;
     }();
     (void)registered;
+}
+pid_t OwnPid() {
+    ForgetIdsInChildren();
     if (cachedPid == 0) cachedPid = getpid();
     return cachedPid;
+}
+uid_t OwnUid() {
+    ForgetIdsInChildren();
+    if (!uidKnown) {
+        cachedUid = geteuid();
+        uidKnown = true;
+    }
+    return cachedUid;
 }
 
 // Creates the temporary file of a write in `folder` (empty, or ending in '/'), named
@@ -290,8 +307,10 @@ Existing FromPathStatus(const PathStatus* found) {
 // 0 when the user may write the file: for the owner the permission bits tell without asking
 // the system again, for anyone else (and for root, whom they do not bind) access() does.
 int MayWrite(const std::string& target, const Existing& e) {
-    static const uid_t euid = geteuid();
-    if (euid != 0 && e.owner == euid) return (e.mode & S_IWUSR) ? 0 : EACCES;
+    const uid_t euid = OwnUid();
+    // Permission bits do not bind root (a read-only file system still stops the write).
+    if (euid == 0) return 0;
+    if (e.owner == euid) return (e.mode & S_IWUSR) ? 0 : EACCES;
     return access(target.c_str(), W_OK) == 0 ? 0 : errno;
 }
 
@@ -330,7 +349,8 @@ int WriteTemp(const std::string& target, std::string_view bytes, const Existing&
         stage = WriteStage::Create;
         return err;
     }
-    if (e.exists && !e.isLink) fchmod(fd, e.mode & 07777);
+    const bool keepMode = e.exists && !e.isLink;
+    if (keepMode && !written) fchmod(fd, e.mode & 07777);
     int err = WriteAll(fd, bytes);
     if (err == 0 && flush && fsync(fd) != 0) err = errno;
     if (err == 0 && written) {
@@ -340,6 +360,8 @@ int WriteTemp(const std::string& target, std::string_view bytes, const Existing&
         } else {
             written->size = static_cast<uint64_t>(st.st_size);
             written->mtimeNs = MtimeNs(st);
+            // The replaced file's permissions, unless the new file has them already.
+            if (keepMode && (st.st_mode & 07777) != (e.mode & 07777)) fchmod(fd, e.mode & 07777);
         }
     }
     if (close(fd) != 0 && err == 0) err = errno;

@@ -39,7 +39,7 @@ struct OutputLedger::Folder {
             std::optional<std::string> sys = ToSystemPath(JournalPath());
             if (!sys) return;
             journalFd =
-                open(sys->c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
+                open(sys->c_str(), O_RDWR | O_APPEND | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
             if (journalFd < 0) return;
             // A line cut short by a kill is ended, so that the next one stays readable.
             off_t end = lseek(journalFd, 0, SEEK_END);

@@ -10,6 +10,8 @@
 #include <string>
 
 #include "app/generation_run.h"
+#include "app/thumbnail_run.h"
+#include "fixtures/exif_builder.h"
 #include "fixtures/page_album.h"
 #include "platform/output_manifest.h"
 
@@ -109,6 +111,53 @@ TEST(GenerationRerun, ARecordThatCannotBeSavedFailsTheRun) {
     ASSERT_EQ(1u, a.ui.MessagesUtf8().size());
     EXPECT_EQ(a.ui.MessagesUtf8()[0], "出力ファイルの記録を保存できません(errno=21)\n" +
                                           a.Path("html/" + std::string(kManifestName)));
+}
+
+// Thumbnails and pages in one folder: each complete run takes away its own kind of leftover
+// of the entries taken out of the album, when the program's file there is as it wrote it.
+TEST(GenerationRerun, OutputsOfEntriesTakenOutOfTheAlbumGoUnlessChanged) {
+    PageAlbum a;
+    for (const char* name : {"A.JPG", "B.JPG", "C.JPG"}) {
+        a.Put(name, fixtures::MakeCameraJpeg());
+        a.Add(name);
+    }
+    const std::string html = a.Path("html");
+    auto thumbnails = [&](bool selectedOnly) {
+        ThumbnailRunRequest request{a.target, html, selectedOnly};
+        return RunThumbnailExtraction(a.session, request).outputs;
+    };
+    EXPECT_EQ(thumbnails(false).written, 3);
+    EXPECT_EQ(GenerationResult::Done, GenerationRun(a.session));
+    a.Put("html/B.html", "edited by hand");
+    a.Put("html/mine.html", "the user's own");
+    a.session.album.entries.Delete(2);  // C
+    a.session.album.entries.Delete(1);  // B
+
+    OutputTally tally;
+    EXPECT_EQ(GenerationResult::Done, GenerationRun(a.session, &tally));
+    EXPECT_EQ(tally.removed, 1);
+    EXPECT_FALSE(a.Exists("html/C.html"));
+    EXPECT_EQ(a.Get("html/B.html"), "edited by hand");
+    EXPECT_EQ(a.Get("html/mine.html"), "the user's own");
+    EXPECT_TRUE(a.Exists("html/B.JPG") && a.Exists("html/C.JPG"));  // not the pages' to remove
+
+    // A run over the selected entries only knows nothing of the others.
+    EXPECT_EQ(thumbnails(true).removed, 0);
+    EXPECT_TRUE(a.Exists("html/B.JPG") && a.Exists("html/C.JPG"));
+    a.Put("html/C.JPG", "changed");
+    EXPECT_EQ(thumbnails(false).removed, 1);
+    EXPECT_FALSE(a.Exists("html/B.JPG"));
+    EXPECT_EQ(a.Get("html/C.JPG"), "changed");
+    for (const char* kept :
+         {"html/A.html", "html/A.JPG", "html/list.html", "index.html", "html/.mirulane-manifest"}) {
+        EXPECT_TRUE(a.Exists(kept)) << kept;
+    }
+
+    // The edited page is still known as the program's: back in the album, it is asked about.
+    a.Add("B.JPG");
+    a.ui.overwriteAsked.clear();
+    EXPECT_EQ(GenerationResult::Done, GenerationRun(a.session));
+    EXPECT_EQ(a.ui.overwriteAsked, std::vector<std::string>{a.Path("html/B.html")});
 }
 
 }  // namespace

@@ -239,5 +239,75 @@ TEST(OutputLedger, TheManifestIsSavedOnlyWhenSomethingWasRecordedAndFailuresAreT
     EXPECT_NE(ui.MessagesUtf8()[0].find("\n" + manifest), std::string::npos);
 }
 
+// A run killed before it saves has still told, file by file, what it wrote: the next run
+// replaces those files as its own, without a question. A line cut short by the kill is
+// passed over, and the lines after it still count.
+TEST(OutputLedger, FilesOfARunKilledBeforeItSavesAreStillItsOwn) {
+    TempDir dir;
+    ScriptedInteraction ui;
+    Questions q;
+    const std::string page = dir.path() + "/page.html";
+    const std::string thumb = dir.path() + "/t.jpg";
+    const std::string journal = dir.path() + "/" + std::string(kJournalName);
+    {
+        OutputLedger killed;  // never saves, as a killed run
+        killed.Write(page, "one", nullptr, q.For(page));
+        killed.Write(thumb, "thumb", nullptr, q.For(thumb), OutputKind::Thumbnail);
+    }
+    EXPECT_FALSE(fs::exists(dir.path() + "/" + std::string(kManifestName)));
+    dir.Write(std::string(kJournalName), dir.Read(std::string(kJournalName)) + "00ab\t12");
+    {
+        OutputLedger killedToo;
+        EXPECT_EQ(killedToo.Write(page, "two", nullptr, q.For(page)).outcome,
+                  OutputOutcome::Written);
+    }
+    OutputLedger next;
+    EXPECT_EQ(next.Write(page, "three", nullptr, q.For(page)).outcome, OutputOutcome::Written);
+    EXPECT_EQ(next.Write(thumb, "thumb 2", nullptr, q.For(thumb)).outcome, OutputOutcome::Written);
+    EXPECT_TRUE(q.asked.empty());
+    EXPECT_EQ(next.Save(ui), 0);
+    EXPECT_FALSE(fs::exists(journal));  // merged into the manifest
+    OutputLedger after;
+    EXPECT_EQ(after.Examine(page, "four"), OutputState::Own);
+}
+
+// A made thumbnail is current while its picture and box are those it was made from and the
+// file is as written; kept as current, it is no leftover. Manifests of the first version,
+// which say nothing of that, still tell the program's files.
+TEST(OutputLedger, AThumbnailIsCurrentOnlyForTheSourceItWasMadeFrom) {
+    TempDir dir;
+    ScriptedInteraction ui;
+    const std::string thumb = dir.path() + "/a.jpg";
+    const SourceStamp source{1234, 1700000000123456789, 160, 120};
+    {
+        OutputLedger first;
+        first.Write(thumb, "made", nullptr, nullptr, OutputKind::Thumbnail, &source);
+        EXPECT_TRUE(first.IsCurrent(thumb, source));
+        first.Save(ui);
+    }
+    OutputLedger second;
+    EXPECT_TRUE(second.IsCurrent(thumb, source));
+    for (SourceStamp other : {SourceStamp{1235, source.mtimeNs, 160, 120},
+                              SourceStamp{1234, source.mtimeNs + 1, 160, 120},
+                              SourceStamp{1234, source.mtimeNs, 120, 120}}) {
+        EXPECT_FALSE(second.IsCurrent(thumb, other));
+    }
+    second.KeepCurrent(thumb);
+    EXPECT_EQ(second.Tally().unchanged, 1);
+    EXPECT_EQ(second.RemoveLeftovers(dir.path(), OutputKind::Thumbnail), 0);
+    EXPECT_EQ(dir.Read("a.jpg"), "made");
+    dir.Write("a.jpg", "edited");
+    EXPECT_FALSE(OutputLedger().IsCurrent(thumb, source));
+
+    TempDir old;
+    old.Write("page.html", "old");
+    old.Write(std::string(kManifestName),
+              Format("mirulane-manifest 1\n%016llx\tpage.html\n",
+                     static_cast<unsigned long long>(ContentHash("old"))));
+    OutputLedger reader;
+    EXPECT_EQ(reader.Examine(old.path() + "/page.html", "new"), OutputState::Own);
+    EXPECT_EQ(reader.Examine(old.path() + "/page.html", "old"), OutputState::Unchanged);
+}
+
 }  // namespace
 }  // namespace mirulane
