@@ -160,5 +160,30 @@ TEST(GenerationRerun, OutputsOfEntriesTakenOutOfTheAlbumGoUnlessChanged) {
     EXPECT_EQ(a.ui.overwriteAsked, std::vector<std::string>{a.Path("html/B.html")});
 }
 
+// autorun.inf is written without a question only when it is the program's own: one the user
+// put there is asked about, overwrite-all or not.
+TEST(GenerationRerun, AnAutorunFileOfTheUsersIsAskedAboutEvenWithOverwriteAll) {
+    PageAlbum a;
+    a.style().MakeAutorun = 1;
+    a.Add("A.JPG");
+    a.Put("autorun.inf", "[autorun]\nopen=mine.exe\n");
+    a.session.settings.EnvForceOverWrite = 1;
+    OutputTally tally;
+    EXPECT_EQ(GenerationResult::Done, GenerationRun(a.session, &tally));
+    EXPECT_EQ(a.ui.overwriteAsked, std::vector<std::string>{a.Path("autorun.inf")});
+    EXPECT_EQ(a.Get("autorun.inf"), "[autorun]\nopen=mine.exe\n");
+    EXPECT_EQ(tally.keptUnknown, std::vector<std::string>{a.Path("autorun.inf")});
+
+    // Once the user let the program write it, an edit is replaced without a question.
+    a.ui.overwriteAnswers = {OverwriteAnswer::Yes};
+    EXPECT_EQ(GenerationResult::Done, GenerationRun(a.session));
+    a.Put("autorun.inf", "edited");
+    a.session.settings.EnvForceOverWrite = 0;
+    a.ui.overwriteAsked.clear();
+    EXPECT_EQ(GenerationResult::Done, GenerationRun(a.session));
+    EXPECT_TRUE(a.ui.overwriteAsked.empty());
+    EXPECT_NE(a.Get("autorun.inf"), "edited");
+}
+
 }  // namespace
 }  // namespace mirulane

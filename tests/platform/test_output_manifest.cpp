@@ -309,5 +309,27 @@ TEST(OutputLedger, AThumbnailIsCurrentOnlyForTheSourceItWasMadeFrom) {
     EXPECT_EQ(reader.Examine(old.path() + "/page.html", "old"), OutputState::Unchanged);
 }
 
+// A manifest is a file anyone can edit: a record naming a file outside the folder, the
+// manifest itself or a writer's temporary file never makes the program remove it.
+TEST(OutputLedger, LeftoversAreRemovedOnlyInsideTheFolder) {
+    TempDir dir;
+    dir.Write("outside.html", "x");
+    dir.Write("out/.mrl-1-AAAAAA", "x");
+    dir.Write("out/gone.html", "x");
+    std::string manifest = "mirulane-manifest 2\n";
+    for (const char* name :
+         {"../outside.html", ".mirulane-manifest", ".mrl-1-AAAAAA", "gone.html"}) {
+        manifest += Format("%016llx\t-\t-\tp\t-\t%s\n",
+                           static_cast<unsigned long long>(ContentHash("x")), name);
+    }
+    dir.Write("out/" + std::string(kManifestName), manifest);
+    OutputLedger ledger;
+    EXPECT_EQ(ledger.RemoveLeftovers(dir.path() + "/out", OutputKind::Page), 1);
+    EXPECT_FALSE(fs::exists(dir.path() + "/out/gone.html"));
+    EXPECT_TRUE(fs::exists(dir.path() + "/outside.html"));
+    EXPECT_TRUE(fs::exists(dir.path() + "/out/.mrl-1-AAAAAA"));
+    EXPECT_TRUE(fs::exists(dir.path() + "/out/" + std::string(kManifestName)));
+}
+
 }  // namespace
 }  // namespace mirulane
