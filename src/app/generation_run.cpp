@@ -73,6 +73,11 @@ GenerationResult GenerationRun(Session& session, OutputTally* tally) {
         }
     }
     ui.SetStatus(StatusPane::Message, "");
+    // A complete run knows every page the album has now: the program's own pages that it no
+    // longer makes (those of entries taken out of the album) go, unless changed since.
+    if (result == GenerationResult::Done) {
+        for (const std::string& folder : folders) outputs.RemoveLeftovers(folder, OutputKind::Page);
+    }
     // Also after a failure or a cancel: what was written must be known as the program's.
     if (outputs.Save(ui) > 0 && result == GenerationResult::Done) {
         result = GenerationResult::RecordFailed;

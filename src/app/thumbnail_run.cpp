@@ -215,6 +215,16 @@ ThumbnailRunResult RunThumbnailExtraction(Session& session, const ThumbnailRunRe
                 break;
         }
     }
+    // A complete run over every entry knows the thumbnails the album has now: the program's
+    // own thumbnails of entries taken out of the album go, unless changed since. An entry's
+    // thumbnail that could not be had this time stays.
+    if (!result.cancelled && !request.selectedOnly && result.writeFailed == 0) {
+        for (int row : rows) {
+            const std::string& fileName = entries.Field(row, COL_FILE);
+            if (IsPlainFileName(fileName)) outputs.Claim(JoinPath(output, fileName));
+        }
+        outputs.RemoveLeftovers(output, OutputKind::Thumbnail);
+    }
     // Also after a cancel: what was written must be known as the program's.
     outputs.Save(ui);
     result.outputs = outputs.Tally();

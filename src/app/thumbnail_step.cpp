@@ -8,7 +8,7 @@
 namespace mirulane {
 
 ThumbnailWrite WriteThumbnail(ThumbnailOutput& out, std::string_view fileName,
-                              std::string_view bytes) {
+                              std::string_view bytes, const SourceStamp* source) {
     // A name that would lead out of the output folder (an album file can hold anything) is
     // refused like an empty one.
     if (fileName.empty() || !IsPlainFileName(fileName)) return ThumbnailWrite::NoFileName;
@@ -16,10 +16,11 @@ ThumbnailWrite WriteThumbnail(ThumbnailOutput& out, std::string_view fileName,
 
     // Written through a temporary file in the same folder, put in place only when complete, so
     // that a failed write never leaves a half-written thumbnail where a good one was.
-    OutputLedger unrecorded;
+    OutputLedger unrecorded(false);
     OutputLedger& outputs = out.outputs ? *out.outputs : unrecorded;
     OutputWrite written =
-        outputs.Write(path, bytes, out.keep, [&out, &path] { return out.overwrite.Confirm(path); });
+        outputs.Write(path, bytes, out.keep, AskBeforeReplacing(out.overwrite, path),
+                      OutputKind::Thumbnail, source);
     const int error = written.error;
     switch (written.outcome) {
         case OutputOutcome::Written:

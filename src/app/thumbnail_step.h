@@ -37,8 +37,9 @@ enum class ThumbnailWrite {
     Cancelled,     // the user cancelled the overwrite confirmation: the run ends
 };
 
-// Writes `bytes` as fileName (CP932, the entry's name) in the output folder.
+// Writes `bytes` as fileName (CP932, the entry's name) in the output folder; `source`: the
+// stamp of the picture a made thumbnail comes from, recorded with it (null for a copied one).
 ThumbnailWrite WriteThumbnail(ThumbnailOutput& out, std::string_view fileName,
-                              std::string_view bytes);
+                              std::string_view bytes, const SourceStamp* source = nullptr);
 
 }  // namespace mirulane

@@ -50,7 +50,7 @@ int CmdExportPreset(Context& ctx, const Args& args) {
     if (IsDirectory(path)) path = JoinPath(path, ExportFileName(kind, index, horizontal ? 2 : 0));
 
     // An existing file is kept unless --force (or the user on a terminal) says otherwise.
-    OverwritePolicy overwrite(ctx.session.ui, false);
+    OverwritePolicy overwrite(ctx.session.ui, args.Has("--force"));
     switch (overwrite.Confirm(path)) {
         case OverwritePolicy::Decision::Write:
             break;

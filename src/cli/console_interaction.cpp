@@ -11,8 +11,7 @@ namespace mirulane::cli {
 
 bool StdioIsInteractive() { return isatty(STDIN_FILENO) && isatty(STDERR_FILENO); }
 
-ConsoleInteraction::ConsoleInteraction(bool interactive, bool forceOverwrite)
-    : interactive_(interactive), force_(forceOverwrite) {}
+ConsoleInteraction::ConsoleInteraction(bool interactive) : interactive_(interactive) {}
 
 namespace {
 
@@ -75,7 +74,6 @@ MsgAnswer ConsoleInteraction::Message(std::string_view text, std::string_view ca
 }
 
 OverwriteAnswer ConsoleInteraction::ConfirmOverwrite(std::string_view path) {
-    if (force_) return OverwriteAnswer::All;
     // Nobody to ask: the file is kept (the command says which it kept).
     if (!interactive_) return OverwriteAnswer::No;
     FinishStatus();

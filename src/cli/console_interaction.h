@@ -12,9 +12,10 @@ namespace mirulane::cli {
 
 class ConsoleInteraction : public Interaction {
   public:
-    // interactive: stdin and stderr are terminals. forceOverwrite: --force, every overwrite
-    // confirmation answers "overwrite all".
-    ConsoleInteraction(bool interactive, bool forceOverwrite);
+    // interactive: stdin and stderr are terminals. (--force reaches the runs as their
+    // overwrite-all setting, which never answers for a file the program did not write: such a
+    // file is still asked about here.)
+    explicit ConsoleInteraction(bool interactive);
 
     MsgAnswer Message(std::string_view text, std::string_view caption, MsgIcon icon,
                       MsgButtons buttons) override;
@@ -39,7 +40,6 @@ class ConsoleInteraction : public Interaction {
     void ShowStatusLine(const std::string& utf8);
 
     bool interactive_;
-    const bool force_;
     bool answerYes_ = false;
     bool statusShown_ = false;
     std::string progressLabel_;

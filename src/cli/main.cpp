@@ -164,13 +164,15 @@ int main(int argc, char** argv) {
         return mirulane::cli::UsageError(*command, error);
     }
 
-    mirulane::cli::ConsoleInteraction console(mirulane::cli::StdioIsInteractive(),
-                                              parsed.Has("--force"));
+    mirulane::cli::ConsoleInteraction console(mirulane::cli::StdioIsInteractive());
     mirulane::Session session(console);
     // The command line only reads the profile; it never writes it.
     mirulane::IniProfile profile(profilePath.empty() ? mirulane::DefaultProfilePath()
                                                      : profilePath);
     session.settings.Load(profile);
+    // --force is the runs' overwrite-all, as the window's setting is: it replaces what the
+    // program wrote, never a file of someone else's.
+    if (parsed.Has("--force")) session.settings.EnvForceOverWrite = 1;
 
     mirulane::cli::Context ctx{session, console, *command, {}};
     int status = command->fn(ctx, parsed);

@@ -8,8 +8,9 @@
 
 namespace mirulane::cli {
 
-// One line each for the written, unchanged and kept files, the files kept because they differ
-// from what the program wrote named under their line. Nothing when the run met no file.
+// One line each for the written, unchanged and kept files, the kept files named under their
+// line, and the program's files that were removed, when there were any. Nothing when the run
+// met no file.
 void PrintOutputSummary(std::FILE* out, const OutputTally& tally);
 
 }  // namespace mirulane::cli

@@ -183,13 +183,26 @@ StepResult WriteAllDetailPages(const Album& album, PageRun& run, PageOutput& out
     std::string folder = EnsureTrailingSeparator(style.DetailFolder);
     const std::string progress = Sj("個別ページを作成しています... %d/%d");
     std::vector<int> passedOver;
-    // Every way out of the loop but its end leaves the status text cleared.
-    auto stop = [&ui](StepResult result) {
-        ui.SetStatus(StatusPane::Message, "");
-        return result;
+    // The pages that replace pages already there are made safe on disk together, once the
+    // loop is done: one flush for the album instead of one per page.
+    if (out.outputs) out.outputs->BeginBatch();
+    // Each failure is told with the entry's or the page's name, as the step that failed says.
+    auto tellFailure = [&ui](int error, WriteStage stage, const std::string& base,
+                             const std::string& path) {
+        if (stage == WriteStage::Write) {
+            ShowWarning(
+                ui, SjFormat("HTMLファイルに書き込めません(errno=%d)\n%s", error, base.c_str()));
+        } else if (stage != WriteStage::Refused) {
+            ShowWarning(
+                ui, SjFormat("出力HTMLファイルを開けません(errno=%d)\n%s", error, path.c_str()));
+        }
     };
-    for (int i = 0; i < count; ++i) {
-        if (ui.Progress(i, count) == ProgressAnswer::Cancel) return stop(StepResult::Cancelled);
+    std::optional<StepResult> stopped;
+    for (int i = 0; i < count && !stopped; ++i) {
+        if (ui.Progress(i, count) == ProgressAnswer::Cancel) {
+            stopped = StepResult::Cancelled;
+            break;
+        }
         ui.SetStatus(StatusPane::Message, Format(progress.c_str(), i + 1, count));
         std::string name = EntryFileName(album, i);
         std::string base = SplitBaseName(name).base;
@@ -198,7 +211,8 @@ StepResult WriteAllDetailPages(const Album& album, PageRun& run, PageOutput& out
             if (run.pages.Why(i) == PageNames::Missing::LeavesFolder) {
                 ShowWarning(ui,
                             Sj("このエントリのファイル名では個別ページを作成できません\n") + name);
-                return stop(StepResult::Failed);
+                stopped = StepResult::Failed;
+                break;
             }
             passedOver.push_back(i);
             continue;
@@ -210,21 +224,36 @@ StepResult WriteAllDetailPages(const Album& album, PageRun& run, PageOutput& out
                                      "タイトルやコメントなどに置換対象文字列が含まれていないか"
                                      "確認してください\n%s",
                                      static_cast<int>(kPageMaxBytes >> 20), path.c_str()));
-            return stop(StepResult::Failed);
+            stopped = StepResult::Failed;
+            break;
         }
         PageWrite written = WriteTextFile(out, path, *text, PageRole::AlbumPage);
         if (written.outcome == OutputOutcome::Kept) continue;
-        if (written.outcome == OutputOutcome::Cancelled) return stop(StepResult::Cancelled);
-        if (written.error != 0) {
-            if (written.stage == WriteStage::Write) {
-                ShowWarning(ui, SjFormat("HTMLファイルに書き込めません(errno=%d)\n%s",
-                                         written.error, base.c_str()));
-            } else if (written.stage != WriteStage::Refused) {
-                ShowWarning(ui, SjFormat("出力HTMLファイルを開けません(errno=%d)\n%s",
-                                         written.error, path.c_str()));
-            }
-            return stop(StepResult::Failed);
+        if (written.outcome == OutputOutcome::Cancelled) {
+            stopped = StepResult::Cancelled;
+        } else if (written.error != 0) {
+            tellFailure(written.error, written.stage, base, path);
+            stopped = StepResult::Failed;
         }
+    }
+    // Whatever ended the loop, the pages made before it are put in place.
+    if (out.outputs) {
+        std::vector<OutputLedger::FailedOutput> failed = out.outputs->CommitBatch();
+        for (const OutputLedger::FailedOutput& f : failed) {
+            std::string base;
+            for (int i = 0; i < count; ++i) {
+                if (run.pages.HasPage(i) && folder + run.pages.Name(i) == f.path) {
+                    base = SplitBaseName(EntryFileName(album, i)).base;
+                    break;
+                }
+            }
+            tellFailure(f.error, f.stage, base, f.path);
+        }
+        if (!failed.empty() && !stopped) stopped = StepResult::Failed;
+    }
+    if (stopped) {
+        ui.SetStatus(StatusPane::Message, "");
+        return *stopped;
     }
     ui.Progress(count, count);
     ui.SetStatus(StatusPane::Message, "");

@@ -18,9 +18,11 @@ PageWrite WriteTextFile(PageOutput& out, std::string_view path, std::string_view
         result.error = WriteGeneratedFile(path, bytes, out.keep, &result.stage);
         if (result.error != 0) result.outcome = OutputOutcome::Failed;
     } else {
-        std::function<OutputDecision()> confirm;
-        if (role == PageRole::AlbumPage) confirm = [&] { return out.overwrite.Confirm(path); };
-        OutputLedger unrecorded;
+        // A companion file of the program's own is replaced without a question; one that is
+        // not is asked about as a page is.
+        OutputConfirm confirm =
+            AskBeforeReplacing(out.overwrite, std::string(path), role == PageRole::AlbumPage);
+        OutputLedger unrecorded(false);
         OutputLedger& outputs = out.outputs ? *out.outputs : unrecorded;
         result = outputs.Write(path, bytes, out.keep, confirm);
     }

@@ -45,7 +45,8 @@ enum class PageRole {
     // holds what the program wrote there, otherwise the overwrite confirmation decides. What
     // is written is recorded in the run's output ledger.
     AlbumPage,
-    // Written beside the album without a question (autorun.inf); otherwise as AlbumPage.
+    // Written beside the album (autorun.inf) without a question when absent or the
+    // program's own, edited or not; otherwise as AlbumPage.
     Companion,
     // A temporary file outside the album: written as it is, recorded nowhere.
     Preview,

@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <pthread.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -65,6 +66,13 @@ bool FileExists(std::string_view path) {
 bool IsDirectory(std::string_view path) {
     FileStatus st;
     return GetFileStatus(path, st) == 0 && st.isDirectory;
+}
+
+int RemoveFile(std::string_view path) {
+    std::string sys;
+    int err = 0;
+    if (!Resolve(path, sys, err)) return err;
+    return unlink(sys.c_str()) == 0 ? 0 : errno;
 }
 
 int MakeDirectory(std::string_view path) {
@@ -185,13 +193,43 @@ constexpr std::string_view kTempPrefix = ".mrl-";
 constexpr size_t kTempSuffixLength = 6;
 constexpr char kTempChars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
 
+// The process id and the effective user, asked once (a run writes thousands of files); a
+// child made by fork asks again, so its temporary files carry its own id, and a child that
+// changes its user is judged as that user.
+pid_t cachedPid = 0;
+uid_t cachedUid = 0;
+bool uidKnown = false;
+void ForgetIdsInChildren() {
+    static const bool registered = [] {
+        pthread_atfork(nullptr, nullptr, [] {
+            cachedPid = 0;
+            uidKnown = false;
+        });
+        return true;
+    }();
+    (void)registered;
+}
+pid_t OwnPid() {
+    ForgetIdsInChildren();
+    if (cachedPid == 0) cachedPid = getpid();
+    return cachedPid;
+}
+uid_t OwnUid() {
+    ForgetIdsInChildren();
+    if (!uidKnown) {
+        cachedUid = geteuid();
+        uidKnown = true;
+    }
+    return cachedUid;
+}
+
 // Creates the temporary file of a write in `folder` (empty, or ending in '/'), named
 // ".mrl-<pid>-XXXXXX": the process id lets a later run tell the leftover of a killed writer
 // from the file of one still at work. The name only has to differ from the leftovers of a
 // dead process that had the same id, so the clock is random enough; a clash is retried.
 int CreateTempFile(const std::string& folder, std::string& tmp, int& fd) {
     const std::string prefix =
-        folder + std::string(kTempPrefix) + std::to_string(static_cast<long>(getpid())) + "-";
+        folder + std::string(kTempPrefix) + std::to_string(static_cast<long>(OwnPid())) + "-";
     for (uint64_t attempt = 0; attempt < 100; ++attempt) {
         uint64_t v =
             static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
@@ -235,55 +273,135 @@ struct WriteRules {
     const FileIdSet* keep = nullptr;
 };
 
+// What is at a write's target, as one lstat saw it.
+struct Existing {
+    bool exists = false;
+    bool isLink = false;
+    FileId id;
+    mode_t mode = 0;
+    uid_t owner = 0;
+};
+
+Existing FromStat(bool exists, const struct stat& st) {
+    Existing e;
+    e.exists = exists;
+    if (!exists) return e;
+    e.isLink = S_ISLNK(st.st_mode);
+    e.id = {static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)};
+    e.mode = st.st_mode;
+    e.owner = st.st_uid;
+    return e;
+}
+
+Existing FromPathStatus(const PathStatus* found) {
+    Existing e;
+    if (!found) return e;
+    e.exists = true;
+    e.isLink = found->isLink;
+    e.id = found->id;
+    e.mode = static_cast<mode_t>(found->mode);
+    e.owner = static_cast<uid_t>(found->owner);
+    return e;
+}
+
+// 0 when the user may write the file: for the owner the permission bits tell without asking
+// the system again, for anyone else (and for root, whom they do not bind) access() does.
+int MayWrite(const std::string& target, const Existing& e) {
+    const uid_t euid = OwnUid();
+    // Permission bits do not bind root (a read-only file system still stops the write).
+    if (euid == 0) return 0;
+    if (e.owner == euid) return (e.mode & S_IWUSR) ? 0 : EACCES;
+    return access(target.c_str(), W_OK) == 0 ? 0 : errno;
+}
+
+// Refuses a write over a file that must be kept or that the user may not write (a rename
+// would get past the missing write permission that writing the file in place meets).
+int CheckReplaceable(const std::string& target, const Existing& e, const WriteRules& rules,
+                     WriteStage& stage) {
+    if (!e.exists || e.isLink) return 0;
+    if (rules.keep && rules.keep->count(e.id) != 0) {
+        stage = WriteStage::Refused;
+        return EEXIST;
+    }
+    if (int err = MayWrite(target, e)) {
+        stage = WriteStage::Create;
+        return err;
+    }
+    return 0;
+}
+
+std::string FolderOfTarget(const std::string& target) {
+    size_t slash = target.rfind('/');
+    return slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+}
+
+int64_t MtimeNs(const struct stat& st) {
+    return static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+}
+
+// Writes the bytes to a new temporary file beside `target` (in its folder, so that putting it
+// in place cannot cross file systems), with the permissions of the file it replaces, flushed
+// when `flush`; on failure nothing is left.
+int WriteTemp(const std::string& target, std::string_view bytes, const Existing& e, bool flush,
+              std::string& tmp, WriteStage& stage, WrittenFile* written) {
+    int fd = -1;
+    if (int err = CreateTempFile(FolderOfTarget(target), tmp, fd)) {
+        stage = WriteStage::Create;
+        return err;
+    }
+    const bool keepMode = e.exists && !e.isLink;
+    if (keepMode && !written) fchmod(fd, e.mode & 07777);
+    int err = WriteAll(fd, bytes);
+    if (err == 0 && flush && fsync(fd) != 0) err = errno;
+    if (err == 0 && written) {
+        struct stat st {};
+        if (fstat(fd, &st) != 0) {
+            err = errno;
+        } else {
+            written->size = static_cast<uint64_t>(st.st_size);
+            written->mtimeNs = MtimeNs(st);
+            // The replaced file's permissions, unless the new file has them already.
+            if (keepMode && (st.st_mode & 07777) != (e.mode & 07777)) fchmod(fd, e.mode & 07777);
+        }
+    }
+    if (close(fd) != 0 && err == 0) err = errno;
+    if (err != 0) {
+        unlink(tmp.c_str());
+        stage = WriteStage::Write;
+        return err;
+    }
+    return 0;
+}
+
 int StoreFile(std::string target, std::string_view bytes, const WriteRules& rules,
-              WriteStage& stage) {
+              WriteStage& stage, const Existing* known = nullptr, WrittenFile* written = nullptr) {
     // Twice at most: a new file whose name is taken meanwhile is written again as a
     // replacement.
     for (int round = 0;; ++round) {
-        struct stat existing {};
-        bool exists = lstat(target.c_str(), &existing) == 0;
-        if (exists && S_ISLNK(existing.st_mode) && rules.followLink) {
+        Existing e;
+        if (known && round == 0) {
+            e = *known;
+        } else {
+            struct stat existing {};
+            e = FromStat(lstat(target.c_str(), &existing) == 0, existing);
+        }
+        if (e.exists && e.isLink && rules.followLink) {
             if (char* real = realpath(target.c_str(), nullptr)) {
                 target = real;
                 std::free(real);
-                exists = stat(target.c_str(), &existing) == 0;
+                struct stat existing {};
+                e = FromStat(stat(target.c_str(), &existing) == 0, existing);
             }
         }
-        const bool isLink = exists && S_ISLNK(existing.st_mode);
-        if (exists && !isLink) {
-            if (rules.keep && rules.keep->count({existing.st_dev, existing.st_ino}) != 0) {
-                stage = WriteStage::Refused;
-                return EEXIST;
-            }
-            // A file the user may not write stays as it is: a rename would get past the
-            // missing write permission that writing the file in place meets.
-            if (access(target.c_str(), W_OK) != 0) {
-                stage = WriteStage::Create;
-                return errno;
-            }
-        }
-        size_t slash = target.rfind('/');
-        // The temporary file lives in the target's folder, so that putting it in place
-        // cannot cross file systems.
-        std::string folder =
-            slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
+        if (int err = CheckReplaceable(target, e, rules, stage)) return err;
         std::string tmp;
-        int fd = -1;
-        if (int err = CreateTempFile(folder, tmp, fd)) {
-            stage = WriteStage::Create;
-            return err;
-        }
-        if (exists && !isLink) fchmod(fd, existing.st_mode & 07777);
-        int err = WriteAll(fd, bytes);
         // An existing file is only replaced by one that is safely on disk.
-        if (err == 0 && (exists || rules.flushNew) && fsync(fd) != 0) err = errno;
-        if (close(fd) != 0 && err == 0) err = errno;
-        if (err != 0) {
-            unlink(tmp.c_str());
-            stage = WriteStage::Write;
+        if (int err =
+                WriteTemp(target, bytes, e, e.exists || rules.flushNew, tmp, stage, written)) {
             return err;
         }
-        if (exists) {
+        int err = 0;
+        if (e.exists) {
             err = rename(tmp.c_str(), target.c_str()) == 0 ? 0 : errno;
         } else {
             err = PlaceNew(tmp, target);
@@ -303,18 +421,21 @@ int StoreFile(std::string target, std::string_view bytes, const WriteRules& rule
 }
 
 int StorePath(std::string_view path, std::string_view bytes, const WriteRules& rules,
-              WriteStage* failedStage) {
+              WriteStage* failedStage, const Existing* known = nullptr,
+              WrittenFile* written = nullptr) {
     WriteStage stage = WriteStage::None;
     std::string sys;
     int err = 0;
     if (!Resolve(path, sys, err)) {
         stage = WriteStage::Create;
     } else {
-        err = StoreFile(std::move(sys), bytes, rules, stage);
+        err = StoreFile(std::move(sys), bytes, rules, stage, known, written);
     }
     if (failedStage) *failedStage = stage;
     return err;
 }
+
+constexpr WriteRules kGeneratedRules{false, false, nullptr};
 
 }  // namespace
 
@@ -340,7 +461,115 @@ std::optional<FileId> GetFileId(std::string_view path) {
 
 int WriteGeneratedFile(std::string_view path, std::string_view bytes, const FileIdSet* keep,
                        WriteStage* failedStage) {
-    return StorePath(path, bytes, WriteRules{false, false, keep}, failedStage);
+    WriteRules rules = kGeneratedRules;
+    rules.keep = keep;
+    return StorePath(path, bytes, rules, failedStage);
+}
+
+int GetPathStatus(std::string_view path, PathStatus& out) {
+    out = PathStatus{};
+    std::string sys;
+    int err = 0;
+    if (!Resolve(path, sys, err)) return err;
+    struct stat st {};
+    if (lstat(sys.c_str(), &st) != 0) return errno;
+    out.isRegular = S_ISREG(st.st_mode);
+    out.isLink = S_ISLNK(st.st_mode);
+    out.id = {static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)};
+    out.mode = st.st_mode;
+    out.owner = st.st_uid;
+    out.size = static_cast<uint64_t>(st.st_size);
+    out.mtimeNs = MtimeNs(st);
+    return 0;
+}
+
+int WriteGeneratedFileFound(std::string_view path, std::string_view bytes, const FileIdSet* keep,
+                            const PathStatus* found, WriteStage* failedStage,
+                            WrittenFile* written) {
+    WriteRules rules = kGeneratedRules;
+    rules.keep = keep;
+    const Existing known = FromPathStatus(found);
+    return StorePath(path, bytes, rules, failedStage, &known, written);
+}
+
+GeneratedFileBatch::~GeneratedFileBatch() {
+    for (const Waiting& p : pending_) unlink(p.tmp.c_str());
+    for (const auto& [device, fd] : folders_) close(fd);
+}
+
+int GeneratedFileBatch::Add(std::string_view path, std::string_view bytes, const FileIdSet* keep,
+                            const PathStatus& found, WriteStage* failedStage,
+                            WrittenFile* written) {
+    WriteStage stage = WriteStage::None;
+    std::string target;
+    int err = 0;
+    WriteRules rules = kGeneratedRules;
+    rules.keep = keep;
+    const Existing e = FromPathStatus(&found);
+    if (!Resolve(path, target, err) || (err = CheckReplaceable(target, e, rules, stage)) != 0) {
+        if (stage == WriteStage::None) stage = WriteStage::Create;
+        if (failedStage) *failedStage = stage;
+        return err;
+    }
+    // The file system's folder is opened before the first file is written there, so that
+    // syncfs reports every failure to write back from then on.
+    const uint64_t device = e.id.device;
+    auto known = std::find_if(folders_.begin(), folders_.end(),
+                              [device](const auto& f) { return f.first == device; });
+    if (known == folders_.end()) {
+        std::string folder = FolderOfTarget(target);
+        int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd >= 0) folders_.emplace_back(device, fd);
+    }
+    std::string tmp;
+    err = WriteTemp(target, bytes, e, false, tmp, stage, written);
+    if (failedStage) *failedStage = err ? stage : WriteStage::None;
+    if (err != 0) return err;
+    pending_.push_back({std::move(tmp), std::move(target), device});
+    return 0;
+}
+
+std::vector<GeneratedFileBatch::Placed> GeneratedFileBatch::Commit() {
+    std::vector<Placed> placed(pending_.size());
+    // One flush per file system; where it fails, no file of it replaces its old one. Where
+    // the folder could not be opened for it, each file is flushed by itself.
+    constexpr int kEachByItself = -1;
+    std::vector<std::pair<uint64_t, int>> flushed;  // device -> errno
+    auto flushError = [&](const Waiting& p) {
+        int err = kEachByItself;
+        auto done = std::find_if(flushed.begin(), flushed.end(),
+                                 [&p](const auto& f) { return f.first == p.device; });
+        if (done != flushed.end()) {
+            err = done->second;
+        } else {
+            for (const auto& [d, fd] : folders_) {
+                if (d == p.device) err = syncfs(fd) == 0 ? 0 : errno;
+            }
+            flushed.emplace_back(p.device, err);
+        }
+        if (err != kEachByItself) return err;
+        int fd = open(p.tmp.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) return errno;
+        err = fsync(fd) == 0 ? 0 : errno;
+        close(fd);
+        return err;
+    };
+    for (size_t i = 0; i < pending_.size(); ++i) {
+        const Waiting& p = pending_[i];
+        int err = flushError(p);
+        if (err != 0) {
+            placed[i] = {err, WriteStage::Write};
+        } else if (rename(p.tmp.c_str(), p.target.c_str()) != 0) {
+            placed[i] = {errno, WriteStage::Rename};
+        } else {
+            continue;
+        }
+        unlink(p.tmp.c_str());
+    }
+    pending_.clear();
+    for (const auto& [device, fd] : folders_) close(fd);
+    folders_.clear();
+    return placed;
 }
 
 namespace {

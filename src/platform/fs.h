@@ -9,6 +9,7 @@
 #include <set>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace mirulane {
@@ -27,6 +28,9 @@ struct FileStatus {
 int GetFileStatus(std::string_view path, FileStatus& out);
 bool FileExists(std::string_view path);  // any kind of file system object
 bool IsDirectory(std::string_view path);
+
+// Removes one file (a link itself, never what it names); 0 or the errno.
+int RemoveFile(std::string_view path);
 
 // Creates one directory level; an existing directory is success.
 int MakeDirectory(std::string_view path);
@@ -90,6 +94,69 @@ std::optional<FileId> GetFileId(std::string_view path);
 //   as WriteFileReplacing does, flushed first.
 int WriteGeneratedFile(std::string_view path, std::string_view bytes,
                        const FileIdSet* keep = nullptr, WriteStage* failedStage = nullptr);
+
+// What lstat found at a path: a symbolic link is told, not followed.
+struct PathStatus {
+    bool isRegular = false;
+    bool isLink = false;
+    FileId id;
+    uint32_t mode = 0;  // type and permission bits
+    uint32_t owner = 0;
+    uint64_t size = 0;
+    int64_t mtimeNs = 0;  // modification time, nanoseconds since the epoch
+};
+
+// 0 with `out` filled, ENOENT when nothing is there, or another errno.
+int GetPathStatus(std::string_view path, PathStatus& out);
+
+// The size and modification time of a file as it was written.
+struct WrittenFile {
+    uint64_t size = 0;
+    int64_t mtimeNs = 0;
+};
+
+// WriteGeneratedFile for a caller that has just looked at the path with GetPathStatus:
+// `found` is what it saw (nullptr: nothing), so the write does not look again (a file that
+// appears meanwhile is still never replaced unawares); `written` receives the new file's size
+// and modification time.
+int WriteGeneratedFileFound(std::string_view path, std::string_view bytes, const FileIdSet* keep,
+                            const PathStatus* found, WriteStage* failedStage, WrittenFile* written);
+
+// Replacements of existing generated files made safe on disk together: Add writes the
+// temporary file that is to take a file's place; Commit flushes every one of them with one
+// syncfs per file system and then renames each into place. Until then the old files stay as
+// they are, so a kill leaves them whole, and only temporary files that RemoveStaleTempFiles
+// takes away; temporary files never committed are removed with the batch.
+class GeneratedFileBatch {
+  public:
+    GeneratedFileBatch() = default;
+    ~GeneratedFileBatch();
+    GeneratedFileBatch(const GeneratedFileBatch&) = delete;
+    GeneratedFileBatch& operator=(const GeneratedFileBatch&) = delete;
+
+    // Writes the temporary file for `path`, where GetPathStatus found `found` (a file is kept,
+    // a link replaced, as WriteGeneratedFile does). 0, or the errno and the stage that failed;
+    // nothing is pending then.
+    int Add(std::string_view path, std::string_view bytes, const FileIdSet* keep,
+            const PathStatus& found, WriteStage* failedStage, WrittenFile* written);
+
+    struct Placed {
+        int error = 0;
+        WriteStage stage = WriteStage::None;
+    };
+    // Flushes and places every pending file; one outcome per successful Add, in its order.
+    std::vector<Placed> Commit();
+    size_t Pending() const { return pending_.size(); }
+
+  private:
+    struct Waiting {
+        std::string tmp;  // UTF-8 system paths
+        std::string target;
+        uint64_t device = 0;
+    };
+    std::vector<Waiting> pending_;
+    std::vector<std::pair<uint64_t, int>> folders_;  // device -> a folder's descriptor
+};
 
 // Removes what killed writers left behind in a folder: temporary files named
 // ".mrl-<pid>-XXXXXX" whose process <pid> is no longer running, that are regular files of

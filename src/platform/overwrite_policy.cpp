@@ -9,6 +9,14 @@ OverwritePolicy::OverwritePolicy(Interaction& ui, bool overwriteAll)
 
 OverwritePolicy::Decision OverwritePolicy::Confirm(std::string_view path) {
     if (overwriteAll_ || !FileExists(path)) return Decision::Write;
+    return Ask(path);
+}
+
+OverwritePolicy::Decision OverwritePolicy::ConfirmForeign(std::string_view path) {
+    return Ask(path);
+}
+
+OverwritePolicy::Decision OverwritePolicy::Ask(std::string_view path) {
     switch (ui_.ConfirmOverwrite(path)) {
         case OverwriteAnswer::Yes:
             return Decision::Write;

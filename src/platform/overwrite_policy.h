@@ -25,9 +25,16 @@ class OverwritePolicy {
     // Asks before an existing file (CP932 path) is replaced, unless overwrite-all is on; the
     // answer "all" turns it on for the rest of the run.
     Decision Confirm(std::string_view path);
+    // Asks before a file the program never wrote there is replaced, whatever overwrite-all
+    // says: neither --force nor the setting replaces a user's own file, only the user's answer
+    // about this very file does. The answer "all" replaces this one and turns overwrite-all on
+    // for the program's own files; a later file that is not is asked about again.
+    Decision ConfirmForeign(std::string_view path);
     bool OverwriteAll() const { return overwriteAll_; }
 
   private:
+    Decision Ask(std::string_view path);
+
     Interaction& ui_;
     bool overwriteAll_;
 };

@@ -10,6 +10,8 @@
 #include <string>
 
 #include "app/generation_run.h"
+#include "app/thumbnail_run.h"
+#include "fixtures/exif_builder.h"
 #include "fixtures/page_album.h"
 #include "platform/output_manifest.h"
 
@@ -67,7 +69,7 @@ TEST(GenerationRerun, AnEntryAddedSinceRewritesOnlyWhatChangesWithoutAsking) {
     EXPECT_EQ(tally.written, rewritten + 1);  // and the new page
     EXPECT_EQ(tally.unchanged, 5 - rewritten);
     EXPECT_TRUE(tally.keptEdited.empty());
-    EXPECT_EQ(tally.keptUnknown, 0);
+    EXPECT_TRUE(tally.keptUnknown.empty());
 }
 
 TEST(GenerationRerun, PagesEditedByHandAreAskedAboutAndNamedWhenKept) {
@@ -84,15 +86,18 @@ TEST(GenerationRerun, PagesEditedByHandAreAskedAboutAndNamedWhenKept) {
     EXPECT_EQ("edited by hand", a.Get("html/A.html"));
     EXPECT_EQ(tally.keptEdited,
               (std::vector<std::string>{a.Path("html/list.html"), a.Path("html/A.html")}));
-    EXPECT_EQ(tally.keptUnknown, 1);
+    EXPECT_EQ(tally.keptUnknown, std::vector<std::string>{a.Path("html/stray.html")});
 
-    // Asked again the next time, until the user lets the program replace them.
+    // Asked again the next time, until the user lets the program replace them. "All" answers
+    // for the program's own pages only: the page it never wrote is still asked about.
     a.ui.overwriteAsked.clear();
     a.ui.overwriteAnswers = {OverwriteAnswer::All};
     EXPECT_EQ(GenerationResult::Done, GenerationRun(a.session, &tally));
-    EXPECT_EQ(a.ui.overwriteAsked, std::vector<std::string>{a.Path("html/list.html")});
+    EXPECT_EQ(a.ui.overwriteAsked,
+              (std::vector<std::string>{a.Path("html/list.html"), a.Path("html/stray.html")}));
     EXPECT_NE("edited by hand", a.Get("html/A.html"));
-    EXPECT_EQ(tally.written, 3);
+    EXPECT_EQ("", a.Get("html/stray.html"));
+    EXPECT_EQ(tally.written, 2);
 }
 
 TEST(GenerationRerun, ARecordThatCannotBeSavedFailsTheRun) {
@@ -106,6 +111,78 @@ TEST(GenerationRerun, ARecordThatCannotBeSavedFailsTheRun) {
     ASSERT_EQ(1u, a.ui.MessagesUtf8().size());
     EXPECT_EQ(a.ui.MessagesUtf8()[0], "出力ファイルの記録を保存できません(errno=21)\n" +
                                           a.Path("html/" + std::string(kManifestName)));
+}
+
+// Thumbnails and pages in one folder: each complete run takes away its own kind of leftover
+// of the entries taken out of the album, when the program's file there is as it wrote it.
+TEST(GenerationRerun, OutputsOfEntriesTakenOutOfTheAlbumGoUnlessChanged) {
+    PageAlbum a;
+    for (const char* name : {"A.JPG", "B.JPG", "C.JPG"}) {
+        a.Put(name, fixtures::MakeCameraJpeg());
+        a.Add(name);
+    }
+    const std::string html = a.Path("html");
+    auto thumbnails = [&](bool selectedOnly) {
+        ThumbnailRunRequest request{a.target, html, selectedOnly};
+        return RunThumbnailExtraction(a.session, request).outputs;
+    };
+    EXPECT_EQ(thumbnails(false).written, 3);
+    EXPECT_EQ(GenerationResult::Done, GenerationRun(a.session));
+    a.Put("html/B.html", "edited by hand");
+    a.Put("html/mine.html", "the user's own");
+    a.session.album.entries.Delete(2);  // C
+    a.session.album.entries.Delete(1);  // B
+
+    OutputTally tally;
+    EXPECT_EQ(GenerationResult::Done, GenerationRun(a.session, &tally));
+    EXPECT_EQ(tally.removed, 1);
+    EXPECT_FALSE(a.Exists("html/C.html"));
+    EXPECT_EQ(a.Get("html/B.html"), "edited by hand");
+    EXPECT_EQ(a.Get("html/mine.html"), "the user's own");
+    EXPECT_TRUE(a.Exists("html/B.JPG") && a.Exists("html/C.JPG"));  // not the pages' to remove
+
+    // A run over the selected entries only knows nothing of the others.
+    EXPECT_EQ(thumbnails(true).removed, 0);
+    EXPECT_TRUE(a.Exists("html/B.JPG") && a.Exists("html/C.JPG"));
+    a.Put("html/C.JPG", "changed");
+    EXPECT_EQ(thumbnails(false).removed, 1);
+    EXPECT_FALSE(a.Exists("html/B.JPG"));
+    EXPECT_EQ(a.Get("html/C.JPG"), "changed");
+    for (const char* kept :
+         {"html/A.html", "html/A.JPG", "html/list.html", "index.html", "html/.mirulane-manifest"}) {
+        EXPECT_TRUE(a.Exists(kept)) << kept;
+    }
+
+    // The edited page is still known as the program's: back in the album, it is asked about.
+    a.Add("B.JPG");
+    a.ui.overwriteAsked.clear();
+    EXPECT_EQ(GenerationResult::Done, GenerationRun(a.session));
+    EXPECT_EQ(a.ui.overwriteAsked, std::vector<std::string>{a.Path("html/B.html")});
+}
+
+// autorun.inf is written without a question only when it is the program's own: one the user
+// put there is asked about, overwrite-all or not.
+TEST(GenerationRerun, AnAutorunFileOfTheUsersIsAskedAboutEvenWithOverwriteAll) {
+    PageAlbum a;
+    a.style().MakeAutorun = 1;
+    a.Add("A.JPG");
+    a.Put("autorun.inf", "[autorun]\nopen=mine.exe\n");
+    a.session.settings.EnvForceOverWrite = 1;
+    OutputTally tally;
+    EXPECT_EQ(GenerationResult::Done, GenerationRun(a.session, &tally));
+    EXPECT_EQ(a.ui.overwriteAsked, std::vector<std::string>{a.Path("autorun.inf")});
+    EXPECT_EQ(a.Get("autorun.inf"), "[autorun]\nopen=mine.exe\n");
+    EXPECT_EQ(tally.keptUnknown, std::vector<std::string>{a.Path("autorun.inf")});
+
+    // Once the user let the program write it, an edit is replaced without a question.
+    a.ui.overwriteAnswers = {OverwriteAnswer::Yes};
+    EXPECT_EQ(GenerationResult::Done, GenerationRun(a.session));
+    a.Put("autorun.inf", "edited");
+    a.session.settings.EnvForceOverWrite = 0;
+    a.ui.overwriteAsked.clear();
+    EXPECT_EQ(GenerationResult::Done, GenerationRun(a.session));
+    EXPECT_TRUE(a.ui.overwriteAsked.empty());
+    EXPECT_NE(a.Get("autorun.inf"), "edited");
 }
 
 }  // namespace

@@ -291,12 +291,14 @@ TEST_F(ThumbnailRunTest, OverwriteQuestions) {
     for (const char* name : {"a.jpg", "b.jpg", "c.jpg", "d.jpg"}) {
         dir.Write(std::string("thumbs/") + name, "old");
     }
-    // yes, no, then overwrite all: d is not asked about.
-    ui.overwriteAnswers = {OverwriteAnswer::Yes, OverwriteAnswer::No, OverwriteAnswer::All};
+    // yes, no, then overwrite all, which answers for the program's own thumbnails only: d,
+    // which it never wrote, is still asked about.
+    ui.overwriteAnswers = {OverwriteAnswer::Yes, OverwriteAnswer::No, OverwriteAnswer::All,
+                           OverwriteAnswer::Yes};
     ThumbnailRunResult r = Run();
     EXPECT_EQ(r.succeeded, 3);
-    EXPECT_EQ(ui.overwriteAsked,
-              (std::vector<std::string>{output + "/a.jpg", output + "/b.jpg", output + "/c.jpg"}));
+    EXPECT_EQ(ui.overwriteAsked, (std::vector<std::string>{output + "/a.jpg", output + "/b.jpg",
+                                                           output + "/c.jpg", output + "/d.jpg"}));
     EXPECT_EQ(Thumb("a.jpg"), thumbnail);
     EXPECT_EQ(Thumb("b.jpg"), "old");
     EXPECT_EQ(Thumb("c.jpg"), thumbnail);
@@ -362,7 +364,11 @@ TEST_F(ThumbnailRunTest, LinksToThePhotosAreReplacedAndNoPhotoIsEverWritten) {
     fs::create_symlink(target + "/c.jpg", output + "/c.jpg");
     fs::create_hard_link(target + "/b.jpg", output + "/b.jpg");
     session.settings.EnvForceOverWrite = 1;
+    // Links are no thumbnails of the program's: only the user's answer replaces them. The
+    // other name of a photo is not even asked about.
+    ui.overwriteAnswers = {OverwriteAnswer::Yes, OverwriteAnswer::Yes};
     ThumbnailRunResult r = Run();
+    EXPECT_EQ(ui.overwriteAsked, (std::vector<std::string>{output + "/a.jpg", output + "/c.jpg"}));
     EXPECT_EQ(r.succeeded, 2);
     EXPECT_EQ(r.writeFailed, 1);
     for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) {

@@ -110,21 +110,28 @@ TEST_F(RerunE2E, APageEditedByHandSurvivesARerunWithoutForce) {
         EXPECT_NE(dir.Read("photos/html/list.html").find("href=\"c.html\""), std::string::npos);
     }
 
-    // A page of the same name that the program did not write is kept too, and counted.
-    fs::remove(photos + "/html/.mirulane-manifest");
-    CliResult unknown = Cli("generate photos/photos.txt");
-    ASSERT_EQ(unknown.status, 0) << unknown.err;
-    EXPECT_EQ(dir.Read("photos/html/b.html"), "edited by hand");
-    EXPECT_NE(unknown.err.find("保持（このプログラムが作成していないファイル）: 1件（--force で"
-                               "上書きします）\n"),
-              std::string::npos)
-        << unknown.err;
-
+    // --force replaces the program's own page, edited or not.
     CliResult forced = Cli("generate photos/photos.txt --force");
     ASSERT_EQ(forced.status, 0) << forced.err;
     EXPECT_NE(dir.Read("photos/html/b.html"), "edited by hand");
     CliResult settled = Cli("generate photos/photos.txt");
     EXPECT_NE(settled.err.find("書き込み: 0件\n"), std::string::npos) << settled.err;
+
+    // A page of the same name that the program did not write is kept, counted and named, by
+    // --force too: the hint to use it is not given.
+    dir.Write("photos/html/b.html", "edited by hand");
+    fs::remove(photos + "/html/.mirulane-manifest");
+    const std::string foreign =
+        "保持（このプログラムが作成していないファイル）: 1件（--force では"
+        "上書きしません。端末で確認に答えると上書きします）\n  " +
+        photos + "/html/b.html\n";
+    for (const char* force : {"", " --force"}) {
+        CliResult unknown = Cli(std::string("generate photos/photos.txt") + force);
+        ASSERT_EQ(unknown.status, 0) << unknown.err;
+        EXPECT_EQ(dir.Read("photos/html/b.html"), "edited by hand");
+        EXPECT_NE(unknown.err.find(foreign), std::string::npos) << unknown.err;
+        EXPECT_EQ(unknown.err.find("（--force で上書きします）"), std::string::npos) << unknown.err;
+    }
 }
 
 }  // namespace

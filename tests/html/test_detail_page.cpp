@@ -374,11 +374,13 @@ TEST(WriteAllDetailPages, ProgressOverwriteAnswersAndFlag) {
     EXPECT_EQ("", a.ui.status[3].second);
     EXPECT_EQ((std::vector<std::pair<int, int>>{{0, 3}, {1, 3}, {2, 3}, {3, 3}}), a.ui.progress);
 
-    // "All" at the first page answers for the rest of the run (the policy it shares).
+    // "All" at the first page answers for the rest of the run (the policy it shares) about
+    // the program's own pages; a page the program never wrote is still asked about by itself.
     a.ui.overwriteAsked.clear();
-    a.ui.overwriteAnswers = {OverwriteAnswer::All};
+    a.ui.overwriteAnswers = {OverwriteAnswer::All, OverwriteAnswer::Yes};
     EXPECT_EQ(StepResult::Written, WriteAllDetailPages(a.album(), run, a.out));
-    EXPECT_EQ(1u, a.ui.overwriteAsked.size());
+    EXPECT_EQ(a.ui.overwriteAsked,
+              (std::vector<std::string>{a.Path("html/A.html"), a.Path("html/C.html")}));
     EXPECT_NE("old C", a.Get("html/C.html"));
     EXPECT_TRUE(a.overwrite.OverwriteAll());
 

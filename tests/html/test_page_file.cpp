@@ -99,8 +99,12 @@ TEST(PageFile, PagesReplaceLinksButNeverTakeThePlaceOfAPicture) {
     fs::create_symlink("../A.JPG", a.Path("html/A.html"));
     fs::create_hard_link(a.Path("B.JPG"), a.Path("html/B.html"));
     a.session.settings.EnvForceOverWrite = 1;
+    // A link is never the program's own: overwrite-all does not replace it, the user's answer
+    // about it does. The other name of a picture is not even asked about.
+    a.ui.overwriteAnswers = {OverwriteAnswer::Yes};
 
     EXPECT_EQ(GenerationResult::DetailPagesFailed, GenerationRun(a.session));
+    EXPECT_EQ(a.ui.overwriteAsked, std::vector<std::string>{a.Path("html/A.html")});
     EXPECT_EQ(photo, a.Get("A.JPG"));
     EXPECT_EQ(photo, a.Get("B.JPG"));
     EXPECT_FALSE(fs::is_symlink(a.Path("html/A.html")));

@@ -220,6 +220,50 @@ pid_t KilledWhileWriting(Write write) {
     return pid;
 }
 
+// Pages that replace pages are put in place only after one flush for all of them: a kill
+// before that leaves every old page whole, and temporary files only, which the next run
+// removes. Put in place, they appear whole.
+TEST(FileSystem, ABatchOfReplacementsKilledBeforeItsFlushLeavesEveryOldFile) {
+    TempDir dir;
+    const std::string folder = *Utf8ToCp932(dir.path());
+    dir.Write("a.html", "old a");
+    dir.Write("b.html", "old b");
+    auto add = [&](GeneratedFileBatch& batch, const char* name, std::string_view bytes) {
+        PathStatus found;
+        EXPECT_EQ(GetPathStatus(folder + "/" + name, found), 0);
+        WrittenFile written;
+        EXPECT_EQ(batch.Add(folder + "/" + name, bytes, nullptr, found, nullptr, &written), 0);
+        EXPECT_EQ(written.size, bytes.size());
+    };
+    pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        GeneratedFileBatch batch;
+        add(batch, "a.html", "new a");
+        add(batch, "b.html", "new b");
+        raise(SIGKILL);
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+    EXPECT_EQ(dir.Read("a.html"), "old a");
+    EXPECT_EQ(dir.Read("b.html"), "old b");
+    EXPECT_EQ(Names(dir.path()).size(), 4u);
+    EXPECT_EQ(RemoveStaleTempFiles(folder), 2);
+
+    GeneratedFileBatch batch;
+    add(batch, "a.html", "new a");
+    add(batch, "b.html", "new b");
+    EXPECT_EQ(dir.Read("a.html"), "old a");  // not before the flush
+    std::vector<GeneratedFileBatch::Placed> placed = batch.Commit();
+    ASSERT_EQ(placed.size(), 2u);
+    EXPECT_EQ(placed[0].error + placed[1].error, 0);
+    EXPECT_EQ(dir.Read("a.html"), "new a");
+    EXPECT_EQ(dir.Read("b.html"), "new b");
+    EXPECT_EQ(Names(dir.path()).size(), 2u);
+}
+
 TEST(FileSystem, AKilledWriteLeavesNoPartialFileAndItsTemporaryFileIsRemovedLater) {
     TempDir dir;
     const std::string folder = *Utf8ToCp932(dir.path());

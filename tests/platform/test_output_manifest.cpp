@@ -26,8 +26,8 @@ struct Questions {
     std::vector<OutputDecision> answers;
     std::vector<std::string> asked;
 
-    std::function<OutputDecision()> For(const std::string& path) {
-        return [this, path] {
+    OutputConfirm For(const std::string& path) {
+        return [this, path](OutputState) {
             asked.push_back(path);
             if (answers.empty()) return OutputDecision::Skip;
             OutputDecision d = answers.front();
@@ -104,7 +104,7 @@ TEST(OutputLedger, FilesEditedOrNotWrittenByTheProgramAreAskedAboutAndCountedWhe
                   OutputOutcome::Kept);
         EXPECT_EQ(q.asked, (std::vector<std::string>{edited, foreign, linked}));
         EXPECT_EQ(ledger.Tally().keptEdited, std::vector<std::string>{edited});
-        EXPECT_EQ(ledger.Tally().keptUnknown, 2);
+        EXPECT_EQ(ledger.Tally().keptUnknown, (std::vector<std::string>{foreign, linked}));
         EXPECT_EQ(ledger.Tally().written, 0);
         ledger.Save(ui);  // a kept file keeps its old record: the next run asks again
     }
@@ -112,15 +112,19 @@ TEST(OutputLedger, FilesEditedOrNotWrittenByTheProgramAreAskedAboutAndCountedWhe
     EXPECT_EQ(dir.Read("foreign.html"), "the user's own");
     EXPECT_TRUE(fs::is_symlink(linked));
 
-    // "Yes" and cancel; without a question (a companion file) the file is replaced.
+    // "Yes" and cancel; without a question (a companion file) a file of the program's is
+    // replaced, one of someone else's kept.
     OutputLedger ledger;
     q.answers = {OutputDecision::Write, OutputDecision::Cancel};
     EXPECT_EQ(ledger.Write(edited, "new", nullptr, q.For(edited)).outcome, OutputOutcome::Written);
     EXPECT_EQ(ledger.Write(foreign, "new", nullptr, q.For(foreign)).outcome,
               OutputOutcome::Cancelled);
     EXPECT_EQ(dir.Read("foreign.html"), "the user's own");
-    EXPECT_EQ(ledger.Write(foreign, "new", nullptr, nullptr).outcome, OutputOutcome::Written);
-    EXPECT_EQ(dir.Read("foreign.html"), "new");
+    EXPECT_EQ(ledger.Write(foreign, "new", nullptr, nullptr).outcome, OutputOutcome::Kept);
+    EXPECT_EQ(dir.Read("foreign.html"), "the user's own");
+    dir.Write("edited.html", "edited again");
+    EXPECT_EQ(ledger.Write(edited, "newer", nullptr, nullptr).outcome, OutputOutcome::Written);
+    EXPECT_EQ(dir.Read("edited.html"), "newer");
 }
 
 // A manifest that is not whole, or not one at all, says nothing: every file is asked about.
@@ -222,13 +226,109 @@ TEST(OutputLedger, TheManifestIsSavedOnlyWhenSomethingWasRecordedAndFailuresAreT
 
     fs::remove(manifest);
     fs::create_directory(manifest);
+    // Without its manifest the page is no longer known as the program's: the user lets it go.
+    Questions yes;
+    yes.answers = {OutputDecision::Write};
     OutputLedger blocked;
-    EXPECT_EQ(blocked.Write(page, "changed", nullptr, nullptr).outcome, OutputOutcome::Written);
+    EXPECT_EQ(blocked.Write(page, "changed", nullptr, yes.For(page)).outcome,
+              OutputOutcome::Written);
     EXPECT_EQ(blocked.Save(ui), 1);
     EXPECT_EQ(blocked.Tally().recordFailures, 1);
     ASSERT_EQ(ui.MessagesUtf8().size(), 1u);
     EXPECT_EQ(ui.MessagesUtf8()[0].find("出力ファイルの記録を保存できません(errno="), 0u);
     EXPECT_NE(ui.MessagesUtf8()[0].find("\n" + manifest), std::string::npos);
+}
+
+// A run killed before it saves has still told, file by file, what it wrote: the next run
+// replaces those files as its own, without a question. A line cut short by the kill is
+// passed over, and the lines after it still count.
+TEST(OutputLedger, FilesOfARunKilledBeforeItSavesAreStillItsOwn) {
+    TempDir dir;
+    ScriptedInteraction ui;
+    Questions q;
+    const std::string page = dir.path() + "/page.html";
+    const std::string thumb = dir.path() + "/t.jpg";
+    const std::string journal = dir.path() + "/" + std::string(kJournalName);
+    {
+        OutputLedger killed;  // never saves, as a killed run
+        killed.Write(page, "one", nullptr, q.For(page));
+        killed.Write(thumb, "thumb", nullptr, q.For(thumb), OutputKind::Thumbnail);
+    }
+    EXPECT_FALSE(fs::exists(dir.path() + "/" + std::string(kManifestName)));
+    dir.Write(std::string(kJournalName), dir.Read(std::string(kJournalName)) + "00ab\t12");
+    {
+        OutputLedger killedToo;
+        EXPECT_EQ(killedToo.Write(page, "two", nullptr, q.For(page)).outcome,
+                  OutputOutcome::Written);
+    }
+    OutputLedger next;
+    EXPECT_EQ(next.Write(page, "three", nullptr, q.For(page)).outcome, OutputOutcome::Written);
+    EXPECT_EQ(next.Write(thumb, "thumb 2", nullptr, q.For(thumb)).outcome, OutputOutcome::Written);
+    EXPECT_TRUE(q.asked.empty());
+    EXPECT_EQ(next.Save(ui), 0);
+    EXPECT_FALSE(fs::exists(journal));  // merged into the manifest
+    OutputLedger after;
+    EXPECT_EQ(after.Examine(page, "four"), OutputState::Own);
+}
+
+// A made thumbnail is current while its picture and box are those it was made from and the
+// file is as written; kept as current, it is no leftover. Manifests of the first version,
+// which say nothing of that, still tell the program's files.
+TEST(OutputLedger, AThumbnailIsCurrentOnlyForTheSourceItWasMadeFrom) {
+    TempDir dir;
+    ScriptedInteraction ui;
+    const std::string thumb = dir.path() + "/a.jpg";
+    const SourceStamp source{1234, 1700000000123456789, 160, 120};
+    {
+        OutputLedger first;
+        first.Write(thumb, "made", nullptr, nullptr, OutputKind::Thumbnail, &source);
+        EXPECT_TRUE(first.IsCurrent(thumb, source));
+        first.Save(ui);
+    }
+    OutputLedger second;
+    EXPECT_TRUE(second.IsCurrent(thumb, source));
+    for (SourceStamp other : {SourceStamp{1235, source.mtimeNs, 160, 120},
+                              SourceStamp{1234, source.mtimeNs + 1, 160, 120},
+                              SourceStamp{1234, source.mtimeNs, 120, 120}}) {
+        EXPECT_FALSE(second.IsCurrent(thumb, other));
+    }
+    second.KeepCurrent(thumb);
+    EXPECT_EQ(second.Tally().unchanged, 1);
+    EXPECT_EQ(second.RemoveLeftovers(dir.path(), OutputKind::Thumbnail), 0);
+    EXPECT_EQ(dir.Read("a.jpg"), "made");
+    dir.Write("a.jpg", "edited");
+    EXPECT_FALSE(OutputLedger().IsCurrent(thumb, source));
+
+    TempDir old;
+    old.Write("page.html", "old");
+    old.Write(std::string(kManifestName),
+              Format("mirulane-manifest 1\n%016llx\tpage.html\n",
+                     static_cast<unsigned long long>(ContentHash("old"))));
+    OutputLedger reader;
+    EXPECT_EQ(reader.Examine(old.path() + "/page.html", "new"), OutputState::Own);
+    EXPECT_EQ(reader.Examine(old.path() + "/page.html", "old"), OutputState::Unchanged);
+}
+
+// A manifest is a file anyone can edit: a record naming a file outside the folder, the
+// manifest itself or a writer's temporary file never makes the program remove it.
+TEST(OutputLedger, LeftoversAreRemovedOnlyInsideTheFolder) {
+    TempDir dir;
+    dir.Write("outside.html", "x");
+    dir.Write("out/.mrl-1-AAAAAA", "x");
+    dir.Write("out/gone.html", "x");
+    std::string manifest = "mirulane-manifest 2\n";
+    for (const char* name :
+         {"../outside.html", ".mirulane-manifest", ".mrl-1-AAAAAA", "gone.html"}) {
+        manifest += Format("%016llx\t-\t-\tp\t-\t%s\n",
+                           static_cast<unsigned long long>(ContentHash("x")), name);
+    }
+    dir.Write("out/" + std::string(kManifestName), manifest);
+    OutputLedger ledger;
+    EXPECT_EQ(ledger.RemoveLeftovers(dir.path() + "/out", OutputKind::Page), 1);
+    EXPECT_FALSE(fs::exists(dir.path() + "/out/gone.html"));
+    EXPECT_TRUE(fs::exists(dir.path() + "/outside.html"));
+    EXPECT_TRUE(fs::exists(dir.path() + "/out/.mrl-1-AAAAAA"));
+    EXPECT_TRUE(fs::exists(dir.path() + "/out/" + std::string(kManifestName)));
 }
 
 }  // namespace
