@@ -52,6 +52,11 @@ struct PreparedThumbnail {
     ExifThumbnail embedded;
     bool found = false;
     std::future<MadeThumbnail> made;  // valid when one is being made
+    // The picture as it is now, for a thumbnail made from it (stamped), and whether the
+    // output folder already holds the one made from exactly this picture (current).
+    SourceStamp source;
+    bool stamped = false;
+    bool current = false;
 };
 
 // The box a made thumbnail fits in: the list page's own when it fits its thumbnails to a box,
@@ -160,6 +165,15 @@ ThumbnailRunResult RunThumbnailExtraction(Session& session, const ThumbnailRunRe
         p.found = ReadExif(path, table, &p.embedded) == kExifOk &&
                   p.embedded.status == ThumbnailFind::Found;
         if (!p.found && request.makeMissing && IsImage(fileName) && IsPlainFileName(fileName)) {
+            // A picture that has not changed since its thumbnail was made is not decoded
+            // again. A link's own time says nothing of its picture: always made.
+            PathStatus st;
+            if (GetPathStatus(path, st) == 0 && st.isRegular) {
+                p.source = {st.size, st.mtimeNs, boxWidth, boxHeight};
+                p.stamped = true;
+                p.current = outputs.IsCurrent(JoinPath(output, fileName), p.source);
+                if (p.current) return p;
+            }
             // Made on this thread instead when no other can be started.
             p.made = std::async(std::launch::async | std::launch::deferred, MakeThumbnailJpeg, path,
                                 boxWidth, boxHeight);
@@ -181,6 +195,12 @@ ThumbnailRunResult RunThumbnailExtraction(Session& session, const ThumbnailRunRe
         const std::string& fileName = entries.Field(rows[k], COL_FILE);
         ++result.processed;
         std::string bytes;
+        if (p.current) {
+            outputs.KeepCurrent(JoinPath(output, fileName));
+            ++result.succeeded;
+            ++result.made;
+            continue;
+        }
         if (p.found) {
             bytes = OrientedThumbnail(p.embedded.bytes, p.embedded.orientation);
         } else if (p.made.valid()) {
@@ -197,7 +217,7 @@ ThumbnailRunResult RunThumbnailExtraction(Session& session, const ThumbnailRunRe
         } else {
             continue;
         }
-        switch (WriteThumbnail(out, fileName, bytes)) {
+        switch (WriteThumbnail(out, fileName, bytes, p.stamped && !p.found ? &p.source : nullptr)) {
             case ThumbnailWrite::Written:
                 ++result.succeeded;
                 if (!p.found) ++result.made;

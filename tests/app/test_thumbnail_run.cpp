@@ -5,6 +5,7 @@
 
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <tuple>
@@ -188,6 +189,37 @@ TEST_F(ThumbnailRunTest, PicturesWithoutAMadeThumbnailAreNamedWithTheirReason) {
     for (const char* name : {"cut.jpg", "notes.jpg", "page.jpg", "bomb.gif"}) {
         EXPECT_EQ(Thumb(name), "<none>") << name;
     }
+}
+
+// A rerun makes again only the thumbnails whose picture changed: an unchanged picture is not
+// decoded again (here its bytes are swapped for a damaged picture of the same size and time,
+// which a decode would refuse), a replaced one gets a new thumbnail at once.
+TEST_F(ThumbnailRunTest, ARerunMakesOnlyTheThumbnailsOfPicturesThatChanged) {
+    using fixtures::PictureFormat;
+    AddFile("kept.png", fixtures::MakePicture(PictureFormat::Png, 200, 100));
+    AddFile("swapped.png", fixtures::MakePicture(PictureFormat::Png, 100, 200));
+    ThumbnailRunRequest request{target, output, false, true};
+    ASSERT_EQ(RunThumbnailExtraction(session, request).made, 2);
+    const std::string keptThumb = Thumb("kept.png");
+
+    const std::string keptPath = target + "/kept.png";
+    const auto keptTime = fs::last_write_time(keptPath);
+    dir.Write("photos/kept.png", std::string(fs::file_size(keptPath), 'x'));
+    fs::last_write_time(keptPath, keptTime);
+    dir.Write("photos/swapped.png", fixtures::MakePicture(PictureFormat::Png, 200, 50));
+    fs::last_write_time(target + "/swapped.png", keptTime + std::chrono::seconds(5));
+
+    ui.messages.clear();
+    ThumbnailRunResult r = RunThumbnailExtraction(session, request);
+    EXPECT_EQ(r.made, 2);
+    EXPECT_TRUE(r.pictureFailures.empty());
+    EXPECT_EQ(Thumb("kept.png"), keptThumb);
+    auto swapped = fixtures::DecodePicture(Thumb("swapped.png"));
+    ASSERT_TRUE(swapped);
+    EXPECT_EQ(swapped->width, 94);
+    EXPECT_EQ(swapped->height, 24);
+    EXPECT_EQ(ui.MessagesUtf8(),
+              std::vector<std::string>{"エントリ 2件のうち、0件を抽出、2件を縮小作成しました"});
 }
 
 // GIF and BMP pictures (scans, old exports) get thumbnails made too.

@@ -67,7 +67,7 @@ TEST_F(CliAlbumGuard, ASecondRunOnTheSameListFileFailsAtOnce) {
 // The window saves without the lock: its edit, made between a run's read and the run's save,
 // used to be overwritten. The run now keeps it, says so and fails.
 TEST_F(CliAlbumGuard, AnEditSavedWhileARunWorksIsKept) {
-    mirulane::cli::ConsoleInteraction console(false, false);
+    mirulane::cli::ConsoleInteraction console(false);
     mirulane::Session session(console);
     const mirulane::cli::CommandSpec spec{"refresh", "", "", "", 1, 1, {}, false, nullptr};
     mirulane::cli::Context ctx{session, console, spec, {}};
