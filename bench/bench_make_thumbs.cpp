@@ -1,10 +1,11 @@
-// Thumbnails made from photos without an embedded one: `mirulane-cli thumbs` (every core)
-// against ImageMagick's `convert -thumbnail 160x120` run on the same files one by one, both
-// fitting them into 160 x 120.
+// Thumbnails made from photos without an embedded one: `mirulane-cli thumbs` (every core), its
+// rerun with nothing changed, and ImageMagick's `convert -thumbnail 160x120` run on the same
+// files one by one, all fitting them into 160 x 120.
 //
 // usage: bench_make_thumbs [COUNT [CONVERT_COUNT]]
 //   COUNT photos of 2 to 12 megapixels (default 1000) in a temporary folder; convert runs on
-//   the first CONVERT_COUNT of them (default all) and its rate is given per photo.
+//   the first CONVERT_COUNT of them (default all, 0 none) and its rate is given per photo. An
+//   unchanged rerun of mirulane-cli thumbs is timed against the first run.
 
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -101,6 +102,19 @@ int main(int argc, char** argv) {
         "  mirulane-cli thumbs:        %8.2f s, %7.1f photos/s, peak memory %.1f MiB, "
         "exit %d\n",
         ours, count / ours, rss / 1024.0, status);
+
+    // Again with nothing changed: the thumbnails made are current, no picture is decoded.
+    long rerunRss = 0;
+    start = Clock::now();
+    int rerunStatus = Run({MIRULANE_CLI_PATH, "--profile", "/nonexistent/mirulane.ini", "thumbs",
+                           list, "--to", dir.path() + "/ours"},
+                          &rerunRss);
+    const double rerun = Seconds(start);
+    std::printf(
+        "  unchanged rerun:            %8.2f s, %6.1f%% of the first run, peak memory %.1f "
+        "MiB, exit %d\n",
+        rerun, 100.0 * rerun / ours, rerunRss / 1024.0, rerunStatus);
+    if (convertCount <= 0) return 0;
 
     fs::create_directory(dir.path() + "/convert");
     long convertRss = 0;
