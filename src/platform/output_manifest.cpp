@@ -195,6 +195,14 @@ OutputState OutputLedger::Examine(std::string_view path, std::string_view bytes)
 
 namespace {
 
+// What a record says of the file as it was written: its size and time, so that a later run
+// knows it unchanged without reading it back.
+void StampRecord(Record& record, const WrittenFile& written) {
+    record.hasStat = true;
+    record.size = written.size;
+    record.mtimeNs = written.mtimeNs;
+}
+
 // Sets a file's record, and journals it when it is news.
 void SetRecord(OutputLedger::Folder& folder, const std::string& name, const Record& record) {
     if (!folder.recording || !manifest::RecordableName(name)) return;
@@ -263,9 +271,7 @@ OutputWrite OutputLedger::Write(std::string_view path, std::string_view bytes,
             result.outcome = OutputOutcome::Failed;
             return result;
         }
-        record.hasStat = true;
-        record.size = written.size;
-        record.mtimeNs = written.mtimeNs;
+        StampRecord(record, written);
         batch_->waiting.push_back({std::string(path), look.folder, look.name, record});
         return result;
     }
@@ -275,9 +281,7 @@ OutputWrite OutputLedger::Write(std::string_view path, std::string_view bytes,
         result.outcome = OutputOutcome::Failed;
         return result;
     }
-    record.hasStat = true;
-    record.size = written.size;
-    record.mtimeNs = written.mtimeNs;
+    StampRecord(record, written);
     if (look.folder) SetRecord(*look.folder, look.name, record);
     ++tally_.written;
     return result;
