@@ -68,12 +68,12 @@ void MadeThumbnailBox(const PageStyle& style, int& width, int& height) {
     height = fit ? style.ThumbFitHeight : 120;
 }
 
-// Waits for a thumbnail being made on another thread, asking the progress every tenth of a
+// Waits for a thumbnail being made on another thread, asking the progress every fiftieth of a
 // second meanwhile, so that a cancel is seen (and the window stays drawn) while a slow picture
 // decodes. False when the user cancelled.
 bool AwaitMade(std::future<MadeThumbnail>& made, Interaction& ui, int k, int n) {
     using namespace std::chrono_literals;
-    while (made.wait_for(100ms) == std::future_status::timeout) {
+    while (made.wait_for(20ms) == std::future_status::timeout) {
         if (ui.Progress(k, n) == ProgressAnswer::Cancel) return false;
     }
     return true;

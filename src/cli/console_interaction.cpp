@@ -117,8 +117,11 @@ ProgressAnswer ConsoleInteraction::Progress(int done, int total) {
 void ConsoleInteraction::ShowStatusLine(const std::string& utf8) {
     // Progress is for a person watching; a pipe or log gets none of it.
     if (!interactive_) return;
+    // A run that waits on slow work asks again and again with the same step: drawn once.
+    if (statusShown_ && utf8 == shownStatus_) return;
     std::fprintf(stderr, "\r%s\x1b[K", utf8.c_str());
     statusShown_ = true;
+    shownStatus_ = utf8;
 }
 
 void ConsoleInteraction::FinishStatus() {

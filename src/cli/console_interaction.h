@@ -42,6 +42,7 @@ class ConsoleInteraction : public Interaction {
     bool interactive_;
     bool answerYes_ = false;
     bool statusShown_ = false;
+    std::string shownStatus_;  // the status line on the terminal now
     std::string progressLabel_;
 };
 
