@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/thumbnail_maker.h"
+#include "imaging/thumbnail_maker.h"
 
 namespace {
 

@@ -14,11 +14,11 @@
 #include "exif/exif_reader.h"
 #include "exif/exif_thumbnail.h"
 #include "html/page_file.h"
+#include "imaging/thumbnail_maker.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
 #include "platform/paths.h"
 #include "platform/text.h"
-#include "platform/thumbnail_maker.h"
 
 namespace mirulane {
 namespace {

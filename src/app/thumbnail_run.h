@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "imaging/thumbnail_maker.h"
 #include "platform/output_manifest.h"
-#include "platform/thumbnail_maker.h"
 
 namespace mirulane {
 

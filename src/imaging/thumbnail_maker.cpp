@@ -1,4 +1,4 @@
-#include "platform/thumbnail_maker.h"
+#include "imaging/thumbnail_maker.h"
 
 #include <vips/vips.h>
 // After vips.h, which it needs.
@@ -10,7 +10,7 @@
 #include <mutex>
 #include <thread>
 
-#include "platform/bmp_decoder.h"
+#include "imaging/bmp_decoder.h"
 #include "platform/fs.h"
 
 namespace mirulane {

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/thumbnail_problem.h"
+#include "imaging/thumbnail_problem.h"
 
 namespace mirulane {
 

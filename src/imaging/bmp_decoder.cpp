@@ -1,10 +1,10 @@
-#include "platform/bmp_decoder.h"
+#include "imaging/bmp_decoder.h"
 
 #include <algorithm>
 #include <bit>
 #include <cstring>
 
-#include "platform/byte_reads.h"
+#include "imaging/byte_reads.h"
 
 namespace mirulane {
 namespace {

@@ -12,8 +12,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/picture_check.h"
-#include "platform/thumbnail_problem.h"
+#include "imaging/picture_check.h"
+#include "imaging/thumbnail_problem.h"
 
 namespace mirulane {
 

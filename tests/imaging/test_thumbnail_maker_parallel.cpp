@@ -12,7 +12,7 @@
 #include "fixtures/bmp_builder.h"
 #include "fixtures/image_builder.h"
 #include "fixtures/picture_builder.h"
-#include "platform/thumbnail_maker.h"
+#include "imaging/thumbnail_maker.h"
 
 namespace mirulane {
 namespace {

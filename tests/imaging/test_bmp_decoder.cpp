@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "fixtures/bmp_builder.h"
-#include "platform/bmp_decoder.h"
+#include "imaging/bmp_decoder.h"
 
 namespace mirulane {
 namespace {

@@ -1,9 +1,9 @@
-#include "platform/picture_check.h"
+#include "imaging/picture_check.h"
 
 #include <algorithm>
 
-#include "platform/bmp_decoder.h"
-#include "platform/byte_reads.h"
+#include "imaging/bmp_decoder.h"
+#include "imaging/byte_reads.h"
 #include "platform/paths.h"
 #include "platform/text.h"
 
