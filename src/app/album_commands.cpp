@@ -57,14 +57,20 @@ void NewAlbum(Session& s) {
     RefreshStatusTexts(s, 0);
 }
 
-int OpenAlbumFile(Session& s, std::string_view path) {
+int LoadAlbumFile(Session& s, std::string_view path) {
     Album& album = s.album;
-    if (album.busy) return -1;
     int result = ReadAlbumFile(album, path, s.ui);
     if (result >= 0) {
         album.fileName = std::string(path);
         album.modified = false;
     }
+    return result;
+}
+
+int OpenAlbumFile(Session& s, std::string_view path) {
+    Album& album = s.album;
+    if (album.busy) return -1;
+    int result = LoadAlbumFile(s, path);
     album.currentEntry = -1;
     RefreshStatusTexts(s, 1);
     return result;

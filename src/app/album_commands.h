@@ -38,6 +38,8 @@ void NewAlbum(Session& s);
 // Reads an album list file (CP932 path). On success the path becomes the album's file name
 // and the modified flag is cleared. Returns the reader's result.
 int OpenAlbumFile(Session& s, std::string_view path);
+// The same without a window: no busy album to wait for, no preview and no status texts.
+int LoadAlbumFile(Session& s, std::string_view path);
 
 // Every save below first compares the file it would replace with the album's stamp: when it
 // is the file the album read or last wrote and someone changed it since, the user is asked

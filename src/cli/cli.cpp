@@ -3,25 +3,46 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "album/album_file.h"
-#include "platform/cp932.h"
-#include "platform/text.h"
+#include "app/album_commands.h"
+#include "app/album_file.h"
+#include "app/user_path.h"
 
 namespace mirulane::cli {
 
 int Usage(const Context& ctx, std::string_view message) { return UsageError(ctx.command, message); }
 
+namespace {
+
+void SayNotShiftJis(const std::string& utf8) {
+    std::fprintf(stderr, "mirulane-cli: 「%s」は Shift-JIS (CP932) で表せません\n", utf8.c_str());
+}
+
+}  // namespace
+
 bool ArgToCp932(const std::string& utf8, std::string& out) {
-    auto converted = Utf8ToCp932(utf8);
-    // Some characters share their Shift-JIS code with another ("¥" is the backslash, a
-    // separator): such a path would name another file or folder.
-    auto back = converted ? Cp932ToUtf8(*converted) : std::nullopt;
-    if (!back || *back != utf8) {
-        std::fprintf(stderr, "mirulane-cli: 「%s」は Shift-JIS (CP932) で表せません\n",
-                     utf8.c_str());
+    auto converted = UserTextToCp932(utf8);
+    if (!converted) {
+        SayNotShiftJis(utf8);
         return false;
     }
     out = std::move(*converted);
+    return true;
+}
+
+bool PathArgToCp932(const std::string& utf8, std::string& out) {
+    UserPath checked = UserPathToCp932(utf8);
+    if (checked.refusal == PathRefusal::NotShiftJis) {
+        SayNotShiftJis(utf8);
+        return false;
+    }
+    if (checked.refusal == PathRefusal::Backslash) {
+        std::fprintf(stderr,
+                     "mirulane-cli: 「%s」は「\\」を含むため使用できません（「\\」はフォルダの"
+                     "区切りとして読まれます）\n",
+                     utf8.c_str());
+        return false;
+    }
+    out = std::move(checked.cp932);
     return true;
 }
 
@@ -30,7 +51,7 @@ bool AbsolutePathArg(const std::string& utf8, std::string& cp932) {
     std::filesystem::path abs = std::filesystem::absolute(utf8, ec);
     std::string text = ec ? utf8 : abs.lexically_normal().string();
     while (text.size() > 1 && text.back() == '/') text.pop_back();
-    return ArgToCp932(text, cp932);
+    return PathArgToCp932(text, cp932);
 }
 
 ThumbnailRunResult ExtractThumbnails(Context& ctx, const std::string& outputFolder,
@@ -49,17 +70,13 @@ ThumbnailRunResult ExtractThumbnails(Context& ctx, const std::string& outputFold
 
 bool OpenAlbum(Context& ctx, const std::string& utf8Path) {
     std::string path;
-    if (!ArgToCp932(utf8Path, path)) return false;
-    Album& album = ctx.session.album;
-    if (ReadAlbumFile(album, path, ctx.session.ui) < 0) return false;
-    album.fileName = path;
-    album.modified = false;
-    return true;
+    if (!PathArgToCp932(utf8Path, path)) return false;
+    return LoadAlbumFile(ctx.session, path) >= 0;
 }
 
 bool LockAlbum(Context& ctx, const std::string& utf8Path) {
     std::string path;
-    if (!ArgToCp932(utf8Path, path)) return false;
+    if (!PathArgToCp932(utf8Path, path)) return false;
     ctx.albumLock.emplace(path);
     if (ctx.albumLock->status() != AlbumLock::Status::Busy) return true;
     std::fprintf(stderr,
@@ -71,7 +88,7 @@ bool LockAlbum(Context& ctx, const std::string& utf8Path) {
 
 bool AdoptOutput(Context& ctx, const std::string& utf8Path) {
     std::string path;
-    if (!ArgToCp932(utf8Path, path)) return false;
+    if (!PathArgToCp932(utf8Path, path)) return false;
     if (AdoptOutputFile(ctx.session.album, path) == AdoptResult::Adopted) return true;
     std::fprintf(stderr,
                  "mirulane-cli: %s はアルバムリストファイルではないため、置き換えません。"
@@ -82,7 +99,7 @@ bool AdoptOutput(Context& ctx, const std::string& utf8Path) {
 
 bool SaveAlbum(Context& ctx, const std::string& utf8Path) {
     std::string path;
-    if (!ArgToCp932(utf8Path, path)) return false;
+    if (!PathArgToCp932(utf8Path, path)) return false;
     if (ChangedOnDisk(ctx.session.album, path)) {
         std::fprintf(stderr,
                      "mirulane-cli: %s は読み込んだ後にほかのプログラムで変更されたため、保存"

@@ -40,8 +40,10 @@ bool AdoptOutput(Context& ctx, const std::string& utf8Path);
 bool SaveAlbum(Context& ctx, const std::string& utf8Path);
 
 // Converts a command-line argument (UTF-8) to CP932; prints an error and returns false when it
-// cannot be represented.
+// cannot be represented (UserTextToCp932).
 bool ArgToCp932(const std::string& utf8, std::string& out);
+// The same for a path argument, which also must not hold a "\" (UserPathToCp932).
+bool PathArgToCp932(const std::string& utf8, std::string& out);
 
 // A folder argument as an absolute, normalised path in CP932 (the album keeps absolute paths,
 // so its list file means the same from anywhere); false (message shown) when it cannot be

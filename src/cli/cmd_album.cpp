@@ -8,17 +8,14 @@
 #include "album/page_style.h"
 #include "album/settings.h"
 #include "app/album_commands.h"
+#include "app/files.h"
 #include "app/generation_run.h"
+#include "app/pages.h"
+#include "app/text.h"
 #include "app/thumbnail_run.h"
 #include "cli/cli.h"
 #include "cli/output_summary.h"
 #include "cli/page_options.h"
-#include "html/output_folders.h"
-#include "html/top_page.h"
-#include "platform/cp932.h"
-#include "platform/fs.h"
-#include "platform/paths.h"
-#include "platform/text.h"
 
 namespace mirulane::cli {
 namespace {

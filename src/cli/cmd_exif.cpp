@@ -6,12 +6,9 @@
 #include <vector>
 
 #include "album/entry_list.h"
+#include "app/exif_data.h"
+#include "app/text.h"
 #include "cli/cli.h"
-#include "exif/camera_fields.h"
-#include "exif/entry_capture.h"
-#include "exif/exif_catalogue.h"
-#include "exif/exif_reader.h"
-#include "platform/cp932.h"
 
 namespace mirulane::cli {
 namespace {
@@ -64,7 +61,7 @@ int CmdExif(Context& ctx, const Args& args) {
     EntryCapture capture;
     for (size_t i = 0; i < files.size(); ++i) {
         std::string path;
-        if (!ArgToCp932(files[i], path)) {
+        if (!PathArgToCp932(files[i], path)) {
             allRead = false;
             continue;
         }

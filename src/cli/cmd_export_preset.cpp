@@ -5,13 +5,11 @@
 #include <string>
 
 #include "album/page_style.h"
+#include "app/files.h"
+#include "app/outputs.h"
+#include "app/pages.h"
+#include "app/text.h"
 #include "cli/cli.h"
-#include "html/templates.h"
-#include "platform/cp932.h"
-#include "platform/fs.h"
-#include "platform/overwrite_policy.h"
-#include "platform/paths.h"
-#include "platform/text.h"
 
 namespace mirulane::cli {
 
@@ -45,7 +43,7 @@ int CmdExportPreset(Context& ctx, const Args& args) {
     const bool horizontal = layout == "h";
 
     std::string path;
-    if (!ArgToCp932(*output, path)) return 1;
+    if (!PathArgToCp932(*output, path)) return 1;
     // A folder as output takes the file name the desktop app proposes.
     if (IsDirectory(path)) path = JoinPath(path, ExportFileName(kind, index, horizontal ? 2 : 0));
 

@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "app/generation_run.h"
+#include "app/pages.h"
+#include "app/text.h"
 #include "cli/cli.h"
 #include "cli/output_summary.h"
 #include "cli/page_options.h"
-#include "html/top_page.h"
-#include "platform/cp932.h"
 
 namespace mirulane::cli {
 

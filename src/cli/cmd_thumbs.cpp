@@ -16,7 +16,7 @@ int CmdThumbs(Context& ctx, const Args& args) {
     if (save && !to) return Usage(ctx, "--save は --to FOLDER と一緒に指定してください");
     std::string output;
     // A folder the album keeps is absolute, so its list file means the same from anywhere.
-    if (to && !(save ? AbsolutePathArg(*to, output) : ArgToCp932(*to, output))) return 1;
+    if (to && !(save ? AbsolutePathArg(*to, output) : PathArgToCp932(*to, output))) return 1;
     const std::string& list = args.operands[0];
     if (save && !LockAlbum(ctx, list)) return 1;
     if (!OpenAlbum(ctx, list)) return 1;

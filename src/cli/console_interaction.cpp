@@ -5,7 +5,7 @@
 #include <iostream>
 #include <string>
 
-#include "platform/cp932.h"
+#include "app/text.h"
 
 namespace mirulane::cli {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <utility>
 
-#include "platform/interaction.h"
+#include "app/interaction.h"
 
 namespace mirulane::cli {
 

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "album/settings.h"
+#include "app/settings_profile.h"
 #include "app/version.h"
 #include "cli/cli.h"
-#include "platform/profile.h"
 
 namespace {
 
@@ -167,9 +167,7 @@ int main(int argc, char** argv) {
     mirulane::cli::ConsoleInteraction console(mirulane::cli::StdioIsInteractive());
     mirulane::Session session(console);
     // The command line only reads the profile; it never writes it.
-    mirulane::IniProfile profile(profilePath.empty() ? mirulane::DefaultProfilePath()
-                                                     : profilePath);
-    session.settings.Load(profile);
+    mirulane::SettingsProfile(profilePath).Load(session.settings);
     // --force is the runs' overwrite-all, as the window's setting is: it replaces what the
     // program wrote, never a file of someone else's.
     if (parsed.Has("--force")) session.settings.EnvForceOverWrite = 1;

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/cp932.h"
+#include "app/text.h"
 
 namespace mirulane::cli {
 namespace {

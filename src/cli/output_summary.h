@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "platform/output_manifest.h"
+#include "app/outputs.h"
 
 namespace mirulane::cli {
 

@@ -4,17 +4,14 @@
 #include <cstdio>
 
 #include "album/page_style.h"
+#include "app/page_limits.h"
+#include "app/pages.h"
+#include "app/text.h"
 #include "cli/cli.h"
-#include "html/presets.h"
-#include "html/templates.h"
-#include "platform/cp932.h"
-#include "platform/text.h"
 
 namespace mirulane::cli {
 namespace {
 
-// The top page's title field takes at most this many bytes in the options dialog.
-constexpr size_t kTitleMaxBytes = 255;
 // Sizes beyond this are no picture size a page could show.
 constexpr int kMaxSide = 99999;
 // A list frame that shows the thumbnail list preset whole: thumbnail and shooting data side by
@@ -35,14 +32,6 @@ const OptionSpec kPageOptions[] = {
     {"--title", "TEXT", "トップページのタイトル"},
     {"--thumb-size", "WxH", "リストページのサムネイルを幅x高さに収めて表示します（例: 160x120）"},
     {"--image-size", "WxH", "個別ページの画像を幅x高さに収めて表示します（例: 640x480）"},
-};
-
-// The captions of the four layouts, as under the dialog's picture buttons.
-constexpr const char* kLayoutNames[] = {
-    "左右分割１（左:リスト 右:個別）",
-    "左右分割２（左:個別 右:リスト）",
-    "上下分割１（上:個別 下:リスト）",
-    "上下分割２（上:リスト 下:個別）",
 };
 
 // "WxH" with each side 0..kMaxSide (0: that side is not fitted); false for anything else.
@@ -150,9 +139,9 @@ int ApplyPageOptions(const Context& ctx, const Args& args, PageStyle& style) {
     }
     if (const std::string* v = args.Value("--title")) {
         if (!ArgToCp932(*v, s.TopTitle)) return 1;
-        if (s.TopTitle.size() > kTitleMaxBytes) {
+        if (s.TopTitle.size() > kPageTitleMaxBytes) {
             return Usage(ctx, Format("--title は Shift-JIS で %zu バイトまでです（%zu バイト）",
-                                     kTitleMaxBytes, s.TopTitle.size()));
+                                     kPageTitleMaxBytes, s.TopTitle.size()));
         }
     }
     // Choosing a preset chooses the preset mode, as the dialog's radio buttons do; the file
@@ -187,8 +176,7 @@ std::vector<std::string> DescribePageOptions(const PageStyle& style) {
         lines.push_back(Format("%s (%s): %s", label, option, words.c_str()));
     };
     line("レイアウト", "--layout",
-         Format("%d %s", style.TopStyle,
-                style.TopStyle >= 0 && style.TopStyle < 4 ? kLayoutNames[style.TopStyle] : ""));
+         Format("%d %s", style.TopStyle, TopLayoutLabel(style.TopStyle).c_str()));
     const bool vertical = ListLayoutIsVertical(style.TopStyle);
     line(vertical ? "リストフレームの幅" : "リストフレームの高さ", "--frame-size",
          std::to_string(vertical ? style.ListFrameWidth : style.ListFrameHeight));

@@ -23,8 +23,8 @@
 #include <vector>
 
 #include "app/number_field.h"
+#include "app/pages.h"
 #include "app/session.h"
-#include "html/output_folders.h"
 #include "ui/dialog_buttons.h"
 #include "ui/dialog_help.h"
 #include "ui/help.h"

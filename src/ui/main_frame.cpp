@@ -18,6 +18,7 @@
 #include <QToolButton>
 
 #include "album/entry_list.h"
+#include "app/command_states.h"
 #include "app/session.h"
 #include "ui/about_dialog.h"
 #include "ui/batch_edit_dialog.h"
@@ -391,21 +392,24 @@ void CMainFrame::EditFileInfo() {
 
 void CMainFrame::UpdateCommandStates() {
     AlbumState s = session_.State();
-    auto enable = [this, busy = s.busy](Command c, bool on) {
-        actions_[c]->setEnabled(on && !running_ && !busy);
+    CommandStates on = CommandStatesOf(s);
+    auto enable = [this](Command c, bool allowed) {
+        actions_[c]->setEnabled(allowed && !running_);
     };
     for (Command c :
          {kNew, kOpen, kSave, kSaveAs, kTargetFolder, kExit, kToolBar, kStatusBar, kShowImage,
           kDetailPreview, kListPreview, kFont, kEnvironment, kHelp, kAbout}) {
-        enable(c, true);
+        enable(c, on.any);
     }
-    for (Command c : {kCreateHtml, kSelectAll, kReacquireExif, kExtractThumbnails, kPageOptions}) {
-        enable(c, s.entries > 0);
-    }
-    enable(kEditFileInfo, s.selected > 0);
-    enable(kDelete, s.selected > 0);
-    enable(kBatchEdit, s.selected > 1);
-    enable(kRefresh, s.hasTargetFolder);
+    enable(kCreateHtml, on.createHtml);
+    enable(kSelectAll, on.selectAll);
+    enable(kReacquireExif, on.reacquireExif);
+    enable(kExtractThumbnails, on.extractThumbnails);
+    enable(kPageOptions, on.pageOptions);
+    enable(kEditFileInfo, on.editFileInfo);
+    enable(kDelete, on.deleteEntries);
+    enable(kBatchEdit, on.batchEdit);
+    enable(kRefresh, on.refresh);
     noTargetIcon_->setVisible(!s.hasTargetFolder);
     const Command modes[] = {kShowImage, kDetailPreview, kListPreview};
     for (int mode = 0; mode < 3; ++mode) actions_[modes[mode]]->setChecked(s.previewMode == mode);
@@ -501,10 +505,7 @@ void CMainFrame::ChangeFont() {
 
 void CMainFrame::SetPreviewMode(int mode) {
     if (!session_.SetPreviewMode(mode)) return;
-    // The list page is the same for every entry: it is shown from the first one.
-    const EntryList& entries = session_.Core().album.entries;
-    int entry = mode == 2 ? (entries.Count() > 0 ? 0 : -1) : entries.FirstSelected();
-    doc_->UpdateAllViews(listPane_, entry);
+    doc_->UpdateAllViews(listPane_, PreviewEntry(session_.Core(), mode));
 }
 
 void CMainFrame::BlankPreview() { doc_->UpdateAllViews(listPane_, -1); }

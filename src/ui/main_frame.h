@@ -6,7 +6,7 @@
 #include <array>
 #include <functional>
 
-#include "platform/interaction.h"
+#include "app/interaction.h"
 
 class QAction;
 class QActionGroup;

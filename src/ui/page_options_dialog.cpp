@@ -17,9 +17,10 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "app/page_limits.h"
 #include "app/page_options.h"
+#include "app/pages.h"
 #include "app/session.h"
-#include "html/presets.h"
 #include "ui/dialog_buttons.h"
 #include "ui/dialog_help.h"
 #include "ui/help.h"
@@ -31,9 +32,6 @@
 
 namespace mirulane::ui {
 namespace {
-
-constexpr size_t kPathMax = 259;   // bytes of a path
-constexpr size_t kTitleMax = 255;  // bytes of the top page's title
 
 QLabel* Label(const char* text, QWidget* buddy) {
     auto* label = new QLabel(Utf8(text));
@@ -51,19 +49,6 @@ QPushButton* Button(const char* text, const QString& objectName) {
 QString Name(const char* prefix, const char* suffix) {
     return QString::fromLatin1(prefix) + QString::fromLatin1(suffix);
 }
-
-// The top page's layouts: the button's caption and the captions under it.
-struct Layout {
-    const char* caption;
-    const char* first;
-    const char* second;
-};
-constexpr Layout kLayouts[] = {
-    {"左右分割１", "左:リスト", "右:個別"},
-    {"左右分割２", "左:個別", "右:リスト"},
-    {"上下分割１", "上:個別", "下:リスト"},
-    {"上下分割２", "上:リスト", "下:個別"},
-};
 
 }  // namespace
 
@@ -146,7 +131,7 @@ OptionSpin* PageOptionsDialog::Number(int PageStyle::*member, const char* object
 
 QLayout* PageOptionsDialog::FolderRow(std::string PageStyle::*member, const char* objectName,
                                       const char* caption, const QString& name, bool fixed) {
-    QLineEdit* edit = Text(member, objectName, kPathMax, name);
+    QLineEdit* edit = Text(member, objectName, kPagePathMaxBytes, name);
     edit->setMinimumWidth(edit->fontMetrics().averageCharWidth() * 44);
     auto* browse = Button("...", QString::fromLatin1(objectName) + QStringLiteral("Browse"));
     browse->setAccessibleName(name + Utf8("のフォルダを選択"));
@@ -173,7 +158,7 @@ QWidget* PageOptionsDialog::TopTab() {
     layout->addLayout(FolderRow(&PageStyle::TopFolder, "topFolder",
                                 "出力先:", Utf8("トップページの出力先"), true));
     QLineEdit* title =
-        Text(&PageStyle::TopTitle, "topTitle", kTitleMax, Utf8("トップページのタイトル"));
+        Text(&PageStyle::TopTitle, "topTitle", kPageTitleMaxBytes, Utf8("トップページのタイトル"));
     auto* titleRow = new QHBoxLayout;
     titleRow->addWidget(Label("トップページのタイトル:", title));
     titleRow->addWidget(title, 1);
@@ -182,8 +167,8 @@ QWidget* PageOptionsDialog::TopTab() {
     auto* style = new QGroupBox(Utf8("スタイル"));
     auto* pictures = new QHBoxLayout(style);
     layouts_ = new QButtonGroup(this);
-    for (int i = 0; i < 4; ++i) {
-        const Layout& l = kLayouts[i];
+    for (int i = 0; i < kTopLayoutCount; ++i) {
+        const TopLayoutName& l = kTopLayoutNames[i];
         auto* button = new QToolButton;
         button->setObjectName(QStringLiteral("layout%1").arg(i));
         button->setIcon(QIcon(QStringLiteral(":/icons/top-layout-%1.svg").arg(i)));
@@ -284,7 +269,7 @@ QWidget* PageOptionsDialog::TemplateGroup(Template& t, int PageStyle::*useFile,
     t.exportButton = Button("ﾌｧｲﾙ出力...", Name(prefix, "Export"));
     connect(t.exportButton, &QPushButton::clicked, this, [this, &t] { ExportChosenPreset(t); });
 
-    t.file = Text(file, Name(prefix, "TemplateFile").toLatin1().constData(), kPathMax,
+    t.file = Text(file, Name(prefix, "TemplateFile").toLatin1().constData(), kPagePathMaxBytes,
                   Utf8("テンプレートファイル"));
     t.fileGuard = texts_.back().guard;
     t.browse = Button("...", Name(prefix, "TemplateBrowse"));

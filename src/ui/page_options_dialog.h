@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "album/page_style.h"
-#include "html/templates.h"
+#include "app/pages.h"
 
 class QButtonGroup;
 class QCheckBox;

@@ -4,8 +4,7 @@
 #include <QProgressDialog>
 #include <algorithm>
 
-#include "platform/fs.h"
-#include "platform/paths.h"
+#include "app/files.h"
 #include "ui/overwrite_dialog.h"
 #include "ui/qt_text.h"
 

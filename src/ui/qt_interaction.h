@@ -7,7 +7,7 @@
 #include <QString>
 #include <functional>
 
-#include "platform/interaction.h"
+#include "app/interaction.h"
 #include "ui/chooser.h"
 
 class QProgressDialog;

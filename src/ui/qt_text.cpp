@@ -1,6 +1,6 @@
 #include "ui/qt_text.h"
 
-#include "platform/cp932.h"
+#include "app/text.h"
 
 namespace mirulane::ui {
 

@@ -11,8 +11,8 @@
 #include <tuple>
 
 #include "app/page_options.h"
+#include "app/pages.h"
 #include "app/session.h"
-#include "html/tokens.h"
 #include "ui/dialog_buttons.h"
 #include "ui/dialog_help.h"
 #include "ui/help.h"

@@ -7,7 +7,7 @@
 #include <QImageReader>
 #include <QStyle>
 
-#include "platform/fs.h"
+#include "app/files.h"
 #include "ui/qt_text.h"
 #include "ui/ui_session.h"
 

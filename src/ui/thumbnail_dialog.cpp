@@ -8,6 +8,7 @@
 
 #include "app/session.h"
 #include "app/thumbnail_run.h"
+#include "app/user_path.h"
 #include "ui/help.h"
 #include "ui/qt_text.h"
 #include "ui/ui_session.h"
@@ -78,22 +79,27 @@ void ThumbnailDialog::Browse() {
 }
 
 void ThumbnailDialog::Execute() {
-    std::optional<std::string> output = ToCp932(output_->text());
-    if (!output) {
+    UserPath checked = UserPathToCp932(output_->text().toStdString());
+    if (checked.refusal == PathRefusal::NotShiftJis) {
         session_.chooser().Message(
             this, QMessageBox::Warning, QStringLiteral("Mirulane"),
             QString::fromUtf8("Shift-JIS で表せない文字を含むフォルダは使用できません\n") +
                 output_->text(),
             QMessageBox::Ok);
+    } else if (checked.refusal == PathRefusal::Backslash) {
+        session_.RefusePath(output_->text());
+    }
+    if (checked.refusal != PathRefusal::None) {
         output_->setFocus();
         return;
     }
+    const std::string& output = checked.cp932;
     Session& core = session_.Core();
     bool closed = RunWithProgress([&] {
-        ThumbnailRunRequest request{core.album.style.TargetFolder, *output, SelectedOnly(),
+        ThumbnailRunRequest request{core.album.style.TargetFolder, output, SelectedOnly(),
                                     makeMissing_->isChecked()};
         if (RunThumbnailExtraction(core, request).status != ThumbnailRunStatus::Done) return false;
-        StoreThumbFolder(core.album, *output);
+        StoreThumbFolder(core.album, output);
         return true;
     });
     // The folder could not be made, or is the target folder: the user types another.

@@ -8,11 +8,13 @@
 
 #include "album/settings.h"
 #include "app/album_commands.h"
+#include "app/files.h"
 #include "app/generation_run.h"
+#include "app/save_asking.h"
 #include "app/session.h"
-#include "platform/cp932.h"
-#include "platform/fs.h"
-#include "platform/profile.h"
+#include "app/settings_profile.h"
+#include "app/text.h"
+#include "app/user_path.h"
 #include "ui/qt_text.h"
 
 namespace mirulane::ui {
@@ -76,21 +78,16 @@ UiSession::UiSession(Chooser& chooser, const QString& profilePath)
     : chooser_(chooser),
       ui_(chooser),
       session_(std::make_unique<Session>(ui_)),
-      profilePath_(profilePath.isEmpty() ? QString::fromStdString(DefaultProfilePath())
-                                         : profilePath),
+      profile_(std::make_unique<SettingsProfile>(profilePath.toStdString())),
+      profilePath_(QString::fromStdString(profile_->path())),
       title_(DefaultTitle()) {
-    profile_ = std::make_unique<IniProfile>(profilePath_.toStdString());
-    session_->settings.Load(*profile_);
+    profile_->Load(session_->settings);
     previewPath_ = MakePreviewPath();
 }
 
 UiSession::~UiSession() { Shutdown(); }
 
-AlbumState UiSession::State() const {
-    const Album& album = session_->album;
-    return {album.entries.Count(), album.entries.SelectedCount(), !album.style.TargetFolder.empty(),
-            session_->settings.EnvPreView, album.busy};
-}
+AlbumState UiSession::State() const { return StateOf(*session_); }
 
 bool UiSession::TakeShowHelp() {
     if (session_->settings.ShowHelp != 1) return false;
@@ -123,24 +120,19 @@ bool UiSession::OpenFile(const QString& path) {
 
 void UiSession::Save() {
     // Saving a new album is Save As: the album then has a name.
-    if (SaveAlbum(*session_) == SaveResult::NeedsName) SaveAs();
+    std::string named = session_->album.fileName;
+    SaveResult result =
+        SaveOrAsk(*session_, [this](const std::string& p) { return AskSaveName(p); });
+    if (result == SaveResult::Saved && session_->album.fileName != named) TitleFromAlbum();
 }
 
 void UiSession::SaveAs() {
-    // いいえ to the question about a file changed on disk asks for another name.
-    while (auto path = AskSaveName(ProposedSaveName(*session_))) {
-        SaveResult result = SaveAlbumAs(*session_, *path);
-        if (result == SaveResult::Saved) TitleFromAlbum();
-        if (result != SaveResult::NeedsName) return;
-    }
+    auto ask = [this](const std::string& proposed) { return AskSaveName(proposed); };
+    if (SaveAlbumAsking(*session_, ask) == SaveResult::Saved) TitleFromAlbum();
 }
 
 void UiSession::SavePrompt() {
-    if (mirulane::SavePrompt(*session_) != SaveResult::NeedsName) return;
-    // The album's file name stays as it is here: only Save As gives the album a name.
-    while (auto path = AskSaveName(ProposedSaveName(*session_))) {
-        if (SaveAlbumTo(*session_, *path) != SaveResult::NeedsName) return;
-    }
+    SavePromptAsking(*session_, [this](const std::string& p) { return AskSaveName(p); });
 }
 
 bool UiSession::ChooseTargetFolder() {
@@ -185,12 +177,7 @@ void UiSession::SetSelectedRows(const std::vector<bool>& rows) {
     RefreshStatusTexts(*session_, 2);
 }
 
-bool UiSession::SetPreviewMode(int mode) {
-    int& current = session_->settings.EnvPreView;
-    if (current == mode) return false;
-    current = mode;
-    return true;
-}
+bool UiSession::SetPreviewMode(int mode) { return mirulane::SetPreviewMode(*session_, mode); }
 
 QFont UiSession::ListFont() const { return ListFont(session_->settings); }
 
@@ -226,10 +213,7 @@ bool UiSession::SetListFont(Settings& s, const QFont& font) {
 void UiSession::Shutdown() {
     if (shutDown_) return;
     shutDown_ = true;
-    session_->settings.Save(*profile_);
-    // The first run has no folder for its profile yet.
-    QDir().mkpath(QFileInfo(profilePath_).absolutePath());
-    if (int error = profile_->Save()) {
+    if (int error = profile_->Save(session_->settings)) {
         // The settings of this run would be lost without a word.
         chooser_.Message(ui_.Window(), QMessageBox::Warning, QStringLiteral("Mirulane"),
                          QString::fromUtf8("動作環境の設定を保存できません (errno=%1)\n%2")
@@ -269,12 +253,15 @@ std::optional<std::string> UiSession::AskSaveName(const std::string& proposed) {
 }
 
 std::optional<std::string> UiSession::AlbumPath(const QString& path) {
-    auto cp932 = ToCp932(path);
-    // A backslash would read as a folder separator inside the album.
-    if (cp932 && !path.contains(QLatin1Char('\\'))) return cp932;
+    UserPath checked = UserPathToCp932(path.toStdString());
+    if (checked.refusal == PathRefusal::None) return std::move(checked.cp932);
+    RefusePath(path);
+    return std::nullopt;
+}
+
+void UiSession::RefusePath(const QString& path) {
     Refuse(QString::fromUtf8("Shift-JIS で表せない文字か「\\」を含むパスは使用できません\n") +
            path);
-    return std::nullopt;
 }
 
 void UiSession::Refuse(const QString& text) {

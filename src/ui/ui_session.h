@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "app/command_states.h"
 #include "ui/chooser.h"
 #include "ui/list_font.h"
 #include "ui/qt_interaction.h"
@@ -19,19 +20,10 @@
 namespace mirulane {
 struct Session;
 struct Settings;
-class IniProfile;
+class SettingsProfile;
 }  // namespace mirulane
 
 namespace mirulane::ui {
-
-// What the enabling rules of the commands look at.
-struct AlbumState {
-    int entries = 0;
-    int selected = 0;
-    bool hasTargetFolder = false;
-    int previewMode = 0;  // EnvPreView
-    bool busy = false;    // a long run is working on the album: every command waits
-};
 
 class UiSession {
   public:
@@ -112,6 +104,8 @@ class UiSession {
 
     // The CP932 form of a path the user chose; nullopt (after saying so) when it has none.
     std::optional<std::string> AlbumPath(const QString& path);
+    // Says that path cannot be used (AlbumPath's message).
+    void RefusePath(const QString& path);
 
   private:
     // The save chooser, with the album's extension added to a name typed without one; nullopt
@@ -123,7 +117,7 @@ class UiSession {
     Chooser& chooser_;
     QtInteraction ui_;
     std::unique_ptr<Session> session_;
-    std::unique_ptr<IniProfile> profile_;
+    std::unique_ptr<SettingsProfile> profile_;
     QString profilePath_;
     QString previewPath_;
     QString title_;

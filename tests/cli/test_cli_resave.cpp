@@ -1,5 +1,6 @@
 // mirulane-cli as a process: the album list file round trip and its exit statuses.
 
+#include <filesystem>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -41,6 +42,18 @@ TEST(CliResave, RoundTripsAndReportsFailuresInUtf8) {
     EXPECT_EQ(yen.status, 1);
     EXPECT_NE(yen.err.find("「in¥x.txt」は Shift-JIS (CP932) で表せません"), std::string::npos)
         << yen.err;
+
+    // A "\" is a separator to every file access of the album: in\x.txt would read in/x.txt,
+    // and -o would write into a folder.
+    dir.Write("in\\x.txt", "a.jpg\tbackslash\n");
+    CliResult backslash = cli("resave 'in\\x.txt' -o bs.txt");
+    EXPECT_EQ(backslash.status, 1);
+    EXPECT_NE(backslash.err.find("「in\\x.txt」は「\\」を含むため使用できません（「\\」はフォルダの"
+                                 "区切りとして読まれます）"),
+              std::string::npos)
+        << backslash.err;
+    EXPECT_EQ(1, cli("resave in.txt -o 'in\\out.txt'").status);
+    EXPECT_FALSE(std::filesystem::exists(dir.path() + "/in/out.txt"));
 
     EXPECT_EQ(cli("resave in.txt").status, 2);
     EXPECT_EQ(cli("frobnicate").status, 2);

@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QtTest/QTest>
+#include <filesystem>
 
 #include <fstream>
 
@@ -327,6 +328,20 @@ TEST_F(WindowTest, OpenReadsTheChosenFileAndAnUnreadableOneLeavesAnEmptyAlbum) {
     EXPECT_EQ(chooser.messages[0].caption, U("オープンエラー"));
     EXPECT_EQ(session->State().entries, 0);
     EXPECT_EQ(frame->windowTitle(), U("無題 - Mirulane"));
+}
+
+TEST_F(WindowTest, APathWithAYenSignIsRefusedRatherThanReadAsAnotherFile) {
+    // "¥" is the backslash in Shift-JIS, a separator: the album would read yen/album.txt.
+    std::string other = WriteAlbum({"a.jpg"});
+    std::filesystem::create_directory(dir.path() + "/yen");
+    std::filesystem::copy_file(other, dir.path() + "/yen/album.txt");
+    dir.Write("yen¥album.txt", "b.jpg\n");
+    QString chosen = QString::fromStdString(dir.path() + "/yen¥album.txt");
+    frame->OpenAlbumFile(chosen);
+    EXPECT_EQ(
+        chooser.MessageTexts(),
+        QStringList{U("Shift-JIS で表せない文字か「\\」を含むパスは使用できません\n") + chosen});
+    EXPECT_EQ(session->State().entries, 0);
 }
 
 TEST_F(WindowTest, ClosingAsksToSaveThenWritesTheProfileAndRemovesThePreviewFile) {

@@ -1,0 +1,41 @@
+#pragma once
+// The rules a window applies to its album commands: which of them the album's state allows,
+// and what the preview shows when its mode changes. Plain functions over the session, so that
+// every front end that shows commands applies the same rules.
+
+#include "app/session.h"
+
+namespace mirulane {
+
+// What the enabling rules look at.
+struct AlbumState {
+    int entries = 0;
+    int selected = 0;
+    bool hasTargetFolder = false;
+    int previewMode = 0;  // EnvPreView
+    bool busy = false;    // a long run is working on the album: every command waits
+};
+
+AlbumState StateOf(const Session& s);
+
+// The album commands whose use depends on the album. The others (new, open, save, the
+// window's views, the settings, help) are always there, unless the album is busy.
+struct CommandStates {
+    bool any = true;  // false while the album is busy: no command at all
+    bool createHtml = false, selectAll = false, reacquireExif = false, extractThumbnails = false,
+         pageOptions = false;                          // the album has entries
+    bool editFileInfo = false, deleteEntries = false;  // an entry is selected
+    bool batchEdit = false;                            // more than one is selected
+    bool refresh = false;                              // the album has a target folder
+};
+
+CommandStates CommandStatesOf(const AlbumState& state);
+
+// The preview modes: 0 the picture, 1 the detail page, 2 the list page. Sets EnvPreView;
+// false when it already was that mode.
+bool SetPreviewMode(Session& s, int mode);
+// The entry the preview shows in a mode: the list page is the same for every entry, so it is
+// shown from the first one; the others show the first selected entry; -1 for none.
+int PreviewEntry(const Session& s, int mode);
+
+}  // namespace mirulane

@@ -1,0 +1,38 @@
+#pragma once
+// The limits of the page creation options and the names of the top page's layouts, the same
+// in the options dialog and on the command line.
+
+#include <cstddef>
+#include <string>
+
+namespace mirulane {
+
+// The top page's title takes at most this many bytes (CP932).
+inline constexpr size_t kPageTitleMaxBytes = 255;
+// A folder of the options takes at most this many bytes (CP932).
+inline constexpr size_t kPagePathMaxBytes = 259;
+
+// The top page's four layouts (PageStyle::TopStyle 0..3): the caption of the dialog's picture
+// button and the two captions under it.
+struct TopLayoutName {
+    const char* caption;
+    const char* first;
+    const char* second;
+};
+inline constexpr TopLayoutName kTopLayoutNames[] = {
+    {"左右分割１", "左:リスト", "右:個別"},
+    {"左右分割２", "左:個別", "右:リスト"},
+    {"上下分割１", "上:個別", "下:リスト"},
+    {"上下分割２", "上:リスト", "下:個別"},
+};
+inline constexpr int kTopLayoutCount = 4;
+
+// A layout's name in one line (UTF-8), "左右分割１（左:リスト 右:個別）"; empty for a
+// number that is no layout.
+inline std::string TopLayoutLabel(int topStyle) {
+    if (topStyle < 0 || topStyle >= kTopLayoutCount) return {};
+    const TopLayoutName& n = kTopLayoutNames[topStyle];
+    return std::string(n.caption) + "（" + n.first + " " + n.second + "）";
+}
+
+}  // namespace mirulane

@@ -1,0 +1,35 @@
+#pragma once
+// The profile the settings live in, for both front ends: the desktop app reads it at start-up
+// and writes it at the end of its run; the command line only reads it.
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace mirulane {
+
+struct Settings;
+class IniProfile;
+
+class SettingsProfile {
+  public:
+    // The profile at path, or at the default place when path is empty; read at once (a
+    // missing or unreadable profile holds nothing, so the settings keep their defaults).
+    explicit SettingsProfile(std::string_view path);
+    ~SettingsProfile();
+    SettingsProfile(const SettingsProfile&) = delete;
+    SettingsProfile& operator=(const SettingsProfile&) = delete;
+
+    // The profile's path (a path of the file system).
+    const std::string& path() const;
+
+    void Load(Settings& settings) const;
+    // Writes the settings to the profile, making its folder first (the first run has none
+    // yet); 0, or the errno of the failed write.
+    int Save(Settings& settings);
+
+  private:
+    std::unique_ptr<IniProfile> profile_;
+};
+
+}  // namespace mirulane
