@@ -161,6 +161,7 @@ TEST_F(RunDialogTest, ThumbnailExtractionRefusesTheTargetFolderAndStoresTheFolde
                {"c.jpg", camera}});
     session->Core().settings.EnvChangePath = 1;
     const QString thumbs = QString::fromStdString(dir.path() + "/thumbs");
+    const QString backslash = QString::fromStdString(dir.path() + "/th\\umbs");
 
     int context = -1;
     Script<ThumbnailDialog>([&](ThumbnailDialog& dialog) {
@@ -172,6 +173,12 @@ TEST_F(RunDialogTest, ThumbnailExtractionRefusesTheTargetFolderAndStoresTheFolde
         EXPECT_TRUE(dialog.ProgressRow()->isHidden());
         EXPECT_FALSE(dialog.SelectedButton()->isEnabled());
 
+        // A typed "\" is a separator to the file system: th\umbs would make th/umbs.
+        dialog.OutputField()->setText(backslash);
+        dialog.RunButton()->click();
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(dialog.focusWidget(), dialog.OutputField());
+        EXPECT_TRUE(dialog.ProgressRow()->isHidden());
         // The target folder, with a trailing separator too, is refused and the dialog stays.
         for (QString same :
              {QString::fromStdString(Photos()), QString::fromStdString(Photos()) + "/"}) {
@@ -206,11 +213,15 @@ TEST_F(RunDialogTest, ThumbnailExtractionRefusesTheTargetFolderAndStoresTheFolde
     EXPECT_EQ(session->HelpContext(), kHelpMainWindowAgain);
     EXPECT_EQ(chooser.folderTitles, QStringList(2, U("フォルダを選択してください")));
     QStringList refused(2, U("サムネイルの出力先は、ターゲットとは別の場所を指定してください"));
+    QStringList messages{U("Shift-JIS で表せない文字か「\\」を含むパスは使用できません\n") +
+                         backslash};
     EXPECT_EQ(chooser.MessageTexts(),
-              refused << U("エントリ 5件のうち、3件のサムネイル抽出に成功しました"));
-    EXPECT_EQ(chooser.messages[0].caption, U("サムネイルの出力先エラー"));
-    EXPECT_EQ(chooser.messages[0].icon, QMessageBox::Warning);
-    EXPECT_EQ(chooser.messages[2].caption, U("サムネイル抽出結果"));
+              messages + refused +
+                  QStringList{U("エントリ 5件のうち、3件のサムネイル抽出に成功しました")});
+    EXPECT_EQ(chooser.messages[1].caption, U("サムネイルの出力先エラー"));
+    EXPECT_EQ(chooser.messages[1].icon, QMessageBox::Warning);
+    EXPECT_EQ(chooser.messages[3].caption, U("サムネイル抽出結果"));
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(dir.path() + "/th")));
     for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) {
         EXPECT_EQ(dir.Read(std::string("thumbs/") + name), fixtures::MakeThumbnailJpeg()) << name;
     }
