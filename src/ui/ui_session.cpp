@@ -14,6 +14,7 @@
 #include "platform/fs.h"
 #include "platform/profile.h"
 #include "ui/qt_text.h"
+#include "ui/worker_run.h"
 
 namespace mirulane::ui {
 namespace {
@@ -159,7 +160,16 @@ void UiSession::Refresh() { RefreshAlbum(*session_); }
 
 void UiSession::CreateHtml() {
     std::string open;
-    CreateHtmlCommand(*session_, open);
+    // The pages are written on a thread of their own from a copy of the album; the window's
+    // album is marked busy meanwhile.
+    std::unique_ptr<Session> run = CopyForRun(*session_);
+    {
+        BusyScope busy(session_->album);
+        ui_.BeforeWorkerRun();
+        RunOffWindowThread([&] { CreateHtmlCommand(*run, open); });
+    }
+    // A failed run marks the album modified.
+    if (run->album.modified) session_->album.modified = true;
     if (open.empty()) return;
     QString page = SystemPath(open);
     if (!page.isEmpty()) chooser_.OpenUrl(QUrl::fromLocalFile(page));
