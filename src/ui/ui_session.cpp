@@ -151,12 +151,12 @@ bool UiSession::ChooseTargetFolder() {
     if (!chosen) return false;
     auto folder = AlbumPath(*chosen);
     if (!folder) return false;
-    mirulane::ChooseTargetFolder(*session_, *folder);
+    mirulane::ChooseTargetFolder(*session_, *folder, ScanOffWindowThread);
     TitleFromAlbum();
     return true;
 }
 
-void UiSession::Refresh() { RefreshAlbum(*session_); }
+void UiSession::Refresh() { RefreshAlbum(*session_, ScanOffWindowThread); }
 
 void UiSession::CreateHtml() {
     std::string open;

@@ -5,6 +5,7 @@
 #include <exception>
 
 #include "app/session.h"
+#include "ui/qt_interaction.h"
 
 namespace mirulane::ui {
 
@@ -37,6 +38,29 @@ std::unique_ptr<Session> CopyForRun(const Session& core) {
     copy->album.style = core.album.style;
     copy->album.fileName = core.album.fileName;
     return copy;
+}
+
+int ScanOffWindowThread(Album& album, std::string_view folder, ScanMode mode,
+                        const Settings& settings, Interaction& ui) {
+    Album scanned;
+    scanned.entries = album.entries;
+    scanned.entries.SetObserver(nullptr);
+    scanned.groups = album.groups;
+    scanned.style = album.style;
+    const Settings copy = settings;
+    const std::string where(folder);
+    int result = -1;
+    {
+        BusyScope busy(album);
+        if (auto* window = dynamic_cast<QtInteraction*>(&ui)) window->BeforeWorkerRun();
+        RunOffWindowThread([&] { result = ScanFolder(scanned, where, mode, copy, ui); });
+    }
+    // A fresh scan has cleared the group names even when it failed.
+    album.groups = std::move(scanned.groups);
+    if (result < 0) return result;
+    album.entries.ReplaceWith(std::move(scanned.entries));
+    if (scanned.modified) album.modified = true;
+    return result;
 }
 
 }  // namespace mirulane::ui

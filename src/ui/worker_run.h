@@ -6,6 +6,9 @@
 
 #include <functional>
 #include <memory>
+#include <string_view>
+
+#include "app/folder_scan.h"
 
 namespace mirulane {
 struct Session;
@@ -22,5 +25,12 @@ void RunOffWindowThread(const std::function<void()>& work);
 // A session for a run on another thread: the settings, the album's entries (with their
 // selection), groups, page style and file name copied; the same interaction.
 std::unique_ptr<Session> CopyForRun(const Session& core);
+
+// A folder scan (ScanRunner) on a thread of its own, over a copy of the album's entries and
+// groups: the list view never sees a half-scanned list. The album is busy meanwhile and takes
+// the scan's entries at the end, as one reset of the list; a scan that left the list as it
+// was (-1) changes nothing.
+int ScanOffWindowThread(Album& album, std::string_view folder, ScanMode mode,
+                        const Settings& settings, Interaction& ui);
 
 }  // namespace mirulane::ui
