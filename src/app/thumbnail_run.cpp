@@ -145,8 +145,8 @@ ThumbnailRunResult RunThumbnailExtraction(Session& session, const ThumbnailRunRe
     OverwritePolicy overwrite(ui, session.settings.EnvForceOverWrite != 0);
     OutputLedger outputs;
     ThumbnailOutput out{ui, overwrite, output, &pictures, &outputs};
-    // The decoders' process-wide state is set up here, on the thread that runs the run,
-    // before any thread makes a thumbnail.
+    // The decoders' process-wide state is set up before any thread makes a thumbnail: here,
+    // or earlier on the main thread by a front end that runs this run on another thread.
     if (request.makeMissing) StartPictureDecoding();
     ExifTable table = MakeThumbnailTable();
     int boxWidth = 0;

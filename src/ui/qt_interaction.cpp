@@ -147,13 +147,6 @@ void QtInteraction::SetWaitCursor(bool on) {
     }
 }
 
-void QtInteraction::PumpOneEvent() {
-    // A run on a thread of its own has nothing to let through: the window answers anyway.
-    if (!OnWindowThread()) return;
-    if (beforePump_) beforePump_();
-    QCoreApplication::processEvents();
-}
-
 ProgressAnswer QtInteraction::Progress(int done, int total) {
     if (progressSink_.show) {
         if (OnWindowThread()) {
@@ -179,9 +172,7 @@ ProgressAnswer QtInteraction::Progress(int done, int total) {
         return progressCancelled_ ? ProgressAnswer::Cancel : ProgressAnswer::Continue;
     }
     ShowProgressDialog(done, total);
-    if (beforePump_) beforePump_();
-    QCoreApplication::processEvents();
-    return progress_->wasCanceled() ? ProgressAnswer::Cancel : ProgressAnswer::Continue;
+    return progressCancelled_ ? ProgressAnswer::Cancel : ProgressAnswer::Continue;
 }
 
 void QtInteraction::ShowProgressDialog(int done, int total) {
@@ -198,6 +189,7 @@ void QtInteraction::ShowProgressDialog(int done, int total) {
     // Total 0: the amount is not known, the bar only shows that work goes on.
     progress_->setMaximum(total > 0 ? total : 0);
     progress_->setValue(total > 0 ? std::min(done, total) : 0);
+    if (progress_->wasCanceled()) progressCancelled_ = true;
 }
 
 void QtInteraction::ShowPostedProgress() {

@@ -1,7 +1,7 @@
 #pragma once
 // The window's side of the core's questions: message boxes and the overwrite dialog (through
-// the chooser, so tests answer them), status-bar texts, the wait cursor, event pumping and the
-// progress of long runs. A run working on a thread of its own calls it too: its questions are
+// the chooser, so tests answer them), status-bar texts, the wait cursor and the progress of
+// long runs. A run working on a thread of its own calls it too: its questions are
 // then asked on the window's thread while the run waits for the answer, and its texts and
 // progress go there without waiting.
 
@@ -34,12 +34,11 @@ class QtInteraction : public Interaction {
     void SetWindow(QWidget* window) { window_ = window; }
     QWidget* Window() const { return window_; }
     void SetStatusSink(StatusSink sink) { sink_ = std::move(sink); }
-    // Called before a long run lets pending events through, so that the window can show that
-    // its commands wait meanwhile.
+    // Called as a long run starts on a thread of its own, so that the window can show that its
+    // commands wait meanwhile.
     void SetBeforePump(std::function<void()> hook) { beforePump_ = std::move(hook); }
     // A dialog that shows the progress of the run it started in a row of its own: the
-    // progress goes there instead of into a progress dialog, and lets no events through (the
-    // run pumps where it should). Empty: the progress dialog again.
+    // progress goes there instead of into a progress dialog. Empty: the progress dialog again.
     void SetProgressSink(ProgressSink sink) { progressSink_ = std::move(sink); }
 
     // A run is about to work on a thread of its own: the window shows that its commands wait.
@@ -52,7 +51,6 @@ class QtInteraction : public Interaction {
     OverwriteAnswer ConfirmOverwrite(std::string_view path) override;
     void SetStatus(StatusPane pane, std::string_view text) override;
     void SetWaitCursor(bool on) override;
-    void PumpOneEvent() override;
     // Shows a progress dialog with a cancel button; Cancel once the user pressed it. With a
     // progress sink: the sink shows it, and the run goes on.
     ProgressAnswer Progress(int done, int total) override;

@@ -63,9 +63,7 @@ TEST_F(ReacquireTest, HundredEntriesSixtyCameraJpegsAndDamagedFilesAreFailures) 
     EXPECT_EQ(ui.messages[0].icon, MsgIcon::Information);
     EXPECT_TRUE(session.album.modified);
     EXPECT_FALSE(session.album.busy);
-    // The window runs it on a thread of its own: no events are let through, and the wait
-    // cursor goes on once.
-    EXPECT_EQ(ui.pumps, 0);
+    // The window runs it on a thread of its own: the wait cursor goes on once.
     EXPECT_EQ(ui.waitCursorOn, 1);
     ASSERT_EQ(ui.progress.size(), 101u);
     EXPECT_EQ(ui.progress[1], std::make_pair(1, 100));

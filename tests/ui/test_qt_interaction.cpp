@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QGuiApplication>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QThread>
 #include <QWidget>
 #include <atomic>
@@ -168,6 +169,38 @@ TEST(QtInteraction, ARunOnAnotherThreadIsAnsweredOnTheWindowsThread) {
               (std::vector<ProgressAnswer>{ProgressAnswer::Continue, ProgressAnswer::Continue,
                                            ProgressAnswer::Cancel}));
     ui.SetProgressSink({});
+}
+
+// A run on another thread without a dialog of its own: its progress goes into the window's
+// progress dialog, the newest figures shown, and the dialog's cancel button is the run's
+// answer from then on.
+TEST(QtInteraction, ARunOnAnotherThreadShowsItsProgressInTheProgressDialog) {
+    ScriptedChooser chooser;
+    QtInteraction ui(chooser);
+    QWidget window;
+    ui.SetWindow(&window);
+    int maximum = -1;
+    int value = -1;
+    chooser.whileShown = [&] {
+        auto* dialog = window.findChild<QProgressDialog*>();
+        ASSERT_NE(dialog, nullptr);
+        maximum = dialog->maximum();
+        value = dialog->value();
+        for (QPushButton* b : dialog->findChildren<QPushButton*>()) b->click();
+    };
+    std::vector<ProgressAnswer> answers;
+    RunOffWindowThread([&] {
+        for (int k = 0; k < 50; ++k) answers.push_back(ui.Progress(k, 50));
+        ui.Message(Sj("途中です"), "", MsgIcon::Information, MsgButtons::Ok);
+        answers.push_back(ui.Progress(50, 50));
+    });
+    EXPECT_EQ(maximum, 50);
+    EXPECT_EQ(value, 49);
+    std::vector<ProgressAnswer> expected(50, ProgressAnswer::Continue);
+    expected.push_back(ProgressAnswer::Cancel);
+    EXPECT_EQ(answers, expected);
+    ui.EndRun();
+    EXPECT_EQ(window.findChild<QProgressDialog*>(), nullptr);
 }
 
 TEST(QtInteraction, WaitCursorIsOnOrOffNotNested) {
