@@ -42,7 +42,6 @@ class Quiet : public mirulane::Interaction {
     }
     void SetStatus(mirulane::StatusPane, std::string_view) override {}
     void SetWaitCursor(bool) override {}
-    void PumpOneEvent() override {}
     mirulane::ProgressAnswer Progress(int, int) override {
         return mirulane::ProgressAnswer::Continue;
     }

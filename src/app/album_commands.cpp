@@ -94,7 +94,7 @@ SaveResult SaveAlbumTo(Session& s, std::string_view path) {
 
 std::string ProposedSaveName(const Session& s) { return LastComponent(s.album.style.TargetFolder); }
 
-int ChooseTargetFolder(Session& s, std::string_view folder) {
+int ChooseTargetFolder(Session& s, std::string_view folder, const ScanRunner& scan) {
     Album& album = s.album;
     if (album.busy) return -1;
     album.currentEntry = -1;
@@ -103,7 +103,7 @@ int ChooseTargetFolder(Session& s, std::string_view folder) {
     album.fileName = Album::NewFileName();
     album.modified = true;
     album.entries.DeleteAll();
-    int result = ScanFolder(album, album.style.TargetFolder, ScanMode::Fresh, s.settings, s.ui);
+    int result = scan(album, album.style.TargetFolder, ScanMode::Fresh, s.settings, s.ui);
     album.sortColumn = -1;
     album.sortDescending = false;
     SortByColumn(s, COL_FILE);
@@ -112,10 +112,9 @@ int ChooseTargetFolder(Session& s, std::string_view folder) {
     return result;
 }
 
-int RefreshAlbum(Session& s) {
+int RefreshAlbum(Session& s, const ScanRunner& scan) {
     if (s.album.busy) return -1;
-    int result =
-        ScanFolder(s.album, s.album.style.TargetFolder, ScanMode::Refresh, s.settings, s.ui);
+    int result = scan(s.album, s.album.style.TargetFolder, ScanMode::Refresh, s.settings, s.ui);
     RefreshStatusTexts(s, 2);
     return result;
 }

@@ -3,16 +3,18 @@
 // a target folder, refresh, delete, select all, sorting by a column, and the status texts.
 // The front end shows its own file and folder dialogs and passes the chosen paths in.
 //
-// While the album is busy (a long run is working on it and lets window events through), every
+// While the album is busy (a long run is working on it while the window answers events), every
 // command refuses: it changes nothing, and returns -1 or SaveResult::Refused where it returns
 // something.
 //
 // The list's view follows the entry list's own notifications (EntryListObserver); the commands
 // announce nothing themselves.
 
+#include <functional>
 #include <string>
 #include <string_view>
 
+#include "app/folder_scan.h"
 #include "app/session.h"
 
 namespace mirulane {
@@ -59,12 +61,17 @@ SaveResult SaveAlbumTo(Session& s, std::string_view path);
 // The name Save As proposes: the last path component of the target folder.
 std::string ProposedSaveName(const Session& s);
 
+// How a command has its folder scan run: ScanFolder itself, or a front end's way of running
+// it (the window runs it on a thread of its own).
+using ScanRunner =
+    std::function<int(Album&, std::string_view folder, ScanMode, const Settings&, Interaction&)>;
+
 // Makes folder the target folder: derives the output folders and the top-page title, scans it
 // fresh and sorts by file name ascending. Returns the scan's result.
-int ChooseTargetFolder(Session& s, std::string_view folder);
+int ChooseTargetFolder(Session& s, std::string_view folder, const ScanRunner& scan = ScanFolder);
 
 // Rescans the target folder into the existing list (new files at the end).
-int RefreshAlbum(Session& s);
+int RefreshAlbum(Session& s, const ScanRunner& scan = ScanFolder);
 
 void DeleteSelectedEntries(Session& s);
 void SelectAllEntries(Session& s);

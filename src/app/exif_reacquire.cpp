@@ -9,11 +9,6 @@
 #include "platform/text.h"
 
 namespace mirulane {
-namespace {
-
-constexpr int kPumpEvery = 32;
-
-}  // namespace
 
 ReacquireResult ReacquireExif(Session& session, bool selectedOnly) {
     Interaction& ui = session.ui;
@@ -28,8 +23,7 @@ ReacquireResult ReacquireExif(Session& session, bool selectedOnly) {
             if (!selectedOnly || entries.IsSelected(i)) rows.push_back(i);
         }
         const int n = static_cast<int>(rows.size());
-        // Read at the start: a folder the user changes while events go through does not mix
-        // two folders in one run.
+        // Read at the start: one folder for the whole run.
         const std::string folder = album.style.TargetFolder;
         EntryCapture capture;  // one table for the whole run
         for (int k = 0; k < n; ++k) {
@@ -44,10 +38,6 @@ ReacquireResult ReacquireExif(Session& session, bool selectedOnly) {
                 ++result.succeeded;
             }
             ++result.processed;
-            if (result.processed % kPumpEvery == 0) {
-                ui.PumpOneEvent();
-                ui.SetWaitCursor(true);
-            }
         }
         if (!result.cancelled) ui.Progress(n, n);
         album.modified = true;

@@ -17,8 +17,6 @@
 namespace mirulane {
 namespace {
 
-constexpr int kPumpEvery = 32;
-
 // An empty folder means the process's working directory.
 std::string FolderToScan(std::string_view folder) {
     if (!folder.empty()) return EnsureTrailingSeparator(folder);
@@ -157,10 +155,6 @@ int ScanFolder(Album& album, std::string_view folderIn, ScanMode mode, const Set
             appendNew(item.name);
         }
         ++accepted;
-        if (accepted % kPumpEvery == 0) {
-            ui.PumpOneEvent();
-            ui.SetWaitCursor(true);
-        }
     }
     if (!caseOnly.empty()) ClaimIgnoringCase(entries, gone, caseOnly, appendNew);
 

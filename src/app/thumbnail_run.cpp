@@ -111,6 +111,10 @@ std::string ThumbnailProblemText(ThumbnailProblem problem) {
     return Sj("画像をデコードできません");
 }
 
+void PrepareThumbnailRun(const ThumbnailRunRequest& request) {
+    if (request.makeMissing) StartPictureDecoding();
+}
+
 ThumbnailRunResult RunThumbnailExtraction(Session& session, const ThumbnailRunRequest& request) {
     Interaction& ui = session.ui;
     BusyScope busy(session.album);
@@ -145,9 +149,9 @@ ThumbnailRunResult RunThumbnailExtraction(Session& session, const ThumbnailRunRe
     OverwritePolicy overwrite(ui, session.settings.EnvForceOverWrite != 0);
     OutputLedger outputs;
     ThumbnailOutput out{ui, overwrite, output, &pictures, &outputs};
-    // The decoders' process-wide state is set up here, on the thread that runs the run,
-    // before any thread makes a thumbnail.
-    if (request.makeMissing) StartPictureDecoding();
+    // The decoders' process-wide state is set up before any thread makes a thumbnail: here,
+    // or earlier on the main thread by a front end that runs this run on another thread.
+    PrepareThumbnailRun(request);
     ExifTable table = MakeThumbnailTable();
     int boxWidth = 0;
     int boxHeight = 0;

@@ -65,6 +65,11 @@ struct ThumbnailRunResult {
 // output folder as ThumbFolder.
 ThumbnailRunResult RunThumbnailExtraction(Session& session, const ThumbnailRunRequest& request);
 
+// Sets up what a run that makes thumbnails needs process-wide (the picture decoders): called on
+// the program's main thread before the run starts on another. A run started on the main thread
+// does it itself.
+void PrepareThumbnailRun(const ThumbnailRunRequest& request);
+
 // Why a picture gave no thumbnail, in words for the user (CP932).
 std::string ThumbnailProblemText(ThumbnailProblem problem);
 

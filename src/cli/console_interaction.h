@@ -22,7 +22,6 @@ class ConsoleInteraction : public Interaction {
     OverwriteAnswer ConfirmOverwrite(std::string_view path) override;
     void SetStatus(StatusPane pane, std::string_view text) override;
     void SetWaitCursor(bool) override {}
-    void PumpOneEvent() override {}
     // On a terminal, "LABEL done/total" on one line while a label is set; never cancels.
     ProgressAnswer Progress(int done, int total) override;
 

@@ -34,9 +34,6 @@ class Interaction {
 
     virtual void SetWaitCursor(bool on) = 0;
 
-    // Lets one pending window event through (long loops call it every 32 items).
-    virtual void PumpOneEvent() = 0;
-
     // Progress of a long run: done of total items (total 0: unknown). Cancel asks the run to
     // stop at the next item boundary (it then reports what it did so far).
     virtual ProgressAnswer Progress(int done, int total) = 0;

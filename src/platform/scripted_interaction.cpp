@@ -27,11 +27,6 @@ void ScriptedInteraction::SetStatus(StatusPane pane, std::string_view text) {
 
 void ScriptedInteraction::SetWaitCursor(bool on) { waitCursorOn += on ? 1 : 0; }
 
-void ScriptedInteraction::PumpOneEvent() {
-    ++pumps;
-    if (onPump) onPump();
-}
-
 ProgressAnswer ScriptedInteraction::Progress(int done, int total) {
     // A run asks again while it waits for slow work: the same step, logged once.
     if (progress.empty() || progress.back() != std::pair(done, total)) {

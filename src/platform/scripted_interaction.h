@@ -29,10 +29,7 @@ class ScriptedInteraction : public Interaction {
     std::vector<Shown> messages;
     std::vector<std::string> overwriteAsked;                 // paths asked about
     std::vector<std::pair<StatusPane, std::string>> status;  // every status text set
-    int pumps = 0;
     int waitCursorOn = 0;
-    // Called by every PumpOneEvent: what a user does while a long run lets events through.
-    std::function<void()> onPump;
     // Every progress report (done, total), a repeat of the last one not logged again, and the
     // report that answers "cancel" first (its done count; -1: never).
     std::vector<std::pair<int, int>> progress;
@@ -43,7 +40,6 @@ class ScriptedInteraction : public Interaction {
     OverwriteAnswer ConfirmOverwrite(std::string_view path) override;
     void SetStatus(StatusPane pane, std::string_view text) override;
     void SetWaitCursor(bool on) override;
-    void PumpOneEvent() override;
     ProgressAnswer Progress(int done, int total) override;
 
     // The texts of all messages shown, converted to UTF-8 for readable assertions.

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QProgressDialog>
+#include <QThread>
 #include <algorithm>
 
 #include "app/files.h"
@@ -14,8 +15,20 @@ QtInteraction::QtInteraction(Chooser& chooser) : chooser_(chooser) {}
 
 QtInteraction::~QtInteraction() { EndRun(); }
 
+bool QtInteraction::OnWindowThread() {
+    return QThread::currentThread() == QCoreApplication::instance()->thread();
+}
+
 MsgAnswer QtInteraction::Message(std::string_view text, std::string_view caption, MsgIcon icon,
                                  MsgButtons buttons) {
+    if (!OnWindowThread()) {
+        // The texts stay where they are while the run waits for the answer.
+        MsgAnswer answer = MsgAnswer::Cancel;
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(), [&] { answer = Message(text, caption, icon, buttons); },
+            Qt::BlockingQueuedConnection);
+        return answer;
+    }
     QMessageBox::Icon qicon = QMessageBox::NoIcon;
     switch (icon) {
         case MsgIcon::None:
@@ -78,6 +91,13 @@ MsgAnswer QtInteraction::Message(std::string_view text, std::string_view caption
 }
 
 OverwriteAnswer QtInteraction::ConfirmOverwrite(std::string_view path) {
+    if (!OnWindowThread()) {
+        OverwriteAnswer answer = OverwriteAnswer::Cancel;
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(), [&] { answer = ConfirmOverwrite(path); },
+            Qt::BlockingQueuedConnection);
+        return answer;
+    }
     FileStatus status;
     // A file that vanished meanwhile cannot be asked about: that counts as cancel.
     if (GetFileStatus(path, status) != 0) return OverwriteAnswer::Cancel;
@@ -98,10 +118,24 @@ OverwriteAnswer QtInteraction::ConfirmOverwrite(std::string_view path) {
 }
 
 void QtInteraction::SetStatus(StatusPane pane, std::string_view text) {
+    if (!OnWindowThread()) {
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(),
+            [this, pane, shown = FromCp932(text)] {
+                if (sink_) sink_(pane, shown);
+            },
+            Qt::QueuedConnection);
+        return;
+    }
     if (sink_) sink_(pane, FromCp932(text));
 }
 
 void QtInteraction::SetWaitCursor(bool on) {
+    if (!OnWindowThread()) {
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(), [this, on] { SetWaitCursor(on); }, Qt::QueuedConnection);
+        return;
+    }
     // On and off, not nested: a long loop turns it on again after each pumped event.
     if (on == waitCursor_) return;
     waitCursor_ = on;
@@ -112,13 +146,35 @@ void QtInteraction::SetWaitCursor(bool on) {
     }
 }
 
-void QtInteraction::PumpOneEvent() {
-    if (beforePump_) beforePump_();
-    QCoreApplication::processEvents();
+ProgressAnswer QtInteraction::Progress(int done, int total) {
+    if (progressSink_.show) {
+        if (OnWindowThread()) {
+            progressSink_.show(done, total);
+        } else {
+            // Shown when the window gets to it; the run goes on meanwhile.
+            QMetaObject::invokeMethod(
+                QCoreApplication::instance(),
+                [show = progressSink_.show, done, total] { show(done, total); },
+                Qt::QueuedConnection);
+        }
+        return progressSink_.cancelled() ? ProgressAnswer::Cancel : ProgressAnswer::Continue;
+    }
+    if (!OnWindowThread()) {
+        // The newest figures wait here; one update at a time is on its way to the window.
+        shownDone_ = done;
+        shownTotal_ = total;
+        if (!updatePosted_.exchange(true)) {
+            QMetaObject::invokeMethod(
+                QCoreApplication::instance(), [this] { ShowPostedProgress(); },
+                Qt::QueuedConnection);
+        }
+        return progressCancelled_ ? ProgressAnswer::Cancel : ProgressAnswer::Continue;
+    }
+    ShowProgressDialog(done, total);
+    return progressCancelled_ ? ProgressAnswer::Cancel : ProgressAnswer::Continue;
 }
 
-ProgressAnswer QtInteraction::Progress(int done, int total) {
-    if (progressSink_) return progressSink_(done, total);
+void QtInteraction::ShowProgressDialog(int done, int total) {
     if (!progress_) {
         progress_ = new QProgressDialog(QString::fromUtf8("処理しています..."),
                                         QString::fromUtf8("キャンセル"), 0, 0, window_);
@@ -126,13 +182,28 @@ ProgressAnswer QtInteraction::Progress(int done, int total) {
         progress_->setWindowModality(Qt::WindowModal);
         progress_->setAutoReset(false);
         progress_->setAutoClose(false);
+        QObject::connect(progress_, &QProgressDialog::canceled, progress_,
+                         [this] { progressCancelled_ = true; });
     }
     // Total 0: the amount is not known, the bar only shows that work goes on.
     progress_->setMaximum(total > 0 ? total : 0);
     progress_->setValue(total > 0 ? std::min(done, total) : 0);
-    if (beforePump_) beforePump_();
-    QCoreApplication::processEvents();
-    return progress_->wasCanceled() ? ProgressAnswer::Cancel : ProgressAnswer::Continue;
+    if (progress_->wasCanceled()) progressCancelled_ = true;
+}
+
+void QtInteraction::ShowPostedProgress() {
+    updatePosted_ = false;
+    // A modal progress dialog lets events through as it updates, and with them perhaps the
+    // next update: the outer one shows the newest figures.
+    if (showingPosted_) return;
+    showingPosted_ = true;
+    for (;;) {
+        const int done = shownDone_;
+        const int total = shownTotal_;
+        ShowProgressDialog(done, total);
+        if (done == shownDone_ && total == shownTotal_) break;
+    }
+    showingPosted_ = false;
 }
 
 QWidget* QtInteraction::Owner() const {
@@ -142,6 +213,7 @@ QWidget* QtInteraction::Owner() const {
 
 void QtInteraction::EndRun() {
     delete progress_;
+    progressCancelled_ = false;
     SetWaitCursor(false);
 }
 

@@ -1,10 +1,13 @@
 #pragma once
 // The window's side of the core's questions: message boxes and the overwrite dialog (through
-// the chooser, so tests answer them), status-bar texts, the wait cursor, event pumping and the
-// progress of long runs.
+// the chooser, so tests answer them), status-bar texts, the wait cursor and the progress of
+// long runs. A run working on a thread of its own calls it too: its questions are
+// then asked on the window's thread while the run waits for the answer, and its texts and
+// progress go there without waiting.
 
 #include <QPointer>
 #include <QString>
+#include <atomic>
 #include <functional>
 
 #include "app/interaction.h"
@@ -17,7 +20,12 @@ namespace mirulane::ui {
 class QtInteraction : public Interaction {
   public:
     using StatusSink = std::function<void(StatusPane, const QString&)>;
-    using ProgressSink = std::function<ProgressAnswer(int done, int total)>;
+    // Where a dialog shows the progress of its run: show is called on the window's thread;
+    // cancelled on the run's, so it must be safe from any thread.
+    struct ProgressSink {
+        std::function<void(int done, int total)> show;
+        std::function<bool()> cancelled;
+    };
 
     explicit QtInteraction(Chooser& chooser);
     ~QtInteraction() override;
@@ -26,20 +34,23 @@ class QtInteraction : public Interaction {
     void SetWindow(QWidget* window) { window_ = window; }
     QWidget* Window() const { return window_; }
     void SetStatusSink(StatusSink sink) { sink_ = std::move(sink); }
-    // Called before a long run lets pending events through, so that the window can show that
-    // its commands wait meanwhile.
+    // Called as a long run starts on a thread of its own, so that the window can show that its
+    // commands wait meanwhile.
     void SetBeforePump(std::function<void()> hook) { beforePump_ = std::move(hook); }
     // A dialog that shows the progress of the run it started in a row of its own: the
-    // progress goes there instead of into a progress dialog, and lets no events through (the
-    // run pumps where it should). Empty: the progress dialog again.
+    // progress goes there instead of into a progress dialog. Empty: the progress dialog again.
     void SetProgressSink(ProgressSink sink) { progressSink_ = std::move(sink); }
+
+    // A run is about to work on a thread of its own: the window shows that its commands wait.
+    void BeforeWorkerRun() {
+        if (beforePump_) beforePump_();
+    }
 
     MsgAnswer Message(std::string_view text, std::string_view caption, MsgIcon icon,
                       MsgButtons buttons) override;
     OverwriteAnswer ConfirmOverwrite(std::string_view path) override;
     void SetStatus(StatusPane pane, std::string_view text) override;
     void SetWaitCursor(bool on) override;
-    void PumpOneEvent() override;
     // Shows a progress dialog with a cancel button; Cancel once the user pressed it. With a
     // progress sink: the sink shows it, and the run goes on.
     ProgressAnswer Progress(int done, int total) override;
@@ -52,6 +63,10 @@ class QtInteraction : public Interaction {
     // The owner of a box or question: the dialog in front (a run started from a dialog asks
     // over it), else the window.
     QWidget* Owner() const;
+    static bool OnWindowThread();
+    void ShowProgressDialog(int done, int total);
+    // On the window's thread: the figures a run on another thread sent last.
+    void ShowPostedProgress();
 
     Chooser& chooser_;
     QPointer<QWidget> window_;
@@ -61,6 +76,12 @@ class QtInteraction : public Interaction {
     bool waitCursor_ = false;
     // A child of the window, which may go first and take it along.
     QPointer<QProgressDialog> progress_;
+    // A run on another thread reads the cancel and leaves its newest figures here.
+    std::atomic<bool> progressCancelled_ = false;
+    std::atomic<bool> updatePosted_ = false;
+    std::atomic<int> shownDone_ = 0;
+    std::atomic<int> shownTotal_ = 0;
+    bool showingPosted_ = false;
 };
 
 }  // namespace mirulane::ui

@@ -1,6 +1,5 @@
 #include "ui/run_dialog.h"
 
-#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -13,6 +12,7 @@
 #include "app/session.h"
 #include "ui/help.h"
 #include "ui/ui_session.h"
+#include "ui/worker_run.h"
 
 namespace mirulane::ui {
 
@@ -48,8 +48,7 @@ void RunDialog::Build(const QString& note, QLayout* fields, const QString& busyT
     layout->addWidget(selected_);
     if (fields) layout->addLayout(fields);
 
-    // The row keeps its place while hidden: showing it during the run needs no new layout,
-    // which only the pumped events would bring.
+    // The row keeps its place while hidden: showing it during the run needs no new layout.
     row_ = new QWidget;
     row_->setObjectName(QStringLiteral("progressRow"));
     QSizePolicy policy = row_->sizePolicy();
@@ -108,12 +107,17 @@ bool RunDialog::RunWithProgress(const std::function<bool()>& run) {
             disabled_ << w;
         }
     }
-    session_.interaction().SetProgressSink([this](int done, int total) {
-        ShowProgress(done, total);
-        return cancelAsked_ ? ProgressAnswer::Cancel : ProgressAnswer::Continue;
-    });
-    bool close = run();
-    session_.interaction().SetProgressSink(nullptr);
+    QtInteraction& ui = session_.interaction();
+    ui.SetProgressSink({[this](int done, int total) { ShowProgress(done, total); },
+                        [this] { return cancelAsked_.load(); }});
+    bool close = false;
+    {
+        BusyScope busy(session_.Core().album);
+        ui.BeforeWorkerRun();
+        emit RunStarting();
+        RunOffWindowThread([&] { close = run(); });
+    }
+    ui.SetProgressSink({});
     running_ = false;
     if (close) {
         accept();
@@ -132,9 +136,6 @@ void RunDialog::ShowProgress(int done, int total) {
     bar_->setValue(done);
     counter_->setText(QString::asprintf("%d/%d", done, total));
     row_->show();
-    // The run asks here between entries and while a picture decodes: let the window repaint
-    // and ｷｬﾝｾﾙ (the only control left enabled) be pressed.
-    QCoreApplication::processEvents();
 }
 
 void RunDialog::reject() {

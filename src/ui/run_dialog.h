@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QList>
 #include <QPointer>
+#include <atomic>
 #include <functional>
 
 class QLabel;
@@ -35,6 +36,11 @@ class RunDialog : public QDialog {
 
     void reject() override;
 
+  signals:
+    // On the window's thread, with the dialog's controls disabled, just before its run's
+    // thread starts.
+    void RunStarting();
+
   protected:
     RunDialog(UiSession& session, QWidget* parent, const QString& title, int helpContext);
 
@@ -44,8 +50,10 @@ class RunDialog : public QDialog {
     void Build(const QString& note, QLayout* fields, const QString& busyText,
                const QString& doneText);
     bool SelectedOnly() const;
-    // Runs the dialog's run with its progress in the row; the dialog closes as confirmed when
-    // run returns true, and is as it was before otherwise. Returns what run returned.
+    // Runs the dialog's run on a thread of its own with its progress in the row, the window
+    // answering meanwhile and the album marked busy; the dialog closes as confirmed when run
+    // returns true, and is as it was before otherwise. Returns what run returned. run must
+    // touch no widget and nothing of the window's session: it gets copies (CopyForRun).
     bool RunWithProgress(const std::function<bool()>& run);
     // "実行"
     virtual void Execute() = 0;
@@ -60,8 +68,8 @@ class RunDialog : public QDialog {
 
     int savedHelpContext_;
     bool running_ = false;
-    bool cancelAsked_ = false;           // ｷｬﾝｾﾙ was pressed while the run worked
-    QList<QPointer<QWidget>> disabled_;  // what the run disabled
+    std::atomic<bool> cancelAsked_ = false;  // ｷｬﾝｾﾙ was pressed while the run worked
+    QList<QPointer<QWidget>> disabled_;      // what the run disabled
     QString busyText_;
     QString doneText_;
     QRadioButton* all_ = nullptr;

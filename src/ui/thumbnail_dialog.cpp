@@ -12,6 +12,7 @@
 #include "ui/help.h"
 #include "ui/qt_text.h"
 #include "ui/ui_session.h"
+#include "ui/worker_run.h"
 
 namespace mirulane::ui {
 namespace {
@@ -95,15 +96,20 @@ void ThumbnailDialog::Execute() {
     }
     const std::string& output = checked.cp932;
     Session& core = session_.Core();
-    bool closed = RunWithProgress([&] {
-        ThumbnailRunRequest request{core.album.style.TargetFolder, output, SelectedOnly(),
-                                    makeMissing_->isChecked()};
-        if (RunThumbnailExtraction(core, request).status != ThumbnailRunStatus::Done) return false;
+    const ThumbnailRunRequest request{core.album.style.TargetFolder, output, SelectedOnly(),
+                                      makeMissing_->isChecked()};
+    // The decoders' process-wide state is set up here, on the window's thread, before the
+    // run's threads decode.
+    PrepareThumbnailRun(request);
+    std::unique_ptr<Session> run = CopyForRun(core);
+    bool closed = RunWithProgress(
+        [&] { return RunThumbnailExtraction(*run, request).status == ThumbnailRunStatus::Done; });
+    if (closed) {
         StoreThumbFolder(core.album, output);
-        return true;
-    });
-    // The folder could not be made, or is the target folder: the user types another.
-    if (!closed) output_->setFocus();
+    } else {
+        // The folder could not be made, or is the target folder: the user types another.
+        output_->setFocus();
+    }
 }
 
 int ExecThumbnailDialog(UiSession& session, QWidget* parent) {

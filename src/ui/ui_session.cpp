@@ -16,6 +16,7 @@
 #include "app/text.h"
 #include "app/user_path.h"
 #include "ui/qt_text.h"
+#include "ui/worker_run.h"
 
 namespace mirulane::ui {
 namespace {
@@ -142,16 +143,25 @@ bool UiSession::ChooseTargetFolder() {
     if (!chosen) return false;
     auto folder = AlbumPath(*chosen);
     if (!folder) return false;
-    mirulane::ChooseTargetFolder(*session_, *folder);
+    mirulane::ChooseTargetFolder(*session_, *folder, ScanOffWindowThread);
     TitleFromAlbum();
     return true;
 }
 
-void UiSession::Refresh() { RefreshAlbum(*session_); }
+void UiSession::Refresh() { RefreshAlbum(*session_, ScanOffWindowThread); }
 
 void UiSession::CreateHtml() {
     std::string open;
-    CreateHtmlCommand(*session_, open);
+    // The pages are written on a thread of their own from a copy of the album; the window's
+    // album is marked busy meanwhile.
+    std::unique_ptr<Session> run = CopyForRun(*session_);
+    {
+        BusyScope busy(session_->album);
+        ui_.BeforeWorkerRun();
+        RunOffWindowThread([&] { CreateHtmlCommand(*run, open); });
+    }
+    // A failed run marks the album modified.
+    if (run->album.modified) session_->album.modified = true;
     if (open.empty()) return;
     QString page = SystemPath(open);
     if (!page.isEmpty()) chooser_.OpenUrl(QUrl::fromLocalFile(page));

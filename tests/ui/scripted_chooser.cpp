@@ -23,6 +23,7 @@ QMessageBox::StandardButton ScriptedChooser::Message(QWidget*, QMessageBox::Icon
                                                      const QString& caption, const QString& text,
                                                      QMessageBox::StandardButtons buttons) {
     messages.push_back({icon, caption, text, buttons});
+    if (whileShown) whileShown();
     QMessageBox::StandardButton otherwise = buttons.testFlag(QMessageBox::Cancel)
                                                 ? QMessageBox::Cancel
                                             : buttons.testFlag(QMessageBox::No) ? QMessageBox::No

@@ -32,6 +32,8 @@ class ScriptedChooser : public Chooser {
     };
 
     std::deque<QMessageBox::StandardButton> answers;
+    // Called while each message box is shown, before its answer is taken.
+    std::function<void()> whileShown;
     std::deque<int> dialogResults;
     // Scripts that drive the next dialogs through their widgets (type, click, close) in place
     // of a user; each returns the dialog's result. They come before dialogResults.

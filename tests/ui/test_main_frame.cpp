@@ -7,11 +7,13 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QThread>
 #include <QTimer>
 #include <QToolBar>
 #include <QtTest/QTest>
 #include <filesystem>
 
+#include <filesystem>
 #include <fstream>
 
 #include "album/album_file.h"
@@ -556,8 +558,9 @@ TEST_F(WindowTest, CreateHtmlWritesTheAlbumOffersItAndAsksBeforeReplacingPages) 
 }
 
 TEST_F(WindowTest, NoCommandRunsWhileAScanLetsEventsThrough) {
-    // 64 files: the scan lets pending events through twice. The window's commands are off
-    // meanwhile, and the close box waits until the scan is done, then asks to save.
+    // The scan works on a thread of its own while the window answers events. The window's
+    // commands are off meanwhile, and the close box waits until the scan is done, then asks
+    // to save.
     chooser.folders.push_back(QString::fromStdString(PhotoFolder(64)));
     bool tried = false;
     QTimer::singleShot(0, frame.get(), [&] {
@@ -579,6 +582,54 @@ TEST_F(WindowTest, NoCommandRunsWhileAScanLetsEventsThrough) {
     EXPECT_FALSE(chooser.MessageTexts().contains(U("編集中のリストを保存しますか？")));
     QCoreApplication::processEvents();
     EXPECT_TRUE(chooser.MessageTexts().contains(U("編集中のリストを保存しますか？")));
+}
+
+// The scan works on a thread of its own over a copy of the list: while it asks whether every
+// entry of an emptied folder goes (on the window's thread), the list shows the album as it
+// was, and No leaves the album exactly so.
+TEST_F(WindowTest, ADeclinedRefreshOfAnEmptiedFolderLeavesTheAlbumAsItWas) {
+    const std::string trip = PhotoFolder(40);
+    chooser.folders.push_back(QString::fromStdString(trip));
+    Trigger(C::kTargetFolder);
+    ASSERT_EQ(session->State().entries, 40);
+    Album& album = session->Core().album;
+    album.entries.SetField(3, COL_TITLE, "typed");
+    session->SetSelection({1, 2});
+    album.modified = false;
+    auto rows = [&] {
+        std::vector<std::string> all;
+        for (int i = 0; i < album.entries.Count(); ++i) {
+            all.push_back(album.entries.Field(i, COL_FILE) + "|" +
+                          album.entries.Field(i, COL_TITLE) + "|" +
+                          (album.entries.IsSelected(i) ? "selected" : ""));
+        }
+        return all;
+    };
+    const std::vector<std::string> before = rows();
+    std::filesystem::remove_all(trip);
+    std::filesystem::create_directory(trip);
+
+    QThread* askedOn = nullptr;
+    int rowsShown = -1;
+    bool busy = false;
+    chooser.messages.clear();
+    chooser.answers = {QMessageBox::No};
+    chooser.whileShown = [&] {
+        askedOn = QThread::currentThread();
+        rowsShown = frame->ListPane()->model()->rowCount();
+        busy = session->State().busy;
+    };
+    Trigger(C::kRefresh);
+    chooser.whileShown = nullptr;
+    ASSERT_EQ(chooser.messages.size(), 1u);
+    EXPECT_EQ(chooser.messages[0].caption, U("更新確認"));
+    EXPECT_EQ(askedOn, QCoreApplication::instance()->thread());
+    EXPECT_EQ(rowsShown, 40);
+    EXPECT_TRUE(busy);
+    EXPECT_FALSE(session->State().busy);
+    EXPECT_EQ(rows(), before);
+    EXPECT_FALSE(album.modified);
+    EXPECT_EQ(frame->ListPane()->model()->rowCount(), 40);
 }
 
 TEST(InitialPaneWidths, PreviewGets320OrBothHalves) {

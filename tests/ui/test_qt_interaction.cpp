@@ -5,7 +5,10 @@
 #include <QDateTime>
 #include <QGuiApplication>
 #include <QProgressDialog>
+#include <QPushButton>
+#include <QThread>
 #include <QWidget>
+#include <atomic>
 
 #include "fixtures/image_builder.h"
 #include "platform/cp932.h"
@@ -13,6 +16,7 @@
 #include "ui/list_font.h"
 #include "ui/overwrite_dialog.h"
 #include "ui/qt_interaction.h"
+#include "ui/worker_run.h"
 #include "window_fixture.h"
 
 namespace mirulane::ui::testing {
@@ -92,6 +96,111 @@ TEST(QtInteraction, ProgressAnswersCancelOnceTheUserCancelled) {
     EXPECT_EQ(window.findChild<QProgressDialog*>(), nullptr);
     EXPECT_EQ(ui.Progress(0, 0), ProgressAnswer::Continue);  // a new run starts afresh
     EXPECT_EQ(window.findChild<QProgressDialog*>()->maximum(), 0);
+}
+
+// A chooser that notes the thread each question is asked on.
+class ThreadNotingChooser : public ScriptedChooser {
+  public:
+    std::vector<QThread*> threads;
+    std::function<void()> onMessage;
+    QMessageBox::StandardButton Message(QWidget* parent, QMessageBox::Icon icon,
+                                        const QString& caption, const QString& text,
+                                        QMessageBox::StandardButtons buttons) override {
+        threads.push_back(QThread::currentThread());
+        if (onMessage) onMessage();
+        return ScriptedChooser::Message(parent, icon, caption, text, buttons);
+    }
+    int Exec(QDialog& dialog) override {
+        threads.push_back(QThread::currentThread());
+        return ScriptedChooser::Exec(dialog);
+    }
+};
+
+// A run on another thread: its questions are asked on the window's thread and their answers
+// reach the run; texts and progress are shown there, in the order the run sent them and
+// before a later question; a cancel the window sets is the run's answer from then on.
+TEST(QtInteraction, ARunOnAnotherThreadIsAnsweredOnTheWindowsThread) {
+    ThreadNotingChooser chooser;
+    QtInteraction ui(chooser);
+    fixtures::TempDir dir;
+    std::string page = dir.Write("index.html", "x");
+    chooser.answers = {QMessageBox::No, QMessageBox::Ok};
+    chooser.dialogResults = {OverwriteDialog::All};
+    QThread* const window = QCoreApplication::instance()->thread();
+    std::vector<QThread*> shownOn;
+    std::vector<QString> texts;
+    ui.SetStatusSink([&](StatusPane, const QString& text) {
+        shownOn.push_back(QThread::currentThread());
+        texts.push_back(text);
+    });
+    std::atomic<bool> cancelled = false;
+    std::vector<std::pair<int, int>> progress;
+    ui.SetProgressSink({[&](int done, int total) {
+                            shownOn.push_back(QThread::currentThread());
+                            progress.emplace_back(done, total);
+                        },
+                        [&] { return cancelled.load(); }});
+    // The user cancels while the second box is open.
+    chooser.onMessage = [&] { cancelled = chooser.threads.size() == 3; };
+    QThread* runOn = nullptr;
+    MsgAnswer asked = MsgAnswer::Cancel;
+    OverwriteAnswer overwrite = OverwriteAnswer::Cancel;
+    std::vector<ProgressAnswer> answers;
+    RunOffWindowThread([&] {
+        runOn = QThread::currentThread();
+        asked = ui.Message(Sj("続けますか？"), "", MsgIcon::Question, MsgButtons::YesNo);
+        overwrite = ui.ConfirmOverwrite(page);
+        ui.SetStatus(StatusPane::TargetFolder, Sj("写真"));
+        answers.push_back(ui.Progress(0, 3));
+        answers.push_back(ui.Progress(1, 3));
+        // The box waits until the window has shown everything sent before it.
+        ui.Message(Sj("途中です"), "", MsgIcon::Information, MsgButtons::Ok);
+        answers.push_back(ui.Progress(2, 3));
+    });
+    EXPECT_NE(runOn, window);
+    EXPECT_EQ(asked, MsgAnswer::No);
+    EXPECT_EQ(overwrite, OverwriteAnswer::All);
+    EXPECT_EQ(chooser.threads, std::vector<QThread*>(3, window));
+    EXPECT_EQ(chooser.MessageTexts(), (QStringList{U("続けますか？"), U("途中です")}));
+    EXPECT_EQ(texts, std::vector<QString>{U("写真")});
+    EXPECT_EQ(progress, (std::vector<std::pair<int, int>>{{0, 3}, {1, 3}, {2, 3}}));
+    EXPECT_EQ(shownOn, std::vector<QThread*>(4, window));
+    EXPECT_EQ(answers,
+              (std::vector<ProgressAnswer>{ProgressAnswer::Continue, ProgressAnswer::Continue,
+                                           ProgressAnswer::Cancel}));
+    ui.SetProgressSink({});
+}
+
+// A run on another thread without a dialog of its own: its progress goes into the window's
+// progress dialog, the newest figures shown, and the dialog's cancel button is the run's
+// answer from then on.
+TEST(QtInteraction, ARunOnAnotherThreadShowsItsProgressInTheProgressDialog) {
+    ScriptedChooser chooser;
+    QtInteraction ui(chooser);
+    QWidget window;
+    ui.SetWindow(&window);
+    int maximum = -1;
+    int value = -1;
+    chooser.whileShown = [&] {
+        auto* dialog = window.findChild<QProgressDialog*>();
+        ASSERT_NE(dialog, nullptr);
+        maximum = dialog->maximum();
+        value = dialog->value();
+        for (QPushButton* b : dialog->findChildren<QPushButton*>()) b->click();
+    };
+    std::vector<ProgressAnswer> answers;
+    RunOffWindowThread([&] {
+        for (int k = 0; k < 50; ++k) answers.push_back(ui.Progress(k, 50));
+        ui.Message(Sj("途中です"), "", MsgIcon::Information, MsgButtons::Ok);
+        answers.push_back(ui.Progress(50, 50));
+    });
+    EXPECT_EQ(maximum, 50);
+    EXPECT_EQ(value, 49);
+    std::vector<ProgressAnswer> expected(50, ProgressAnswer::Continue);
+    expected.push_back(ProgressAnswer::Cancel);
+    EXPECT_EQ(answers, expected);
+    ui.EndRun();
+    EXPECT_EQ(window.findChild<QProgressDialog*>(), nullptr);
 }
 
 TEST(QtInteraction, WaitCursorIsOnOrOffNotNested) {

@@ -4,12 +4,14 @@
 
 #include <QAccessible>
 #include <QCheckBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QThread>
 #include <QTimer>
 #include <QtTest/QTest>
 
@@ -92,18 +94,19 @@ TEST_F(RunDialogTest, ReacquireReadsTheCameraDataOfAHundredEntriesAgain) {
     int context = -1;
     bool triedToLeave = false;
     // Escape while the run works stops it after the entry in hand; the dialog stays until then.
+    // Pressed as the run starts, it stops the run before its first entry.
     Script<ExifReacquireDialog>([&](ExifReacquireDialog& dialog) {
         dialog.show();
-        QTimer::singleShot(0, &dialog, [&] {
+        QObject::connect(&dialog, &RunDialog::RunStarting, &dialog, [&] {
             triedToLeave = true;
-            EXPECT_FALSE(dialog.ProgressRow()->isHidden());
-            EXPECT_EQ(dialog.ProgressLabel()->text(), U("取得中..."));
             EXPECT_FALSE(dialog.RunButton()->isEnabled());
             EXPECT_TRUE(Find<QPushButton>(dialog, "cancel")->isEnabled());
             QTest::keyClick(&dialog, Qt::Key_Escape);
             EXPECT_TRUE(dialog.isVisible());
         });
         dialog.RunButton()->click();
+        EXPECT_FALSE(dialog.ProgressRow()->isHidden());
+        EXPECT_EQ(dialog.ProgressLabel()->text(), U("取得中..."));
         EXPECT_EQ(dialog.Counter()->text(), "0/100");
         return dialog.result();
     });
@@ -278,6 +281,55 @@ TEST_F(RunDialogTest, ThumbnailDialogMakesMissingThumbnailsWhenTicked) {
     // Unticking holds for that run only.
     run(true, false);
     EXPECT_EQ(session->Core().settings.EnvMakeThumb, 1);
+}
+
+// The run works on a thread of its own and waits while its overwrite question is asked on the
+// window's thread; ｷｬﾝｾﾙ pressed meanwhile ends the run after that entry. What was written is
+// whole, nothing after it is written, and no half-written file stays.
+TEST_F(RunDialogTest, ThumbnailRunCancelledMidwayLeavesOnlyWholeThumbnails) {
+    std::vector<std::pair<std::string, std::string>> files;
+    for (int i = 0; i < 8; ++i) files.emplace_back("P" + std::to_string(i) + ".jpg", camera);
+    OpenAlbum(files);
+    session->Core().settings.EnvChangePath = 1;
+    session->Core().settings.EnvForceOverWrite = 0;
+    dir.Write("thumbs/P3.jpg", "the user's own");
+    const QString thumbs = QString::fromStdString(dir.path() + "/thumbs");
+    QThread* askedOn = nullptr;
+    bool busyWhileAsked = false;
+    Script<ThumbnailDialog>([&](ThumbnailDialog& dialog) {
+        dialog.show();
+        dialog.OutputField()->setText(thumbs);
+        Script<OverwriteDialog>([&](OverwriteDialog& question) {
+            askedOn = QThread::currentThread();
+            busyWhileAsked = session->State().busy;
+            Click(dialog, "cancel");
+            EXPECT_TRUE(dialog.isVisible());
+            for (QPushButton* b : question.findChildren<QPushButton*>()) {
+                if (b->text() == U("はい(&Y)")) b->click();
+            }
+            return question.result();
+        });
+        dialog.RunButton()->click();
+        EXPECT_EQ(dialog.Counter()->text(), "4/8");
+        return dialog.result();
+    });
+    Trigger(C::kExtractThumbnails);
+    EXPECT_EQ(askedOn, QCoreApplication::instance()->thread());
+    EXPECT_TRUE(busyWhileAsked);
+    EXPECT_FALSE(session->State().busy);
+    EXPECT_TRUE(chooser.MessageTexts().isEmpty());
+    EXPECT_EQ(chooser.dialogs.size(), 2u);
+    QStringList written;
+    const QString temp = QStringLiteral(".mrl-%1-").arg(QCoreApplication::applicationPid());
+    for (const QString& name : QDir(thumbs).entryList(QDir::Files | QDir::Hidden)) {
+        EXPECT_FALSE(name.startsWith(temp)) << name.toStdString();
+        if (name.startsWith('P')) written << name;
+    }
+    EXPECT_EQ(written, (QStringList{"P0.jpg", "P1.jpg", "P2.jpg", "P3.jpg"}));
+    for (const QString& name : written) {
+        EXPECT_EQ(dir.Read("thumbs/" + name.toStdString()), fixtures::MakeThumbnailJpeg())
+            << name.toStdString();
+    }
 }
 
 TEST_F(RunDialogTest, HelpButtonAndF1OpenTheDialogsTopicAndTheContextComesBack) {
