@@ -1,8 +1,8 @@
 #pragma once
 // The one way the core talks to the user mid-operation: message boxes, questions, the
-// overwrite confirmation, status-bar text, the wait cursor, message pumping and the progress
-// of a long run (which may answer "cancel"). The desktop app implements it with dialogs, the
-// CLI on the console, the tests with a script.
+// overwrite confirmation, status-bar text, the wait cursor and the progress of a long run
+// (which may answer "cancel"). The desktop app implements it with dialogs, the CLI on the
+// console, the tests with a script.
 
 #include <string>
 #include <string_view>

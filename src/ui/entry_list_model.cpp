@@ -25,7 +25,7 @@ int EntryListModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant EntryListModel::data(const QModelIndex& index, int role) const {
-    // A view may still ask about a row while the list changes under a pumped event.
+    // A view may still ask about a row the list no longer has, before the change reaches it.
     if (!index.isValid() || index.row() >= entries_.Count() || index.column() >= kColumnCount) {
         return {};
     }

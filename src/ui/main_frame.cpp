@@ -173,14 +173,14 @@ CMainFrame::CMainFrame(UiSession& session) : session_(session), doc_(new CMirula
     QtInteraction& ui = session_.interaction();
     ui.SetWindow(this);
     ui.SetStatusSink([this](StatusPane pane, const QString& text) { SetStatusText(pane, text); });
-    ui.SetBeforePump([this] { UpdateCommandStates(); });
+    ui.SetBeforeWorkerRun([this] { UpdateCommandStates(); });
     Run([this] { session_.NewAlbum(); });
 }
 
 CMainFrame::~CMainFrame() {
     QtInteraction& ui = session_.interaction();
     ui.SetStatusSink(nullptr);
-    ui.SetBeforePump(nullptr);
+    ui.SetBeforeWorkerRun(nullptr);
     ui.SetWindow(nullptr);
 }
 
@@ -417,8 +417,9 @@ void CMainFrame::UpdateCommandStates() {
 
 void CMainFrame::Run(const std::function<void()>& command) {
     if (running_) return;
-    // The commands show as disabled once the run lets events through (UpdateCommandStates
-    // before each pump); a command's own modal dialogs block the window anyway.
+    // The commands show as disabled as soon as a long run starts on its own thread
+    // (UpdateCommandStates before it starts); a command's own modal dialogs block the window
+    // anyway.
     running_ = true;
     command();
     session_.interaction().EndRun();
@@ -461,7 +462,7 @@ void CMainFrame::showEvent(QShowEvent* e) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* e) {
-    // A run in progress (its pumped events let the close box through) finishes first; the
+    // A run in progress (the window answers the close box while it works) finishes first; the
     // window then closes, with its save prompt.
     if (running_) {
         closePending_ = true;

@@ -136,7 +136,7 @@ void QtInteraction::SetWaitCursor(bool on) {
             QCoreApplication::instance(), [this, on] { SetWaitCursor(on); }, Qt::QueuedConnection);
         return;
     }
-    // On and off, not nested: a long loop turns it on again after each pumped event.
+    // On and off, not nested: a long run may turn it on again while it is on.
     if (on == waitCursor_) return;
     waitCursor_ = on;
     if (on) {

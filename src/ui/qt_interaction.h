@@ -36,14 +36,14 @@ class QtInteraction : public Interaction {
     void SetStatusSink(StatusSink sink) { sink_ = std::move(sink); }
     // Called as a long run starts on a thread of its own, so that the window can show that its
     // commands wait meanwhile.
-    void SetBeforePump(std::function<void()> hook) { beforePump_ = std::move(hook); }
+    void SetBeforeWorkerRun(std::function<void()> hook) { beforeWorkerRun_ = std::move(hook); }
     // A dialog that shows the progress of the run it started in a row of its own: the
     // progress goes there instead of into a progress dialog. Empty: the progress dialog again.
     void SetProgressSink(ProgressSink sink) { progressSink_ = std::move(sink); }
 
     // A run is about to work on a thread of its own: the window shows that its commands wait.
     void BeforeWorkerRun() {
-        if (beforePump_) beforePump_();
+        if (beforeWorkerRun_) beforeWorkerRun_();
     }
 
     MsgAnswer Message(std::string_view text, std::string_view caption, MsgIcon icon,
@@ -71,7 +71,7 @@ class QtInteraction : public Interaction {
     Chooser& chooser_;
     QPointer<QWidget> window_;
     StatusSink sink_;
-    std::function<void()> beforePump_;
+    std::function<void()> beforeWorkerRun_;
     ProgressSink progressSink_;
     bool waitCursor_ = false;
     // A child of the window, which may go first and take it along.

@@ -1,4 +1,4 @@
-// The folder scan: progress, message pumping, capture of new entries only, failures.
+// The folder scan: progress, capture of new entries only, failures.
 
 #include <filesystem>
 
@@ -23,7 +23,7 @@ std::vector<std::string> Names(const Album& a) {
     return out;
 }
 
-TEST(FolderScan, FreshScanReportsProgressPumpsAndCapturesNewEntries) {
+TEST(FolderScan, FreshScanReportsProgressAndCapturesNewEntries) {
     TempDir dir;
     for (int i = 0; i < 70; ++i) dir.Write("p" + std::to_string(100 + i) + ".jpg", MakeJpeg(4, 4));
     dir.Write("cam.JPG", MakeCameraJpeg());

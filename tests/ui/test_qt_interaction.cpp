@@ -207,7 +207,7 @@ TEST(QtInteraction, WaitCursorIsOnOrOffNotNested) {
     ScriptedChooser chooser;
     QtInteraction ui(chooser);
     ui.SetWaitCursor(true);
-    ui.SetWaitCursor(true);  // again after a pumped event
+    ui.SetWaitCursor(true);  // again while on
     ui.SetWaitCursor(false);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     ui.SetWaitCursor(true);
