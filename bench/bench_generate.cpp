@@ -19,6 +19,7 @@
 
 #include "app/generation_run.h"
 #include "app/session.h"
+#include "camera_album.h"
 #include "fixtures/image_builder.h"
 #include "html/output_folders.h"
 #include "platform/fs.h"
@@ -90,25 +91,9 @@ int main(int argc, char** argv) {
     session.album.style.DetailPreset = 12;  // the busiest preset: picture, texts and Exif line
     session.album.style.ListPreset = 4;     // thumbnails with Exif rows
 
-    const std::string photo = fixtures::MakeJpeg(1600, 1200, std::string(600, 'e'), 2000);
-    const std::string thumb = fixtures::MakeJpeg(160, 120, {}, 400);
     EntryList& entries = session.album.entries;
-    for (int i = 0; i < count; ++i) {
-        std::string name = Format("IMG_%05d.JPG", i);
-        std::ofstream(target + "/" + name, std::ios::binary) << photo;
-        std::ofstream(target + "/thumb/" + Format("IMG_%05d.jpg", i), std::ios::binary) << thumb;
-        int e = entries.Append(name);
-        entries.SetField(e, COL_TITLE, Format("Photo number %d", i));
-        entries.SetField(e, COL_COMM1, "A comment that is about as long as people write them.");
-        entries.SetField(e, COL_MAKER, "Maker");
-        entries.SetField(e, COL_MODEL, "Camera 3000");
-        entries.SetField(e, COL_DTORG, "2004/07/01 18:30:00");
-        entries.SetField(e, COL_FOLEN, "7.8mm");
-        entries.SetField(e, COL_SHTSP, "1/250");
-        entries.SetField(e, COL_APRTV, "F4.0");
-        entries.SetField(e, COL_ISOSR, "ISO100");
-        entries.SetField(e, COL_IMGSZ, "1600x1200");
-    }
+    bench::FillCameraAlbum(entries, target, count);
+    for (int i = 0; i < count; ++i) entries.SetField(i, COL_TITLE, Format("Photo number %d", i));
 
     // One run into a fresh folder; its time, and the sizes of the files it wrote.
     auto generateInto = [&](const std::string& out, std::vector<uintmax_t>* sizes) {
