@@ -69,8 +69,8 @@ TEST_F(CliAlbumGuard, ASecondRunOnTheSameListFileFailsAtOnce) {
 TEST_F(CliAlbumGuard, AnEditSavedWhileARunWorksIsKept) {
     mirulane::cli::ConsoleInteraction console(false);
     mirulane::Session session(console);
-    const mirulane::cli::CommandSpec spec{"refresh", "", "", "", 1, 1, {}, false, nullptr};
-    mirulane::cli::Context ctx{session, console, spec, {}};
+    const mirulane::cli::CommandSpec refresh{"refresh", "", "", "", 1, 1, {}, false, nullptr};
+    mirulane::cli::Context ctx{session, console, refresh, {}};
     ASSERT_TRUE(mirulane::cli::LockAlbum(ctx, list));
     ASSERT_TRUE(mirulane::cli::OpenAlbum(ctx, list));
 
