@@ -15,7 +15,6 @@
 #include "html/templates.h"
 #include "html/tokens.h"
 #include "platform/paths.h"
-#include "platform/scripted_interaction.h"
 
 namespace {
 
@@ -41,16 +40,15 @@ const std::string& TemplatePath() {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace mirulane;
     std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    ScriptedInteraction ui;
 
     // A plain write (no flush to disk) keeps the runs fast.
     FILE* f = std::fopen(TemplatePath().c_str(), "wb");
     if (!f || std::fwrite(bytes.data(), 1, bytes.size(), f) != bytes.size() || std::fclose(f)) {
         std::abort();
     }
-    std::string text;
-    int loaded = LoadTemplateFile(TemplatePath(), text, ui);
-    if (loaded == 0 && (text.size() > kTemplateMaxBytes || bytes.substr(0, text.size()) != text)) {
+    Expected<std::string> loaded = LoadTemplateFile(TemplatePath());
+    std::string text = loaded.value_or({});
+    if (loaded && (text.size() > kTemplateMaxBytes || bytes.substr(0, text.size()) != text)) {
         std::abort();
     }
 

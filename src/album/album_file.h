@@ -2,11 +2,12 @@
 // The album list file: a tab-separated Shift-JIS text that stores the album's page-style
 // options, target folder, template options and every entry.
 
+#include <functional>
 #include <string>
 #include <string_view>
 
 #include "album/album.h"
-#include "platform/interaction.h"
+#include "platform/expected.h"
 
 namespace mirulane {
 
@@ -21,16 +22,29 @@ std::string MendFieldText(std::string_view text);
 
 // Writes the whole album to path (CP932), replacing any existing file only once every byte
 // has been written. Returns the number of entries written, clears the modified flag and
-// stamps the album with path and the bytes written, or -1 after showing a message (the
-// previous file, the modified flag and the stamp are then untouched). It asks nothing: the
-// album commands decide beforehand whether the file may be replaced.
-int WriteAlbumFile(Album& album, std::string_view path, Interaction& ui);
+// stamps the album with path and the bytes written; or the problem (AlbumNotSaved), and the
+// previous file, the modified flag and the stamp are untouched. It asks nothing: the album
+// commands decide beforehand whether the file may be replaced.
+Expected<int> WriteAlbumFile(Album& album, std::string_view path);
+
+// Asked when a line is too long to be read: true skips the line and reads on, false stops
+// the reading there.
+using SkipLongLine = std::function<bool()>;
+
+// What reading an album list gave.
+struct AlbumRead {
+    int entries = 0;       // the number of entries afterwards
+    bool stopped = false;  // the user chose to stop at an over-long line; the lines before it
+                           // are read
+    int refusedNames = 0;  // lines skipped because their file name cannot be an entry
+};
 
 // Replaces the album's entries, options, target folder and group names with the file's
-// contents and stamps the album with path and the bytes read. Returns the number of entries
-// afterwards, or -1 after showing a message. A file that is no album list file (see
-// HoldsAlbumList) is refused before anything changes.
-int ReadAlbumFile(Album& album, std::string_view path, Interaction& ui);
+// contents and stamps the album with path and the bytes read (unless the reading stopped).
+// The problem when the file cannot be read (AlbumNotOpened) or is no album list file (see
+// HoldsAlbumList, NotAnAlbumList): nothing has changed then.
+Expected<AlbumRead> ReadAlbumFile(Album& album, std::string_view path,
+                                  const SkipLongLine& skipLongLine);
 
 // True when text read from a file in folder (CP932, empty: the current folder) is an album
 // list file: it holds a section line or the column header line this program writes, or, as
@@ -41,7 +55,7 @@ bool HoldsAlbumList(std::string_view text, std::string_view folder);
 
 // Reads album list text already in memory (ReadAlbumFile after opening the file; the fuzz
 // target calls it directly).
-int ReadAlbumText(Album& album, std::string_view text, Interaction& ui);
+AlbumRead ReadAlbumText(Album& album, std::string_view text, const SkipLongLine& skipLongLine);
 
 // The album list file's text for the album, with LF line ends (the file has CR LF).
 std::string AlbumFileText(const Album& album);

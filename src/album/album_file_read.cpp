@@ -116,7 +116,7 @@ bool HoldsAlbumList(std::string_view text, std::string_view folder) {
     return false;
 }
 
-int ReadAlbumText(Album& album, std::string_view text, Interaction& ui) {
+AlbumRead ReadAlbumText(Album& album, std::string_view text, const SkipLongLine& skipLongLine) {
     album.entries.DeleteAll();
     album.currentEntry = -1;
     album.style.ResetToDefaults();
@@ -128,11 +128,7 @@ int ReadAlbumText(Album& album, std::string_view text, Interaction& ui) {
     EntryList entries;
     entries.Reserve(static_cast<size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
     std::vector<std::string_view> fields;
-    int unsafeNames = 0;
-    auto reportUnsafe = [&] {
-        if (unsafeNames == 0) return;
-        ShowWarning(ui, SjFormat("ファイル名が正しくない行を %d 行読み飛ばしました", unsafeNames));
-    };
+    AlbumRead read;
 
     size_t pos = 0;
     while (pos < text.size()) {
@@ -144,15 +140,12 @@ int ReadAlbumText(Album& album, std::string_view text, Interaction& ui) {
         size_t counted = line.size() + (lf == std::string_view::npos ? 0 : 1);
         if (!line.empty() && line.back() == '\r' && lf != std::string_view::npos) --counted;
         if (counted >= kLineLimit) {
-            MsgAnswer a = ui.Message(
-                Sj("１行の長さが長すぎるため処理できません\nこの行を無視して処理を続行しますか？"
-                   "\n\n（中止する場合は [いいえ] を選択してください）"),
-                Sj("読み込みエラー"), MsgIcon::Exclamation, MsgButtons::YesNo);
-            if (a == MsgAnswer::Yes) continue;
+            if (skipLongLine && skipLongLine()) continue;
             // The lines before the one refused stay read.
             album.entries.ReplaceWith(std::move(entries));
-            reportUnsafe();
-            return -1;
+            read.entries = album.entries.Count();
+            read.stopped = true;
+            return read;
         }
         while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.remove_suffix(1);
         if (line.empty()) continue;
@@ -175,7 +168,7 @@ int ReadAlbumText(Album& album, std::string_view text, Interaction& ui) {
             continue;  // any other "#" line is a comment
         }
         if (!IsSafeFileName(first)) {
-            ++unsafeNames;
+            ++read.refusedNames;
             continue;
         }
         // Exact identity: lines naming IMG_1.JPG and img_1.jpg are two files, not one.
@@ -189,31 +182,25 @@ int ReadAlbumText(Album& album, std::string_view text, Interaction& ui) {
     }
     album.style.EnforceValidRanges();
     album.entries.ReplaceWith(std::move(entries));
-    reportUnsafe();
-    return album.entries.Count();
+    read.entries = album.entries.Count();
+    return read;
 }
 
-int ReadAlbumFile(Album& album, std::string_view path, Interaction& ui) {
+Expected<AlbumRead> ReadAlbumFile(Album& album, std::string_view path,
+                                  const SkipLongLine& skipLongLine) {
     std::string text;
-    int err = ReadFileBytes(path, text);
-    if (err != 0) {
-        ui.Message(
-            SjFormat("入力ファイルを開けません(errno=%d)\n%s", err, std::string(path).c_str()),
-            Sj("オープンエラー"), MsgIcon::Exclamation, MsgButtons::Ok);
-        return -1;
+    if (int err = ReadFileBytes(path, text)) {
+        return Problem{.kind = ProblemKind::AlbumNotOpened, .path = std::string(path), .error = err};
     }
     if (!HoldsAlbumList(text, FolderOfFile(path))) {
-        ui.Message(
-            SjFormat("%s\nはアルバムリストファイルではありません", std::string(path).c_str()),
-            Sj("オープンエラー"), MsgIcon::Exclamation, MsgButtons::Ok);
-        return -1;
+        return Problem{.kind = ProblemKind::NotAnAlbumList, .path = std::string(path)};
     }
-    int result = ReadAlbumText(album, text, ui);
-    if (result >= 0) {
+    AlbumRead read = ReadAlbumText(album, text, skipLongLine);
+    if (!read.stopped) {
         album.stampPath = std::string(path);
         album.stamp = StampOfBytes(text);
     }
-    return result;
+    return read;
 }
 
 }  // namespace mirulane

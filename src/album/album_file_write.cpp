@@ -81,17 +81,14 @@ std::string AlbumFileText(const Album& album) {
     return out;
 }
 
-int WriteAlbumFile(Album& album, std::string_view path, Interaction& ui) {
+Expected<int> WriteAlbumFile(Album& album, std::string_view path) {
     WriteStage stage = WriteStage::None;
     const std::string bytes = ToCrLf(AlbumFileText(album));
-    int err = WriteFileReplacing(path, bytes, &stage);
-    if (err != 0) {
-        const std::string shown(path);
-        ShowWarning(
-            ui, stage == WriteStage::Create
-                    ? SjFormat("出力ファイルを開けません(errno=%d)\n%s", err, shown.c_str())
-                    : SjFormat("出力ファイルに書き込めません(errno=%d)\n%s", err, shown.c_str()));
-        return -1;
+    if (int err = WriteFileReplacing(path, bytes, &stage)) {
+        return Problem{.kind = ProblemKind::AlbumNotSaved,
+                       .path = std::string(path),
+                       .error = err,
+                       .stage = stage};
     }
     album.modified = false;
     album.stampPath = std::string(path);

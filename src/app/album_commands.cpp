@@ -3,6 +3,7 @@
 #include "album/album_file.h"
 #include "app/album_guard.h"
 #include "app/folder_scan.h"
+#include "app/problem_text.h"
 #include "html/output_folders.h"
 #include "platform/cp932.h"
 #include "platform/paths.h"
@@ -25,7 +26,7 @@ SaveResult WriteChecked(Session& s, std::string_view path) {
         if (a == MsgAnswer::No) return SaveResult::NeedsName;
         if (a != MsgAnswer::Yes) return SaveResult::NotSaved;
     }
-    return WriteAlbumFile(s.album, path, s.ui) < 0 ? SaveResult::Failed : SaveResult::Saved;
+    return StoreAlbumFile(s, path) ? SaveResult::Saved : SaveResult::Failed;
 }
 
 SaveResult WriteToFileName(Session& s) {
@@ -59,12 +60,25 @@ void NewAlbum(Session& s) {
 
 int LoadAlbumFile(Session& s, std::string_view path) {
     Album& album = s.album;
-    int result = ReadAlbumFile(album, path, s.ui);
-    if (result >= 0) {
-        album.fileName = std::string(path);
-        album.modified = false;
+    auto skipLongLine = [&s] {
+        return s.ui.Message(
+                   Sj("１行の長さが長すぎるため処理できません\nこの行を無視して処理を続行しますか？"
+                      "\n\n（中止する場合は [いいえ] を選択してください）"),
+                   Sj("読み込みエラー"), MsgIcon::Exclamation,
+                   MsgButtons::YesNo) == MsgAnswer::Yes;
+    };
+    Expected<AlbumRead> read = ReadAlbumFile(album, path, skipLongLine);
+    if (!read) {
+        Report(s.ui, read.error());
+        return -1;
     }
-    return result;
+    if (read->refusedNames > 0) {
+        Report(s.ui, Problem{.kind = ProblemKind::NamesRefused, .count = read->refusedNames});
+    }
+    if (read->stopped) return -1;
+    album.fileName = std::string(path);
+    album.modified = false;
+    return read->entries;
 }
 
 int OpenAlbumFile(Session& s, std::string_view path) {
@@ -90,6 +104,12 @@ SaveResult SaveAlbumAs(Session& s, std::string_view path) {
 SaveResult SaveAlbumTo(Session& s, std::string_view path) {
     if (s.album.busy) return SaveResult::Refused;
     return WriteChecked(s, path);
+}
+
+bool StoreAlbumFile(Session& s, std::string_view path) {
+    Expected<int> written = WriteAlbumFile(s.album, path);
+    if (!written) Report(s.ui, written.error());
+    return written.has_value();
 }
 
 std::string ProposedSaveName(const Session& s) { return LastComponent(s.album.style.TargetFolder); }

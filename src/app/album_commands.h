@@ -22,7 +22,7 @@ namespace mirulane {
 enum class SaveResult {
     Saved,
     NotSaved,   // nothing to save, or the user answered "no" to the save prompt
-    Failed,     // the album list file could not be written (message shown)
+    Failed,     // the album list file could not be written (the user was told why)
     NeedsName,  // the album has never been saved: the front end asks for a name
     Refused,    // the album is busy
 };
@@ -37,8 +37,10 @@ SaveResult SavePrompt(Session& s);
 // A new, empty album (after the save prompt, which the caller runs). Group names are kept.
 void NewAlbum(Session& s);
 
-// Reads an album list file (CP932 path). On success the path becomes the album's file name
-// and the modified flag is cleared. Returns the reader's result.
+// Reads an album list file (CP932 path), asking whether to skip a line too long to read, and
+// tells what kept it from being read, or how many lines it skipped for their file names. On
+// success the path becomes the album's file name and the modified flag is cleared. The number
+// of entries, or -1 when the file could not be read or the user stopped at a long line.
 int OpenAlbumFile(Session& s, std::string_view path);
 // The same without a window: no busy album to wait for, no preview and no status texts.
 int LoadAlbumFile(Session& s, std::string_view path);
@@ -57,6 +59,10 @@ SaveResult SaveAlbumAs(Session& s, std::string_view path);
 // Writes to path and leaves the album's file name as it is (the save prompt's answer for an
 // album never saved).
 SaveResult SaveAlbumTo(Session& s, std::string_view path);
+
+// Writes the album list file to path as it is, with no question (a command that has decided
+// already), and tells why when it cannot. True when written.
+bool StoreAlbumFile(Session& s, std::string_view path);
 
 // The name Save As proposes: the last path component of the target folder.
 std::string ProposedSaveName(const Session& s);

@@ -7,6 +7,7 @@
 
 #include "album/settings.h"
 #include "app/album_guard.h"
+#include "app/problem_text.h"
 #include "exif/entry_capture.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
@@ -61,28 +62,6 @@ void ClaimIgnoringCase(EntryList& entries, std::vector<bool>& gone,
     }
 }
 
-// At most this many extensions are named in the filter report; the rest are summed up.
-constexpr int kReportedExtensions = 10;
-
-// The files the extension filter did not take, by extension: "フィルタで除外: jpeg 1件, txt
-// 2件", so that a photo left out (a .jpeg among .jpg files) is never a mystery.
-std::string FilteredReport(const std::map<std::string, int>& byExtension) {
-    std::string text = Sj("フィルタで除外: ");
-    int named = 0;
-    int rest = 0;
-    for (const auto& [ext, count] : byExtension) {
-        if (named == kReportedExtensions) {
-            rest += count;
-            continue;
-        }
-        if (named++ > 0) text += ", ";
-        text += ext.empty() ? Sj("（拡張子なし）") : ext;
-        text += SjFormat(" %d件", count);
-    }
-    if (rest > 0) text += SjFormat(", ほか %d件", rest);
-    return text;
-}
-
 }  // namespace
 
 int ScanFolder(Album& album, std::string_view folderIn, ScanMode mode, const Settings& settings,
@@ -97,8 +76,7 @@ int ScanFolder(Album& album, std::string_view folderIn, ScanMode mode, const Set
     DirListing listing;
     if (ListDirectory(folder, listing) != 0) {
         ui.SetStatus(StatusPane::Message, "");
-        ui.Message(SjFormat("指定したフォルダにはファイルが１件もありません\n%s", folder.c_str()),
-                   "", MsgIcon::None, MsgButtons::Ok);
+        Report(ui, Problem{.kind = ProblemKind::FolderUnreadable, .path = folder});
         return -1;
     }
 
@@ -162,14 +140,14 @@ int ScanFolder(Album& album, std::string_view folderIn, ScanMode mode, const Set
     ui.SetWaitCursor(false);
     int skipped = listing.skippedUnrepresentable + listing.skippedBackslash + skippedBreaks;
     if (skipped > 0) {
-        ShowWarning(ui, SjFormat("次のファイル %d 件はエントリにできないため読み込みませんでした\n"
-                                 "（Shift-JIS で表せない文字を含む名前: %d 件、"
-                                 "「\\」を含む名前: %d 件、改行やタブを含む名前: %d 件）",
-                                 skipped, listing.skippedUnrepresentable, listing.skippedBackslash,
-                                 skippedBreaks));
+        Report(ui, Problem{.kind = ProblemKind::NamesNotScanned,
+                           .count = skipped,
+                           .counts = {listing.skippedUnrepresentable, listing.skippedBackslash,
+                                      skippedBreaks}});
     }
     if (!filtered.empty()) {
-        ui.Message(FilteredReport(filtered), "", MsgIcon::Information, MsgButtons::Ok);
+        Report(ui, Problem{.kind = ProblemKind::FilteredOut,
+                           .items = {filtered.begin(), filtered.end()}});
     }
     // An unmounted card or share leaves an empty mount point: ask before every entry, and
     // every edit made to it, goes.

@@ -1,9 +1,12 @@
 #include "app/generation_run.h"
 
+#include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "album/media.h"
+#include "app/problem_text.h"
 #include "app/session.h"
 #include "html/detail_page.h"
 #include "html/list_page.h"
@@ -21,16 +24,25 @@ namespace {
 
 // An empty folder would mean the working directory, wherever the program happens to run: an
 // album that names no target folder or no page folder (a hand-made list file) writes nothing.
-bool RefuseWithoutFolders(const PageStyle& s, Interaction& ui) {
-    const char* missing = nullptr;
-    if (s.TargetFolder.empty()) {
-        missing = "ターゲットフォルダが設定されていないため、HTMLページを作成できません";
-    } else if (s.TopFolder.empty() || s.ListFolder.empty() || s.DetailFolder.empty()) {
-        missing = "ページの出力先フォルダが設定されていないため、HTMLページを作成できません";
+std::optional<Problem> MissingFolder(const PageStyle& s) {
+    if (s.TargetFolder.empty()) return Problem{.kind = ProblemKind::TargetFolderUnset};
+    if (s.TopFolder.empty() || s.ListFolder.empty() || s.DetailFolder.empty()) {
+        return Problem{.kind = ProblemKind::PageFoldersUnset};
     }
-    if (!missing) return false;
-    ShowWarning(ui, Sj(missing));
-    return true;
+    return std::nullopt;
+}
+
+// The page steps tell what happened as each ends, before the next one asks anything.
+bool Failed(const StepOutcome& step, Interaction& ui) {
+    Report(ui, step.problems);
+    return step.result == StepResult::Failed || step.result == StepResult::Cancelled;
+}
+
+// index.html, then autorun.inf beside it unless the user kept index.html.
+bool TopPageStepFailed(const Album& album, const PageNames& pages, PageOutput& out) {
+    StepOutcome top = WriteTopPage(album, pages, out);
+    if (Failed(top, out.ui)) return true;
+    return top.result == StepResult::Written && Failed(WriteAutorun(album.style, out), out.ui);
 }
 
 }  // namespace
@@ -39,7 +51,10 @@ GenerationResult GenerationRun(Session& session, OutputTally* tally) {
     Interaction& ui = session.ui;
     const Album& album = session.album;
     const PageStyle& style = album.style;
-    if (RefuseWithoutFolders(style, ui)) return GenerationResult::TopPageFailed;
+    if (std::optional<Problem> missing = MissingFolder(style)) {
+        Report(ui, *missing);
+        return GenerationResult::TopPageFailed;
+    }
     BusyScope busy(session.album);
     const FileIdSet pictures = AlbumPictures(album.entries, style.TargetFolder);
     OverwritePolicy overwrite(ui, session.settings.EnvForceOverWrite != 0);
@@ -53,21 +68,18 @@ GenerationResult GenerationRun(Session& session, OutputTally* tally) {
     // One locator and one set of page names for the run: the thumbnail and picture folders are
     // each listed once, and every link names the page its entry gets.
     PageRun run(album);
-    auto failed = [](StepResult r) {
-        return r == StepResult::Failed || r == StepResult::Cancelled;
-    };
     GenerationResult result = GenerationResult::Done;
 
     ui.SetStatus(StatusPane::Message, Sj("トップページを作成しています..."));
-    if (failed(WriteTopPageStep(album, run.pages, out))) {
+    if (TopPageStepFailed(album, run.pages, out)) {
         result = GenerationResult::TopPageFailed;
     } else {
         ui.SetStatus(StatusPane::Message, Sj("リストページを作成しています..."));
-        if (failed(WriteListPageStep(album, run, out))) {
+        if (Failed(WriteListPageStep(album, run, out), ui)) {
             result = GenerationResult::ListPageFailed;
         } else {
             ui.SetStatus(StatusPane::Message, Sj("個別ページを作成しています..."));
-            if (failed(WriteAllDetailPages(album, run, out))) {
+            if (Failed(WriteAllDetailPages(album, run, out), ui)) {
                 result = GenerationResult::DetailPagesFailed;
             }
         }
@@ -79,11 +91,18 @@ GenerationResult GenerationRun(Session& session, OutputTally* tally) {
         for (const std::string& folder : folders) outputs.RemoveLeftovers(folder, OutputKind::Page);
     }
     // Also after a failure or a cancel: what was written must be known as the program's.
-    if (outputs.Save(ui) > 0 && result == GenerationResult::Done) {
+    std::vector<Problem> unsaved = outputs.Save();
+    Report(ui, unsaved);
+    if (!unsaved.empty() && result == GenerationResult::Done) {
         result = GenerationResult::RecordFailed;
     }
     if (tally) *tally = outputs.Tally();
     return result;
+}
+
+void TellGenerationFailed(Interaction& ui) {
+    ui.Message(Sj("HTMLページの作成に失敗しました"), Sj("エラーメッセージ"), MsgIcon::Stop,
+               MsgButtons::Ok);
 }
 
 GenerationResult CreateHtmlCommand(Session& session, std::string& openPath) {
@@ -91,8 +110,7 @@ GenerationResult CreateHtmlCommand(Session& session, std::string& openPath) {
     GenerationResult result = GenerationRun(session);
     if (result != GenerationResult::Done) {
         session.album.modified = true;
-        session.ui.Message(Sj("HTMLページの作成に失敗しました"), Sj("エラーメッセージ"),
-                           MsgIcon::Stop, MsgButtons::Ok);
+        TellGenerationFailed(session.ui);
         return result;
     }
     MsgAnswer answer =

@@ -6,6 +6,7 @@
 
 namespace mirulane {
 
+class Interaction;
 struct OutputTally;
 struct Session;
 
@@ -26,6 +27,9 @@ enum class GenerationResult {
 // one picture locator, so each picture folder is listed once, and one set of page names. The
 // album is busy meanwhile. `tally` receives what the run did with each output file.
 GenerationResult GenerationRun(Session& session, OutputTally* tally = nullptr);
+
+// Tells that the album's pages could not all be made, after the run told why.
+void TellGenerationFailed(Interaction& ui);
 
 // The create-HTML command: runs the generation run; on failure marks the album modified and
 // shows "HTMLページの作成に失敗しました"; on success asks whether to show the album in the

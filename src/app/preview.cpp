@@ -3,6 +3,7 @@
 #include <optional>
 #include <utility>
 
+#include "app/problem_text.h"
 #include "exif/camera_fields.h"
 #include "exif/exif_catalogue.h"
 #include "exif/exif_reader.h"
@@ -116,45 +117,42 @@ PreviewShow Preview::ShowImage(const std::string& folder, const std::string& nam
 
 PreviewShow Preview::ShowPage(int index, bool list) {
     const Album& album = s_.album;
-    std::string templ;
-    int loaded = list ? LoadListTemplate(album.style, templ, s_.ui)
-                      : LoadDetailTemplate(album.style, templ, s_.ui);
-    if (loaded != 0) return {};
+    Expected<std::string> templ =
+        list ? LoadListTemplate(album.style) : LoadDetailTemplate(album.style);
+    if (!templ) {
+        Report(s_.ui, templ.error());
+        return {};
+    }
 
     PageRun run(album);
-    const std::string written = SjFormat("HTMLファイルに出力できません\n%s", file_.c_str());
+    const Problem tooLarge{.kind = ProblemKind::PreviewTooLarge, .path = file_};
     if (!list) {
         std::optional<std::string> text =
-            DetailPageText(album, run, templ, index, LinkMode::Preview);
+            DetailPageText(album, run, *templ, index, LinkMode::Preview);
         if (!text) {
-            ShowWarning(s_.ui, written);
+            Report(s_.ui, tooLarge);
             return {};
         }
-        if (!WritePreviewFile(*text, written)) return {};
+        if (!WritePreviewFile(*text, ProblemKind::PreviewNotWritten)) return {};
         return PreviewShow{true, file_, false};
     }
     bool invalid = false;
-    std::optional<std::string> text = ListPageText(album, run, templ, LinkMode::Preview, invalid);
+    std::optional<std::string> text = ListPageText(album, run, *templ, LinkMode::Preview, invalid);
     if (!text) {
-        ShowWarning(s_.ui, written);
+        Report(s_.ui, tooLarge);
         return {};
     }
-    if (!WritePreviewFile(*text, Sj("リストHTMLファイル出力エラー(1)"))) return {};
+    if (!WritePreviewFile(*text, ProblemKind::PreviewListNotWritten)) return {};
     // The page is written all the same (head and tail), so the preview shows what is wrong.
-    if (invalid) ShowWarning(s_.ui, Sj("テンプレートの内容が不正です"));
+    if (invalid) Report(s_.ui, Problem{.kind = ProblemKind::TemplateMarkersMissing});
     return PreviewShow{true, file_, false};
 }
 
-bool Preview::WritePreviewFile(std::string_view text, const std::string& writeFailure) {
+bool Preview::WritePreviewFile(std::string_view text, ProblemKind failure) {
     WriteStage stage = WriteStage::None;
     int error = WriteGeneratedFile(file_, ToCrLf(text), nullptr, &stage);
     if (error == 0) return true;
-    if (stage == WriteStage::Write) {
-        ShowWarning(s_.ui, writeFailure);
-    } else {
-        ShowWarning(s_.ui,
-                    SjFormat("出力HTMLファイルを開けません(errno=%d)\n%s", error, file_.c_str()));
-    }
+    Report(s_.ui, Problem{.kind = failure, .path = file_, .error = error, .stage = stage});
     return false;
 }
 

@@ -11,6 +11,7 @@
 #include "app/session.h"
 #include "exif/exif_table.h"
 #include "html/image_page.h"
+#include "platform/problem.h"
 
 namespace mirulane {
 
@@ -55,7 +56,8 @@ class Preview {
     PreviewShow ShowImage(const std::string& folder, const std::string& name,
                           const PaneGeometry& pane);
     PreviewShow ShowPage(int index, bool list);
-    bool WritePreviewFile(std::string_view text, const std::string& writeFailure);
+    // Writes the preview file; false after telling `failure` (with the errno and the step).
+    bool WritePreviewFile(std::string_view text, ProblemKind failure);
 
     Session& s_;
     std::string file_;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "album/media.h"
+#include "app/problem_text.h"
 #include "app/session.h"
 #include "app/thumbnail_step.h"
 #include "exif/exif_catalogue.h"
@@ -124,14 +125,13 @@ ThumbnailRunResult RunThumbnailExtraction(Session& session, const ThumbnailRunRe
     std::string target = PrepareFolder(request.targetFolder);
     std::string output = PrepareFolder(request.outputFolder);
     if (MakeFolderPath(output) != 0) {
-        ShowWarning(ui, SjFormat("サムネイル出力先フォルダを作成できません\n%s", output.c_str()));
+        Report(ui, Problem{.kind = ProblemKind::ThumbFolderNotMade, .path = output});
         result.status = ThumbnailRunStatus::NoOutputFolder;
         return result;
     }
     // Linux file systems tell letter case apart, so the texts compare exactly.
     if (output == target || SameFolder(output, target)) {
-        ui.Message(Sj("サムネイルの出力先は、ターゲットとは別の場所を指定してください"),
-                   Sj("サムネイルの出力先エラー"), MsgIcon::Exclamation, MsgButtons::Ok);
+        Report(ui, Problem{.kind = ProblemKind::ThumbFolderIsTarget});
         result.status = ThumbnailRunStatus::OutputIsTarget;
         return result;
     }
@@ -148,7 +148,7 @@ ThumbnailRunResult RunThumbnailExtraction(Session& session, const ThumbnailRunRe
 
     OverwritePolicy overwrite(ui, session.settings.EnvForceOverWrite != 0);
     OutputLedger outputs;
-    ThumbnailOutput out{ui, overwrite, output, &pictures, &outputs};
+    ThumbnailOutput out{overwrite, output, &pictures, &outputs};
     // The decoders' process-wide state is set up before any thread makes a thumbnail: here,
     // or earlier on the main thread by a front end that runs this run on another thread.
     PrepareThumbnailRun(request);
@@ -221,7 +221,10 @@ ThumbnailRunResult RunThumbnailExtraction(Session& session, const ThumbnailRunRe
         } else {
             continue;
         }
-        switch (WriteThumbnail(out, fileName, bytes, p.stamped && !p.found ? &p.source : nullptr)) {
+        ThumbnailWritten written =
+            WriteThumbnail(out, fileName, bytes, p.stamped && !p.found ? &p.source : nullptr);
+        if (written.problem) Report(ui, *written.problem);
+        switch (written.result) {
             case ThumbnailWrite::Written:
                 ++result.succeeded;
                 if (!p.found) ++result.made;
@@ -250,7 +253,7 @@ ThumbnailRunResult RunThumbnailExtraction(Session& session, const ThumbnailRunRe
         outputs.RemoveLeftovers(output, OutputKind::Thumbnail);
     }
     // Also after a cancel: what was written must be known as the program's.
-    outputs.Save(ui);
+    Report(ui, outputs.Save());
     result.outputs = outputs.Tally();
     if (result.cancelled) return result;
     ui.Progress(n, n);

@@ -7,11 +7,11 @@
 
 namespace mirulane {
 
-ThumbnailWrite WriteThumbnail(ThumbnailOutput& out, std::string_view fileName,
-                              std::string_view bytes, const SourceStamp* source) {
+ThumbnailWritten WriteThumbnail(ThumbnailOutput& out, std::string_view fileName,
+                                std::string_view bytes, const SourceStamp* source) {
     // A name that would lead out of the output folder (an album file can hold anything) is
     // refused like an empty one.
-    if (fileName.empty() || !IsPlainFileName(fileName)) return ThumbnailWrite::NoFileName;
+    if (fileName.empty() || !IsPlainFileName(fileName)) return {ThumbnailWrite::NoFileName, {}};
     std::string path = JoinPath(out.folder, fileName);
 
     // Written through a temporary file in the same folder, put in place only when complete, so
@@ -21,32 +21,28 @@ ThumbnailWrite WriteThumbnail(ThumbnailOutput& out, std::string_view fileName,
     OutputWrite written =
         outputs.Write(path, bytes, out.keep, AskBeforeReplacing(out.overwrite, path),
                       OutputKind::Thumbnail, source);
-    const int error = written.error;
     switch (written.outcome) {
         case OutputOutcome::Written:
         case OutputOutcome::Unchanged:
-            return ThumbnailWrite::Written;
+            return {ThumbnailWrite::Written, {}};
         case OutputOutcome::Kept:
-            return ThumbnailWrite::Declined;
+            return {ThumbnailWrite::Declined, {}};
         case OutputOutcome::Cancelled:
-            return ThumbnailWrite::Cancelled;
+            return {ThumbnailWrite::Cancelled, {}};
         case OutputOutcome::Failed:
             break;
     }
+    Problem problem{.kind = ProblemKind::ThumbnailNotWritten,
+                    .path = path,
+                    .error = written.error,
+                    .stage = written.stage};
     switch (written.stage) {
         case WriteStage::Write:
-            ShowWarning(out.ui,
-                        SjFormat("サムネイル(%s)の出力に失敗しました[%d]\n", path.c_str(), error));
-            return ThumbnailWrite::WriteFailed;
+            return {ThumbnailWrite::WriteFailed, problem};
         case WriteStage::Refused:
-            ShowWarning(out.ui, SjFormat("サムネイル(%s)はターゲット画像と同じファイルなので"
-                                         "書き込みません",
-                                         path.c_str()));
-            return ThumbnailWrite::Refused;
+            return {ThumbnailWrite::Refused, problem};
         default:
-            ShowWarning(out.ui,
-                        SjFormat("サムネイル(%s)を作成できません[%d]", path.c_str(), error));
-            return ThumbnailWrite::CannotCreate;
+            return {ThumbnailWrite::CannotCreate, problem};
     }
 }
 

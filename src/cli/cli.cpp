@@ -107,8 +107,7 @@ bool SaveAlbum(Context& ctx, const std::string& utf8Path) {
                      utf8Path.c_str());
         return false;
     }
-    if (WriteAlbumFile(ctx.session.album, path, ctx.session.ui) < 0) return false;
-    return true;
+    return StoreAlbumFile(ctx.session, path);
 }
 
 }  // namespace mirulane::cli

@@ -127,8 +127,7 @@ int CmdAlbum(Context& ctx, const Args& args) {
     outputs.Add(pages);
     PrintOutputSummary(stderr, outputs);
     if (generated != GenerationResult::Done) {
-        session.ui.Message(Sj("HTMLページの作成に失敗しました"), Sj("エラーメッセージ"),
-                           MsgIcon::Stop, MsgButtons::Ok);
+        TellGenerationFailed(session.ui);
         ok = false;
     }
     if (!SaveAlbum(ctx, listPath)) return 1;

@@ -8,6 +8,7 @@
 #include "app/files.h"
 #include "app/outputs.h"
 #include "app/pages.h"
+#include "app/template_files.h"
 #include "app/text.h"
 #include "cli/cli.h"
 
@@ -60,7 +61,7 @@ int CmdExportPreset(Context& ctx, const Args& args) {
         case OverwritePolicy::Decision::Cancel:
             return 1;
     }
-    if (ExportPreset(kind, index, horizontal, path, ctx.session.ui) != 0) return 1;
+    if (!ExportPresetFile(ctx.session.ui, kind, index, horizontal, path)) return 1;
     std::printf("%s\n", ToDisplay(path).c_str());
     return 0;
 }

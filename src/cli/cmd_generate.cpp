@@ -38,8 +38,7 @@ int CmdGenerate(Context& ctx, const Args& args) {
     ctx.console.FinishStatus();
     PrintOutputSummary(stderr, tally);
     if (result != GenerationResult::Done) {
-        session.ui.Message(Sj("HTMLページの作成に失敗しました"), Sj("エラーメッセージ"),
-                           MsgIcon::Stop, MsgButtons::Ok);
+        TellGenerationFailed(session.ui);
         return 1;
     }
     // The desktop app offers to open the album in the browser; here the path is the answer.

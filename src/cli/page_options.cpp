@@ -6,6 +6,7 @@
 #include "album/page_style.h"
 #include "app/page_limits.h"
 #include "app/pages.h"
+#include "app/template_files.h"
 #include "app/text.h"
 #include "cli/cli.h"
 
@@ -43,11 +44,10 @@ bool ParseSize(const std::string& text, int& width, int& height) {
 }
 
 // A template file named on the command line: its absolute CP932 path, once the template
-// loader has read it. 1 (message shown) when it cannot be read.
+// loader has read it. 1 (the user told why) when it cannot be read.
 int TemplateFileArg(const Context& ctx, const std::string& utf8, std::string& path) {
     if (!AbsolutePathArg(utf8, path)) return 1;
-    std::string text;
-    return LoadTemplateFile(path, text, ctx.session.ui) == 0 ? 0 : 1;
+    return TemplateFileUsable(ctx.session.ui, path) ? 0 : 1;
 }
 
 std::string SizeWords(int mode, int scale, int width, int height) {

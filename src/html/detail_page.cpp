@@ -38,23 +38,6 @@ std::string NeighbourLink(const PageNames& pages, int neighbour, const std::stri
     return "<a href=\"" + LinkPath(pages.Name(neighbour), kTextSlot) + "\">" + label + "</a>";
 }
 
-// One message for the entries whose names cannot name a page file: how many, and the first few
-// of them by their place in the album.
-void ShowPassedOver(Interaction& ui, const EntryList& all, const std::vector<int>& entries) {
-    constexpr size_t kListed = 10;
-    std::string text = SjFormat(
-        "次のエントリ %d 件は名前に Shift-JIS で表せない文字を含むため、"
-        "個別ページを作成せず一覧ページにも載せませんでした",
-        static_cast<int>(entries.size()));
-    for (size_t k = 0; k < entries.size() && k < kListed; ++k) {
-        text += SjFormat("\n%d 番目: ", entries[k] + 1) + all.Field(entries[k], COL_FILE);
-    }
-    if (entries.size() > kListed) {
-        text += SjFormat("\nほか %d 件", static_cast<int>(entries.size() - kListed));
-    }
-    ShowWarning(ui, text);
-}
-
 }  // namespace
 
 std::string BuildImageElement(const Album& album, ImageLocator& locator, int index, LinkMode mode) {
@@ -168,34 +151,30 @@ std::optional<std::string> DetailPageText(const Album& album, PageRun& run, std:
     return text;
 }
 
-StepResult WriteAllDetailPages(const Album& album, PageRun& run, PageOutput& out) {
+StepOutcome WriteAllDetailPages(const Album& album, PageRun& run, PageOutput& out) {
     const PageStyle& style = album.style;
     Interaction& ui = out.ui;
     int count = album.entries.Count();
 
     if (MakeFolderPath(style.DetailFolder) != 0) {
-        ShowWarning(ui, Sj("個別ページの出力先フォルダを作成できません\n") + style.DetailFolder);
-        return StepResult::Failed;
+        return {StepResult::Failed,
+                {{.kind = ProblemKind::DetailFolderNotMade, .path = style.DetailFolder}}};
     }
-    std::string templ;
-    if (LoadDetailTemplate(style, templ, ui) != 0) return StepResult::Failed;
+    Expected<std::string> templ = LoadDetailTemplate(style);
+    if (!templ) return {StepResult::Failed, {templ.error()}};
 
     std::string folder = EnsureTrailingSeparator(style.DetailFolder);
     const std::string progress = Sj("個別ページを作成しています... %d/%d");
-    std::vector<int> passedOver;
+    Problem passedOver{.kind = ProblemKind::EntriesWithoutPages};
+    StepOutcome outcome;
     // The pages that replace pages already there are made safe on disk together, once the
     // loop is done: one flush for the album instead of one per page.
     if (out.outputs) out.outputs->BeginBatch();
-    // Each failure is told with the entry's or the page's name, as the step that failed says.
-    auto tellFailure = [&ui](int error, WriteStage stage, const std::string& base,
-                             const std::string& path) {
-        if (stage == WriteStage::Write) {
-            ShowWarning(
-                ui, SjFormat("HTMLファイルに書き込めません(errno=%d)\n%s", error, base.c_str()));
-        } else if (stage != WriteStage::Refused) {
-            ShowWarning(
-                ui, SjFormat("出力HTMLファイルを開けません(errno=%d)\n%s", error, path.c_str()));
-        }
+    // Each failure names the entry's or the page's name, as the step that failed says.
+    auto failure = [](const PageWrite& written, const std::string& base, const std::string& path) {
+        Problem p = PageWriteProblem(ProblemKind::DetailPageNotWritten, written, path);
+        if (p.kind == ProblemKind::DetailPageNotWritten) p.name = base;
+        return p;
     };
     std::optional<StepResult> stopped;
     for (int i = 0; i < count && !stopped; ++i) {
@@ -209,21 +188,19 @@ StepResult WriteAllDetailPages(const Album& album, PageRun& run, PageOutput& out
         if (!run.pages.HasPage(i)) {
             // The page name comes from the album's data; never let it lead out of the folder.
             if (run.pages.Why(i) == PageNames::Missing::LeavesFolder) {
-                ShowWarning(ui,
-                            Sj("このエントリのファイル名では個別ページを作成できません\n") + name);
+                outcome.problems.push_back({.kind = ProblemKind::EntryNameLeavesFolder, .name = name});
                 stopped = StepResult::Failed;
                 break;
             }
-            passedOver.push_back(i);
+            passedOver.items.emplace_back(album.entries.Field(i, COL_FILE), i + 1);
             continue;
         }
         std::string path = folder + run.pages.Name(i);
-        std::optional<std::string> text = DetailPageText(album, run, templ, i, LinkMode::Page);
+        std::optional<std::string> text = DetailPageText(album, run, *templ, i, LinkMode::Page);
         if (!text) {
-            ShowWarning(ui, SjFormat("個別ページが大きくなりすぎるため作成できません（上限 %dMB）\n"
-                                     "タイトルやコメントなどに置換対象文字列が含まれていないか"
-                                     "確認してください\n%s",
-                                     static_cast<int>(kPageMaxBytes >> 20), path.c_str()));
+            outcome.problems.push_back({.kind = ProblemKind::DetailPageTooLarge,
+                                        .path = path,
+                                        .count = static_cast<int>(kPageMaxBytes >> 20)});
             stopped = StepResult::Failed;
             break;
         }
@@ -232,7 +209,7 @@ StepResult WriteAllDetailPages(const Album& album, PageRun& run, PageOutput& out
         if (written.outcome == OutputOutcome::Cancelled) {
             stopped = StepResult::Cancelled;
         } else if (written.error != 0) {
-            tellFailure(written.error, written.stage, base, path);
+            outcome.problems.push_back(failure(written, base, path));
             stopped = StepResult::Failed;
         }
     }
@@ -247,18 +224,23 @@ StepResult WriteAllDetailPages(const Album& album, PageRun& run, PageOutput& out
                     break;
                 }
             }
-            tellFailure(f.error, f.stage, base, f.path);
+            PageWrite written;
+            written.outcome = OutputOutcome::Failed;
+            written.error = f.error;
+            written.stage = f.stage;
+            outcome.problems.push_back(failure(written, base, f.path));
         }
         if (!failed.empty() && !stopped) stopped = StepResult::Failed;
     }
     if (stopped) {
         ui.SetStatus(StatusPane::Message, "");
-        return *stopped;
+        outcome.result = *stopped;
+        return outcome;
     }
     ui.Progress(count, count);
     ui.SetStatus(StatusPane::Message, "");
-    if (!passedOver.empty()) ShowPassedOver(ui, album.entries, passedOver);
-    return StepResult::Written;
+    if (!passedOver.items.empty()) outcome.problems.push_back(std::move(passedOver));
+    return outcome;
 }
 
 }  // namespace mirulane

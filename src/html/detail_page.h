@@ -44,10 +44,12 @@ std::optional<std::string> DetailPageText(const Album& album, PageRun& run, std:
 
 // Writes one page for every entry that has a page name into DetailFolder, asking before it
 // replaces a page and reporting its progress entry by entry. Entries whose names cannot name a
-// file are passed over and counted in one message at the end. Written when done (pages the
-// user kept and entries passed over included); Failed when the folder, the template or a page
-// file cannot be made or read, a page would be too large, or an entry's name would lead out of
-// the folder; Cancelled at a cancel of the overwrite prompt or of the progress.
-StepResult WriteAllDetailPages(const Album& album, PageRun& run, PageOutput& out);
+// file are passed over and returned in one problem at the end (EntriesWithoutPages). Written
+// when done (pages the user kept and entries passed over included); Failed when the folder,
+// the template or a page file cannot be made or read, a page would be too large, or an
+// entry's name would lead out of the folder; Cancelled at a cancel of the overwrite prompt or
+// of the progress. The problems come in the order they happened: the one that ended the loop
+// first, then each page that could not be put in place afterwards.
+StepOutcome WriteAllDetailPages(const Album& album, PageRun& run, PageOutput& out);
 
 }  // namespace mirulane

@@ -76,11 +76,9 @@ Thumbnail FindThumbnail(const Album& album, ImageLocator& locator, const BaseExt
 }
 
 // A list page is made only from a template with both repeat markers: without them there is
-// no place for the entries, and a page without its entries is no index. True, after the
-// message, when a marker is missing.
-bool RefuseWithoutMarkers(Interaction& ui, bool invalid) {
-    if (invalid) ShowWarning(ui, Sj("テンプレートの内容が不正です"));
-    return invalid;
+// no place for the entries, and a page without its entries is no index.
+StepOutcome WithoutMarkers() {
+    return {StepResult::Failed, {{.kind = ProblemKind::TemplateMarkersMissing}}};
 }
 
 }  // namespace
@@ -185,50 +183,40 @@ std::optional<std::string> ListPageText(const Album& album, PageRun& run, std::s
     return page;
 }
 
-StepResult WriteListPage(const Album& album, PageRun& run, std::string_view templ, LinkMode mode,
-                         std::string_view path, PageOutput& out) {
+StepOutcome WriteListPage(const Album& album, PageRun& run, std::string_view templ, LinkMode mode,
+                          std::string_view path, PageOutput& out) {
     bool invalid = false;
     std::optional<std::string> text = ListPageText(album, run, templ, mode, invalid);
-    if (RefuseWithoutMarkers(out.ui, invalid)) return StepResult::Failed;
+    if (invalid) return WithoutMarkers();
     if (!text) {
-        ShowWarning(out.ui,
-                    SjFormat("一覧ページが大きくなりすぎるため作成できません（上限 %dMB）\n"
-                             "タイトルやコメントなどに置換対象文字列が含まれていないか"
-                             "確認してください\n%s",
-                             static_cast<int>(kPageMaxBytes >> 20), std::string(path).c_str()));
-        return StepResult::Failed;
+        return {StepResult::Failed,
+                {{.kind = ProblemKind::ListPageTooLarge,
+                  .path = std::string(path),
+                  .count = static_cast<int>(kPageMaxBytes >> 20)}}};
     }
     PageWrite written = WriteTextFile(
         out, path, *text, mode == LinkMode::Page ? PageRole::AlbumPage : PageRole::Preview);
-    if (written.outcome == OutputOutcome::Kept) return StepResult::Kept;
-    if (written.outcome == OutputOutcome::Cancelled) return StepResult::Cancelled;
+    if (written.outcome == OutputOutcome::Kept) return {StepResult::Kept, {}};
+    if (written.outcome == OutputOutcome::Cancelled) return {StepResult::Cancelled, {}};
     if (written.error != 0) {
-        // The page is stored in one piece, so a failure while storing it meets its head.
-        if (written.stage == WriteStage::Write) {
-            ShowWarning(out.ui, Sj("リストHTMLファイル出力エラー(1)"));
-        } else if (written.stage != WriteStage::Refused) {
-            ShowWarning(out.ui, SjFormat("一覧ページを開けません (errno=%d)\n%s", written.error,
-                                         std::string(path).c_str()));
-        }
-        return StepResult::Failed;
+        return {StepResult::Failed,
+                {PageWriteProblem(ProblemKind::ListPageNotWritten, written, path)}};
     }
-    return StepResult::Written;
+    return {StepResult::Written, {}};
 }
 
-StepResult WriteListPageStep(const Album& album, PageRun& run, PageOutput& out) {
+StepOutcome WriteListPageStep(const Album& album, PageRun& run, PageOutput& out) {
     const PageStyle& style = album.style;
-    std::string templ;
-    if (LoadListTemplate(style, templ, out.ui) != 0) return StepResult::Failed;
+    Expected<std::string> templ = LoadListTemplate(style);
+    if (!templ) return {StepResult::Failed, {templ.error()}};
     // Told before anything is asked or made: the run cannot give this album an index.
-    if (RefuseWithoutMarkers(out.ui, PrepareListTemplate(templ, style).invalid)) {
-        return StepResult::Failed;
-    }
+    if (PrepareListTemplate(*templ, style).invalid) return WithoutMarkers();
     if (MakeFolderPath(style.ListFolder) != 0) {
-        ShowWarning(out.ui, Sj("一覧ページの出力先フォルダを作成できません\n") + style.ListFolder);
-        return StepResult::Failed;
+        return {StepResult::Failed,
+                {{.kind = ProblemKind::ListFolderNotMade, .path = style.ListFolder}}};
     }
     std::string path = EnsureTrailingSeparator(style.ListFolder) + "list.html";
-    return WriteListPage(album, run, templ, LinkMode::Page, path, out);
+    return WriteListPage(album, run, *templ, LinkMode::Page, path, out);
 }
 
 }  // namespace mirulane

@@ -43,19 +43,18 @@ TokenValues BuildListValues(const Album& album, PageRun& run, int index, LinkMod
 std::optional<std::string> ListPageText(const Album& album, PageRun& run, std::string_view templ,
                                         LinkMode mode, bool& invalid);
 
-// Writes the list page into `path` (text mode, replaced as a whole). Failed when storing the
-// page fails ("リストHTMLファイル出力エラー(1)"), when the file cannot be created
-// ("一覧ページを開けません (errno=%d)\n%s"), when a repeat marker is missing
-// ("テンプレートの内容が不正です") or when the page would be too large: nothing is written in
-// the last two cases. In page mode the file is the album's list page (PageRole::AlbumPage):
-// Kept when the user kept the file there, Cancelled after a cancel at the overwrite prompt;
-// otherwise it is written without asking (PageRole::Preview).
-StepResult WriteListPage(const Album& album, PageRun& run, std::string_view templ, LinkMode mode,
-                         std::string_view path, PageOutput& out);
+// Writes the list page into `path` (text mode, replaced as a whole). Failed, with its
+// problem, when a repeat marker is missing (TemplateMarkersMissing) or the page would be too
+// large (ListPageTooLarge), and nothing is written; or when the page cannot be created or
+// stored (ListPageNotWritten, OutputIsPicture). In page mode the file is the album's list page
+// (PageRole::AlbumPage): Kept when the user kept the file there, Cancelled after a cancel at
+// the overwrite prompt; otherwise it is written without asking (PageRole::Preview).
+StepOutcome WriteListPage(const Album& album, PageRun& run, std::string_view templ, LinkMode mode,
+                          std::string_view path, PageOutput& out);
 
 // The list step of the generation run: template, folder, overwrite confirmation, page. Kept:
 // the user kept the existing list.html. Failed: the template cannot be read or lacks a repeat
-// marker, the folder cannot be created, or the page cannot be written.
-StepResult WriteListPageStep(const Album& album, PageRun& run, PageOutput& out);
+// marker, the folder cannot be created (ListFolderNotMade), or the page cannot be written.
+StepOutcome WriteListPageStep(const Album& album, PageRun& run, PageOutput& out);
 
 }  // namespace mirulane

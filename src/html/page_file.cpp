@@ -26,12 +26,14 @@ PageWrite WriteTextFile(PageOutput& out, std::string_view path, std::string_view
         OutputLedger& outputs = out.outputs ? *out.outputs : unrecorded;
         result = outputs.Write(path, bytes, out.keep, confirm);
     }
-    if (result.stage == WriteStage::Refused) {
-        ShowWarning(out.ui,
-                    SjFormat("出力ファイル(%s)はターゲット画像と同じファイルなので書き込みません",
-                             std::string(path).c_str()));
-    }
     return result;
+}
+
+Problem PageWriteProblem(ProblemKind kind, const PageWrite& written, std::string_view path) {
+    if (written.stage == WriteStage::Refused) {
+        return {.kind = ProblemKind::OutputIsPicture, .path = std::string(path)};
+    }
+    return {.kind = kind, .path = std::string(path), .error = written.error, .stage = written.stage};
 }
 
 FileIdSet AlbumPictures(const EntryList& entries, std::string_view targetFolder) {

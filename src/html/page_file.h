@@ -4,17 +4,20 @@
 // all, every failure reported).
 
 #include <string_view>
+#include <vector>
 
 #include "platform/fs.h"
 #include "platform/interaction.h"
 #include "platform/output_manifest.h"
 #include "platform/overwrite_policy.h"
+#include "platform/problem.h"
 
 namespace mirulane {
 
 class EntryList;
 
-// What the page writers of one run share: whom to tell, the run's overwrite policy, the files
+// What the page writers of one run share: where progress and status go, the run's overwrite
+// policy, the files
 // no page may take the place of (the album's pictures; null: none), and the run's output
 // ledger, which records what is written (null: a file that already holds the page is still
 // left alone, but nothing is recorded).
@@ -29,8 +32,15 @@ struct PageOutput {
 enum class StepResult {
     Written,    // done (pages the user kept and entries passed over included)
     Kept,       // the user kept the existing file: nothing of the step is written
-    Failed,     // a message says why
+    Failed,     // a problem says why
     Cancelled,  // the user cancelled: the run ends
+};
+
+// A page step's outcome and what the user is to be told of it, in order: why it failed, or
+// what it passed over although it did its work.
+struct StepOutcome {
+    StepResult result = StepResult::Written;
+    std::vector<Problem> problems;
 };
 
 // The outcome of writing a page: written, unchanged, kept or cancelled at the overwrite
@@ -54,10 +64,13 @@ enum class PageRole {
 
 // Writes a page in text mode: each LF becomes CR LF on disk. The page appears under its name
 // only when complete, a symbolic link in its place is replaced rather than written through,
-// and a file that is one of out.keep is kept: the write is then refused with its own message
-// (stage Refused), the caller shows nothing more.
+// and a file that is one of out.keep is kept: the write is then refused (stage Refused).
 PageWrite WriteTextFile(PageOutput& out, std::string_view path, std::string_view text,
                         PageRole role);
+
+// The problem of a failed page write at `path`: OutputIsPicture when it was refused, else
+// `kind` with the errno and the step that failed.
+Problem PageWriteProblem(ProblemKind kind, const PageWrite& written, std::string_view path);
 
 // The pictures and movies among the entries, as files in the target folder, by identity: the
 // files a run's generated files never take the place of.

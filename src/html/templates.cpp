@@ -6,18 +6,15 @@
 #include "html/presets.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
-#include "platform/interaction.h"
 #include "platform/text.h"
 
 namespace mirulane {
 
-int LoadTemplateFile(std::string_view path, std::string& out, Interaction& ui) {
-    out.clear();
+Expected<std::string> LoadTemplateFile(std::string_view path) {
     InputFile file;
     if (int err = file.Open(path)) {
-        ShowWarning(ui, SjFormat("指定されたテンプレートファイルを開けません(errno=%d)\n%s", err,
-                                 std::string(path).c_str()));
-        return -1;
+        return Problem{
+            .kind = ProblemKind::TemplateNotOpened, .path = std::string(path), .error = err};
     }
     std::string text(kTemplateMaxBytes, '\0');
     errno = 0;  // an empty file is no error: it reports errno 0
@@ -25,27 +22,23 @@ int LoadTemplateFile(std::string_view path, std::string& out, Interaction& ui) {
     int readErr = errno;
     file.Close();
     if (got == 0) {
-        ShowWarning(ui, SjFormat("テンプレートファイルから読み込めません(errno=%d)\n%s", readErr,
-                                 std::string(path).c_str()));
-        return -2;
+        return Problem{
+            .kind = ProblemKind::TemplateEmpty, .path = std::string(path), .error = readErr};
     }
     text.resize(got);
-    out.swap(text);
-    return 0;
+    return text;
 }
 
 bool ListLayoutIsVertical(int topStyle) { return topStyle != 2 && topStyle != 3; }
 
-int LoadListTemplate(const PageStyle& style, std::string& out, Interaction& ui) {
-    if (style.ListUseFile == 1) return LoadTemplateFile(style.ListTemplateFile, out, ui);
-    out = ListPreset(style.ListPreset, !ListLayoutIsVertical(style.TopStyle));
-    return 0;
+Expected<std::string> LoadListTemplate(const PageStyle& style) {
+    if (style.ListUseFile == 1) return LoadTemplateFile(style.ListTemplateFile);
+    return ListPreset(style.ListPreset, !ListLayoutIsVertical(style.TopStyle));
 }
 
-int LoadDetailTemplate(const PageStyle& style, std::string& out, Interaction& ui) {
-    if (style.DetailUseFile == 1) return LoadTemplateFile(style.DetailTemplateFile, out, ui);
-    out = DetailPreset(style.DetailPreset);
-    return 0;
+Expected<std::string> LoadDetailTemplate(const PageStyle& style) {
+    if (style.DetailUseFile == 1) return LoadTemplateFile(style.DetailTemplateFile);
+    return DetailPreset(style.DetailPreset);
 }
 
 std::string ExportFileName(PresetKind kind, int index, int topStyle) {
@@ -53,22 +46,17 @@ std::string ExportFileName(PresetKind kind, int index, int topStyle) {
     return Format("lsttmplt%d%s.html", index + 1, ListLayoutIsVertical(topStyle) ? "v" : "h");
 }
 
-int ExportPreset(PresetKind kind, int index, bool horizontal, std::string_view path,
-                 Interaction& ui) {
+Status ExportPreset(PresetKind kind, int index, bool horizontal, std::string_view path) {
     const std::string text =
         kind == PresetKind::Detail ? DetailPreset(index) : ListPreset(index, horizontal);
     WriteStage stage = WriteStage::None;
-    int err = WriteFileReplacing(path, ToCrLf(text), &stage);
-    if (err == 0) return 0;
-    if (stage == WriteStage::Write) {
-        ShowWarning(ui,
-                    SjFormat("ファイル出力エラー(errno=%d)\n%s", err, std::string(path).c_str()));
-        return -2;
+    if (int err = WriteFileReplacing(path, ToCrLf(text), &stage)) {
+        return Problem{.kind = ProblemKind::PresetNotWritten,
+                       .path = std::string(path),
+                       .error = err,
+                       .stage = stage};
     }
-    // The temporary file could not be created or could not take the name's place.
-    ShowWarning(ui,
-                SjFormat("出力ファイルを開けません(errno=%d)\n%s", err, std::string(path).c_str()));
-    return -1;
+    return {};
 }
 
 }  // namespace mirulane

@@ -83,46 +83,36 @@ std::string IndexHtmlPath(const PageStyle& style) {
     return EnsureTrailingSeparator(style.TopFolder) + "index.html";
 }
 
-StepResult WriteTopPageStep(const Album& album, const PageNames& pages, PageOutput& out) {
+StepOutcome WriteTopPage(const Album& album, const PageNames& pages, PageOutput& out) {
     const PageStyle& style = album.style;
     if (MakeFolderPath(style.TopFolder) != 0) {
-        ShowWarning(out.ui, Sj("トップページの出力先フォルダを作成できません\n") + style.TopFolder);
-        return StepResult::Failed;
+        return {StepResult::Failed,
+                {{.kind = ProblemKind::TopFolderNotMade, .path = style.TopFolder}}};
     }
-    std::string folder = EnsureTrailingSeparator(style.TopFolder);
-    std::string path = folder + "index.html";
+    std::string path = IndexHtmlPath(style);
     std::optional<std::string> text = TopPageText(album, pages);
     // An unknown layout still leaves an (empty) index.html, and the run goes on.
     PageWrite written = WriteTextFile(out, path, text ? *text : std::string(), PageRole::AlbumPage);
-    if (written.outcome == OutputOutcome::Kept) return StepResult::Kept;
-    if (written.outcome == OutputOutcome::Cancelled) return StepResult::Cancelled;
+    if (written.outcome == OutputOutcome::Kept) return {StepResult::Kept, {}};
+    if (written.outcome == OutputOutcome::Cancelled) return {StepResult::Cancelled, {}};
     if (written.error != 0) {
-        if (written.stage == WriteStage::Write) {
-            ShowWarning(out.ui, SjFormat("HTMLファイルに書き込めません(errno=%d)\n%s",
-                                         written.error, path.c_str()));
-        } else if (written.stage != WriteStage::Refused) {
-            ShowWarning(out.ui, SjFormat("トップページを開けません (errno=%d)\n%s", written.error,
-                                         path.c_str()));
-        }
-        return StepResult::Failed;
+        return {StepResult::Failed,
+                {PageWriteProblem(ProblemKind::TopPageNotWritten, written, path)}};
     }
-    if (!text) ShowWarning(out.ui, Sj("トップページのスタイルが不正"));
+    if (!text) return {StepResult::Written, {{.kind = ProblemKind::TopStyleUnknown}}};
+    return {StepResult::Written, {}};
+}
 
-    if (!style.MakeAutorun) return StepResult::Written;
-    std::string autorunPath = folder + "autorun.inf";
-    written = WriteTextFile(out, autorunPath, "[autorun]\nopen=explorer index.html\n",
-                            PageRole::Companion);
+StepOutcome WriteAutorun(const PageStyle& style, PageOutput& out) {
+    if (!style.MakeAutorun) return {StepResult::Written, {}};
+    std::string path = EnsureTrailingSeparator(style.TopFolder) + "autorun.inf";
+    PageWrite written =
+        WriteTextFile(out, path, "[autorun]\nopen=explorer index.html\n", PageRole::Companion);
     if (written.error != 0) {
-        if (written.stage == WriteStage::Write) {
-            ShowWarning(out.ui, SjFormat("ファイル出力エラー(errno=%d)\n%s", written.error,
-                                         autorunPath.c_str()));
-        } else if (written.stage != WriteStage::Refused) {
-            ShowWarning(out.ui, SjFormat("自動再生情報を開けません (errno=%d)\n%s", written.error,
-                                         autorunPath.c_str()));
-        }
-        return StepResult::Failed;
+        return {StepResult::Failed,
+                {PageWriteProblem(ProblemKind::AutorunNotWritten, written, path)}};
     }
-    return StepResult::Written;
+    return {StepResult::Written, {}};
 }
 
 }  // namespace mirulane

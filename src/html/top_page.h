@@ -30,9 +30,15 @@ std::optional<std::string> TopPageText(const Album& album, const PageNames& page
 // TopFolder with a separator + "index.html": what the front end opens in the browser.
 std::string IndexHtmlPath(const PageStyle& style);
 
-// Writes index.html (and autorun.inf when MakeAutorun is on) into TopFolder. Written also when
-// index.html already holds what would be written. Kept: the user kept the existing index.html,
-// and nothing of this step is written.
-StepResult WriteTopPageStep(const Album& album, const PageNames& pages, PageOutput& out);
+// Writes index.html into TopFolder. Written also when index.html already holds what would be
+// written; Written with TopStyleUnknown when TopStyle is none of the layouts (the file is then
+// empty). Kept: the user kept the existing index.html. Failed: TopFolderNotMade,
+// TopPageNotWritten or OutputIsPicture.
+StepOutcome WriteTopPage(const Album& album, const PageNames& pages, PageOutput& out);
+
+// Writes autorun.inf beside index.html when MakeAutorun is on (Written without it). The top-page
+// step writes it once index.html is written, never when the user kept index.html. Failed:
+// AutorunNotWritten or OutputIsPicture.
+StepOutcome WriteAutorun(const PageStyle& style, PageOutput& out);
 
 }  // namespace mirulane

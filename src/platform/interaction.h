@@ -1,8 +1,13 @@
 #pragma once
-// The one way the core talks to the user mid-operation: message boxes, questions, the
-// overwrite confirmation, status-bar text, the wait cursor and the progress of a long run
-// (which may answer "cancel"). The desktop app implements it with dialogs, the CLI on the
-// console, the tests with a script.
+// The one way the core talks to the user mid-operation: questions, the overwrite
+// confirmation, status-bar text, the wait cursor and the progress of a long run (which may
+// answer "cancel"). The desktop app implements it with dialogs, the CLI on the console, the
+// tests with a script.
+//
+// The layers below app/ only confirm overwrites, report progress and set status texts: what
+// goes wrong there is returned as a Problem (platform/problem.h), and a question they need is
+// put to them as a callback. app/ alone shows messages: it words every problem in one place
+// (app/problem_text) and tells it through Message.
 
 #include <string>
 #include <string_view>
@@ -21,8 +26,8 @@ class Interaction {
   public:
     virtual ~Interaction() = default;
 
-    // Shows a message box. Texts are CP932. An empty caption means the application's name
-    // ("Mirulane").
+    // Shows a message box: a question, or a notice with an OK button. Texts are CP932. An
+    // empty caption means the application's name ("Mirulane"). For app/ only.
     virtual MsgAnswer Message(std::string_view text, std::string_view caption, MsgIcon icon,
                               MsgButtons buttons) = 0;
 
@@ -38,9 +43,5 @@ class Interaction {
     // stop at the next item boundary (it then reports what it did so far).
     virtual ProgressAnswer Progress(int done, int total) = 0;
 };
-
-// A warning without a question: the text (CP932) with the exclamation icon and an OK button,
-// under the application's name.
-void ShowWarning(Interaction& ui, std::string_view text);
 
 }  // namespace mirulane

@@ -381,8 +381,8 @@ int OutputLedger::RemoveLeftovers(std::string_view folderPath, OutputKind kind) 
     return removed;
 }
 
-int OutputLedger::Save(Interaction& ui) {
-    int failures = 0;
+std::vector<Problem> OutputLedger::Save() {
+    std::vector<Problem> failures;
     for (auto& [id, folderPtr] : folders_) {
         Folder& folder = *folderPtr;
         if (!folder.recording || (folder.changed.empty() && !folder.journalFound)) continue;
@@ -408,10 +408,10 @@ int OutputLedger::Save(Interaction& ui) {
         }
         WriteStage stage = WriteStage::None;
         if (int error = WriteGeneratedFile(folder.ManifestPath(), text, nullptr, &stage)) {
-            ui.Message(Format(Sj("出力ファイルの記録を保存できません(errno=%d)\n%s").c_str(), error,
-                              folder.ManifestPath().c_str()),
-                       "", MsgIcon::Exclamation, MsgButtons::Ok);
-            ++failures;
+            failures.push_back({.kind = ProblemKind::RecordNotSaved,
+                                .path = folder.ManifestPath(),
+                                .error = error,
+                                .stage = stage});
             continue;
         }
         // Everything the journal said is in the manifest now.
@@ -421,7 +421,7 @@ int OutputLedger::Save(Interaction& ui) {
         folder.journalFound = false;
         folder.changed.clear();
     }
-    tally_.recordFailures += failures;
+    tally_.recordFailures += static_cast<int>(failures.size());
     return failures;
 }
 

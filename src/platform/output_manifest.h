@@ -28,8 +28,8 @@
 #include <vector>
 
 #include "platform/fs.h"
-#include "platform/interaction.h"
 #include "platform/overwrite_policy.h"
+#include "platform/problem.h"
 
 namespace mirulane {
 
@@ -146,9 +146,9 @@ class OutputLedger {
     int RemoveLeftovers(std::string_view folder, OutputKind kind);
 
     // Saves the manifest of every folder where something was recorded (the journal merged
-    // in and removed); a manifest that cannot be written is told with a message and counted
-    // in the tally. The number of such failures.
-    int Save(Interaction& ui);
+    // in and removed). Each manifest that cannot be written is counted in the tally and
+    // returned as a problem (RecordNotSaved).
+    std::vector<Problem> Save();
 
     const OutputTally& Tally() const { return tally_; }
 

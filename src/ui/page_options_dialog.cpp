@@ -21,6 +21,7 @@
 #include "app/page_options.h"
 #include "app/pages.h"
 #include "app/session.h"
+#include "app/template_files.h"
 #include "ui/dialog_buttons.h"
 #include "ui/dialog_help.h"
 #include "ui/help.h"
@@ -516,8 +517,8 @@ void PageOptionsDialog::ExportChosenPreset(const Template& t) {
     if (!chosen) return;
     std::optional<std::string> path = session_.AlbumPath(*chosen);
     if (!path) return;
-    mirulane::ExportPreset(t.kind, index, !ListLayoutIsVertical(topStyle), *path,
-                           session_.interaction());
+    ExportPresetFile(session_.interaction(), t.kind, index, !ListLayoutIsVertical(topStyle),
+                     *path);
 }
 
 void PageOptionsDialog::ChooseTemplateFile(const Template& t) {
@@ -529,9 +530,8 @@ void PageOptionsDialog::ChooseTemplateFile(const Template& t) {
     if (!chosen) return;
     std::optional<std::string> path = session_.AlbumPath(*chosen);
     if (!path) return;
-    // A file the page writers could not read is refused now, with the loader's message.
-    std::string text;
-    if (LoadTemplateFile(*path, text, session_.interaction()) != 0) return;
+    // A file the page writers could not read is refused now, saying why.
+    if (!TemplateFileUsable(session_.interaction(), *path)) return;
     t.fileGuard->SetText(*chosen);
 }
 
@@ -540,8 +540,7 @@ bool PageOptionsDialog::TemplateReadable(const PageStyle& style, const Template&
     const PageStyle& stored = session_.Core().album.style;
     if (style.*useFile != 1) return true;
     if (stored.*useFile == 1 && stored.*file == style.*file) return true;
-    std::string text;
-    if (LoadTemplateFile(style.*file, text, session_.interaction()) == 0) return true;
+    if (TemplateFileUsable(session_.interaction(), style.*file)) return true;
     tabs_->setCurrentIndex(t.kind == PresetKind::List ? kListTab : kDetailTab);
     t.file->setFocus();
     return false;

@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "album/album_file.h"
+#include "app/problem_text.h"
 #include "fixtures/fault_injection.h"
 #include "fixtures/image_builder.h"
 #include "platform/cp932.h"
-#include "platform/scripted_interaction.h"
 
 namespace mirulane {
 namespace {
@@ -14,6 +14,19 @@ namespace {
 using fixtures::TempDir;
 
 std::string Utf8(const std::string& sj) { return ToDisplay(sj); }
+
+// What a problem tells the user, in UTF-8.
+std::string Told(const Problem& problem) { return Utf8(ProblemText(problem).text); }
+
+// Reads text answering nothing (no line is too long in these); the number of entries.
+int ReadText(Album& album, std::string_view text) {
+    AlbumRead read = ReadAlbumText(album, text, nullptr);
+    EXPECT_FALSE(read.stopped);
+    EXPECT_EQ(read.refusedNames, 0);
+    return read.entries;
+}
+
+int Written(const Expected<int>& written) { return written.value_or(-1); }
 
 Album OneCapturedEntry() {
     Album album;
@@ -48,9 +61,8 @@ TEST(AlbumFile, WritesTheDocumentedLayoutWithCrLf) {
     EXPECT_EQ(Utf8(AlbumFileText(album)), expected);
 
     TempDir dir;
-    ScriptedInteraction ui;
     album.modified = true;
-    ASSERT_EQ(WriteAlbumFile(album, dir.path() + "/a.txt", ui), 1);
+    ASSERT_EQ(Written(WriteAlbumFile(album, dir.path() + "/a.txt")), 1);
     EXPECT_FALSE(album.modified);
     std::string onDisk = dir.Read("a.txt");
     EXPECT_EQ(onDisk.find('\n'), onDisk.find("\r\n") + 1);
@@ -75,24 +87,24 @@ TEST(AlbumFile, RoundTripRestoresOptionsEntriesAndGroups) {
         album.entries.SetField(e, COL_GROUP, i == 1 ? Sj("家族") : "trip");
     }
     TempDir dir;
-    ScriptedInteraction ui;
-    ASSERT_EQ(WriteAlbumFile(album, dir.path() + "/a.txt", ui), 4);
+    ASSERT_EQ(Written(WriteAlbumFile(album, dir.path() + "/a.txt")), 4);
 
     Album back;
     back.style.ListTemplateFile = "kept";
-    ASSERT_EQ(ReadAlbumFile(back, dir.path() + "/a.txt", ui), 4);
+    Expected<AlbumRead> read = ReadAlbumFile(back, dir.path() + "/a.txt", nullptr);
+    ASSERT_TRUE(read);
+    ASSERT_EQ(read->entries, 4);
+    EXPECT_EQ(read->refusedNames, 0);
     EXPECT_EQ(AlbumFileText(back), AlbumFileText(album));
     EXPECT_EQ(back.style.TargetToTop, 0);
     EXPECT_EQ(back.style.ListFrameWidth, -5);
     EXPECT_EQ(back.groups, (std::vector<std::string>{"trip", Sj("家族")}));
-    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST(AlbumFile, ReaderAppliesLegacyPresetsRangesAndPartialLines) {
     auto read = [](const std::string& text) {
         Album a;
-        ScriptedInteraction ui;
-        EXPECT_GE(ReadAlbumText(a, text, ui), 0);
+        EXPECT_FALSE(ReadAlbumText(a, text, nullptr).stopped);
         return a;
     };
     // 11 option fields: the preset follows the legacy flags.
@@ -154,43 +166,45 @@ TEST(AlbumFile, OverLongLineAsksAndNoAbortsWithoutRangeCheck) {
     // 49,151 bytes with the line feed: 48 fields of 1,023 bytes and their separators.
     std::string longLine = "x.jpg\t" + std::string(49151 - 7, 'a') + "\n";
     std::string text = "#[TopPageStyle]\t9\na.jpg\n" + longLine + "b.jpg\n";
+    int asked = 0;
+    auto answer = [&asked](bool skip) {
+        return [&asked, skip] {
+            ++asked;
+            return skip;
+        };
+    };
 
     Album yes;
-    ScriptedInteraction ui;
-    ui.answers = {MsgAnswer::Yes};
-    EXPECT_EQ(ReadAlbumText(yes, text, ui), 2);
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(Utf8(ui.messages[0].text),
-              "１行の長さが長すぎるため処理できません\nこの行を無視して処理を続行しますか？\n\n"
-              "（中止する場合は [いいえ] を選択してください）");
-    EXPECT_EQ(Utf8(ui.messages[0].caption), "読み込みエラー");
-    EXPECT_EQ(ui.messages[0].buttons, MsgButtons::YesNo);
+    AlbumRead read = ReadAlbumText(yes, text, answer(true));
+    EXPECT_EQ(read.entries, 2);
+    EXPECT_FALSE(read.stopped);
+    EXPECT_EQ(asked, 1);
     EXPECT_EQ(yes.style.TopStyle, 0);
 
     Album no;
-    ScriptedInteraction ui2;
-    ui2.answers = {MsgAnswer::No};
-    EXPECT_EQ(ReadAlbumText(no, text, ui2), -1);
+    read = ReadAlbumText(no, text, answer(false));
+    EXPECT_TRUE(read.stopped);
+    EXPECT_EQ(asked, 2);
     EXPECT_EQ(no.entries.Count(), 1);
     EXPECT_EQ(no.style.TopStyle, 9);  // not range-checked after No
 
     // One byte shorter is read without a question (CR LF counts as one line feed).
     Album fits;
-    ScriptedInteraction ui3;
     std::string justFits = "x.jpg\t" + std::string(49150 - 7, 'a') + "\r\n";
-    EXPECT_EQ(ReadAlbumText(fits, justFits, ui3), 1);
-    EXPECT_TRUE(ui3.messages.empty());
+    EXPECT_EQ(ReadAlbumText(fits, justFits, answer(false)).entries, 1);
+    EXPECT_EQ(asked, 2);
 }
 
 TEST(AlbumFile, NamesThatWouldLeaveTheOutputFolderAreSkippedAndCounted) {
     Album a;
-    ScriptedInteraction ui;
     std::string text = "../evil.jpg\tx\n.\tx\n..\tx\nsub/a.jpg\nsub\\b.jpg\n\tempty name\n" +
                        std::string("..\0.jpg\n", 8) + Sj("表示.jpg") + "\tok\n";
-    EXPECT_EQ(ReadAlbumText(a, text, ui), 1);
+    AlbumRead read = ReadAlbumText(a, text, nullptr);
+    EXPECT_EQ(read.entries, 1);
     EXPECT_EQ(a.entries.Field(0, COL_FILE), Sj("表示.jpg"));  // 0x5C trail byte is no separator
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(Utf8(ui.messages[0].text), "ファイル名が正しくない行を 7 行読み飛ばしました");
+    EXPECT_EQ(read.refusedNames, 7);
+    EXPECT_EQ(Told({.kind = ProblemKind::NamesRefused, .count = read.refusedNames}),
+              "ファイル名が正しくない行を 7 行読み飛ばしました");
 }
 
 TEST(AlbumFile, TabsAndLineBreaksInTextsAreWrittenReadably) {
@@ -202,16 +216,14 @@ TEST(AlbumFile, TabsAndLineBreaksInTextsAreWrittenReadably) {
     EXPECT_NE(text.find("\tone two<br>three<br>four<br>five\t"), std::string::npos);
     EXPECT_NE(text.find("\tT T\t"), std::string::npos);
     Album back;
-    ScriptedInteraction ui;
-    ASSERT_EQ(ReadAlbumText(back, text, ui), 1);
+    ASSERT_EQ(ReadText(back, text), 1);
     EXPECT_EQ(back.entries.Field(0, COL_COMM1), "one two<br>three<br>four<br>five");
     EXPECT_EQ(back.style.TopTitle, "T T");
 }
 
 TEST(AlbumFile, KeepsNamesThatDifferOnlyInCase) {
     Album a;
-    ScriptedInteraction ui;
-    EXPECT_EQ(ReadAlbumText(a, "IMG_0001.JPG\tupper\tU\nimg_0001.jpg\tlower\n", ui), 2);
+    EXPECT_EQ(ReadText(a, "IMG_0001.JPG\tupper\tU\nimg_0001.jpg\tlower\n"), 2);
     EXPECT_EQ(a.entries.Field(0, COL_FILE), "IMG_0001.JPG");
     EXPECT_EQ(a.entries.Field(0, COL_TITLE), "upper");
     EXPECT_EQ(a.entries.Field(1, COL_FILE), "img_0001.jpg");
@@ -239,9 +251,7 @@ TEST(AlbumFile, ReadsBackEveryFieldAndLineTheWriterWrites) {
 
     std::string text = AlbumFileText(album);
     Album back;
-    ScriptedInteraction ui;
-    ASSERT_EQ(ReadAlbumText(back, text, ui), 2);
-    EXPECT_TRUE(ui.messages.empty());
+    ASSERT_EQ(ReadText(back, text), 2);
     EXPECT_EQ(AlbumFileText(back), text);
     EXPECT_EQ(back.style.TargetFolder, deep);
     EXPECT_EQ(back.style.DetailFolder, deep + "/html");
@@ -253,44 +263,46 @@ TEST(AlbumFile, ReadsBackEveryFieldAndLineTheWriterWrites) {
 TEST(AlbumFile, NamesWithLineBreaksOrTabsAreSkipped) {
     // The scan never takes such a name, so a line holding one names no file.
     Album a;
-    ScriptedInteraction ui;
-    EXPECT_EQ(ReadAlbumText(a, "bad\rname.jpg\tx\r\nok.jpg\ty\r\n", ui), 1);
+    AlbumRead read = ReadAlbumText(a, "bad\rname.jpg\tx\r\nok.jpg\ty\r\n", nullptr);
+    EXPECT_EQ(read.entries, 1);
     EXPECT_EQ(a.entries.Field(0, COL_FILE), "ok.jpg");
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(Utf8(ui.messages[0].text), "ファイル名が正しくない行を 1 行読み飛ばしました");
+    EXPECT_EQ(read.refusedNames, 1);
 }
 
-TEST(AlbumFile, FailuresShowTheirMessageAndChangeNothing) {
+TEST(AlbumFile, FailuresTellTheirProblemAndChangeNothing) {
     TempDir dir;
     Album a = OneCapturedEntry();
     a.modified = true;
-    ScriptedInteraction ui;
     std::string missing = dir.path() + "/nope/a.txt";
-    EXPECT_EQ(WriteAlbumFile(a, missing, ui), -1);
+    Expected<int> written = WriteAlbumFile(a, missing);
+    ASSERT_FALSE(written);
     EXPECT_TRUE(a.modified);
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(Utf8(ui.messages[0].text), "出力ファイルを開けません(errno=2)\n" + missing);
-    EXPECT_EQ(ui.messages[0].caption, "");
-    EXPECT_EQ(ui.messages[0].icon, MsgIcon::Exclamation);
+    ProblemNotice told = ProblemText(written.error());
+    EXPECT_EQ(Utf8(told.text), "出力ファイルを開けません(errno=2)\n" + missing);
+    EXPECT_EQ(told.caption, "");
+    EXPECT_EQ(told.icon, MsgIcon::Exclamation);
 
-    EXPECT_EQ(ReadAlbumFile(a, missing, ui), -1);
-    EXPECT_EQ(Utf8(ui.messages[1].text), "入力ファイルを開けません(errno=2)\n" + missing);
-    EXPECT_EQ(Utf8(ui.messages[1].caption), "オープンエラー");
+    Expected<AlbumRead> read = ReadAlbumFile(a, missing, nullptr);
+    ASSERT_FALSE(read);
+    told = ProblemText(read.error());
+    EXPECT_EQ(Utf8(told.text), "入力ファイルを開けません(errno=2)\n" + missing);
+    EXPECT_EQ(Utf8(told.caption), "オープンエラー");
     EXPECT_EQ(a.entries.Count(), 1);
 
-    // A full disk: the previous album stays, the flag stays set, -1 comes back.
+    // A full disk: the previous album stays, the flag stays set, the problem comes back.
     std::string path = dir.path() + "/album.txt";
-    ASSERT_EQ(WriteAlbumFile(a, path, ui), 1);
+    ASSERT_EQ(Written(WriteAlbumFile(a, path)), 1);
     std::string before = dir.Read("album.txt");
     a.modified = true;
     a.entries.SetField(0, COL_COMM1, std::string(5000, 'c'));
     {
         fixtures::FileSizeLimit limit(1000);
-        EXPECT_EQ(WriteAlbumFile(a, path, ui), -1);
+        written = WriteAlbumFile(a, path);
     }
+    ASSERT_FALSE(written);
     EXPECT_TRUE(a.modified);
     EXPECT_EQ(dir.Read("album.txt"), before);
-    EXPECT_EQ(Utf8(ui.messages.back().text), "出力ファイルに書き込めません(errno=27)\n" + path);
+    EXPECT_EQ(Told(written.error()), "出力ファイルに書き込めません(errno=27)\n" + path);
 }
 
 // Opening a text file that is no album made an album of its stray lines, and a save then
@@ -298,32 +310,34 @@ TEST(AlbumFile, FailuresShowTheirMessageAndChangeNothing) {
 // an album saved without entries and the oldest list files (entry lines only) still open.
 TEST(AlbumFile, ATextFileThatIsNoAlbumIsRefusedAndTheAlbumKept) {
     TempDir dir;
-    ScriptedInteraction ui;
     Album a = OneCapturedEntry();
     dir.Write("readme.txt", "Read me first\r\n\r\n# not a section\r\nInstall\tit\r\n");
     dir.Write("empty.txt", "");
     for (const char* name : {"readme.txt", "empty.txt"}) {
         std::string path = dir.path() + "/" + name;
-        EXPECT_EQ(ReadAlbumFile(a, path, ui), -1) << name;
-        ASSERT_FALSE(ui.messages.empty());
-        EXPECT_EQ(Utf8(ui.messages.back().text), path + "\nはアルバムリストファイルではありません");
-        EXPECT_EQ(Utf8(ui.messages.back().caption), "オープンエラー");
-        EXPECT_EQ(ui.messages.back().icon, MsgIcon::Exclamation);
+        Expected<AlbumRead> read = ReadAlbumFile(a, path, nullptr);
+        ASSERT_FALSE(read) << name;
+        ProblemNotice told = ProblemText(read.error());
+        EXPECT_EQ(Utf8(told.text), path + "\nはアルバムリストファイルではありません");
+        EXPECT_EQ(Utf8(told.caption), "オープンエラー");
+        EXPECT_EQ(told.icon, MsgIcon::Exclamation);
     }
     EXPECT_EQ(a.entries.Count(), 1);
     EXPECT_EQ(a.style.TargetFolder, "/photos");
     EXPECT_EQ(a.stampPath, "");
 
-    ui.messages.clear();
     Album none;
-    ASSERT_EQ(WriteAlbumFile(none, dir.path() + "/none.txt", ui), 0);
-    EXPECT_EQ(ReadAlbumFile(a, dir.path() + "/none.txt", ui), 0);
+    ASSERT_EQ(Written(WriteAlbumFile(none, dir.path() + "/none.txt")), 0);
+    auto entriesRead = [&a](const std::string& path) {
+        Expected<AlbumRead> read = ReadAlbumFile(a, path, nullptr);
+        return read ? read->entries : -1;
+    };
+    EXPECT_EQ(entriesRead(dir.path() + "/none.txt"), 0);
     // An old list file: its entry names a file beside it (in other letter case).
     dir.Write("img_0002.jpg", "");
     dir.Write("old.txt", "missing.jpg\tgone\nIMG_0002.JPG\tkept\n");
-    EXPECT_EQ(ReadAlbumFile(a, dir.path() + "/old.txt", ui), 2);
+    EXPECT_EQ(entriesRead(dir.path() + "/old.txt"), 2);
     EXPECT_EQ(a.entries.Field(1, COL_TITLE), "kept");
-    EXPECT_TRUE(ui.messages.empty());
 }
 
 }  // namespace

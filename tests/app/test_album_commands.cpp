@@ -150,7 +150,7 @@ TEST(AlbumCommands, SavePromptOpenSaveAndStatusTexts) {
     EXPECT_EQ(SavePrompt(s), SaveResult::NeedsName);
     EXPECT_EQ(ProposedSaveName(s), "trip");
     EXPECT_TRUE(s.album.modified);
-    ASSERT_EQ(WriteAlbumFile(s.album, dir.path() + "/saved.txt", s.ui), 2);
+    ASSERT_EQ(WriteAlbumFile(s.album, dir.path() + "/saved.txt").value_or(-1), 2);
     EXPECT_FALSE(s.album.modified);
     EXPECT_EQ(s.album.fileName, Album::NewFileName());  // only Save As names the album
     EXPECT_EQ(SaveAlbum(s), SaveResult::NeedsName);
@@ -193,6 +193,41 @@ TEST(AlbumCommands, SavePromptOpenSaveAndStatusTexts) {
     EXPECT_EQ(other.album.sortColumn, -1);
     EXPECT_EQ(other.album.style.TargetFolder, "");
     EXPECT_EQ(LastStatus(ui, StatusPane::TargetFolder), "（選択されていません）");
+}
+
+// The reader asks about a line too long to read as it meets it, and the lines it skipped for
+// their names are told once it is done, whichever the answer.
+TEST(AlbumCommands, OpeningAsksAboutAnOverLongLineThenTellsTheNamesSkipped) {
+    TempDir dir;
+    // 49,151 bytes with the line feed: 48 fields of 1,023 bytes and their separators.
+    std::string longLine = "x.jpg\t" + std::string(49151 - 7, 'a') + "\n";
+    dir.Write("long.txt", "#[TopPageStyle]\t9\n../evil.jpg\na.jpg\n" + longLine + "b.jpg\n");
+    const std::string path = dir.path() + "/long.txt";
+    const std::vector<std::string> told = {
+        "１行の長さが長すぎるため処理できません\nこの行を無視して処理を続行しますか？\n\n"
+        "（中止する場合は [いいえ] を選択してください）",
+        "ファイル名が正しくない行を 1 行読み飛ばしました"};
+
+    ScriptedInteraction ui;
+    Session s(ui);
+    ui.answers = {MsgAnswer::Yes};
+    EXPECT_EQ(OpenAlbumFile(s, path), 2);
+    EXPECT_EQ(ui.MessagesUtf8(), told);
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ToDisplay(ui.messages[0].caption), "読み込みエラー");
+    EXPECT_EQ(ui.messages[0].buttons, MsgButtons::YesNo);
+    EXPECT_EQ(ui.messages[1].caption, "");
+    EXPECT_EQ(ui.messages[1].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(ui.messages[1].buttons, MsgButtons::Ok);
+    EXPECT_EQ(s.album.fileName, path);
+
+    ScriptedInteraction stop;
+    Session other(stop);
+    stop.answers = {MsgAnswer::No};
+    EXPECT_EQ(OpenAlbumFile(other, path), -1);
+    EXPECT_EQ(stop.MessagesUtf8(), told);
+    EXPECT_EQ(other.album.entries.Count(), 1);  // the lines before the long one
+    EXPECT_EQ(other.album.fileName, Album::NewFileName());
 }
 
 }  // namespace

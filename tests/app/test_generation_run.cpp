@@ -349,7 +349,7 @@ TEST(GenerationRun, FailedWritesAreFailures) {
         FileSizeLimit limit(20);
         a.style().TopStyle = 9;  // an empty index.html, which fits
         EXPECT_EQ(StepResult::Failed,
-                  WriteTopPageStep(a.album(), PageNames(a.session.album), a.out));
+                  a.TopStep(PageNames(a.session.album)));
     }
     EXPECT_EQ("トップページのスタイルが不正", a.ui.MessagesUtf8().at(0));
     EXPECT_EQ("ファイル出力エラー(errno=27)\n" + a.Path("autorun.inf"), a.ui.MessagesUtf8().at(1));
@@ -360,7 +360,7 @@ TEST(GenerationRun, FailedWritesAreFailures) {
     PageRun run(a.session.album);
     {
         FileSizeLimit limit(64);
-        EXPECT_EQ(StepResult::Failed, WriteListPageStep(a.album(), run, a.out));
+        EXPECT_EQ(StepResult::Failed, a.Told(WriteListPageStep(a.album(), run, a.out)));
     }
     EXPECT_EQ(std::vector<std::string>{"リストHTMLファイル出力エラー(1)"}, a.ui.MessagesUtf8());
     EXPECT_FALSE(a.Exists("html/list.html"));
@@ -373,7 +373,7 @@ TEST(GenerationRun, FailedWritesAreFailures) {
     a.ui.overwriteAnswers = {OverwriteAnswer::Yes};  // no page of the program's: asked
     {
         FileSizeLimit limit(64);
-        EXPECT_EQ(StepResult::Failed, WriteAllDetailPages(a.album(), run, out));
+        EXPECT_EQ(StepResult::Failed, a.Told(WriteAllDetailPages(a.album(), run, out)));
     }
     EXPECT_EQ(std::vector<std::string>{"HTMLファイルに書き込めません(errno=27)\nA"},
               a.ui.MessagesUtf8());

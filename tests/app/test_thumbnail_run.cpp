@@ -473,19 +473,19 @@ TEST(ThumbnailStep, NamesAndOverwriteAnswers) {
     fixtures::TempDir dir;
     ScriptedInteraction ui;
     OverwritePolicy overwrite(ui, false);
-    ThumbnailOutput out{ui, overwrite, dir.path()};
-    EXPECT_EQ(WriteThumbnail(out, "", "thumb"), ThumbnailWrite::NoFileName);
-    EXPECT_EQ(WriteThumbnail(out, "../t.jpg", "thumb"), ThumbnailWrite::NoFileName);
-    EXPECT_EQ(WriteThumbnail(out, "t.jpg", "456789ABCDEF"), ThumbnailWrite::Written);
+    ThumbnailOutput out{overwrite, dir.path()};
+    EXPECT_EQ(WriteThumbnail(out, "", "thumb").result, ThumbnailWrite::NoFileName);
+    EXPECT_EQ(WriteThumbnail(out, "../t.jpg", "thumb").result, ThumbnailWrite::NoFileName);
+    EXPECT_EQ(WriteThumbnail(out, "t.jpg", "456789ABCDEF").result, ThumbnailWrite::Written);
     EXPECT_EQ(dir.Read("t.jpg"), "456789ABCDEF");
     EXPECT_TRUE(ui.overwriteAsked.empty());
 
     // An existing file: no keeps it, cancel keeps it and ends the run.
     const std::string folder = dir.path() + "/";
-    ThumbnailOutput again{ui, overwrite, folder};
+    ThumbnailOutput again{overwrite, folder};
     ui.overwriteAnswers = {OverwriteAnswer::No, OverwriteAnswer::Cancel};
-    EXPECT_EQ(WriteThumbnail(again, "t.jpg", "45"), ThumbnailWrite::Declined);
-    EXPECT_EQ(WriteThumbnail(again, "t.jpg", "45"), ThumbnailWrite::Cancelled);
+    EXPECT_EQ(WriteThumbnail(again, "t.jpg", "45").result, ThumbnailWrite::Declined);
+    EXPECT_EQ(WriteThumbnail(again, "t.jpg", "45").result, ThumbnailWrite::Cancelled);
     EXPECT_EQ(dir.Read("t.jpg"), "456789ABCDEF");
     EXPECT_EQ(ui.overwriteAsked,
               (std::vector<std::string>{dir.path() + "/t.jpg", dir.path() + "/t.jpg"}));

@@ -246,7 +246,7 @@ TEST(DetailPage, PresetOneWholePage) {
     a.Put("P1.JPG", MakeJpeg(1600, 1200));
     a.Add("P1.JPG", "最初の一枚");
     PageRun run(a.session.album);
-    ASSERT_EQ(StepResult::Written, WriteAllDetailPages(a.album(), run, a.out));
+    ASSERT_EQ(StepResult::Written, a.Told(WriteAllDetailPages(a.album(), run, a.out)));
     EXPECT_EQ(Crlf(Sj("<html>\n"
                       "<head>\n"
                       "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=x-sjis\">\n"
@@ -345,7 +345,7 @@ TEST(DetailPage, OneEntryAlbumHasPlainNeighboursAndCounterOne) {
     a.style().DetailPreset = 11;
     a.Add("ONLY.JPG");
     PageRun run(a.session.album);
-    ASSERT_EQ(StepResult::Written, WriteAllDetailPages(a.album(), run, a.out));
+    ASSERT_EQ(StepResult::Written, a.Told(WriteAllDetailPages(a.album(), run, a.out)));
     std::string page = a.Get("html/ONLY.html");
     EXPECT_NE(std::string::npos, page.find("<strong>Prev</strong></font> <font size=\"2\" "
                                            "face=\"Verdana\"><strong>Next</strong>"));
@@ -362,7 +362,7 @@ TEST(WriteAllDetailPages, ProgressOverwriteAnswersAndFlag) {
     a.Put("html/C.html", "old C");
     a.ui.overwriteAnswers = {OverwriteAnswer::No, OverwriteAnswer::Yes, OverwriteAnswer::No};
     PageRun run(a.session.album);
-    EXPECT_EQ(StepResult::Written, WriteAllDetailPages(a.album(), run, a.out));
+    EXPECT_EQ(StepResult::Written, a.Told(WriteAllDetailPages(a.album(), run, a.out)));
     EXPECT_EQ("old A", a.Get("html/A.html"));
     EXPECT_NE("old B", a.Get("html/B.html"));
     EXPECT_EQ("old C", a.Get("html/C.html"));
@@ -378,7 +378,7 @@ TEST(WriteAllDetailPages, ProgressOverwriteAnswersAndFlag) {
     // the program's own pages; a page the program never wrote is still asked about by itself.
     a.ui.overwriteAsked.clear();
     a.ui.overwriteAnswers = {OverwriteAnswer::All, OverwriteAnswer::Yes};
-    EXPECT_EQ(StepResult::Written, WriteAllDetailPages(a.album(), run, a.out));
+    EXPECT_EQ(StepResult::Written, a.Told(WriteAllDetailPages(a.album(), run, a.out)));
     EXPECT_EQ(a.ui.overwriteAsked,
               (std::vector<std::string>{a.Path("html/A.html"), a.Path("html/C.html")}));
     EXPECT_NE("old C", a.Get("html/C.html"));
@@ -392,7 +392,7 @@ TEST(WriteAllDetailPages, ProgressOverwriteAnswersAndFlag) {
     a.ui.status.clear();
     OverwritePolicy asking(a.ui, false);  // a new run, which asks again
     PageOutput out{a.ui, asking};
-    EXPECT_EQ(StepResult::Cancelled, WriteAllDetailPages(a.album(), run, out));
+    EXPECT_EQ(StepResult::Cancelled, a.Told(WriteAllDetailPages(a.album(), run, out)));
     EXPECT_EQ(2u, a.ui.overwriteAsked.size());
     EXPECT_EQ("", a.ui.status.back().second);
     EXPECT_TRUE(a.ui.messages.empty());
@@ -403,7 +403,7 @@ TEST(WriteAllDetailPages, ACancelledProgressStopsBeforeTheNextPage) {
     for (const char* name : {"A.JPG", "B.JPG", "C.JPG"}) a.Add(name);
     a.ui.cancelAtDone = 1;
     PageRun run(a.session.album);
-    EXPECT_EQ(StepResult::Cancelled, WriteAllDetailPages(a.album(), run, a.out));
+    EXPECT_EQ(StepResult::Cancelled, a.Told(WriteAllDetailPages(a.album(), run, a.out)));
     EXPECT_TRUE(a.Exists("html/A.html"));
     EXPECT_FALSE(a.Exists("html/B.html"));
     EXPECT_FALSE(a.Exists("html/C.html"));
@@ -423,7 +423,7 @@ TEST(WriteAllDetailPages, EntriesSharingABaseName) {
     a.Add("P1.JPG", "photo");
     a.Add("P1.AVI", "movie");
     PageRun run(a.session.album);
-    EXPECT_EQ(StepResult::Written, WriteAllDetailPages(a.album(), run, a.out));
+    EXPECT_EQ(StepResult::Written, a.Told(WriteAllDetailPages(a.album(), run, a.out)));
     EXPECT_TRUE(a.ui.overwriteAsked.empty());
     EXPECT_TRUE(a.ui.messages.empty());
     std::string photo = a.Get("html/P1.html");
@@ -441,7 +441,7 @@ TEST(WriteAllDetailPages, FailuresAndTheirMessages) {
         a.Put("html", "a file");
         a.Add("A.JPG");
         PageRun run(a.session.album);
-        EXPECT_EQ(StepResult::Failed, WriteAllDetailPages(a.album(), run, a.out));
+        EXPECT_EQ(StepResult::Failed, a.Told(WriteAllDetailPages(a.album(), run, a.out)));
         ASSERT_EQ(1u, a.ui.messages.size());
         EXPECT_EQ("個別ページの出力先フォルダを作成できません\n" + a.target + "/html",
                   a.ui.MessagesUtf8()[0]);
@@ -453,10 +453,10 @@ TEST(WriteAllDetailPages, FailuresAndTheirMessages) {
         a.style().DetailUseFile = 1;
         a.style().DetailTemplateFile = a.target + "/none.html";
         PageRun run(a.session.album);
-        EXPECT_EQ(StepResult::Failed, WriteAllDetailPages(a.album(), run, a.out));
+        EXPECT_EQ(StepResult::Failed, a.Told(WriteAllDetailPages(a.album(), run, a.out)));
         a.Put("empty.html", "");
         a.style().DetailTemplateFile = a.target + "/empty.html";
-        EXPECT_EQ(StepResult::Failed, WriteAllDetailPages(a.album(), run, a.out));
+        EXPECT_EQ(StepResult::Failed, a.Told(WriteAllDetailPages(a.album(), run, a.out)));
         auto shown = a.ui.MessagesUtf8();
         ASSERT_EQ(2u, shown.size());
         EXPECT_EQ("指定されたテンプレートファイルを開けません(errno=2)\n" + a.target + "/none.html",
@@ -473,7 +473,7 @@ TEST(WriteAllDetailPages, FailuresAndTheirMessages) {
         OverwritePolicy all(a.ui, true);
         PageOutput out{a.ui, all};
         PageRun run(a.session.album);
-        EXPECT_EQ(StepResult::Failed, WriteAllDetailPages(a.album(), run, out));
+        EXPECT_EQ(StepResult::Failed, a.Told(WriteAllDetailPages(a.album(), run, out)));
         ASSERT_EQ(1u, a.ui.messages.size());
         EXPECT_EQ(0u, a.ui.MessagesUtf8()[0].find("出力HTMLファイルを開けません(errno="));
         EXPECT_NE(std::string::npos, a.ui.MessagesUtf8()[0].find(a.target + "/html/B.html"));
@@ -488,7 +488,7 @@ TEST(WriteAllDetailPages, RefusesNamesThatLeaveTheFolder) {
         PageAlbum a;
         a.Add(name);
         PageRun run(a.session.album);
-        EXPECT_EQ(StepResult::Failed, WriteAllDetailPages(a.album(), run, a.out)) << name;
+        EXPECT_EQ(StepResult::Failed, a.Told(WriteAllDetailPages(a.album(), run, a.out))) << name;
         ASSERT_EQ(1u, a.ui.messages.size()) << name;
         EXPECT_EQ("このエントリのファイル名では個別ページを作成できません\n" + name,
                   a.ui.MessagesUtf8()[0]);
@@ -504,7 +504,7 @@ TEST(WriteAllDetailPages, RefusesNamesThatLeaveTheFolder) {
     a.Add("...jpg");
     a.Add("..gif");
     PageRun run(a.session.album);
-    EXPECT_EQ(StepResult::Written, WriteAllDetailPages(a.album(), run, a.out));
+    EXPECT_EQ(StepResult::Written, a.Told(WriteAllDetailPages(a.album(), run, a.out)));
     EXPECT_TRUE(a.ui.messages.empty());
     EXPECT_TRUE(a.Exists(Sj("html/表.html")));
     EXPECT_TRUE(a.Exists("html/...html"));
@@ -514,7 +514,7 @@ TEST(WriteAllDetailPages, RefusesNamesThatLeaveTheFolder) {
 TEST(WriteAllDetailPages, EmptyAlbumSucceedsWithoutPages) {
     PageAlbum a;
     PageRun run(a.session.album);
-    EXPECT_EQ(StepResult::Written, WriteAllDetailPages(a.album(), run, a.out));
+    EXPECT_EQ(StepResult::Written, a.Told(WriteAllDetailPages(a.album(), run, a.out)));
     EXPECT_TRUE(a.ui.messages.empty());
 }
 
@@ -526,7 +526,7 @@ TEST(WriteAllDetailPages, TemplateFileIsUsedRaw) {
     a.style().DetailTemplateFile = a.target + "/t.html";
     a.Add("X.JPG", "T");
     PageRun run(a.session.album);
-    ASSERT_EQ(StepResult::Written, WriteAllDetailPages(a.album(), run, a.out));
+    ASSERT_EQ(StepResult::Written, a.Told(WriteAllDetailPages(a.album(), run, a.out)));
     EXPECT_EQ("<p>X</p>\r\r\n<p>_title_ _DETAIL_</p>\r\n", a.Get("html/X.html"));
 }
 

@@ -128,8 +128,7 @@ TEST(ListValues, ThumbnailLinkNamesTheFileAsFoundOnDisk) {
 }
 
 std::string ListPage(PageAlbum& a) {
-    std::string templ;
-    EXPECT_EQ(0, LoadListTemplate(a.style(), templ, a.ui));
+    std::string templ = LoadListTemplate(a.style()).value_or("<problem>");
     PageRun run(a.session.album);
     bool invalid = true;
     std::string page = *ListPageText(a.session.album, run, templ, LinkMode::Page, invalid);
@@ -325,7 +324,7 @@ TEST(ListPage, PageThatWouldPassTheLimitIsRefused) {
     a.style().ListTemplateFile = a.target + "/t.html";
     a.Put("t.html", templ);
     PageRun more(a.session.album);
-    EXPECT_EQ(StepResult::Failed, WriteListPageStep(a.album(), more, a.out));
+    EXPECT_EQ(StepResult::Failed, a.Told(WriteListPageStep(a.album(), more, a.out)));
     ASSERT_EQ(1u, a.ui.messages.size());
     EXPECT_EQ(0u, a.ui.MessagesUtf8()[0].find(
                       "一覧ページが大きくなりすぎるため作成できません（上限 16MB）\n"));
@@ -340,11 +339,12 @@ TEST(WriteListPage, InvalidTemplatesAreRefusedAndNothingIsWritten) {
     PageRun run(a.session.album);
     std::string path = a.Path("list.html");
     a.Put("list.html", "the old index");
-    EXPECT_EQ(StepResult::Failed, WriteListPage(a.album(), run, "<t s=\"_CELLSPC_\">_TITLE_\n",
-                                                LinkMode::Page, path, a.out));
+    EXPECT_EQ(StepResult::Failed, a.Told(WriteListPage(a.album(), run,
+                                                       "<t s=\"_CELLSPC_\">_TITLE_\n",
+                                                       LinkMode::Page, path, a.out)));
     EXPECT_EQ(StepResult::Failed,
-              WriteListPage(a.album(), run, "H\n<!--mirulanestart-->\n_TITLE_\n", LinkMode::Page,
-                            path, a.out));
+              a.Told(WriteListPage(a.album(), run, "H\n<!--mirulanestart-->\n_TITLE_\n",
+                                   LinkMode::Page, path, a.out)));
     EXPECT_EQ("the old index", a.Get("list.html"));
     EXPECT_EQ(
         (std::vector<std::string>{"テンプレートの内容が不正です", "テンプレートの内容が不正です"}),
@@ -360,8 +360,8 @@ TEST(WriteListPage, InvalidTemplatesAreRefusedAndNothingIsWritten) {
     PageAlbum empty;
     PageRun emptyRun(empty.session.album);
     EXPECT_EQ(StepResult::Written,
-              WriteListPage(empty.album(), emptyRun, ListPreset(0, false), LinkMode::Page,
-                            empty.Path("list.html"), empty.out));
+              empty.Told(WriteListPage(empty.album(), emptyRun, ListPreset(0, false),
+                                       LinkMode::Page, empty.Path("list.html"), empty.out)));
     EXPECT_EQ(Crlf(Sj(std::string(kHead) +
                       "<table border=\"0\" cellpadding=\"0\" cellspacing=\"8\" width=\"100%\">\n"
                       "</table>\n</body>\n</html>\n")),
@@ -373,7 +373,7 @@ TEST(WriteListPageStep, FolderTemplateAndOverwriteAnswers) {
     PageAlbum a;
     a.Add("A.JPG", "一");
     PageRun run(a.session.album);
-    EXPECT_EQ(StepResult::Written, WriteListPageStep(a.album(), run, a.out));
+    EXPECT_EQ(StepResult::Written, a.Told(WriteListPageStep(a.album(), run, a.out)));
     std::string first = a.Get("html/list.html");
     EXPECT_NE(std::string::npos, first.find("\r\n  <tr><td align=\"left\"><a href=\"A.html\""));
     EXPECT_TRUE(a.ui.overwriteAsked.empty());
@@ -381,14 +381,14 @@ TEST(WriteListPageStep, FolderTemplateAndOverwriteAnswers) {
     a.Put("html/list.html", "mine");
     a.ui.overwriteAnswers = {OverwriteAnswer::No, OverwriteAnswer::Cancel, OverwriteAnswer::Yes,
                              OverwriteAnswer::All};
-    EXPECT_EQ(StepResult::Kept, WriteListPageStep(a.album(), run, a.out));
-    EXPECT_EQ(StepResult::Cancelled, WriteListPageStep(a.album(), run, a.out));
+    EXPECT_EQ(StepResult::Kept, a.Told(WriteListPageStep(a.album(), run, a.out)));
+    EXPECT_EQ(StepResult::Cancelled, a.Told(WriteListPageStep(a.album(), run, a.out)));
     EXPECT_EQ("mine", a.Get("html/list.html"));
-    EXPECT_EQ(StepResult::Written, WriteListPageStep(a.album(), run, a.out));
+    EXPECT_EQ(StepResult::Written, a.Told(WriteListPageStep(a.album(), run, a.out)));
     EXPECT_EQ(first, a.Get("html/list.html"));
     EXPECT_FALSE(a.overwrite.OverwriteAll());
     a.Put("html/list.html", "mine");
-    EXPECT_EQ(StepResult::Written, WriteListPageStep(a.album(), run, a.out));
+    EXPECT_EQ(StepResult::Written, a.Told(WriteListPageStep(a.album(), run, a.out)));
     EXPECT_TRUE(a.overwrite.OverwriteAll());  // "all" answers for the rest of the run
     EXPECT_EQ(first, a.Get("html/list.html"));
     EXPECT_EQ(4u, a.ui.overwriteAsked.size());
@@ -400,7 +400,7 @@ TEST(WriteListPageStep, FolderTemplateAndOverwriteAnswers) {
     b.style().ListUseFile = 1;
     b.style().ListTemplateFile = b.target + "/missing.html";
     PageRun runB(b.session.album);
-    EXPECT_EQ(StepResult::Failed, WriteListPageStep(b.album(), runB, b.out));
+    EXPECT_EQ(StepResult::Failed, b.Told(WriteListPageStep(b.album(), runB, b.out)));
     EXPECT_EQ("指定されたテンプレートファイルを開けません(errno=2)\n" + b.target + "/missing.html",
               b.ui.MessagesUtf8().at(0));
     EXPECT_FALSE(b.Exists("html"));
@@ -409,14 +409,14 @@ TEST(WriteListPageStep, FolderTemplateAndOverwriteAnswers) {
     PageAlbum c;
     c.Put("html", "file");
     PageRun runC(c.session.album);
-    EXPECT_EQ(StepResult::Failed, WriteListPageStep(c.album(), runC, c.out));
+    EXPECT_EQ(StepResult::Failed, c.Told(WriteListPageStep(c.album(), runC, c.out)));
     EXPECT_EQ("一覧ページの出力先フォルダを作成できません\n" + c.target + "/html",
               c.ui.MessagesUtf8().at(0));
     c.style().ListFolder = c.target + "/out/";
     c.Put("out/list.html/x", "");
     OverwritePolicy all(c.ui, true);
     PageOutput out{c.ui, all};
-    EXPECT_EQ(StepResult::Failed, WriteListPageStep(c.album(), runC, out));
+    EXPECT_EQ(StepResult::Failed, c.Told(WriteListPageStep(c.album(), runC, out)));
     EXPECT_EQ(0u, c.ui.MessagesUtf8().at(1).find("一覧ページを開けません (errno="));
     EXPECT_NE(std::string::npos, c.ui.MessagesUtf8().at(1).find(c.target + "/out/list.html"));
 }

@@ -71,9 +71,9 @@ TEST(PageFile, APageThatCannotBeCreatedOnAFullDiskIsReportedAsNotOpened) {
         auto failed = [](StepResult r) {
             return r == StepResult::Failed ? "failed" : "not failed";
         };
-        std::vector<std::string> out{failed(WriteTopPageStep(a.album(), run.pages, a.out)),
-                                     failed(WriteListPageStep(a.album(), run, a.out)),
-                                     failed(WriteAllDetailPages(a.album(), run, a.out))};
+        std::vector<std::string> out{failed(a.TopStep(run.pages)),
+                                     failed(a.Told(WriteListPageStep(a.album(), run, a.out))),
+                                     failed(a.Told(WriteAllDetailPages(a.album(), run, a.out)))};
         for (const std::string& m : a.ui.MessagesUtf8()) out.push_back(m);
         return out;
     });

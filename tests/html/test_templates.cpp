@@ -5,13 +5,13 @@
 #include <gtest/gtest.h>
 
 #include "album/page_style.h"
+#include "app/problem_text.h"
 #include "fixtures/fault_injection.h"
 #include "fixtures/image_builder.h"
 #include "html/presets.h"
 #include "html/templates.h"
 #include "html/tokens.h"
 #include "platform/cp932.h"
-#include "platform/scripted_interaction.h"
 #include "platform/text.h"
 
 namespace mirulane {
@@ -209,71 +209,67 @@ TEST(Tokens, WorkOfOnePageIsBoundedEvenWhenTheTextShrinksAgain) {
 class TemplateFileTest : public ::testing::Test {
   protected:
     TempDir dir;
-    ScriptedInteraction ui;
     std::string Path(const std::string& name) { return *Utf8ToCp932(dir.path() + "/" + name); }
+    // The text the loader read, or "<problem>".
+    static std::string Text(const Expected<std::string>& loaded) {
+        return loaded.value_or("<problem>");
+    }
+    // What the problem of a failed load or export tells the user (CP932).
+    template <class T>
+    static std::string Told(const Expected<T>& failed) {
+        EXPECT_FALSE(failed);
+        return failed ? std::string() : ProblemText(failed.error()).text;
+    }
 };
 
 TEST_F(TemplateFileTest, ReadsRawBytesUpTo32767) {
-    std::string out;
     dir.Write("crlf.html", "<p>_TITLE_</p>\r\n\r\n");
-    ASSERT_EQ(LoadTemplateFile(Path("crlf.html"), out, ui), 0);
-    EXPECT_EQ(out, "<p>_TITLE_</p>\r\n\r\n");
+    EXPECT_EQ(Text(LoadTemplateFile(Path("crlf.html"))), "<p>_TITLE_</p>\r\n\r\n");
 
     const std::string exact(32767, 'x');
     dir.Write("exact.html", exact);
-    ASSERT_EQ(LoadTemplateFile(Path("exact.html"), out, ui), 0);
-    EXPECT_EQ(out, exact);
+    EXPECT_EQ(Text(LoadTemplateFile(Path("exact.html"))), exact);
 
     // The cut falls after byte 32,767, even between the two bytes of a character.
     const std::string longer = std::string(32766, 'x') + Sj("海") + "tail";
     dir.Write("long.html", longer);
-    ASSERT_EQ(LoadTemplateFile(Path("long.html"), out, ui), 0);
-    EXPECT_EQ(out, longer.substr(0, 32767));
-    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(Text(LoadTemplateFile(Path("long.html"))), longer.substr(0, 32767));
 }
 
-TEST_F(TemplateFileTest, MissingEmptyOrUnreadableFilesFailWithTheirMessages) {
-    std::string out = "stale";
-    EXPECT_EQ(LoadTemplateFile(Path("missing.html"), out, ui), -1);
-    EXPECT_EQ(out, "");
+TEST_F(TemplateFileTest, MissingEmptyOrUnreadableFilesFailWithTheirProblems) {
+    Expected<std::string> missing = LoadTemplateFile(Path("missing.html"));
     dir.Write("empty.html", "");
-    EXPECT_EQ(LoadTemplateFile(Path("empty.html"), out, ui), -2);
+    Expected<std::string> empty = LoadTemplateFile(Path("empty.html"));
     dir.Write("folder/x", "");
-    EXPECT_EQ(LoadTemplateFile(Path("folder"), out, ui), -1);
-    ASSERT_EQ(ui.messages.size(), 3u);
-    EXPECT_EQ(ui.messages[0].text,
-              SjFormat("指定されたテンプレートファイルを開けません(errno=2)\n%s",
-                       Path("missing.html").c_str()));
-    EXPECT_EQ(ui.messages[1].text, SjFormat("テンプレートファイルから読み込めません(errno=0)\n%s",
-                                            Path("empty.html").c_str()));
-    EXPECT_EQ(ui.messages[2].text,
-              SjFormat("指定されたテンプレートファイルを開けません(errno=21)\n%s",
-                       Path("folder").c_str()));
-    EXPECT_EQ(ui.messages[0].caption, "");
+    Expected<std::string> folder = LoadTemplateFile(Path("folder"));
+    EXPECT_EQ(Told(missing), SjFormat("指定されたテンプレートファイルを開けません(errno=2)\n%s",
+                                      Path("missing.html").c_str()));
+    EXPECT_EQ(Told(empty), SjFormat("テンプレートファイルから読み込めません(errno=0)\n%s",
+                                    Path("empty.html").c_str()));
+    EXPECT_EQ(Told(folder), SjFormat("指定されたテンプレートファイルを開けません(errno=21)\n%s",
+                                     Path("folder").c_str()));
+    EXPECT_EQ(ProblemText(missing.error()).caption, "");
 }
 
 TEST_F(TemplateFileTest, AlbumChoosesPresetVariantOrFile) {
     PageStyle style;
-    std::string out;
     style.ListPreset = 2;
     for (int topStyle : {0, 1, 2, 3}) {
         style.TopStyle = topStyle;
-        ASSERT_EQ(LoadListTemplate(style, out, ui), 0);
-        EXPECT_EQ(out, ListPreset(2, topStyle >= 2)) << topStyle;
+        EXPECT_EQ(Text(LoadListTemplate(style)), ListPreset(2, topStyle >= 2)) << topStyle;
     }
     style.DetailPreset = 13;
-    ASSERT_EQ(LoadDetailTemplate(style, out, ui), 0);
-    EXPECT_EQ(out, DetailPreset(13));
+    EXPECT_EQ(Text(LoadDetailTemplate(style)), DetailPreset(13));
 
     dir.Write("mine.html", "own _TITLE_");
     style.ListUseFile = 1;
     style.ListTemplateFile = Path("mine.html");
     style.DetailUseFile = 1;
     style.DetailTemplateFile = Path("gone.html");
-    ASSERT_EQ(LoadListTemplate(style, out, ui), 0);
-    EXPECT_EQ(out, "own _TITLE_");
-    EXPECT_EQ(LoadDetailTemplate(style, out, ui), -1);
-    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(Text(LoadListTemplate(style)), "own _TITLE_");
+    EXPECT_EQ(Told(LoadDetailTemplate(style)),
+              SjFormat("指定されたテンプレートファイルを開けません(errno=2)\n%s",
+                       Path("gone.html").c_str()));
 }
 
 TEST_F(TemplateFileTest, ExportWritesPresetWithCrLfThatLoadsBack) {
@@ -284,36 +280,30 @@ TEST_F(TemplateFileTest, ExportWritesPresetWithCrLfThatLoadsBack) {
     EXPECT_EQ(ExportFileName(PresetKind::List, 4, 2), "lsttmplt5h.html");
     EXPECT_EQ(ExportFileName(PresetKind::List, 2, 3), "lsttmplt3h.html");
 
-    ASSERT_EQ(ExportPreset(PresetKind::List, 4, true, Path("l.html"), ui), 0);
+    ASSERT_TRUE(ExportPreset(PresetKind::List, 4, true, Path("l.html")));
     EXPECT_EQ(dir.Read("l.html"), ToCrLf(ListPreset(4, true)));
     dir.Write("d.html", "older and longer text that must go entirely");
-    ASSERT_EQ(ExportPreset(PresetKind::Detail, 11, false, Path("d.html"), ui), 0);
+    ASSERT_TRUE(ExportPreset(PresetKind::Detail, 11, false, Path("d.html")));
     const std::string written = dir.Read("d.html");
     EXPECT_EQ(written, ToCrLf(DetailPreset(11)));
     EXPECT_EQ(written.find("\r\r"), std::string::npos);
 
     // The exported file is a valid template file for the album's own choice.
-    std::string loaded;
-    ASSERT_EQ(LoadTemplateFile(Path("d.html"), loaded, ui), 0);
-    EXPECT_EQ(loaded, written);
-    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(Text(LoadTemplateFile(Path("d.html"))), written);
 }
 
 TEST_F(TemplateFileTest, ExportFailuresAreReported) {
-    EXPECT_EQ(ExportPreset(PresetKind::Detail, 1, false, Path("no/such/t.html"), ui), -1);
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text,
+    EXPECT_EQ(Told(ExportPreset(PresetKind::Detail, 1, false, Path("no/such/t.html"))),
               SjFormat("出力ファイルを開けません(errno=2)\n%s", Path("no/such/t.html").c_str()));
 
     // A full disk (here: a file size limit) is a write error, and the old file survives.
     dir.Write("full.html", "old");
+    Status full;
     {
         fixtures::FileSizeLimit limit(64);
-        EXPECT_EQ(ExportPreset(PresetKind::Detail, 1, false, Path("full.html"), ui), -2);
+        full = ExportPreset(PresetKind::Detail, 1, false, Path("full.html"));
     }
-    ASSERT_EQ(ui.messages.size(), 2u);
-    EXPECT_EQ(ui.messages[1].text,
-              SjFormat("ファイル出力エラー(errno=27)\n%s", Path("full.html").c_str()));
+    EXPECT_EQ(Told(full), SjFormat("ファイル出力エラー(errno=27)\n%s", Path("full.html").c_str()));
     EXPECT_EQ(dir.Read("full.html"), "old");
 }
 

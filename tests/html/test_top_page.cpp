@@ -113,7 +113,7 @@ TEST(WriteTopPageStep, WritesPageAndAutorunWithCrLf) {
     a.style().ListFolder = a.target + "/top";
     a.style().DetailFolder = a.target + "/top/pages";
     a.Add("P1.JPG");
-    EXPECT_EQ(StepResult::Written, WriteTopPageStep(a.album(), PageNames(a.session.album), a.out));
+    EXPECT_EQ(StepResult::Written, a.TopStep(PageNames(a.session.album)));
     EXPECT_EQ(Crlf("<html>\n"
                    "<head>\n"
                    "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=x-sjis\">\n"
@@ -134,14 +134,14 @@ TEST(WriteTopPageStep, WritesPageAndAutorunWithCrLf) {
     a.Put("top/index.html", "mine");
     a.Put("top/autorun.inf", "theirs");
     a.ui.overwriteAnswers = {OverwriteAnswer::No, OverwriteAnswer::Cancel};
-    EXPECT_EQ(StepResult::Kept, WriteTopPageStep(a.album(), PageNames(a.session.album), a.out));
+    EXPECT_EQ(StepResult::Kept, a.TopStep(PageNames(a.session.album)));
     EXPECT_EQ(StepResult::Cancelled,
-              WriteTopPageStep(a.album(), PageNames(a.session.album), a.out));
+              a.TopStep(PageNames(a.session.album)));
     EXPECT_EQ("mine", a.Get("top/index.html"));
     EXPECT_EQ("theirs", a.Get("top/autorun.inf"));
     // The autorun file is replaced without asking once index.html may be.
     a.ui.overwriteAnswers = {OverwriteAnswer::Yes};
-    EXPECT_EQ(StepResult::Written, WriteTopPageStep(a.album(), PageNames(a.session.album), a.out));
+    EXPECT_EQ(StepResult::Written, a.TopStep(PageNames(a.session.album)));
     EXPECT_EQ("[autorun]\r\nopen=explorer index.html\r\n", a.Get("top/autorun.inf"));
     EXPECT_EQ(3u, a.ui.overwriteAsked.size());
     EXPECT_EQ(a.target + "/top/index.html", a.ui.overwriteAsked[0]);
@@ -150,7 +150,7 @@ TEST(WriteTopPageStep, WritesPageAndAutorunWithCrLf) {
 TEST(WriteTopPageStep, FailuresAndAnUnknownLayout) {
     PageAlbum a;
     a.style().TopStyle = 7;
-    EXPECT_EQ(StepResult::Written, WriteTopPageStep(a.album(), PageNames(a.session.album), a.out));
+    EXPECT_EQ(StepResult::Written, a.TopStep(PageNames(a.session.album)));
     EXPECT_EQ("", a.Get("index.html"));
     EXPECT_TRUE(a.Exists("index.html"));
     EXPECT_EQ(std::vector<std::string>{"トップページのスタイルが不正"}, a.ui.MessagesUtf8());
@@ -158,7 +158,7 @@ TEST(WriteTopPageStep, FailuresAndAnUnknownLayout) {
     PageAlbum b;
     b.Put("blocked", "a file");
     b.style().TopFolder = b.target + "/blocked/top";
-    EXPECT_EQ(StepResult::Failed, WriteTopPageStep(b.album(), PageNames(b.session.album), b.out));
+    EXPECT_EQ(StepResult::Failed, b.TopStep(PageNames(b.session.album)));
     EXPECT_EQ("トップページの出力先フォルダを作成できません\n" + b.target + "/blocked/top",
               b.ui.MessagesUtf8().at(0));
 
@@ -166,14 +166,14 @@ TEST(WriteTopPageStep, FailuresAndAnUnknownLayout) {
     c.Put("index.html/x", "");
     OverwritePolicy all(c.ui, true);
     PageOutput out{c.ui, all};
-    EXPECT_EQ(StepResult::Failed, WriteTopPageStep(c.album(), PageNames(c.session.album), out));
+    EXPECT_EQ(StepResult::Failed, c.TopStep(PageNames(c.session.album), out));
     EXPECT_EQ("トップページを開けません (errno=21)\n" + c.target + "/index.html",
               c.ui.MessagesUtf8().at(0));
 
     PageAlbum d;
     d.style().MakeAutorun = 1;
     d.Put("autorun.inf/x", "");
-    EXPECT_EQ(StepResult::Failed, WriteTopPageStep(d.album(), PageNames(d.session.album), d.out));
+    EXPECT_EQ(StepResult::Failed, d.TopStep(PageNames(d.session.album)));
     EXPECT_TRUE(d.Exists("index.html"));  // written before the failure, and it stays
     EXPECT_EQ("自動再生情報を開けません (errno=21)\n" + d.target + "/autorun.inf",
               d.ui.MessagesUtf8().at(0));

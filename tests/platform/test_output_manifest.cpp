@@ -12,7 +12,7 @@
 #include "fixtures/image_builder.h"
 #include "platform/cp932.h"
 #include "platform/output_manifest.h"
-#include "platform/scripted_interaction.h"
+#include "app/problem_text.h"
 #include "platform/text.h"
 
 namespace mirulane {
@@ -46,14 +46,13 @@ TEST(OutputLedger, ARerunLeavesAlikeFilesAloneAndReplacesItsOwnWithoutAsking) {
     TempDir dir;
     const std::string page = dir.path() + "/page.html";
     const std::string other = dir.path() + "/other.html";
-    ScriptedInteraction ui;
     Questions q;
     {
         OutputLedger first;
         EXPECT_EQ(first.Write(page, "one", nullptr, q.For(page)).outcome, OutputOutcome::Written);
         EXPECT_EQ(first.Write(other, "other", nullptr, q.For(other)).outcome,
                   OutputOutcome::Written);
-        EXPECT_EQ(first.Save(ui), 0);
+        EXPECT_TRUE(first.Save().empty());
     }
     const ino_t before = Inode(other);
 
@@ -66,13 +65,12 @@ TEST(OutputLedger, ARerunLeavesAlikeFilesAloneAndReplacesItsOwnWithoutAsking) {
     EXPECT_TRUE(q.asked.empty());
     EXPECT_EQ(second.Tally().written, 1);
     EXPECT_EQ(second.Tally().unchanged, 1);
-    EXPECT_EQ(second.Save(ui), 0);
+    EXPECT_TRUE(second.Save().empty());
 
     // What the second run wrote is the program's own from then on.
     OutputLedger third;
     EXPECT_EQ(third.Write(page, "three", nullptr, q.For(page)).outcome, OutputOutcome::Written);
     EXPECT_TRUE(q.asked.empty());
-    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST(OutputLedger, FilesEditedOrNotWrittenByTheProgramAreAskedAboutAndCountedWhenKept) {
@@ -81,13 +79,12 @@ TEST(OutputLedger, FilesEditedOrNotWrittenByTheProgramAreAskedAboutAndCountedWhe
     const std::string foreign = dir.path() + "/foreign.html";
     const std::string linked = dir.path() + "/linked.html";
     const std::string target = dir.path() + "/target.html";
-    ScriptedInteraction ui;
     Questions q;
     {
         OutputLedger first;
         first.Write(edited, "page", nullptr, q.For(edited));
         first.Write(target, "page", nullptr, q.For(target));
-        first.Save(ui);
+        (void)first.Save();
     }
     dir.Write("edited.html", "page, edited by hand");
     dir.Write("foreign.html", "the user's own");
@@ -106,7 +103,7 @@ TEST(OutputLedger, FilesEditedOrNotWrittenByTheProgramAreAskedAboutAndCountedWhe
         EXPECT_EQ(ledger.Tally().keptEdited, std::vector<std::string>{edited});
         EXPECT_EQ(ledger.Tally().keptUnknown, (std::vector<std::string>{foreign, linked}));
         EXPECT_EQ(ledger.Tally().written, 0);
-        ledger.Save(ui);  // a kept file keeps its old record: the next run asks again
+        (void)ledger.Save();  // a kept file keeps its old record: the next run asks again
     }
     EXPECT_EQ(dir.Read("edited.html"), "page, edited by hand");
     EXPECT_EQ(dir.Read("foreign.html"), "the user's own");
@@ -158,13 +155,12 @@ TEST(OutputLedger, NamesThatCouldForgeARecordAreNeverRecorded) {
     dir.Write("index.html", "the user's own");
     const std::string forged = Format(
         "x\n%016llx\tindex.html", static_cast<unsigned long long>(ContentHash("the user's own")));
-    ScriptedInteraction ui;
     Questions q;
     {
         OutputLedger first;
         const std::string path = dir.path() + "/" + forged;
         EXPECT_EQ(first.Write(path, "thumb", nullptr, q.For(path)).outcome, OutputOutcome::Written);
-        first.Save(ui);
+        (void)first.Save();
     }
     OutputLedger second;
     const std::string index = dir.path() + "/index.html";
@@ -175,7 +171,6 @@ TEST(OutputLedger, NamesThatCouldForgeARecordAreNeverRecorded) {
 
 TEST(OutputLedger, SavingKeepsWhatAnotherRunRecordedAndForgetsVanishedFiles) {
     TempDir dir;
-    ScriptedInteraction ui;
     Questions q;
     const std::string a = dir.path() + "/a.html";
     const std::string b = dir.path() + "/b.html";
@@ -183,7 +178,7 @@ TEST(OutputLedger, SavingKeepsWhatAnotherRunRecordedAndForgetsVanishedFiles) {
     {
         OutputLedger earlier;
         earlier.Write(gone, "gone", nullptr, q.For(gone));
-        earlier.Save(ui);
+        (void)earlier.Save();
     }
     fs::remove(gone);
     // Two runs at once in one folder: each saves what it wrote, neither loses the other's.
@@ -193,8 +188,8 @@ TEST(OutputLedger, SavingKeepsWhatAnotherRunRecordedAndForgetsVanishedFiles) {
     EXPECT_EQ(two.Examine(b, "b"), OutputState::Absent);
     one.Write(a, "a", nullptr, q.For(a));
     two.Write(b, "b", nullptr, q.For(b));
-    EXPECT_EQ(one.Save(ui), 0);
-    EXPECT_EQ(two.Save(ui), 0);
+    EXPECT_TRUE(one.Save().empty());
+    EXPECT_TRUE(two.Save().empty());
 
     OutputLedger next;
     EXPECT_EQ(next.Examine(a, "a2"), OutputState::Own);
@@ -210,18 +205,17 @@ TEST(OutputLedger, SavingKeepsWhatAnotherRunRecordedAndForgetsVanishedFiles) {
 // manifest; one that cannot save it says so and counts it.
 TEST(OutputLedger, TheManifestIsSavedOnlyWhenSomethingWasRecordedAndFailuresAreTold) {
     TempDir dir;
-    ScriptedInteraction ui;
     const std::string page = dir.path() + "/page.html";
     {
         OutputLedger first;
         first.Write(page, "page", nullptr, nullptr);
-        first.Save(ui);
+        (void)first.Save();
     }
     const std::string manifest = dir.path() + "/" + std::string(kManifestName);
     const ino_t before = Inode(manifest);
     OutputLedger again;
     EXPECT_EQ(again.Write(page, "page", nullptr, nullptr).outcome, OutputOutcome::Unchanged);
-    EXPECT_EQ(again.Save(ui), 0);
+    EXPECT_TRUE(again.Save().empty());
     EXPECT_EQ(Inode(manifest), before);
 
     fs::remove(manifest);
@@ -232,11 +226,12 @@ TEST(OutputLedger, TheManifestIsSavedOnlyWhenSomethingWasRecordedAndFailuresAreT
     OutputLedger blocked;
     EXPECT_EQ(blocked.Write(page, "changed", nullptr, yes.For(page)).outcome,
               OutputOutcome::Written);
-    EXPECT_EQ(blocked.Save(ui), 1);
+    std::vector<Problem> unsaved = blocked.Save();
     EXPECT_EQ(blocked.Tally().recordFailures, 1);
-    ASSERT_EQ(ui.MessagesUtf8().size(), 1u);
-    EXPECT_EQ(ui.MessagesUtf8()[0].find("出力ファイルの記録を保存できません(errno="), 0u);
-    EXPECT_NE(ui.MessagesUtf8()[0].find("\n" + manifest), std::string::npos);
+    ASSERT_EQ(unsaved.size(), 1u);
+    const std::string told = ToDisplay(ProblemText(unsaved[0]).text);
+    EXPECT_EQ(told.find("出力ファイルの記録を保存できません(errno="), 0u);
+    EXPECT_NE(told.find("\n" + manifest), std::string::npos);
 }
 
 // A run killed before it saves has still told, file by file, what it wrote: the next run
@@ -244,7 +239,6 @@ TEST(OutputLedger, TheManifestIsSavedOnlyWhenSomethingWasRecordedAndFailuresAreT
 // passed over, and the lines after it still count.
 TEST(OutputLedger, FilesOfARunKilledBeforeItSavesAreStillItsOwn) {
     TempDir dir;
-    ScriptedInteraction ui;
     Questions q;
     const std::string page = dir.path() + "/page.html";
     const std::string thumb = dir.path() + "/t.jpg";
@@ -265,7 +259,7 @@ TEST(OutputLedger, FilesOfARunKilledBeforeItSavesAreStillItsOwn) {
     EXPECT_EQ(next.Write(page, "three", nullptr, q.For(page)).outcome, OutputOutcome::Written);
     EXPECT_EQ(next.Write(thumb, "thumb 2", nullptr, q.For(thumb)).outcome, OutputOutcome::Written);
     EXPECT_TRUE(q.asked.empty());
-    EXPECT_EQ(next.Save(ui), 0);
+    EXPECT_TRUE(next.Save().empty());
     EXPECT_FALSE(fs::exists(journal));  // merged into the manifest
     OutputLedger after;
     EXPECT_EQ(after.Examine(page, "four"), OutputState::Own);
@@ -276,14 +270,13 @@ TEST(OutputLedger, FilesOfARunKilledBeforeItSavesAreStillItsOwn) {
 // which say nothing of that, still tell the program's files.
 TEST(OutputLedger, AThumbnailIsCurrentOnlyForTheSourceItWasMadeFrom) {
     TempDir dir;
-    ScriptedInteraction ui;
     const std::string thumb = dir.path() + "/a.jpg";
     const SourceStamp source{1234, 1700000000123456789, 160, 120};
     {
         OutputLedger first;
         first.Write(thumb, "made", nullptr, nullptr, OutputKind::Thumbnail, &source);
         EXPECT_TRUE(first.IsCurrent(thumb, source));
-        first.Save(ui);
+        (void)first.Save();
     }
     OutputLedger second;
     EXPECT_TRUE(second.IsCurrent(thumb, source));
