@@ -72,7 +72,7 @@ TEST(AlbumGuard, ASaveAsksBeforeReplacingAnEditMadeOnDisk) {
     EXPECT_EQ(ui.messages.size(), 6u);
 
     // The same bytes written again by someone else lose nothing; a file gone is written.
-    ASSERT_EQ(WriteAlbumFile(other.album = s.album, path, ui), 2);
+    ASSERT_EQ(WriteAlbumFile(other.album = s.album, path).value_or(-1), 2);
     EXPECT_EQ(SaveAlbum(s), SaveResult::Saved);
     std::filesystem::remove(path);
     EXPECT_EQ(SaveAlbum(s), SaveResult::Saved);

@@ -33,7 +33,7 @@ TEST(CliGenerate, WritesKeepsReplacesAndFails) {
     album.entries.Append("P1.JPG");
     album.entries.Append("P2.JPG");
     mirulane::ScriptedInteraction ui;
-    ASSERT_LE(0, mirulane::WriteAlbumFile(album, dir.path() + "/album.txt", ui));
+    ASSERT_LE(0, mirulane::WriteAlbumFile(album, dir.path() + "/album.txt").value_or(-1));
 
     CliResult first = cli("generate album.txt");
     EXPECT_EQ(0, first.status) << first.err;
@@ -60,7 +60,7 @@ TEST(CliGenerate, WritesKeepsReplacesAndFails) {
     // A template file that is not there fails the run with the closing message.
     album.style.DetailUseFile = 1;
     album.style.DetailTemplateFile = dir.path() + "/none.html";
-    ASSERT_LE(0, mirulane::WriteAlbumFile(album, dir.path() + "/broken.txt", ui));
+    ASSERT_LE(0, mirulane::WriteAlbumFile(album, dir.path() + "/broken.txt").value_or(-1));
     CliResult failed = cli("generate broken.txt --force");
     EXPECT_EQ(1, failed.status);
     EXPECT_EQ("", failed.out);

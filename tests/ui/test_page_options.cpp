@@ -84,7 +84,7 @@ class PageOptionsTest : public WindowTest {
     std::string AlbumBytes() {
         ScriptedInteraction ui;
         std::string path = dir.path() + "/snapshot.txt";
-        WriteAlbumFile(album(), path, ui);
+        (void)WriteAlbumFile(album(), path);
         return dir.Read("snapshot.txt");
     }
 };
