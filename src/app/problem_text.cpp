@@ -18,15 +18,6 @@ std::string ErrnoPath(const char* utf8Format, const Problem& p) {
 
 bool Storing(const Problem& p) { return p.stage == WriteStage::Write; }
 
-// count: the largest page in megabytes.
-std::string TooLarge(const char* pageUtf8, const Problem& p) {
-    const std::string page = Sj(pageUtf8);
-    return SjFormat("%sが大きくなりすぎるため作成できません（上限 %dMB）\n"
-                    "タイトルやコメントなどに置換対象文字列が含まれていないか"
-                    "確認してください\n%s",
-                    page.c_str(), p.count, p.path.c_str());
-}
-
 // How many entries were passed over, and the first few of them by their place in the album.
 std::string EntriesWithoutPages(const Problem& p) {
     std::string text = SjFormat(
@@ -113,7 +104,11 @@ ProblemNotice ProblemText(const Problem& p) {
             return {Storing(p) ? Sj("リストHTMLファイル出力エラー(1)")
                                : ErrnoPath("一覧ページを開けません (errno=%d)\n%s", p)};
         case ProblemKind::ListPageTooLarge:
-            return {TooLarge("一覧ページ", p)};
+            // count: the largest page in megabytes.
+            return {SjFormat("一覧ページが大きくなりすぎるため作成できません（上限 %dMB）\n"
+                             "タイトルやコメントなどに置換対象文字列が含まれていないか"
+                             "確認してください\n%s",
+                             p.count, path)};
         case ProblemKind::DetailFolderNotMade:
             return {Sj("個別ページの出力先フォルダを作成できません\n") + p.path};
         case ProblemKind::DetailPageNotWritten:
@@ -123,7 +118,10 @@ ProblemNotice ProblemText(const Problem& p) {
                                    p.name.c_str())
                         : ErrnoPath("出力HTMLファイルを開けません(errno=%d)\n%s", p)};
         case ProblemKind::DetailPageTooLarge:
-            return {TooLarge("個別ページ", p)};
+            return {SjFormat("個別ページが大きくなりすぎるため作成できません（上限 %dMB）\n"
+                             "タイトルやコメントなどに置換対象文字列が含まれていないか"
+                             "確認してください\n%s",
+                             p.count, path)};
         case ProblemKind::EntryNameLeavesFolder:
             return {Sj("このエントリのファイル名では個別ページを作成できません\n") + p.name};
         case ProblemKind::EntriesWithoutPages:
