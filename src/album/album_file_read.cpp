@@ -190,7 +190,8 @@ Expected<AlbumRead> ReadAlbumFile(Album& album, std::string_view path,
                                   const SkipLongLine& skipLongLine) {
     std::string text;
     if (int err = ReadFileBytes(path, text)) {
-        return Problem{.kind = ProblemKind::AlbumNotOpened, .path = std::string(path), .error = err};
+        return Problem{
+            .kind = ProblemKind::AlbumNotOpened, .path = std::string(path), .error = err};
     }
     if (!HoldsAlbumList(text, FolderOfFile(path))) {
         return Problem{.kind = ProblemKind::NotAnAlbumList, .path = std::string(path)};

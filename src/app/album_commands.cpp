@@ -64,8 +64,7 @@ int LoadAlbumFile(Session& s, std::string_view path) {
         return s.ui.Message(
                    Sj("１行の長さが長すぎるため処理できません\nこの行を無視して処理を続行しますか？"
                       "\n\n（中止する場合は [いいえ] を選択してください）"),
-                   Sj("読み込みエラー"), MsgIcon::Exclamation,
-                   MsgButtons::YesNo) == MsgAnswer::Yes;
+                   Sj("読み込みエラー"), MsgIcon::Exclamation, MsgButtons::YesNo) == MsgAnswer::Yes;
     };
     Expected<AlbumRead> read = ReadAlbumFile(album, path, skipLongLine);
     if (!read) {

@@ -104,24 +104,24 @@ ProblemNotice ProblemText(const Problem& p) {
             return {Storing(p) ? Sj("リストHTMLファイル出力エラー(1)")
                                : ErrnoPath("一覧ページを開けません (errno=%d)\n%s", p)};
         case ProblemKind::ListPageTooLarge:
-            // count: the largest page in megabytes.
-            return {SjFormat("一覧ページが大きくなりすぎるため作成できません（上限 %dMB）\n"
-                             "タイトルやコメントなどに置換対象文字列が含まれていないか"
-                             "確認してください\n%s",
-                             p.count, path)};
+            return {
+                SjFormat("一覧ページが大きくなりすぎるため作成できません（上限 %dMB）\n"
+                         "タイトルやコメントなどに置換対象文字列が含まれていないか"
+                         "確認してください\n%s",
+                         p.count, path)};
         case ProblemKind::DetailFolderNotMade:
             return {Sj("個別ページの出力先フォルダを作成できません\n") + p.path};
         case ProblemKind::DetailPageNotWritten:
             // A failure to store the page names the entry, one to create it the file.
-            return {Storing(p)
-                        ? SjFormat("HTMLファイルに書き込めません(errno=%d)\n%s", p.error,
-                                   p.name.c_str())
-                        : ErrnoPath("出力HTMLファイルを開けません(errno=%d)\n%s", p)};
+            return {Storing(p) ? SjFormat("HTMLファイルに書き込めません(errno=%d)\n%s", p.error,
+                                          p.name.c_str())
+                               : ErrnoPath("出力HTMLファイルを開けません(errno=%d)\n%s", p)};
         case ProblemKind::DetailPageTooLarge:
-            return {SjFormat("個別ページが大きくなりすぎるため作成できません（上限 %dMB）\n"
-                             "タイトルやコメントなどに置換対象文字列が含まれていないか"
-                             "確認してください\n%s",
-                             p.count, path)};
+            return {
+                SjFormat("個別ページが大きくなりすぎるため作成できません（上限 %dMB）\n"
+                         "タイトルやコメントなどに置換対象文字列が含まれていないか"
+                         "確認してください\n%s",
+                         p.count, path)};
         case ProblemKind::EntryNameLeavesFolder:
             return {Sj("このエントリのファイル名では個別ページを作成できません\n") + p.name};
         case ProblemKind::EntriesWithoutPages:
@@ -140,10 +140,11 @@ ProblemNotice ProblemText(const Problem& p) {
             return {SjFormat("指定したフォルダにはファイルが１件もありません\n%s", path), "",
                     MsgIcon::None};
         case ProblemKind::NamesNotScanned:
-            return {SjFormat("次のファイル %d 件はエントリにできないため読み込みませんでした\n"
-                             "（Shift-JIS で表せない文字を含む名前: %d 件、"
-                             "「\\」を含む名前: %d 件、改行やタブを含む名前: %d 件）",
-                             p.count, CountAt(p, 0), CountAt(p, 1), CountAt(p, 2))};
+            return {
+                SjFormat("次のファイル %d 件はエントリにできないため読み込みませんでした\n"
+                         "（Shift-JIS で表せない文字を含む名前: %d 件、"
+                         "「\\」を含む名前: %d 件、改行やタブを含む名前: %d 件）",
+                         p.count, CountAt(p, 0), CountAt(p, 1), CountAt(p, 2))};
         case ProblemKind::FilteredOut:
             return {FilteredOut(p), "", MsgIcon::Information};
         case ProblemKind::ThumbFolderNotMade:

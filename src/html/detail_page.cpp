@@ -188,7 +188,8 @@ StepOutcome WriteAllDetailPages(const Album& album, PageRun& run, PageOutput& ou
         if (!run.pages.HasPage(i)) {
             // The page name comes from the album's data; never let it lead out of the folder.
             if (run.pages.Why(i) == PageNames::Missing::LeavesFolder) {
-                outcome.problems.push_back({.kind = ProblemKind::EntryNameLeavesFolder, .name = name});
+                outcome.problems.push_back(
+                    {.kind = ProblemKind::EntryNameLeavesFolder, .name = name});
                 stopped = StepResult::Failed;
                 break;
             }

@@ -33,7 +33,8 @@ Problem PageWriteProblem(ProblemKind kind, const PageWrite& written, std::string
     if (written.stage == WriteStage::Refused) {
         return {.kind = ProblemKind::OutputIsPicture, .path = std::string(path)};
     }
-    return {.kind = kind, .path = std::string(path), .error = written.error, .stage = written.stage};
+    return {
+        .kind = kind, .path = std::string(path), .error = written.error, .stage = written.stage};
 }
 
 FileIdSet AlbumPictures(const EntryList& entries, std::string_view targetFolder) {

@@ -25,40 +25,40 @@ enum class ProblemKind {
     TemplateMarkersMissing,  // a list template without its repeat markers
     PresetNotWritten,        // path, error, stage
     // The pages of a generation run.
-    TargetFolderUnset,       // the album names no target folder
-    PageFoldersUnset,        // the album names no folder for one of its pages
-    OutputIsPicture,         // path: a generated file would take the place of an album picture
-    TopFolderNotMade,        // path
-    TopPageNotWritten,       // path, error, stage
-    TopStyleUnknown,         // index.html was written empty
-    AutorunNotWritten,       // path, error, stage
-    ListFolderNotMade,       // path
-    ListPageNotWritten,      // path, error, stage
-    ListPageTooLarge,        // path
-    DetailFolderNotMade,     // path
-    DetailPageNotWritten,    // path, error, stage, name: the entry's base name
-    DetailPageTooLarge,      // path
-    EntryNameLeavesFolder,   // name: the entry's file name
-    EntriesWithoutPages,     // items: (file name, 1-based place) of each entry passed over
-    RecordNotSaved,          // path (the manifest), error
+    TargetFolderUnset,      // the album names no target folder
+    PageFoldersUnset,       // the album names no folder for one of its pages
+    OutputIsPicture,        // path: a generated file would take the place of an album picture
+    TopFolderNotMade,       // path
+    TopPageNotWritten,      // path, error, stage
+    TopStyleUnknown,        // index.html was written empty
+    AutorunNotWritten,      // path, error, stage
+    ListFolderNotMade,      // path
+    ListPageNotWritten,     // path, error, stage
+    ListPageTooLarge,       // path, count: the largest page in MB
+    DetailFolderNotMade,    // path
+    DetailPageNotWritten,   // path, error, stage, name: the entry's base name
+    DetailPageTooLarge,     // path, count: the largest page in MB
+    EntryNameLeavesFolder,  // name: the entry's file name
+    EntriesWithoutPages,    // items: (file name, 1-based place) of each entry passed over
+    RecordNotSaved,         // path (the manifest), error
     // The preview file.
-    PreviewNotWritten,       // path, error, stage: a detail page
-    PreviewListNotWritten,   // path, error, stage: the list page
-    PreviewTooLarge,         // path
+    PreviewNotWritten,      // path, error, stage: a detail page
+    PreviewListNotWritten,  // path, error, stage: the list page
+    PreviewTooLarge,        // path
     // The folder scan.
-    FolderUnreadable,        // path: the folder to scan (with its separator)
-    NamesNotScanned,         // counts: not in CP932, with a backslash, with a line break or TAB
-    FilteredOut,             // items: (extension, how many files) the filter left out
+    FolderUnreadable,  // path: the folder to scan (with its separator)
+    NamesNotScanned,   // counts: not in CP932, with a backslash, with a line break or TAB
+    FilteredOut,       // items: (extension, how many files) the filter left out
     // Thumbnails.
-    ThumbFolderNotMade,      // path
+    ThumbFolderNotMade,  // path
     ThumbFolderIsTarget,
-    ThumbnailNotWritten,     // path, error, stage
+    ThumbnailNotWritten,  // path, error, stage
 };
 
 struct Problem {
     ProblemKind kind{};
     std::string path{};  // CP932: the file or folder concerned
-    int error = 0;     // errno
+    int error = 0;       // errno
     WriteStage stage = WriteStage::None;
     std::string name{};  // CP932
     int count = 0;

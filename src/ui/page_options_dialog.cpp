@@ -517,8 +517,7 @@ void PageOptionsDialog::ExportChosenPreset(const Template& t) {
     if (!chosen) return;
     std::optional<std::string> path = session_.AlbumPath(*chosen);
     if (!path) return;
-    ExportPresetFile(session_.interaction(), t.kind, index, !ListLayoutIsVertical(topStyle),
-                     *path);
+    ExportPresetFile(session_.interaction(), t.kind, index, !ListLayoutIsVertical(topStyle), *path);
 }
 
 void PageOptionsDialog::ChooseTemplateFile(const Template& t) {

@@ -348,8 +348,7 @@ TEST(GenerationRun, FailedWritesAreFailures) {
     {
         FileSizeLimit limit(20);
         a.style().TopStyle = 9;  // an empty index.html, which fits
-        EXPECT_EQ(StepResult::Failed,
-                  a.TopStep(PageNames(a.session.album)));
+        EXPECT_EQ(StepResult::Failed, a.TopStep(PageNames(a.session.album)));
     }
     EXPECT_EQ("トップページのスタイルが不正", a.ui.MessagesUtf8().at(0));
     EXPECT_EQ("ファイル出力エラー(errno=27)\n" + a.Path("autorun.inf"), a.ui.MessagesUtf8().at(1));

@@ -146,7 +146,9 @@ TEST_F(CliExifTest, ThumbsSaveStoresTheNewFolderInTheAlbum) {
     EXPECT_EQ(dir.Read("small/IMG_0001.JPG"), fixtures::MakeThumbnailJpeg());
     ScriptedInteraction ui;
     Album saved;
-    ASSERT_EQ(ReadAlbumFile(saved, dir.path() + "/album.txt", nullptr).value_or({.entries = -1}).entries, 1);
+    ASSERT_EQ(
+        ReadAlbumFile(saved, dir.path() + "/album.txt", nullptr).value_or({.entries = -1}).entries,
+        1);
     EXPECT_EQ(saved.style.ThumbFolder, dir.path() + "/small");  // absolute, as the album keeps
     EXPECT_EQ(saved.style.TargetFolder, album.style.TargetFolder);
 }

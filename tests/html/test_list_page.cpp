@@ -339,9 +339,9 @@ TEST(WriteListPage, InvalidTemplatesAreRefusedAndNothingIsWritten) {
     PageRun run(a.session.album);
     std::string path = a.Path("list.html");
     a.Put("list.html", "the old index");
-    EXPECT_EQ(StepResult::Failed, a.Told(WriteListPage(a.album(), run,
-                                                       "<t s=\"_CELLSPC_\">_TITLE_\n",
-                                                       LinkMode::Page, path, a.out)));
+    EXPECT_EQ(StepResult::Failed,
+              a.Told(WriteListPage(a.album(), run, "<t s=\"_CELLSPC_\">_TITLE_\n", LinkMode::Page,
+                                   path, a.out)));
     EXPECT_EQ(StepResult::Failed,
               a.Told(WriteListPage(a.album(), run, "H\n<!--mirulanestart-->\n_TITLE_\n",
                                    LinkMode::Page, path, a.out)));

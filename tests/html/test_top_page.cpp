@@ -135,8 +135,7 @@ TEST(WriteTopPageStep, WritesPageAndAutorunWithCrLf) {
     a.Put("top/autorun.inf", "theirs");
     a.ui.overwriteAnswers = {OverwriteAnswer::No, OverwriteAnswer::Cancel};
     EXPECT_EQ(StepResult::Kept, a.TopStep(PageNames(a.session.album)));
-    EXPECT_EQ(StepResult::Cancelled,
-              a.TopStep(PageNames(a.session.album)));
+    EXPECT_EQ(StepResult::Cancelled, a.TopStep(PageNames(a.session.album)));
     EXPECT_EQ("mine", a.Get("top/index.html"));
     EXPECT_EQ("theirs", a.Get("top/autorun.inf"));
     // The autorun file is replaced without asking once index.html may be.

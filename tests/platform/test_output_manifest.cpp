@@ -9,10 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include "app/problem_text.h"
 #include "fixtures/image_builder.h"
 #include "platform/cp932.h"
 #include "platform/output_manifest.h"
-#include "app/problem_text.h"
 #include "platform/text.h"
 
 namespace mirulane {
