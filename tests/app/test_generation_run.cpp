@@ -48,6 +48,36 @@ struct WrittenAlbum : PageAlbum {
                                              "html/B.html", "html/C.html"};
 };
 
+// Messages and overwrite questions in the one order the user meets them.
+struct OrderedInteraction : ScriptedInteraction {
+    std::vector<std::string> seen;  // UTF-8; a question is "? " and its path
+    MsgAnswer Message(std::string_view text, std::string_view caption, MsgIcon icon,
+                      MsgButtons buttons) override {
+        seen.push_back(ToDisplay(text));
+        return ScriptedInteraction::Message(text, caption, icon, buttons);
+    }
+    OverwriteAnswer ConfirmOverwrite(std::string_view path) override {
+        seen.push_back("? " + ToDisplay(path));
+        return ScriptedInteraction::ConfirmOverwrite(path);
+    }
+};
+
+// A step's problems are told as it ends, before anything after it is asked: the unknown
+// layout of index.html comes before the question about someone's autorun.inf beside it.
+TEST(GenerationRun, AProblemIsToldBeforeTheNextQuestion) {
+    fixtures::TempDir dir;
+    OrderedInteraction ui;
+    Session session(ui);
+    SetDefaultFolders(session.album.style, dir.path(), session.settings);
+    session.album.style.TopStyle = 7;
+    session.album.style.MakeAutorun = 1;
+    dir.Write("autorun.inf", "theirs");
+    EXPECT_EQ(GenerationResult::Done, GenerationRun(session));
+    EXPECT_EQ(ui.seen, (std::vector<std::string>{"トップページのスタイルが不正",
+                                                 "? " + dir.path() + "/autorun.inf"}));
+    EXPECT_EQ("theirs", dir.Read("autorun.inf"));
+}
+
 TEST(GenerationRun, WritesEveryFileWithStatuses) {
     PageAlbum a;
     a.Put("A.JPG", MakeJpeg(640, 480));
