@@ -1,13 +1,20 @@
 #include "app/page_options.h"
 
+#include <algorithm>
 #include <climits>
 #include <tuple>
 
 #include "album/album.h"
+#include "html/templates.h"
 #include "platform/text.h"
 
 namespace mirulane {
 namespace {
+
+// A list frame that shows the thumbnail list preset whole: thumbnail and shooting data side by
+// side in a column, or one line of them in a row.
+constexpr int kThumbnailListFrameWidth = 300;
+constexpr int kThumbnailListFrameHeight = 200;
 
 // The fields the options dialog edits, in one place for the copy and the comparison.
 template <typename Style>
@@ -64,9 +71,25 @@ void ResetPageOptions(PageStyle& style) {
     style.TargetToTop = d.TargetToTop;
 }
 
+int& ListFrameSize(PageStyle& style) {
+    return ListLayoutIsVertical(style.TopStyle) ? style.ListFrameWidth : style.ListFrameHeight;
+}
+
+void FitListFrameToPreset(PageStyle& style) {
+    if (style.ListUseFile != 0 || style.ListPreset != kThumbnailListPreset) return;
+    int& size = ListFrameSize(style);
+    size = std::max(size, ListLayoutIsVertical(style.TopStyle) ? kThumbnailListFrameWidth
+                                                               : kThumbnailListFrameHeight);
+}
+
 bool StorePageOptions(Album& album, const PageStyle& edited) {
     PageStyle next = album.style;
     Edited(next) = Edited(edited);
+    PageStyle before = album.style;
+    const bool listChosen = next.ListPreset != before.ListPreset ||
+                            next.ListUseFile != before.ListUseFile ||
+                            next.TopStyle != before.TopStyle;
+    if (listChosen && ListFrameSize(next) == ListFrameSize(before)) FitListFrameToPreset(next);
     if (Edited(next) == Edited(album.style)) return false;
     album.style = std::move(next);
     album.modified = true;

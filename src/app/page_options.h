@@ -18,6 +18,18 @@ struct Album;
 // spacings have no use for negative values).
 int OptionNumber(std::string_view text);
 
+// The list preset "サムネイル＋枠＋撮影情報": thumbnails with their shooting data.
+inline constexpr int kThumbnailListPreset = 4;
+
+// The list frame's size the top page uses: its width for the layouts with the list frame in a
+// column, its height for those with it in a row.
+int& ListFrameSize(PageStyle& style);
+
+// The thumbnail list preset puts the shooting data beside each thumbnail, which a list frame of
+// the default 140 pixels cuts off: with that preset (not a template file) the frame grows to
+// show it whole. Other styles are left as they are.
+void FitListFrameToPreset(PageStyle& style);
+
 // One spin click on a number field: its value plus steps, never below 0 (and saturating at
 // the top of int instead of overflowing).
 int SteppedOptionNumber(std::string_view text, int steps);
@@ -31,8 +43,10 @@ void ResetPageOptions(PageStyle& style);
 
 // OK of the options dialog: the fields the dialog edits go from edited into the album; the
 // target folder, the legacy fields and the template options stay the album's (the
-// replacement-strings dialog and the thumbnail extraction store theirs at once). A change
-// marks the album modified. True when something changed.
+// replacement-strings dialog and the thumbnail extraction store theirs at once). When the
+// thumbnail list preset or the layout was newly chosen and the list frame's size was left as
+// it was, the frame is fitted to the preset (FitListFrameToPreset). A change marks the album
+// modified. True when something changed.
 bool StorePageOptions(Album& album, const PageStyle& edited);
 
 // OK of the replacement-strings dialog: the token switches and the two link texts go into the

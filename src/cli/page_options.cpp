@@ -5,6 +5,7 @@
 
 #include "album/page_style.h"
 #include "app/page_limits.h"
+#include "app/page_options.h"
 #include "app/pages.h"
 #include "app/template_files.h"
 #include "app/text.h"
@@ -15,10 +16,6 @@ namespace {
 
 // Sizes beyond this are no picture size a page could show.
 constexpr int kMaxSide = 99999;
-// A list frame that shows the thumbnail list preset whole: thumbnail and shooting data side by
-// side in a column, or one line of them in a row.
-constexpr int kThumbnailListFrameWidth = 300;
-constexpr int kThumbnailListFrameHeight = 200;
 
 const OptionSpec kPageOptions[] = {
     {"--layout", "N",
@@ -61,22 +58,9 @@ std::string SizeWords(int mode, int scale, int width, int height) {
     }
 }
 
-// The list frame's size the top page uses: its width for the layouts with the list frame in a
-// column (0, 1), its height for those with it in a row (2, 3). The dialog shows this one.
-int& ListFrameSize(PageStyle& style) {
-    return ListLayoutIsVertical(style.TopStyle) ? style.ListFrameWidth : style.ListFrameHeight;
-}
-
-// The thumbnail list preset puts the shooting data beside each thumbnail, which a list frame of
-// the default 140 pixels cuts off: with it the frame grows to fit, unless its size was given.
+// The frame fits the thumbnail list preset (the window's rule), unless its size was given.
 void FitListFrame(const Args& args, PageStyle& style) {
-    if (args.Has("--frame-size") || style.ListUseFile != 0 ||
-        style.ListPreset != kThumbnailListPreset) {
-        return;
-    }
-    int& size = ListFrameSize(style);
-    size = std::max(size, ListLayoutIsVertical(style.TopStyle) ? kThumbnailListFrameWidth
-                                                               : kThumbnailListFrameHeight);
+    if (!args.Has("--frame-size")) FitListFrameToPreset(style);
 }
 
 }  // namespace

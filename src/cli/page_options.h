@@ -17,9 +17,6 @@ namespace mirulane::cli {
 
 struct Context;
 
-// The list preset "サムネイル＋枠＋撮影情報": thumbnails with their shooting data.
-inline constexpr int kThumbnailListPreset = 4;
-
 std::span<const OptionSpec> PageOptionSpecs();
 
 // True when args hold at least one page creation option.

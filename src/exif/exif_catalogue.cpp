@@ -10,7 +10,7 @@ ExifTable MakePreviewTable() {
         {0x010E, true, "画像の説明", nullptr},
         {0x010F, true, "メーカー", nullptr},
         {0x0110, true, "モデル", nullptr},
-        {0x0112, true, "画像データの起点", nullptr},
+        {0x0112, true, "画像データの起点", FormatOrientation},
         {0x011A, true, "横方向の分解能", FormatResolution},
         {0x011B, true, "縦方向の分解能", FormatResolution},
         {0x0128, true, "分解能の単位", FormatResolutionUnit},

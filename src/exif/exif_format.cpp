@@ -66,6 +66,7 @@ std::string FormatResolutionUnit(std::string_view value) {
     int64_t n = ExifInteger(value);
     if (n == 2) return "inch";
     if (n == 3) return "cm";
+    if (n == 1) return Sj("なし");
     return {};
 }
 
@@ -152,7 +153,27 @@ std::string FormatSensingMethod(std::string_view value) {
 }
 
 std::string FormatColorSpace(std::string_view value) {
-    return ExifInteger(value) == 1 ? "sRGB" : std::string();
+    int64_t n = ExifInteger(value);
+    if (n == 1) return "sRGB";
+    if (n == 0xFFFF) return "Uncalibrated";
+    return {};
+}
+
+std::string FormatOrientation(std::string_view value) {
+    // How the stored picture must be turned to stand upright.
+    static const char* const kWords[] = {
+        "正位置",
+        "左右反転",
+        "180度回転",
+        "上下反転",
+        "左右反転後に反時計回りに90度回転",
+        "時計回りに90度回転",
+        "左右反転後に時計回りに90度回転",
+        "反時計回りに90度回転",
+    };
+    int64_t n = ExifInteger(value);
+    if (n < 1 || n > 8) return {};
+    return Sj(kWords[n - 1]);
 }
 
 std::string FormatFlashFired(std::string_view value) {

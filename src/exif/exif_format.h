@@ -33,6 +33,7 @@ std::string FormatMeteringMode(std::string_view value);
 std::string FormatLightSource(std::string_view value);
 std::string FormatSensingMethod(std::string_view value);
 std::string FormatColorSpace(std::string_view value);
+std::string FormatOrientation(std::string_view value);
 std::string FormatFlashFired(std::string_view value);
 std::string FormatFlashWithMode(std::string_view value);
 std::string FormatFlashFull(std::string_view value);

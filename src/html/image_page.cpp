@@ -67,14 +67,23 @@ std::string ImagePageText(const ImagePage& page, const PaneGeometry& pane,
             "    <td align=\"center\" valign=\"middle\">";
     }
 
-    if (page.width < 1 || page.height < 1) {
+    if (page.video) {
+        // The pane cannot play a movie, and a picture element would show a blown-up broken
+        // icon: a card names the movie and its size instead.
+        html +=
+            "<table border=\"1\" cellpadding=\"24\" cellspacing=\"0\"><tr>"
+            "<td align=\"center\" bgcolor=\"#eeeeee\">" +
+            Sj("<b>動画</b><br>") + EscapeHtml(LastComponent(page.imagePath));
+        if (page.width > 0 && page.height > 0) {
+            html += Format("<br>%ux%u", page.width, page.height);
+        }
+        html += "</td></tr></table>";
+    } else if (page.width < 1 || page.height < 1) {
         html += "      <p>" + path + Sj("</p><p>(表示できません)</p>\n");
     } else {
         ShownSize shown = ImageDisplaySize(page.width, page.height, pane, settings);
         const std::string link = LinkPath(page.imagePath);
-        html += "<img ";
-        if (page.video) html += "dynsrc=\"" + link + "\" controls ";
-        html += "src=\"" + link + "\" alt=\"" + SizeAltText(shown, page.width, page.height) +
+        html += "<img src=\"" + link + "\" alt=\"" + SizeAltText(shown, page.width, page.height) +
                 Format("\" border=\"0\" width=\"%d\" height=\"%d\">", shown.width, shown.height);
     }
     html +=
@@ -89,6 +98,9 @@ std::string ImagePageText(const ImagePage& page, const PaneGeometry& pane,
         html += "      <b>" + EscapeHtml(LastComponent(page.imagePath)) + "</b><br>\n";
         html += Sj("      作成日時: ") + page.dateText + "<br>\n";
         html += Sj("      サイズ: ") + page.sizeText + Sj(" バイト<br>\n");
+        if (page.width > 0 && page.height > 0) {
+            html += Sj("      画像サイズ: ") + Format("%ux%u", page.width, page.height) + "<br>\n";
+        }
         if (page.exif) {
             html += "      <hr>\n";
             if (!page.exif->empty()) {

@@ -19,7 +19,7 @@ struct ImagePage {
     std::string imagePath;  // the picture or movie as found, or the entry's name when none was
     uint32_t width = 0;     // 0 × 0: the size is unknown (nothing found, or a movie without one)
     uint32_t height = 0;
-    bool video = false;    // shown with dynsrc and controls as well
+    bool video = false;    // a movie: shown as a card with its name and size
     std::string dateText;  // empty when the file's status cannot be read
     std::string sizeText;
     // (display name, text) of each shown Exif item; nullopt when the file has no Exif data.

@@ -1,9 +1,11 @@
 #include "ui/chooser.h"
 
+#include <QCheckBox>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QFileDialog>
 #include <QFontDialog>
+#include <QGroupBox>
 #include <QPushButton>
 
 namespace mirulane::ui {
@@ -69,9 +71,23 @@ std::optional<QString> QtChooser::Folder(QWidget* parent, const QString& title,
 }
 
 std::optional<QFont> QtChooser::Font(QWidget* parent, const QFont& initial) {
-    bool ok = false;
-    QFont font = QFontDialog::getFont(&ok, initial, parent, QString::fromUtf8("フォント"));
-    if (!ok) return std::nullopt;
+    // Qt's own dialog, so that its effects box (strike-out, underline) can be taken away: the
+    // list draws no text effects.
+    QFontDialog dialog(initial, parent);
+    dialog.setWindowTitle(QString::fromUtf8("フォント"));
+    dialog.setOption(QFontDialog::DontUseNativeDialog);
+    for (QGroupBox* group : dialog.findChildren<QGroupBox*>()) {
+        if (!group->findChildren<QCheckBox*>().isEmpty()) {
+            group->hide();
+        } else {
+            // The sample box shared its row with the effects box, which gave it its height.
+            group->setMinimumHeight(group->fontMetrics().height() * 5);
+        }
+    }
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    QFont font = dialog.selectedFont();
+    font.setUnderline(false);
+    font.setStrikeOut(false);
     return font;
 }
 

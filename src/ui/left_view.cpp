@@ -10,6 +10,7 @@
 #include "app/session.h"
 #include "ui/entry_list_model.h"
 #include "ui/mirulane_doc.h"
+#include "ui/sort_header.h"
 #include "ui/ui_session.h"
 
 namespace mirulane::ui {
@@ -29,6 +30,7 @@ CLeftView::CLeftView(UiSession& session, CMirulaneDoc& doc, QWidget* parent)
     setTabKeyNavigation(false);
     setIconSize(QSize(16, 16));
     setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setHorizontalHeader(new SortHeader(this));
     verticalHeader()->hide();
     // Every row is one line high: a long album is laid out without measuring its rows.
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);

@@ -21,8 +21,7 @@ QFont ToQFont(const LogFont& lf) {
     if (lf.height != 0) font.setPointSizeF(std::abs(lf.height) * kPointsPerPixel);
     if (lf.weight > 0) font.setWeight(static_cast<QFont::Weight>(std::clamp(lf.weight, 1, 1000)));
     font.setItalic(lf.italic != 0);
-    font.setUnderline(lf.underline != 0);
-    font.setStrikeOut(lf.strikeOut != 0);
+    // The list has no text effects: an underline or strike-out kept in the profile is not drawn.
     if ((lf.pitchAndFamily & kPitchMask) == kFixedPitch) font.setFixedPitch(true);
     return font;
 }
@@ -36,8 +35,6 @@ LogFont FromQFont(const QFont& font, const LogFont& previous) {
     }
     lf.weight = font.weight();
     lf.italic = font.italic() ? 1 : 0;
-    lf.underline = font.underline() ? 1 : 0;
-    lf.strikeOut = font.strikeOut() ? 1 : 0;
     lf.pitchAndFamily = static_cast<unsigned char>(
         (previous.pitchAndFamily & ~kPitchMask) | (QFontInfo(font).fixedPitch() ? kFixedPitch : 0));
     lf.faceName = font.family();

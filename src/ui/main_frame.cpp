@@ -447,8 +447,10 @@ bool CMainFrame::event(QEvent* e) {
 bool CMainFrame::eventFilter(QObject* watched, QEvent* e) {
     // The list pane's Delete key deletes the selected entries; with none selected it still
     // counts as an edit. The key then goes on to the pane.
+    // Shift+Del, Ctrl+Del and the like are other keys: they delete nothing.
     if (watched == listPane_ && e->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(e)->key() == Qt::Key_Delete) {
+        static_cast<QKeyEvent*>(e)->key() == Qt::Key_Delete &&
+        (static_cast<QKeyEvent*>(e)->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         Run([this] { session_.DeleteSelected(); });
     }
     return QMainWindow::eventFilter(watched, e);

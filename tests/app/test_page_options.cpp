@@ -138,6 +138,35 @@ TEST(StorePageOptions, CopiesTheDialogsFieldsAndLeavesTheOthersToTheAlbum) {
     EXPECT_FALSE(album.modified);
 }
 
+TEST(StorePageOptions, ChoosingTheThumbnailListWidensAFrameLeftAsItWas) {
+    // The default frame of 140 pixels would cut the thumbnail list's shooting data off.
+    Album album;
+    PageStyle edited = album.style;
+    edited.ListPreset = kThumbnailListPreset;
+    EXPECT_TRUE(StorePageOptions(album, edited));
+    EXPECT_EQ(album.style.ListFrameWidth, 300);
+
+    // A row layout fits the frame's height; a size the user typed with it is kept.
+    Album rows;
+    edited = rows.style;
+    edited.ListPreset = kThumbnailListPreset;
+    edited.TopStyle = 2;
+    EXPECT_TRUE(StorePageOptions(rows, edited));
+    EXPECT_EQ(rows.style.ListFrameHeight, 200);
+    Album typed;
+    edited = typed.style;
+    edited.ListPreset = kThumbnailListPreset;
+    edited.ListFrameWidth = 150;
+    EXPECT_TRUE(StorePageOptions(typed, edited));
+    EXPECT_EQ(typed.style.ListFrameWidth, 150);
+
+    // Once chosen, a frame made narrower later stays narrow.
+    edited = album.style;
+    edited.ListFrameWidth = 160;
+    EXPECT_TRUE(StorePageOptions(album, edited));
+    EXPECT_EQ(album.style.ListFrameWidth, 160);
+}
+
 TEST(StoreTemplateOptions, StoresAtOnceAndMarksTheAlbumOnlyOnAChange) {
     Album album;
     std::array<int, kTokenCount> switches = album.style.tokenSwitch;

@@ -97,10 +97,10 @@ TEST(PreviewImage, PageShowsThePictureFileDataAndExif) {
     FileStatus status;
     ASSERT_EQ(0, GetFileStatus(a.Path("PLAIN.JPG"), status));
     ASSERT_EQ(1234u, status.size);
-    EXPECT_NE(std::string::npos,
-              page.find("      <b>PLAIN.JPG</b><br>\r\n      作成日時: " +
-                        DateTextFromTime(status.creationTime, 0) +
-                        "<br>\r\n      サイズ: 1,234 バイト<br>\r\n    </td>\r\n"));
+    EXPECT_NE(std::string::npos, page.find("      <b>PLAIN.JPG</b><br>\r\n      作成日時: " +
+                                           DateTextFromTime(status.creationTime, 0) +
+                                           "<br>\r\n      サイズ: 1,234 バイト<br>\r\n"
+                                           "      画像サイズ: 640x480<br>\r\n    </td>\r\n"));
     EXPECT_EQ(std::string::npos, page.find("<hr>"));
 }
 

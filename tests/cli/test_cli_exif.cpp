@@ -35,7 +35,7 @@ TEST_F(CliExifTest, PreviewTableAndFields) {
     EXPECT_EQ(one.out,
               "メーカー\tMIRU\n"
               "モデル\tMIRU DC-200\n"
-              "画像データの起点\t1\n"
+              "画像データの起点\t正位置 (1)\n"
               "横方向の分解能\t180 (180/1)\n"
               "縦方向の分解能\t180 (180/1)\n"
               "分解能の単位\tinch (2)\n"

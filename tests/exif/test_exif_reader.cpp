@@ -26,7 +26,7 @@ const char* const kCameraPreview =
     "0103|6|\n"
     "010F|MIRU|\n"
     "0110|MIRU DC-200|\n"
-    "0112|1|\n"
+    "0112|1|正位置\n"
     "011A|180/1|180\n"
     "011B|180/1|180\n"
     "0128|2|inch\n"

@@ -96,6 +96,7 @@ TEST(ImagePageText, WithExifThePictureIsTopLeftAndTheFileDataFollow) {
         "      <b>P1.JPG</b><br>\n"
         "      作成日時: 2004/05/01 12:34:56<br>\n"
         "      サイズ: 1,234 バイト<br>\n"
+        "      画像サイズ: 640x480<br>\n"
         "      <hr>\n"
         "\n<table border=\"0\" cellpadding=\"2\" cellspacing=\"1\">\n"
         "  <tr>\n    <td bgcolor=\"#ddddff\">メーカー名</td>\n"
@@ -132,7 +133,7 @@ TEST(ImagePageText, FileWithoutExifDataHasNoRuleAndNoTable) {
     ImagePage page = Photo();
     page.exif.reset();
     std::string text = ToDisplay(ImagePageText(page, {340, 300, 16}, settings));
-    EXPECT_NE(std::string::npos, text.find("      サイズ: 1,234 バイト<br>\n    </td>\n"));
+    EXPECT_NE(std::string::npos, text.find("      画像サイズ: 640x480<br>\n    </td>\n"));
     EXPECT_EQ(std::string::npos, text.find("<hr>"));
     EXPECT_EQ(std::string::npos, text.find("cellpadding=\"2\""));
 
@@ -152,11 +153,10 @@ TEST(ImagePageText, MoviesUnknownSizesAndOddNames) {
     movie.width = 320;
     movie.height = 240;
     movie.video = true;
-    EXPECT_NE(std::string::npos,
-              ToDisplay(ImagePageText(movie, {340, 300, 16}, settings))
-                  .find("<img dynsrc=\"/photos/M1.AVI\" controls src=\"/photos/M1.AVI\" "
-                        "alt=\"100%表示 (原寸:320x240)\" border=\"0\" width=\"320\" "
-                        "height=\"240\">"));
+    // The pane cannot play it: a card with its name and size, never a picture element.
+    std::string card = ToDisplay(ImagePageText(movie, {340, 300, 16}, settings));
+    EXPECT_NE(std::string::npos, card.find("<b>動画</b><br>M1.AVI<br>320x240</td>"));
+    EXPECT_EQ(std::string::npos, card.find("<img"));
 
     // No size: the name and the notice instead of a picture.
     ImagePage missing;

@@ -192,6 +192,11 @@ TEST_F(ListPaneTest, DeleteKeyRemovesTheSelectedRowsAndAlwaysCountsAsAnEdit) {
     OpenAlbum({{"a.jpg", "", ""}, {"b.jpg", "", ""}, {"c.jpg", "", ""}, {"d.jpg", "", ""}});
     ClickRow(1);
     ClickRow(2, Qt::ControlModifier);
+    // Only the plain key deletes: Shift+Del and Ctrl+Del are other keys.
+    QTest::keyClick(&List(), Qt::Key_Delete, Qt::ShiftModifier);
+    QTest::keyClick(&List(), Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(Entries().Count(), 4);
+    EXPECT_FALSE(session->Core().album.modified);
     QTest::keyClick(&List(), Qt::Key_Delete);
     EXPECT_EQ(Column(COL_FILE), (std::vector<std::string>{"a.jpg", "d.jpg"}));
     EXPECT_EQ(List().model()->rowCount(), 2);

@@ -239,8 +239,13 @@ TEST(ListFont, StoredDescriptionAndQFontMapBothWays) {
     EXPECT_EQ(back.height, -14);
     EXPECT_EQ(back.weight, 600);
     EXPECT_EQ(back.italic, 1);
-    EXPECT_EQ(back.underline, 1);
+    // The list has no text effects: an underline is neither taken from a font nor drawn.
+    EXPECT_EQ(back.underline, 0);
     EXPECT_EQ(back.strikeOut, 0);
+    odd.underline = 1;
+    odd.strikeOut = 1;
+    EXPECT_FALSE(ToQFont(odd).underline());
+    EXPECT_FALSE(ToQFont(odd).strikeOut());
     EXPECT_EQ(back.faceName, "DejaVu Sans");
     // What a QFont does not carry stays as it was stored.
     EXPECT_EQ(back.width, 7);

@@ -117,6 +117,7 @@ TEST_F(PreviewTest, ImagePageIsWrittenForThePaneSizeAndShownInJapanese) {
                   "      サイズ: " +
                   GroupedDigits(status.size) +
                   " バイト<br>\r\n"
+                  "      画像サイズ: 640x480<br>\r\n"
                   "    </td>\r\n"
                   "  </tr>\r\n"
                   "</table>\r\n</body>\r\n</html>\r\n");
