@@ -36,11 +36,14 @@ SaveResult WriteToFileName(Session& s) {
 
 }  // namespace
 
-SaveResult SavePrompt(Session& s) {
+SaveResult SavePrompt(Session& s, SaveAsk ask) {
     if (s.album.busy) return SaveResult::Refused;
     if (!s.album.modified) return SaveResult::NotSaved;
-    MsgAnswer a = s.ui.Message(Sj("編集中のリストを保存しますか？"), Sj("保存確認"),
-                               MsgIcon::Question, MsgButtons::YesNo);
+    const bool closing = ask == SaveAsk::Closing;
+    MsgAnswer a =
+        s.ui.Message(Sj("編集中のリストを保存しますか？"), Sj("保存確認"), MsgIcon::Question,
+                     closing ? MsgButtons::YesNoCancel : MsgButtons::YesNo);
+    if (closing && a == MsgAnswer::Cancel) return SaveResult::Cancelled;
     if (a != MsgAnswer::Yes) return SaveResult::NotSaved;
     return WriteToFileName(s);
 }

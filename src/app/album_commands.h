@@ -25,14 +25,19 @@ enum class SaveResult {
     Failed,     // the album list file could not be written (the user was told why)
     NeedsName,  // the album has never been saved: the front end asks for a name
     Refused,    // the album is busy
+    Cancelled,  // closing: the user answered キャンセル and stays with the album
 };
+
+// Which save question: the other commands go on whatever the answer; closing the window can be
+// taken back (キャンセル, Escape or the box's close button).
+enum class SaveAsk { GoOn, Closing };
 
 // Asks "編集中のリストを保存しますか？" when the album is modified and saves on Yes. The
 // operation that asked always goes on. NeedsName: the album was never saved (or its file
 // changed on disk and the user chose another name); the front end asks for a file name
 // (proposing ProposedSaveName) and writes there with SaveAlbumTo, which leaves the album's
-// file name as it is (only Save As names it).
-SaveResult SavePrompt(Session& s);
+// file name as it is (only Save As names it). Closing adds キャンセル (Cancelled).
+SaveResult SavePrompt(Session& s, SaveAsk ask = SaveAsk::GoOn);
 
 // A new, empty album (after the save prompt, which the caller runs). Group names are kept.
 void NewAlbum(Session& s);

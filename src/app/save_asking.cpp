@@ -15,14 +15,14 @@ SaveResult SaveOrAsk(Session& s, const AskSaveName& askName) {
     return result == SaveResult::NeedsName ? SaveAlbumAsking(s, askName) : result;
 }
 
-SaveResult SavePromptAsking(Session& s, const AskSaveName& askName) {
-    SaveResult result = SavePrompt(s);
+SaveResult SavePromptAsking(Session& s, const AskSaveName& askName, SaveAsk ask) {
+    SaveResult result = SavePrompt(s, ask);
     if (result != SaveResult::NeedsName) return result;
     while (auto path = askName(ProposedSaveName(s))) {
         result = SaveAlbumTo(s, *path);
         if (result != SaveResult::NeedsName) return result;
     }
-    return SaveResult::NotSaved;
+    return ask == SaveAsk::Closing ? SaveResult::Cancelled : SaveResult::NotSaved;
 }
 
 }  // namespace mirulane

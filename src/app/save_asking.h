@@ -21,7 +21,8 @@ SaveResult SaveAlbumAsking(Session& s, const AskSaveName& askName);
 SaveResult SaveOrAsk(Session& s, const AskSaveName& askName);
 
 // The save prompt (SavePrompt); an album never saved is written under the name asked for,
-// and its file name stays as it is (only Save As names the album).
-SaveResult SavePromptAsking(Session& s, const AskSaveName& askName);
+// and its file name stays as it is (only Save As names the album). Closing: a name chooser
+// left without a name is Cancelled too, so the window stays rather than lose the edits.
+SaveResult SavePromptAsking(Session& s, const AskSaveName& askName, SaveAsk ask = SaveAsk::GoOn);
 
 }  // namespace mirulane

@@ -472,8 +472,13 @@ void CMainFrame::closeEvent(QCloseEvent* e) {
         return;
     }
     if (!closed_) {
-        // There is no cancel: the window closes whatever the answer.
-        Run([this] { session_.SavePrompt(); });
+        // キャンセル (or a save that failed) keeps the window and the album as they are.
+        bool close = true;
+        Run([this, &close] { close = session_.SavePromptOnClose(); });
+        if (!close) {
+            e->ignore();
+            return;
+        }
         session_.Shutdown();
         closed_ = true;
     }

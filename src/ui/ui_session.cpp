@@ -136,6 +136,12 @@ void UiSession::SavePrompt() {
     SavePromptAsking(*session_, [this](const std::string& p) { return AskSaveName(p); });
 }
 
+bool UiSession::SavePromptOnClose() {
+    SaveResult result = SavePromptAsking(
+        *session_, [this](const std::string& p) { return AskSaveName(p); }, SaveAsk::Closing);
+    return result != SaveResult::Cancelled && result != SaveResult::Failed;
+}
+
 bool UiSession::ChooseTargetFolder() {
     SavePrompt();
     auto chosen = chooser_.Folder(ui_.Window(), QString::fromUtf8("フォルダを選択してください"),

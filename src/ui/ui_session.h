@@ -69,8 +69,11 @@ class UiSession {
     bool OpenFile(const QString& path);
     void Save();
     void SaveAs();
-    // Asks to save a modified album (before New, Open, a target folder and closing).
+    // Asks to save a modified album (before New, Open and a target folder).
     void SavePrompt();
+    // The save question on closing, which offers キャンセル. False: the window stays open (the
+    // user cancelled, or the album could not be saved and would be lost).
+    bool SavePromptOnClose();
     // True when a folder was chosen and became the target folder.
     bool ChooseTargetFolder();
     void Refresh();

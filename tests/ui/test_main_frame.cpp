@@ -361,6 +361,16 @@ TEST_F(WindowTest, ClosingAsksToSaveThenWritesTheProfileAndRemovesThePreviewFile
     frame->UpdateCommandStates();
     Trigger(C::kDelete);  // modified
     EXPECT_TRUE(Profile().empty());
+    // Quitting can be taken back: キャンセル (or Escape) keeps the window and the edits.
+    chooser.answers.push_back(QMessageBox::Cancel);
+    Trigger(C::kExit);
+    ASSERT_EQ(chooser.messages.size(), 1u);
+    EXPECT_EQ(chooser.messages[0].buttons,
+              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    EXPECT_TRUE(session->Core().album.modified);
+    EXPECT_TRUE(Profile().empty());
+    EXPECT_TRUE(QFileInfo::exists(preview));
+    chooser.messages.clear();
     chooser.answers.push_back(QMessageBox::Yes);
     Trigger(C::kExit);
     EXPECT_EQ(chooser.MessageTexts(), QStringList{U("編集中のリストを保存しますか？")});
