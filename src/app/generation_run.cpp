@@ -40,7 +40,6 @@ GenerationResult GenerationRun(Session& session, OutputTally* tally) {
     const Album& album = session.album;
     const PageStyle& style = album.style;
     if (RefuseWithoutFolders(style, ui)) return GenerationResult::TopPageFailed;
-    BusyScope busy(session.album);
     const FileIdSet pictures = AlbumPictures(album.entries, style.TargetFolder);
     OverwritePolicy overwrite(ui, session.settings.EnvForceOverWrite != 0);
     OutputLedger outputs;

@@ -1,9 +1,11 @@
 #include "ui/left_view.h"
 
+#include <algorithm>
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QMenu>
 #include <QScopedValueRollback>
+#include <QScrollBar>
 
 #include "album/columns.h"
 #include "app/album_commands.h"
@@ -53,6 +55,8 @@ CLeftView::CLeftView(UiSession& session, CMirulaneDoc& doc, QWidget* parent)
     connect(model_, &EntryListModel::SelectionChangedInCore, this, [this] {
         if (!syncing_) SyncFromCore();
     });
+    connect(model_, &QAbstractItemModel::modelAboutToBeReset, this, &CLeftView::RememberPlace);
+    connect(model_, &QAbstractItemModel::modelReset, this, &CLeftView::RestorePlace);
     ApplySettings();
     SyncFromCore();
 }
@@ -83,6 +87,23 @@ void CLeftView::SyncFromCore() {
     header->setSortIndicatorShown(album.sortColumn >= 0);
     header->setSortIndicator(album.sortColumn,
                              album.sortDescending ? Qt::DescendingOrder : Qt::AscendingOrder);
+}
+
+void CLeftView::RememberPlace() {
+    const EntryList& entries = model_->Entries();
+    topRow_ = std::max(rowAt(0), 0);
+    topEntry_ = topRow_ < entries.Count() ? entries.Field(topRow_, COL_FILE) : std::string();
+    across_ = horizontalScrollBar()->value();
+}
+
+void CLeftView::RestorePlace() {
+    // The scroll bars get their new ranges first.
+    executeDelayedItemsLayout();
+    int row = topEntry_.empty() ? -1 : model_->Entries().FindExact(topEntry_);
+    // An entry that is gone: the same row, as far as the list still reaches.
+    if (row < 0) row = std::min(topRow_, model_->rowCount() - 1);
+    if (row >= 0) scrollTo(model_->index(row, 0), QAbstractItemView::PositionAtTop);
+    horizontalScrollBar()->setValue(across_);
 }
 
 void CLeftView::ApplySettings() {

@@ -9,10 +9,12 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include <memory>
+
 #include "app/session.h"
+#include "ui/album_run.h"
 #include "ui/help.h"
 #include "ui/ui_session.h"
-#include "ui/worker_run.h"
 
 namespace mirulane::ui {
 
@@ -23,6 +25,9 @@ RunDialog::RunDialog(UiSession& session, QWidget* parent, const QString& title, 
 }
 
 RunDialog::~RunDialog() {
+    // Gone before its run has ended (the dialog always waits for it; a caller may not): the run
+    // goes on and puts its results in place, but shows nothing here.
+    if (working_) session_.interaction().SetProgressSink({});
     // Opened from the main window, the main window's context after a dialog; opened from
     // another dialog, that dialog's.
     session_.SetHelpContext(savedHelpContext_ <= kHelpMainWindowAgain ? kHelpMainWindowAgain
@@ -97,9 +102,7 @@ void RunDialog::Build(const QString& note, QLayout* fields, const QString& busyT
 
 bool RunDialog::SelectedOnly() const { return selected_->isChecked(); }
 
-bool RunDialog::RunWithProgress(const std::function<bool()>& run) {
-    running_ = true;
-    cancelAsked_ = false;
+void RunDialog::RunWithProgress(std::function<bool()> run, std::function<void(bool)> finish) {
     // Nothing but the run's own questions and ｷｬﾝｾﾙ can be answered meanwhile.
     for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (w != row_ && w != cancel_ && !w->testAttribute(Qt::WA_Disabled)) {
@@ -107,27 +110,37 @@ bool RunDialog::RunWithProgress(const std::function<bool()>& run) {
             disabled_ << w;
         }
     }
-    QtInteraction& ui = session_.interaction();
-    ui.SetProgressSink({[this](int done, int total) { ShowProgress(done, total); },
-                        [this] { return cancelAsked_.load(); }});
-    bool close = false;
-    {
-        BusyScope busy(session_.Core().album);
-        ui.BeforeWorkerRun();
-        emit RunStarting();
-        RunOffWindowThread([&] { close = run(); });
+    session_.interaction().SetProgressSink(
+        [this](int done, int total) { ShowProgress(done, total); });
+    auto close = std::make_shared<bool>(false);
+    QPointer<RunDialog> self(this);
+    session_.StartRun([run, close] { *close = run(); },
+                      [self, close, finish] {
+                          if (self) {
+                              self->RunEnd(*close, finish);
+                          } else {
+                              finish(*close);
+                          }
+                      },
+                      [this](AlbumRun& started) {
+                          working_ = &started;
+                          emit RunStarting();
+                      });
+}
+
+void RunDialog::RunEnd(bool close, const std::function<void(bool)>& finish) {
+    session_.interaction().SetProgressSink({});
+    working_ = nullptr;
+    if (!close) {
+        for (QWidget* w : disabled_) {
+            if (w) w->setEnabled(true);
+        }
+        disabled_.clear();
     }
-    ui.SetProgressSink({});
-    running_ = false;
-    if (close) {
-        accept();
-        return true;
-    }
-    for (QWidget* w : disabled_) {
-        if (w) w->setEnabled(true);
-    }
-    disabled_.clear();
-    return false;
+    // With the controls back, so that finish can put the focus on one.
+    finish(close);
+    if (close) accept();
+    emit RunEnded();
 }
 
 void RunDialog::ShowProgress(int done, int total) {
@@ -141,8 +154,8 @@ void RunDialog::ShowProgress(int done, int total) {
 void RunDialog::reject() {
     // During the run, ｷｬﾝｾﾙ, Escape and the close box ask the run to stop after the entry in
     // hand; the dialog is left once it has.
-    if (running_) {
-        cancelAsked_ = true;
+    if (working_) {
+        working_->Cancel();
         return;
     }
     QDialog::reject();
