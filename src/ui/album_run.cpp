@@ -1,8 +1,15 @@
 #include "ui/album_run.h"
 
+#include <sys/resource.h>
+
 #include "ui/qt_interaction.h"
 
 namespace mirulane::ui {
+namespace {
+
+constexpr int kRunNice = 10;
+
+}  // namespace
 
 AlbumRun::AlbumRun(QtInteraction& ui, std::function<void()> work, std::function<void()> finish)
     : ui_(ui), work_(std::move(work)), finish_(std::move(finish)) {
@@ -18,6 +25,10 @@ AlbumRun::~AlbumRun() {
 
 void AlbumRun::Start() {
     thread_.reset(QThread::create([this] {
+        // The run, and the threads it starts (which inherit this), give way to the window's
+        // thread: on a machine with few cores the window still answers at once while every
+        // core decodes pictures. On Linux the nice value is the calling thread's own.
+        setpriority(PRIO_PROCESS, 0, kRunNice);
         try {
             work_();
         } catch (...) {

@@ -47,7 +47,9 @@ CLeftView::CLeftView(UiSession& session, CMirulaneDoc& doc, QWidget* parent)
             [this] { SelectionToCore(); });
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
-                if (syncing_) return;
+                // While a run owns the album the view moves alone; the run's end shows the
+                // album's focus again.
+                if (syncing_ || session_.CurrentRun()) return;
                 // Only the focus moves: the view already shows it.
                 QScopedValueRollback<bool> guard(syncing_, true);
                 session_.Core().album.entries.SetFocus(current.row());
@@ -112,7 +114,9 @@ void CLeftView::ApplySettings() {
 }
 
 void CLeftView::SelectionToCore() {
-    if (syncing_) return;
+    // While a run owns the album, a selection made here stays in the view; the run's end
+    // shows the album's again.
+    if (syncing_ || session_.CurrentRun()) return;
     std::vector<bool> rows(static_cast<size_t>(model_->rowCount()));
     for (const QItemSelectionRange& range : selectionModel()->selection()) {
         for (int row = range.top(); row <= range.bottom(); ++row) {
