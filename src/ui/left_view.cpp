@@ -1,11 +1,11 @@
 #include "ui/left_view.h"
 
-#include <algorithm>
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QMenu>
 #include <QScopedValueRollback>
 #include <QScrollBar>
+#include <algorithm>
 
 #include "album/columns.h"
 #include "app/album_commands.h"

@@ -154,8 +154,7 @@ ProgressAnswer QtInteraction::Progress(int done, int total) {
             // Shown when the window gets to it; the run goes on meanwhile.
             QMetaObject::invokeMethod(
                 QCoreApplication::instance(),
-                [show = progressSink_, done, total] { show(done, total); },
-                Qt::QueuedConnection);
+                [show = progressSink_, done, total] { show(done, total); }, Qt::QueuedConnection);
         }
         return cancelAsked_ ? ProgressAnswer::Cancel : ProgressAnswer::Continue;
     }
@@ -185,8 +184,7 @@ void QtInteraction::ShowProgressDialog(int done, int total) {
         progress_->setWindowModality(Qt::NonModal);
         progress_->setAutoReset(false);
         progress_->setAutoClose(false);
-        QObject::connect(progress_, &QProgressDialog::canceled, progress_,
-                         [this] { AskCancel(); });
+        QObject::connect(progress_, &QProgressDialog::canceled, progress_, [this] { AskCancel(); });
     }
     // Total 0: the amount is not known, the bar only shows that work goes on.
     progress_->setMaximum(total > 0 ? total : 0);

@@ -8,7 +8,6 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 #include <algorithm>
-
 #include <memory>
 
 #include "app/session.h"
@@ -110,10 +109,12 @@ void RunDialog::RunWithProgress(std::function<bool()> run, std::function<void(bo
             disabled_ << w;
         }
     }
-    session_.interaction().SetProgressSink(
-        [this](int done, int total) { ShowProgress(done, total); });
-    auto close = std::make_shared<bool>(false);
     QPointer<RunDialog> self(this);
+    // Figures already on their way may arrive after the dialog has gone.
+    session_.interaction().SetProgressSink([self](int done, int total) {
+        if (self) self->ShowProgress(done, total);
+    });
+    auto close = std::make_shared<bool>(false);
     session_.StartRun([run, close] { *close = run(); },
                       [self, close, finish] {
                           if (self) {
@@ -140,7 +141,6 @@ void RunDialog::RunEnd(bool close, const std::function<void(bool)>& finish) {
     // With the controls back, so that finish can put the focus on one.
     finish(close);
     if (close) accept();
-    emit RunEnded();
 }
 
 void RunDialog::ShowProgress(int done, int total) {

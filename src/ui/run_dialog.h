@@ -45,9 +45,6 @@ class RunDialog : public QDialog {
     // On the window's thread, with the dialog's controls disabled, just before its run's
     // thread starts.
     void RunStarting();
-    // On the window's thread once the run has ended and its results are in place (the dialog
-    // has been closed as confirmed, or its controls are back).
-    void RunEnded();
 
   protected:
     RunDialog(UiSession& session, QWidget* parent, const QString& title, int helpContext);

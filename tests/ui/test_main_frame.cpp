@@ -579,7 +579,7 @@ TEST_F(WindowTest, NoCommandChangesTheAlbumWhileAScanOwnsIt) {
         tried = true;
         EXPECT_TRUE(session->State().runOwnsAlbum);
         for (C::Command c : {C::kNew, C::kOpen, C::kSave, C::kSaveAs, C::kTargetFolder, C::kRefresh,
-                    C::kCreateHtml, C::kSelectAll, C::kDelete, C::kExtractThumbnails}) {
+                             C::kCreateHtml, C::kSelectAll, C::kDelete, C::kExtractThumbnails}) {
             EXPECT_FALSE(Action(c)->isEnabled()) << Action(c)->objectName().toStdString();
             Action(c)->trigger();
         }
