@@ -24,9 +24,6 @@ RunDialog::RunDialog(UiSession& session, QWidget* parent, const QString& title, 
 }
 
 RunDialog::~RunDialog() {
-    // Gone before its run has ended (the dialog always waits for it; a caller may not): the run
-    // goes on and puts its results in place, but shows nothing here.
-    if (working_) session_.interaction().SetProgressSink({});
     // Opened from the main window, the main window's context after a dialog; opened from
     // another dialog, that dialog's.
     session_.SetHelpContext(savedHelpContext_ <= kHelpMainWindowAgain ? kHelpMainWindowAgain
@@ -115,8 +112,11 @@ void RunDialog::RunWithProgress(std::function<bool()> run, std::function<void(bo
         if (self) self->ShowProgress(done, total);
     });
     auto close = std::make_shared<bool>(false);
+    // A dialog gone before its run has ended (the dialog always waits for it; a caller may
+    // not): the run goes on and puts its results in place, but shows nothing.
     session_.StartRun([run, close] { *close = run(); },
-                      [self, close, finish] {
+                      [self, close, finish, &ui = session_.interaction()] {
+                          ui.SetProgressSink({});
                           if (self) {
                               self->RunEnd(*close, finish);
                           } else {
@@ -130,7 +130,6 @@ void RunDialog::RunWithProgress(std::function<bool()> run, std::function<void(bo
 }
 
 void RunDialog::RunEnd(bool close, const std::function<void(bool)>& finish) {
-    session_.interaction().SetProgressSink({});
     working_ = nullptr;
     if (!close) {
         for (QWidget* w : disabled_) {
