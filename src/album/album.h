@@ -1,8 +1,7 @@
 #pragma once
 // One open album: its entries with their selection and focus, the group-name list, the
-// modified flag, the current album file name, the page-style options, the entry the preview
-// shows, and whether a long run is working on it. Front ends own one (inside the session) and
-// pass it down.
+// modified flag, the current album file name, the page-style options and the entry the preview
+// shows. Front ends own one (inside the session) and pass it down.
 
 #include <string>
 #include <vector>
@@ -26,10 +25,6 @@ struct Album {
     int currentEntry = -1;  // the entry the preview shows
     int sortColumn = -1;    // remembered sort column, -1 none
     bool sortDescending = false;
-    // Set while a long run (folder scan, generation, thumbnail extraction) works on the album.
-    // Such a run lets window events through now and then; every album command refuses (does
-    // nothing) while this is set, so a click mid-run cannot change the list under the run.
-    bool busy = false;
     // The album list file as this album last read or wrote it (stampPath empty: none). A save
     // over that path first compares the file on disk with it, so that an edit someone made
     // there meanwhile is never replaced unasked.
@@ -44,19 +39,6 @@ struct Album {
     // Adds a group name (cut to 127 bytes on a character boundary) unless it is empty,
     // already present, or the list already holds limit names. True when added.
     bool AddGroup(std::string_view name, size_t limit = kGroupCollectLimit);
-};
-
-// Marks an album busy for the life of a long run; the previous state comes back at its end.
-class BusyScope {
-  public:
-    explicit BusyScope(Album& album) : album_(album), was_(album.busy) { album_.busy = true; }
-    ~BusyScope() { album_.busy = was_; }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-  private:
-    Album& album_;
-    bool was_;
 };
 
 }  // namespace mirulane

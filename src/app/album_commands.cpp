@@ -37,7 +37,6 @@ SaveResult WriteToFileName(Session& s) {
 }  // namespace
 
 SaveResult SavePrompt(Session& s, SaveAsk ask) {
-    if (s.album.busy) return SaveResult::Refused;
     if (!s.album.modified) return SaveResult::NotSaved;
     const bool closing = ask == SaveAsk::Closing;
     MsgAnswer a =
@@ -50,7 +49,6 @@ SaveResult SavePrompt(Session& s, SaveAsk ask) {
 
 void NewAlbum(Session& s) {
     Album& album = s.album;
-    if (album.busy) return;
     album.entries.DeleteAll();
     album.style.ResetToDefaults();
     album.modified = false;
@@ -85,17 +83,13 @@ int LoadAlbumFile(Session& s, std::string_view path) {
 
 int OpenAlbumFile(Session& s, std::string_view path) {
     Album& album = s.album;
-    if (album.busy) return -1;
     int result = LoadAlbumFile(s, path);
     album.currentEntry = -1;
     RefreshStatusTexts(s, 1);
     return result;
 }
 
-SaveResult SaveAlbum(Session& s) {
-    if (s.album.busy) return SaveResult::Refused;
-    return WriteToFileName(s);
-}
+SaveResult SaveAlbum(Session& s) { return WriteToFileName(s); }
 
 SaveResult SaveAlbumAs(Session& s, std::string_view path) {
     SaveResult result = SaveAlbumTo(s, path);
@@ -103,10 +97,7 @@ SaveResult SaveAlbumAs(Session& s, std::string_view path) {
     return result;
 }
 
-SaveResult SaveAlbumTo(Session& s, std::string_view path) {
-    if (s.album.busy) return SaveResult::Refused;
-    return WriteChecked(s, path);
-}
+SaveResult SaveAlbumTo(Session& s, std::string_view path) { return WriteChecked(s, path); }
 
 bool StoreAlbumFile(Session& s, std::string_view path) {
     Expected<int> written = WriteAlbumFile(s.album, path);
@@ -116,16 +107,15 @@ bool StoreAlbumFile(Session& s, std::string_view path) {
 
 std::string ProposedSaveName(const Session& s) { return LastComponent(s.album.style.TargetFolder); }
 
-int ChooseTargetFolder(Session& s, std::string_view folder, const ScanRunner& scan) {
+int ChooseTargetFolder(Session& s, std::string_view folder) {
     Album& album = s.album;
-    if (album.busy) return -1;
     album.currentEntry = -1;
     album.style.TargetFolder = std::string(folder);
     SetDefaultFolders(album.style, folder, s.settings);
     album.fileName = Album::NewFileName();
     album.modified = true;
     album.entries.DeleteAll();
-    int result = scan(album, album.style.TargetFolder, ScanMode::Fresh, s.settings, s.ui);
+    int result = ScanFolder(album, album.style.TargetFolder, ScanMode::Fresh, s.settings, s.ui);
     album.sortColumn = -1;
     album.sortDescending = false;
     SortByColumn(s, COL_FILE);
@@ -134,15 +124,14 @@ int ChooseTargetFolder(Session& s, std::string_view folder, const ScanRunner& sc
     return result;
 }
 
-int RefreshAlbum(Session& s, const ScanRunner& scan) {
-    if (s.album.busy) return -1;
-    int result = scan(s.album, s.album.style.TargetFolder, ScanMode::Refresh, s.settings, s.ui);
+int RefreshAlbum(Session& s) {
+    int result =
+        ScanFolder(s.album, s.album.style.TargetFolder, ScanMode::Refresh, s.settings, s.ui);
     RefreshStatusTexts(s, 2);
     return result;
 }
 
 void DeleteSelectedEntries(Session& s) {
-    if (s.album.busy) return;
     s.album.entries.DeleteSelected(s.album.currentEntry);
     RefreshStatusTexts(s, 2);
     // Even with nothing selected: the key press itself counts as an edit.
@@ -150,14 +139,13 @@ void DeleteSelectedEntries(Session& s) {
 }
 
 void SelectAllEntries(Session& s) {
-    if (s.album.busy) return;
     s.album.entries.SelectAll();
     RefreshStatusTexts(s, 2);
 }
 
 void SortByColumn(Session& s, int column) {
     Album& album = s.album;
-    if (album.busy || column < 0 || column >= kColumnCount) return;
+    if (column < 0 || column >= kColumnCount) return;
     if (album.entries.Count() > 0) album.modified = true;
     if (column == album.sortColumn) album.sortDescending = !album.sortDescending;
     std::vector<int> moved =

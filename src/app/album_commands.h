@@ -3,14 +3,9 @@
 // a target folder, refresh, delete, select all, sorting by a column, and the status texts.
 // The front end shows its own file and folder dialogs and passes the chosen paths in.
 //
-// While the album is busy (a long run is working on it while the window answers events), every
-// command refuses: it changes nothing, and returns -1 or SaveResult::Refused where it returns
-// something.
-//
 // The list's view follows the entry list's own notifications (EntryListObserver); the commands
 // announce nothing themselves.
 
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -24,7 +19,6 @@ enum class SaveResult {
     NotSaved,   // nothing to save, or the user answered "no" to the save prompt
     Failed,     // the album list file could not be written (the user was told why)
     NeedsName,  // the album has never been saved: the front end asks for a name
-    Refused,    // the album is busy
     Cancelled,  // closing: the user answered キャンセル and stays with the album
 };
 
@@ -47,7 +41,7 @@ void NewAlbum(Session& s);
 // success the path becomes the album's file name and the modified flag is cleared. The number
 // of entries, or -1 when the file could not be read or the user stopped at a long line.
 int OpenAlbumFile(Session& s, std::string_view path);
-// The same without a window: no busy album to wait for, no preview and no status texts.
+// The same without a window: no preview and no status texts.
 int LoadAlbumFile(Session& s, std::string_view path);
 
 // Every save below first compares the file it would replace with the album's stamp: when it
@@ -72,17 +66,12 @@ bool StoreAlbumFile(Session& s, std::string_view path);
 // The name Save As proposes: the last path component of the target folder.
 std::string ProposedSaveName(const Session& s);
 
-// How a command has its folder scan run: ScanFolder itself, or a front end's way of running
-// it (the window runs it on a thread of its own).
-using ScanRunner =
-    std::function<int(Album&, std::string_view folder, ScanMode, const Settings&, Interaction&)>;
-
 // Makes folder the target folder: derives the output folders and the top-page title, scans it
 // fresh and sorts by file name ascending. Returns the scan's result.
-int ChooseTargetFolder(Session& s, std::string_view folder, const ScanRunner& scan = ScanFolder);
+int ChooseTargetFolder(Session& s, std::string_view folder);
 
 // Rescans the target folder into the existing list (new files at the end).
-int RefreshAlbum(Session& s, const ScanRunner& scan = ScanFolder);
+int RefreshAlbum(Session& s);
 
 void DeleteSelectedEntries(Session& s);
 void SelectAllEntries(Session& s);

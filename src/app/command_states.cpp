@@ -2,15 +2,15 @@
 
 namespace mirulane {
 
-AlbumState StateOf(const Session& s) {
+AlbumState StateOf(const Session& s, bool runOwnsAlbum) {
     const Album& album = s.album;
     return {album.entries.Count(), album.entries.SelectedCount(), !album.style.TargetFolder.empty(),
-            s.settings.EnvPreView, album.busy};
+            s.settings.EnvPreView, runOwnsAlbum};
 }
 
 CommandStates CommandStatesOf(const AlbumState& state) {
     CommandStates c;
-    c.any = !state.busy;
+    c.any = !state.runOwnsAlbum;
     const bool entries = c.any && state.entries > 0;
     c.createHtml = c.selectAll = c.reacquireExif = c.extractThumbnails = c.pageOptions = entries;
     c.editFileInfo = c.deleteEntries = c.any && state.selected > 0;

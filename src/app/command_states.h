@@ -13,15 +13,18 @@ struct AlbumState {
     int selected = 0;
     bool hasTargetFolder = false;
     int previewMode = 0;  // EnvPreView
-    bool busy = false;    // a long run is working on the album: every command waits
+    // A long run of the front end works on the album (on a copy it hands back at its end):
+    // every command waits.
+    bool runOwnsAlbum = false;
 };
 
-AlbumState StateOf(const Session& s);
+// The state of s; only the front end knows whether one of its runs owns the album.
+AlbumState StateOf(const Session& s, bool runOwnsAlbum);
 
 // The album commands whose use depends on the album. The others (new, open, save, the
-// window's views, the settings, help) are always there, unless the album is busy.
+// window's views, the settings, help) are always there, unless a run owns the album.
 struct CommandStates {
-    bool any = true;  // false while the album is busy: no command at all
+    bool any = true;  // false while a run owns the album: no command at all
     bool createHtml = false, selectAll = false, reacquireExif = false, extractThumbnails = false,
          pageOptions = false;                          // the album has entries
     bool editFileInfo = false, deleteEntries = false;  // an entry is selected

@@ -16,7 +16,6 @@ ReacquireResult ReacquireExif(Session& session, bool selectedOnly) {
     EntryList& entries = album.entries;
     ReacquireResult result;
     {
-        BusyScope busy(album);
         ui.SetWaitCursor(true);
         std::vector<int> rows;
         for (int i = 0; i < entries.Count(); ++i) {

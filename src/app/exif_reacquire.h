@@ -16,8 +16,8 @@ struct ReacquireResult {
 
 // Captures every entry (selectedOnly: the selected ones, in row order) from the album's
 // target folder whatever EnvGetExif says, with a progress report per entry (Progress(k, n)
-// before the k-th of n entries, Progress(n, n) at the end). The album is busy meanwhile and
-// marked modified after, and the summary
+// before the k-th of n entries, Progress(n, n) at the end). The album is marked modified
+// after, and the summary
 // "%sエントリ %d件のうち、%d件のExif情報取得に成功しました" is shown.
 ReacquireResult ReacquireExif(Session& session, bool selectedOnly);
 

@@ -80,7 +80,6 @@ int ScanFolder(Album& album, std::string_view folderIn, ScanMode mode, const Set
         return -1;
     }
 
-    BusyScope busy(album);
     const int entriesBefore = entries.Count();
     // The entries no file of the folder has matched yet: what is left set at the end goes.
     // Entries the scan appends are never in it.

@@ -25,8 +25,8 @@ enum class ScanMode { Fresh, Refresh };
 // it exactly, and the entry takes the spelling on disk. A refresh that would remove every
 // entry asks first; anything but Yes leaves the list exactly as it was and returns -1.
 //
-// The album is busy while the scan runs (the album commands refuse meanwhile). The entries no file
-// matched are kept apart by the scan itself and removed at the end, one contiguous block at a time.
+// The entries no file matched are kept apart by the scan itself and removed at the end, one
+// contiguous block at a time.
 int ScanFolder(Album& album, std::string_view folder, ScanMode mode, const Settings& settings,
                Interaction& ui);
 

@@ -55,7 +55,6 @@ GenerationResult GenerationRun(Session& session, OutputTally* tally) {
         Report(ui, *missing);
         return GenerationResult::TopPageFailed;
     }
-    BusyScope busy(session.album);
     const FileIdSet pictures = AlbumPictures(album.entries, style.TargetFolder);
     OverwritePolicy overwrite(ui, session.settings.EnvForceOverWrite != 0);
     OutputLedger outputs;

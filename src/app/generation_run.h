@@ -24,8 +24,8 @@ enum class GenerationResult {
 };
 
 // Writes the album. The run's overwrite policy starts from EnvForceOverWrite; all files share
-// one picture locator, so each picture folder is listed once, and one set of page names. The
-// album is busy meanwhile. `tally` receives what the run did with each output file.
+// one picture locator, so each picture folder is listed once, and one set of page names.
+// `tally` receives what the run did with each output file.
 GenerationResult GenerationRun(Session& session, OutputTally* tally = nullptr);
 
 // Tells that the album's pages could not all be made, after the run told why.

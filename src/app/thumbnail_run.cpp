@@ -118,7 +118,6 @@ void PrepareThumbnailRun(const ThumbnailRunRequest& request) {
 
 ThumbnailRunResult RunThumbnailExtraction(Session& session, const ThumbnailRunRequest& request) {
     Interaction& ui = session.ui;
-    BusyScope busy(session.album);
     WaitCursor wait(ui);
     ThumbnailRunResult result;
 

@@ -61,7 +61,7 @@ struct ThumbnailRunResult {
 // Makes the run's overwrite policy from EnvForceOverWrite, prepares and checks the folders
 // (messages shown here), extracts (and makes) with a progress report per entry (Progress(k, n)
 // before the k-th of n entries, Progress(n, n) at the end), and shows the summary unless cancelled.
-// The album is busy meanwhile. On Done the dialog closes as confirmed and the caller stores the
+// On Done the dialog closes as confirmed and the caller stores the
 // output folder as ThumbFolder.
 ThumbnailRunResult RunThumbnailExtraction(Session& session, const ThumbnailRunRequest& request);
 

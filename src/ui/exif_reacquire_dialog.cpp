@@ -20,21 +20,25 @@ ExifReacquireDialog::ExifReacquireDialog(UiSession& session, QWidget* parent)
 void ExifReacquireDialog::Execute() {
     Session& core = session_.Core();
     const bool selectedOnly = SelectedOnly();
-    std::unique_ptr<Session> run = CopyForRun(core);
-    RunWithProgress([&] {
-        ReacquireExif(*run, selectedOnly);
-        return true;
-    });
-    // What the run read goes into the window's album: only changed fields are announced, so
-    // the list keeps its place. A cancelled run keeps what it read before the cancel.
-    EntryList& entries = core.album.entries;
-    const EntryList& read = run->album.entries;
-    for (int row = 0; row < entries.Count() && row < read.Count(); ++row) {
-        for (int column = 0; column < kColumnCount; ++column) {
-            entries.SetField(row, column, read.Field(row, column));
-        }
-    }
-    if (run->album.modified) core.album.modified = true;
+    std::shared_ptr<Session> run = CopyForRun(core);
+    RunWithProgress(
+        [run, selectedOnly] {
+            ReacquireExif(*run, selectedOnly);
+            return true;
+        },
+        [&core, run](bool) {
+            // What the run read goes into the window's album: only changed fields are
+            // announced, so the list keeps its place. A cancelled run keeps what it read
+            // before the cancel.
+            EntryList& entries = core.album.entries;
+            const EntryList& read = run->album.entries;
+            for (int row = 0; row < entries.Count() && row < read.Count(); ++row) {
+                for (int column = 0; column < kColumnCount; ++column) {
+                    entries.SetField(row, column, read.Field(row, column));
+                }
+            }
+            if (run->album.modified) core.album.modified = true;
+        });
 }
 
 int ExecExifReacquireDialog(UiSession& session, QWidget* parent) {

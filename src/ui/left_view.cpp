@@ -4,6 +4,8 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QScopedValueRollback>
+#include <QScrollBar>
+#include <algorithm>
 
 #include "album/columns.h"
 #include "app/album_commands.h"
@@ -47,7 +49,9 @@ CLeftView::CLeftView(UiSession& session, CMirulaneDoc& doc, QWidget* parent)
             [this] { SelectionToCore(); });
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
-                if (syncing_) return;
+                // While a run owns the album the view moves alone; the run's end shows the
+                // album's focus again.
+                if (syncing_ || session_.CurrentRun()) return;
                 // Only the focus moves: the view already shows it.
                 QScopedValueRollback<bool> guard(syncing_, true);
                 session_.Core().album.entries.SetFocus(current.row());
@@ -55,6 +59,8 @@ CLeftView::CLeftView(UiSession& session, CMirulaneDoc& doc, QWidget* parent)
     connect(model_, &EntryListModel::SelectionChangedInCore, this, [this] {
         if (!syncing_) SyncFromCore();
     });
+    connect(model_, &QAbstractItemModel::modelAboutToBeReset, this, &CLeftView::RememberPlace);
+    connect(model_, &QAbstractItemModel::modelReset, this, &CLeftView::RestorePlace);
     ApplySettings();
     SyncFromCore();
 }
@@ -87,13 +93,32 @@ void CLeftView::SyncFromCore() {
                              album.sortDescending ? Qt::DescendingOrder : Qt::AscendingOrder);
 }
 
+void CLeftView::RememberPlace() {
+    const EntryList& entries = model_->Entries();
+    topRow_ = std::max(rowAt(0), 0);
+    topEntry_ = topRow_ < entries.Count() ? entries.Field(topRow_, COL_FILE) : std::string();
+    across_ = horizontalScrollBar()->value();
+}
+
+void CLeftView::RestorePlace() {
+    // The scroll bars get their new ranges first.
+    executeDelayedItemsLayout();
+    int row = topEntry_.empty() ? -1 : model_->Entries().FindExact(topEntry_);
+    // An entry that is gone: the same row, as far as the list still reaches.
+    if (row < 0) row = std::min(topRow_, model_->rowCount() - 1);
+    if (row >= 0) scrollTo(model_->index(row, 0), QAbstractItemView::PositionAtTop);
+    horizontalScrollBar()->setValue(across_);
+}
+
 void CLeftView::ApplySettings() {
     setShowGrid(session_.Core().settings.EnvLstGrid == 1);
     setFont(session_.ListFont());
 }
 
 void CLeftView::SelectionToCore() {
-    if (syncing_) return;
+    // While a run owns the album, a selection made here stays in the view; the run's end
+    // shows the album's again.
+    if (syncing_ || session_.CurrentRun()) return;
     std::vector<bool> rows(static_cast<size_t>(model_->rowCount()));
     for (const QItemSelectionRange& range : selectionModel()->selection()) {
         for (int row = range.top(); row <= range.bottom(); ++row) {

@@ -5,6 +5,7 @@
 // Clicks and the arrow keys pick the entry the preview shows; a header click sorts.
 
 #include <QTableView>
+#include <string>
 
 namespace mirulane::ui {
 
@@ -45,12 +46,19 @@ class CLeftView : public QTableView {
     void Pick(int row);
     void SelectionToCore();
     void FitRowHeight();
+    // Around a reset of the list (a refresh, a run's results): the entry at the top of the
+    // pane stays there, and the pane's horizontal place too.
+    void RememberPlace();
+    void RestorePlace();
 
     UiSession& session_;
     CMirulaneDoc& doc_;
     EntryListModel* model_;
     QMenu* contextMenu_ = nullptr;
     bool syncing_ = false;  // the view is being set from the core: nothing goes back
+    std::string topEntry_;  // file name of the entry at the top before a reset
+    int topRow_ = 0;
+    int across_ = 0;  // horizontal scroll position before a reset
 };
 
 }  // namespace mirulane::ui

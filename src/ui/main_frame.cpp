@@ -13,7 +13,6 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
-#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -21,6 +20,7 @@
 #include "app/command_states.h"
 #include "app/session.h"
 #include "ui/about_dialog.h"
+#include "ui/album_run.h"
 #include "ui/batch_edit_dialog.h"
 #include "ui/entry_list_model.h"
 #include "ui/environment_dialog.h"
@@ -173,14 +173,18 @@ CMainFrame::CMainFrame(UiSession& session) : session_(session), doc_(new CMirula
     QtInteraction& ui = session_.interaction();
     ui.SetWindow(this);
     ui.SetStatusSink([this](StatusPane pane, const QString& text) { SetStatusText(pane, text); });
-    ui.SetBeforeWorkerRun([this] { UpdateCommandStates(); });
+    // While a run owns the album, its commands wait; they come back when it has finished.
+    session_.SetRunStarted([this](AlbumRun& run) {
+        UpdateCommandStates();
+        connect(&run, &AlbumRun::Finished, this, &CMainFrame::AfterCommand);
+    });
     Run([this] { session_.NewAlbum(); });
 }
 
 CMainFrame::~CMainFrame() {
+    session_.SetRunStarted(nullptr);
     QtInteraction& ui = session_.interaction();
     ui.SetStatusSink(nullptr);
-    ui.SetBeforeWorkerRun(nullptr);
     ui.SetWindow(nullptr);
 }
 
@@ -393,9 +397,7 @@ void CMainFrame::EditFileInfo() {
 void CMainFrame::UpdateCommandStates() {
     AlbumState s = session_.State();
     CommandStates on = CommandStatesOf(s);
-    auto enable = [this](Command c, bool allowed) {
-        actions_[c]->setEnabled(allowed && !running_);
-    };
+    auto enable = [this](Command c, bool allowed) { actions_[c]->setEnabled(allowed); };
     for (Command c :
          {kNew, kOpen, kSave, kSaveAs, kTargetFolder, kExit, kToolBar, kStatusBar, kShowImage,
           kDetailPreview, kListPreview, kFont, kEnvironment, kHelp, kAbout}) {
@@ -416,21 +418,18 @@ void CMainFrame::UpdateCommandStates() {
 }
 
 void CMainFrame::Run(const std::function<void()>& command) {
-    if (running_) return;
-    // The commands show as disabled as soon as a long run starts on its own thread
-    // (UpdateCommandStates before it starts); a command's own modal dialogs block the window
-    // anyway.
-    running_ = true;
+    // The actions are off while a run owns the album; the list pane's Delete key and header
+    // clicks come here too.
+    if (session_.CurrentRun()) return;
     command();
+    if (!session_.CurrentRun()) AfterCommand();
+}
+
+void CMainFrame::AfterCommand() {
     session_.interaction().EndRun();
-    running_ = false;
     listPane_->SyncFromCore();
     UpdateCommandStates();
     setWindowTitle(session_.Title());
-    if (closePending_) {
-        closePending_ = false;
-        QTimer::singleShot(0, this, &QWidget::close);
-    }
 }
 
 bool CMainFrame::event(QEvent* e) {
@@ -464,10 +463,12 @@ void CMainFrame::showEvent(QShowEvent* e) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* e) {
-    // A run in progress (the window answers the close box while it works) finishes first; the
-    // window then closes, with its save prompt.
-    if (running_) {
-        closePending_ = true;
+    // A run in progress is asked to stop after the entry in hand; the window closes once it
+    // has, with its save prompt.
+    if (AlbumRun* run = session_.CurrentRun()) {
+        run->Cancel();
+        connect(run, &AlbumRun::Finished, this, &QWidget::close,
+                static_cast<Qt::ConnectionType>(Qt::QueuedConnection | Qt::UniqueConnection));
         e->ignore();
         return;
     }

@@ -93,9 +93,11 @@ class CMainFrame : public QMainWindow {
     void CreateStatusBar();
     void CreatePanes();
 
-    // Runs a command: no other command runs meanwhile, so an event a long run lets through
-    // cannot start another one on the album that is being worked on.
+    // Runs a command, unless a run owns the album; then shows what the command changed. A
+    // command that started a run is shown once the run has finished.
     void Run(const std::function<void()>& command);
+    // After a command or a run: the list, the commands and the title show the album again.
+    void AfterCommand();
     void SetStatusText(StatusPane pane, const QString& text);
     void ShowStatusMessage();
     void OpenHelp(int context);
@@ -119,10 +121,8 @@ class CMainFrame : public QMainWindow {
     QLabel* noTargetIcon_ = nullptr;
     QString message_;  // pane 0's text from the album's operations
     QString prompt_;   // the prompt of the highlighted command, shown instead
-    bool running_ = false;
     bool shown_ = false;
     bool closed_ = false;
-    bool closePending_ = false;  // the close box was pressed while a run was working
 };
 
 }  // namespace mirulane::ui

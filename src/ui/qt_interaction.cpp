@@ -147,17 +147,16 @@ void QtInteraction::SetWaitCursor(bool on) {
 }
 
 ProgressAnswer QtInteraction::Progress(int done, int total) {
-    if (progressSink_.show) {
+    if (progressSink_) {
         if (OnWindowThread()) {
-            progressSink_.show(done, total);
+            progressSink_(done, total);
         } else {
             // Shown when the window gets to it; the run goes on meanwhile.
             QMetaObject::invokeMethod(
                 QCoreApplication::instance(),
-                [show = progressSink_.show, done, total] { show(done, total); },
-                Qt::QueuedConnection);
+                [show = progressSink_, done, total] { show(done, total); }, Qt::QueuedConnection);
         }
-        return progressSink_.cancelled() ? ProgressAnswer::Cancel : ProgressAnswer::Continue;
+        return cancelAsked_ ? ProgressAnswer::Cancel : ProgressAnswer::Continue;
     }
     if (!OnWindowThread()) {
         // The newest figures wait here; one update at a time is on its way to the window.
@@ -168,10 +167,10 @@ ProgressAnswer QtInteraction::Progress(int done, int total) {
                 QCoreApplication::instance(), [this] { ShowPostedProgress(); },
                 Qt::QueuedConnection);
         }
-        return progressCancelled_ ? ProgressAnswer::Cancel : ProgressAnswer::Continue;
+        return cancelAsked_ ? ProgressAnswer::Cancel : ProgressAnswer::Continue;
     }
     ShowProgressDialog(done, total);
-    return progressCancelled_ ? ProgressAnswer::Cancel : ProgressAnswer::Continue;
+    return cancelAsked_ ? ProgressAnswer::Cancel : ProgressAnswer::Continue;
 }
 
 void QtInteraction::ShowProgressDialog(int done, int total) {
@@ -179,31 +178,23 @@ void QtInteraction::ShowProgressDialog(int done, int total) {
         progress_ = new QProgressDialog(QString::fromUtf8("処理しています..."),
                                         QString::fromUtf8("キャンセル"), 0, 0, window_);
         progress_->setWindowTitle(QStringLiteral("Mirulane"));
-        progress_->setWindowModality(Qt::WindowModal);
+        // Not modal: a modal progress dialog would let events through in every update. The
+        // window's commands wait anyway while a run owns the album, and its close box asks
+        // the run to stop.
+        progress_->setWindowModality(Qt::NonModal);
         progress_->setAutoReset(false);
         progress_->setAutoClose(false);
-        QObject::connect(progress_, &QProgressDialog::canceled, progress_,
-                         [this] { progressCancelled_ = true; });
+        QObject::connect(progress_, &QProgressDialog::canceled, progress_, [this] { AskCancel(); });
     }
     // Total 0: the amount is not known, the bar only shows that work goes on.
     progress_->setMaximum(total > 0 ? total : 0);
     progress_->setValue(total > 0 ? std::min(done, total) : 0);
-    if (progress_->wasCanceled()) progressCancelled_ = true;
+    if (progress_->wasCanceled()) AskCancel();
 }
 
 void QtInteraction::ShowPostedProgress() {
     updatePosted_ = false;
-    // A modal progress dialog lets events through as it updates, and with them perhaps the
-    // next update: the outer one shows the newest figures.
-    if (showingPosted_) return;
-    showingPosted_ = true;
-    for (;;) {
-        const int done = shownDone_;
-        const int total = shownTotal_;
-        ShowProgressDialog(done, total);
-        if (done == shownDone_ && total == shownTotal_) break;
-    }
-    showingPosted_ = false;
+    ShowProgressDialog(shownDone_, shownTotal_);
 }
 
 QWidget* QtInteraction::Owner() const {
@@ -213,7 +204,7 @@ QWidget* QtInteraction::Owner() const {
 
 void QtInteraction::EndRun() {
     delete progress_;
-    progressCancelled_ = false;
+    cancelAsked_ = false;
     SetWaitCursor(false);
 }
 

@@ -2,8 +2,8 @@
 // The window's side of the core's questions: message boxes and the overwrite dialog (through
 // the chooser, so tests answer them), status-bar texts, the wait cursor and the progress of
 // long runs. A run working on a thread of its own calls it too: its questions are
-// then asked on the window's thread while the run waits for the answer, and its texts and
-// progress go there without waiting.
+// then asked on the window's thread (in whatever event loop that thread is in) while the run
+// waits for the answer, and its texts and progress go there without waiting.
 
 #include <QPointer>
 #include <QString>
@@ -20,12 +20,8 @@ namespace mirulane::ui {
 class QtInteraction : public Interaction {
   public:
     using StatusSink = std::function<void(StatusPane, const QString&)>;
-    // Where a dialog shows the progress of its run: show is called on the window's thread;
-    // cancelled on the run's, so it must be safe from any thread.
-    struct ProgressSink {
-        std::function<void(int done, int total)> show;
-        std::function<bool()> cancelled;
-    };
+    // Where a dialog shows the progress of its run, on the window's thread.
+    using ProgressSink = std::function<void(int done, int total)>;
 
     explicit QtInteraction(Chooser& chooser);
     ~QtInteraction() override;
@@ -34,29 +30,27 @@ class QtInteraction : public Interaction {
     void SetWindow(QWidget* window) { window_ = window; }
     QWidget* Window() const { return window_; }
     void SetStatusSink(StatusSink sink) { sink_ = std::move(sink); }
-    // Called as a long run starts on a thread of its own, so that the window can show that its
-    // commands wait meanwhile.
-    void SetBeforeWorkerRun(std::function<void()> hook) { beforeWorkerRun_ = std::move(hook); }
     // A dialog that shows the progress of the run it started in a row of its own: the
     // progress goes there instead of into a progress dialog. Empty: the progress dialog again.
     void SetProgressSink(ProgressSink sink) { progressSink_ = std::move(sink); }
 
-    // A run is about to work on a thread of its own: the window shows that its commands wait.
-    void BeforeWorkerRun() {
-        if (beforeWorkerRun_) beforeWorkerRun_();
-    }
+    // A run starts: nothing has asked it to stop yet.
+    void BeginRun() { cancelAsked_ = false; }
+    // Asks the run to stop: Progress answers Cancel from now on, on any thread, until the next
+    // run begins. The progress dialog's button asks the same.
+    void AskCancel() { cancelAsked_ = true; }
 
     MsgAnswer Message(std::string_view text, std::string_view caption, MsgIcon icon,
                       MsgButtons buttons) override;
     OverwriteAnswer ConfirmOverwrite(std::string_view path) override;
     void SetStatus(StatusPane pane, std::string_view text) override;
     void SetWaitCursor(bool on) override;
-    // Shows a progress dialog with a cancel button; Cancel once the user pressed it. With a
-    // progress sink: the sink shows it, and the run goes on.
+    // Shows a progress dialog with a cancel button; Cancel once the user pressed it or the run
+    // was asked to stop. With a progress sink: the sink shows it instead.
     ProgressAnswer Progress(int done, int total) override;
 
-    // Called when a command has finished: closes its progress dialog and turns off a wait
-    // cursor a failed run may have left on.
+    // Called when a command or run has finished: closes its progress dialog and turns off a
+    // wait cursor a failed run may have left on.
     void EndRun();
 
   private:
@@ -71,17 +65,15 @@ class QtInteraction : public Interaction {
     Chooser& chooser_;
     QPointer<QWidget> window_;
     StatusSink sink_;
-    std::function<void()> beforeWorkerRun_;
     ProgressSink progressSink_;
     bool waitCursor_ = false;
     // A child of the window, which may go first and take it along.
     QPointer<QProgressDialog> progress_;
     // A run on another thread reads the cancel and leaves its newest figures here.
-    std::atomic<bool> progressCancelled_ = false;
+    std::atomic<bool> cancelAsked_ = false;
     std::atomic<bool> updatePosted_ = false;
     std::atomic<int> shownDone_ = 0;
     std::atomic<int> shownTotal_ = 0;
-    bool showingPosted_ = false;
 };
 
 }  // namespace mirulane::ui

@@ -8,11 +8,12 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <memory>
 
 #include "app/session.h"
+#include "ui/album_run.h"
 #include "ui/help.h"
 #include "ui/ui_session.h"
-#include "ui/worker_run.h"
 
 namespace mirulane::ui {
 
@@ -97,9 +98,7 @@ void RunDialog::Build(const QString& note, QLayout* fields, const QString& busyT
 
 bool RunDialog::SelectedOnly() const { return selected_->isChecked(); }
 
-bool RunDialog::RunWithProgress(const std::function<bool()>& run) {
-    running_ = true;
-    cancelAsked_ = false;
+void RunDialog::RunWithProgress(std::function<bool()> run, std::function<void(bool)> finish) {
     // Nothing but the run's own questions and ｷｬﾝｾﾙ can be answered meanwhile.
     for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
         if (w != row_ && w != cancel_ && !w->testAttribute(Qt::WA_Disabled)) {
@@ -107,27 +106,40 @@ bool RunDialog::RunWithProgress(const std::function<bool()>& run) {
             disabled_ << w;
         }
     }
-    QtInteraction& ui = session_.interaction();
-    ui.SetProgressSink({[this](int done, int total) { ShowProgress(done, total); },
-                        [this] { return cancelAsked_.load(); }});
-    bool close = false;
-    {
-        BusyScope busy(session_.Core().album);
-        ui.BeforeWorkerRun();
-        emit RunStarting();
-        RunOffWindowThread([&] { close = run(); });
+    QPointer<RunDialog> self(this);
+    // Figures already on their way may arrive after the dialog has gone.
+    session_.interaction().SetProgressSink([self](int done, int total) {
+        if (self) self->ShowProgress(done, total);
+    });
+    auto close = std::make_shared<bool>(false);
+    // A dialog gone before its run has ended (the dialog always waits for it; a caller may
+    // not): the run goes on and puts its results in place, but shows nothing.
+    session_.StartRun([run, close] { *close = run(); },
+                      [self, close, finish, &ui = session_.interaction()] {
+                          ui.SetProgressSink({});
+                          if (self) {
+                              self->RunEnd(*close, finish);
+                          } else {
+                              finish(*close);
+                          }
+                      },
+                      [this](AlbumRun& started) {
+                          working_ = &started;
+                          emit RunStarting();
+                      });
+}
+
+void RunDialog::RunEnd(bool close, const std::function<void(bool)>& finish) {
+    working_ = nullptr;
+    if (!close) {
+        for (QWidget* w : disabled_) {
+            if (w) w->setEnabled(true);
+        }
+        disabled_.clear();
     }
-    ui.SetProgressSink({});
-    running_ = false;
-    if (close) {
-        accept();
-        return true;
-    }
-    for (QWidget* w : disabled_) {
-        if (w) w->setEnabled(true);
-    }
-    disabled_.clear();
-    return false;
+    // With the controls back, so that finish can put the focus on one.
+    finish(close);
+    if (close) accept();
 }
 
 void RunDialog::ShowProgress(int done, int total) {
@@ -141,8 +153,8 @@ void RunDialog::ShowProgress(int done, int total) {
 void RunDialog::reject() {
     // During the run, ｷｬﾝｾﾙ, Escape and the close box ask the run to stop after the entry in
     // hand; the dialog is left once it has.
-    if (running_) {
-        cancelAsked_ = true;
+    if (working_) {
+        working_->Cancel();
         return;
     }
     QDialog::reject();

@@ -2,14 +2,16 @@
 // What the dialogs that run over the album's entries share ("Exif情報の再取得",
 // "サムネイルの抽出"): the choice between all and the selected entries, a progress row hidden
 // until the run, and the buttons "実行", "ｷｬﾝｾﾙ" and "ヘルプ". While the dialog is open the help
-// context is its own (F1 and "ヘルプ" open its topic); while its run works the run's progress
-// shows in the row, and "ｷｬﾝｾﾙ" (or Escape) stops the run after the entry in hand.
+// context is its own (F1 and "ヘルプ" open its topic); while its run works on a thread of its
+// own the dialog's event loop goes on, the run's progress shows in the row, and "ｷｬﾝｾﾙ" (or
+// Escape, or the close box) asks the run to stop after the entry in hand.
 
 #include <QDialog>
 #include <QList>
 #include <QPointer>
-#include <atomic>
 #include <functional>
+
+#include "ui/album_run.h"
 
 class QLabel;
 class QLayout;
@@ -33,7 +35,10 @@ class RunDialog : public QDialog {
     QLabel* ProgressLabel() const { return label_; }
     QProgressBar* ProgressBar() const { return bar_; }
     QLabel* Counter() const { return counter_; }
+    // The dialog's run while it works, else null.
+    AlbumRun* Working() const { return working_; }
 
+    // While the run works: asks it to stop; the dialog stays until it has.
     void reject() override;
 
   signals:
@@ -50,11 +55,12 @@ class RunDialog : public QDialog {
     void Build(const QString& note, QLayout* fields, const QString& busyText,
                const QString& doneText);
     bool SelectedOnly() const;
-    // Runs the dialog's run on a thread of its own with its progress in the row, the window
-    // answering meanwhile and the album marked busy; the dialog closes as confirmed when run
-    // returns true, and is as it was before otherwise. Returns what run returned. run must
-    // touch no widget and nothing of the window's session: it gets copies (CopyForRun).
-    bool RunWithProgress(const std::function<bool()>& run);
+    // Starts the dialog's run on a thread of its own (UiSession::StartRun) with its progress in
+    // the row, and returns. Once run has returned, finish gets what it returned, on the
+    // window's thread, and puts the results in place; then the dialog closes as confirmed
+    // when run returned true, and is as it was before otherwise. run must touch no widget and
+    // nothing of the window's session: it gets copies (CopyForRun).
+    void RunWithProgress(std::function<bool()> run, std::function<void(bool)> finish);
     // "実行"
     virtual void Execute() = 0;
 
@@ -66,10 +72,11 @@ class RunDialog : public QDialog {
     void OpenHelp();
     void ShowProgress(int done, int total);
 
+    void RunEnd(bool close, const std::function<void(bool)>& finish);
+
     int savedHelpContext_;
-    bool running_ = false;
-    std::atomic<bool> cancelAsked_ = false;  // ｷｬﾝｾﾙ was pressed while the run worked
-    QList<QPointer<QWidget>> disabled_;      // what the run disabled
+    QPointer<AlbumRun> working_;
+    QList<QPointer<QWidget>> disabled_;  // what the run disabled
     QString busyText_;
     QString doneText_;
     QRadioButton* all_ = nullptr;

@@ -94,22 +94,27 @@ void ThumbnailDialog::Execute() {
         output_->setFocus();
         return;
     }
-    const std::string& output = checked.cp932;
+    const std::string output = checked.cp932;
     Session& core = session_.Core();
     const ThumbnailRunRequest request{core.album.style.TargetFolder, output, SelectedOnly(),
                                       makeMissing_->isChecked()};
     // The decoders' process-wide state is set up here, on the window's thread, before the
     // run's threads decode.
     PrepareThumbnailRun(request);
-    std::unique_ptr<Session> run = CopyForRun(core);
-    bool closed = RunWithProgress(
-        [&] { return RunThumbnailExtraction(*run, request).status == ThumbnailRunStatus::Done; });
-    if (closed) {
-        StoreThumbFolder(core.album, output);
-    } else {
-        // The folder could not be made, or is the target folder: the user types another.
-        output_->setFocus();
-    }
+    std::shared_ptr<Session> run = CopyForRun(core);
+    RunWithProgress(
+        [run, request] {
+            return RunThumbnailExtraction(*run, request).status == ThumbnailRunStatus::Done;
+        },
+        [&core, output, self = QPointer<ThumbnailDialog>(this)](bool done) {
+            if (done) {
+                StoreThumbFolder(core.album, output);
+            } else if (self) {
+                // The folder could not be made, or is the target folder: the user types
+                // another.
+                self->output_->setFocus();
+            }
+        });
 }
 
 int ExecThumbnailDialog(UiSession& session, QWidget* parent) {

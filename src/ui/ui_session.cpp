@@ -15,6 +15,7 @@
 #include "app/settings_profile.h"
 #include "app/text.h"
 #include "app/user_path.h"
+#include "ui/album_run.h"
 #include "ui/qt_text.h"
 #include "ui/worker_run.h"
 
@@ -86,9 +87,25 @@ UiSession::UiSession(Chooser& chooser, const QString& profilePath)
     previewPath_ = MakePreviewPath();
 }
 
-UiSession::~UiSession() { Shutdown(); }
+UiSession::~UiSession() {
+    // A run still working is asked to stop and waited for; it puts nothing in place.
+    delete run_;
+    Shutdown();
+}
 
-AlbumState UiSession::State() const { return StateOf(*session_); }
+AlbumState UiSession::State() const { return StateOf(*session_, run_ != nullptr); }
+
+AlbumRun& UiSession::StartRun(std::function<void()> work, std::function<void()> finish,
+                              const std::function<void(AlbumRun&)>& starting) {
+    auto* run = new AlbumRun(ui_, std::move(work), std::move(finish));
+    run_ = run;
+    // First among the run's connections: whoever hears of its end sees the album free again.
+    QObject::connect(run, &AlbumRun::Finished, run, [this] { run_ = nullptr; });
+    if (runStarted_) runStarted_(*run);
+    if (starting) starting(*run);
+    run->Start();
+    return *run;
+}
 
 bool UiSession::TakeShowHelp() {
     if (session_->settings.ShowHelp != 1) return false;
@@ -149,28 +166,40 @@ bool UiSession::ChooseTargetFolder() {
     if (!chosen) return false;
     auto folder = AlbumPath(*chosen);
     if (!folder) return false;
-    mirulane::ChooseTargetFolder(*session_, *folder, ScanOffWindowThread);
-    TitleFromAlbum();
+    // The list view never sees a half-scanned list: the scan works on a copy, which the album
+    // takes at the end as one reset of the list.
+    std::shared_ptr<Session> run = CopyForRun(*session_);
+    StartRun([run, where = *folder] { mirulane::ChooseTargetFolder(*run, where); },
+             [this, run] {
+                 TakeRunAlbum(session_->album, std::move(run->album));
+                 TitleFromAlbum();
+             });
     return true;
 }
 
-void UiSession::Refresh() { RefreshAlbum(*session_, ScanOffWindowThread); }
+void UiSession::Refresh() {
+    std::shared_ptr<Session> run = CopyForRun(*session_);
+    auto scanned = std::make_shared<int>(-1);
+    StartRun([run, scanned] { *scanned = RefreshAlbum(*run); },
+             [this, run, scanned] {
+                 // A scan that left the list as it was (-1: declined, or the folder could not
+                 // be listed) changes nothing.
+                 if (*scanned >= 0) TakeRunAlbum(session_->album, std::move(run->album));
+             });
+}
 
 void UiSession::CreateHtml() {
-    std::string open;
-    // The pages are written on a thread of their own from a copy of the album; the window's
-    // album is marked busy meanwhile.
-    std::unique_ptr<Session> run = CopyForRun(*session_);
-    {
-        BusyScope busy(session_->album);
-        ui_.BeforeWorkerRun();
-        RunOffWindowThread([&] { CreateHtmlCommand(*run, open); });
-    }
-    // A failed run marks the album modified.
-    if (run->album.modified) session_->album.modified = true;
-    if (open.empty()) return;
-    QString page = SystemPath(open);
-    if (!page.isEmpty()) chooser_.OpenUrl(QUrl::fromLocalFile(page));
+    // The pages are written from a copy of the album.
+    std::shared_ptr<Session> run = CopyForRun(*session_);
+    auto open = std::make_shared<std::string>();
+    StartRun([run, open] { CreateHtmlCommand(*run, *open); },
+             [this, run, open] {
+                 // A failed run marks the album modified.
+                 if (run->album.modified) session_->album.modified = true;
+                 if (open->empty()) return;
+                 QString page = SystemPath(*open);
+                 if (!page.isEmpty()) chooser_.OpenUrl(QUrl::fromLocalFile(page));
+             });
 }
 
 void UiSession::SelectAll() { SelectAllEntries(*session_); }

@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QList>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -25,6 +26,8 @@ class SettingsProfile;
 
 namespace mirulane::ui {
 
+class AlbumRun;
+
 class UiSession {
   public:
     // Start-up: reads the settings from the profile (profilePath, or the default place when
@@ -40,7 +43,20 @@ class UiSession {
     Session& Core() { return *session_; }
     const Session& Core() const { return *session_; }
 
+    // The album's state, with whether a run owns it.
     AlbumState State() const;
+
+    // A long run: work on a thread of its own, over copies of what it reads (CopyForRun);
+    // then finish on the window's thread, which puts the results in place. Returns at once.
+    // Until the run has finished, it owns the album: CurrentRun() is the run, and the window
+    // changes nothing of the album.
+    // starting is called with the run before its thread starts.
+    AlbumRun& StartRun(std::function<void()> work, std::function<void()> finish,
+                       const std::function<void(AlbumRun&)>& starting = {});
+    AlbumRun* CurrentRun() const { return run_; }
+    // Called as each run starts, before its thread does (the window disables its commands and
+    // waits for the run's Finished).
+    void SetRunStarted(std::function<void(AlbumRun&)> hook) { runStarted_ = std::move(hook); }
     // The main window's title: the framework's "無題 - Mirulane" until an album file is opened
     // or saved under a name or a target folder is chosen, then the album's own.
     const QString& Title() const { return title_; }
@@ -74,8 +90,10 @@ class UiSession {
     // The save question on closing, which offers キャンセル. False: the window stays open (the
     // user cancelled, or the album could not be saved and would be lost).
     bool SavePromptOnClose();
-    // True when a folder was chosen and became the target folder.
+    // True when a folder was chosen and became the target folder; its scan then runs (a run of
+    // its own, StartRun).
     bool ChooseTargetFolder();
+    // The refresh's scan and the page generation: runs of their own.
     void Refresh();
     void CreateHtml();
     void SelectAll();
@@ -121,6 +139,8 @@ class UiSession {
     QtInteraction ui_;
     std::unique_ptr<Session> session_;
     std::unique_ptr<SettingsProfile> profile_;
+    AlbumRun* run_ = nullptr;
+    std::function<void(AlbumRun&)> runStarted_;
     QString profilePath_;
     QString previewPath_;
     QString title_;

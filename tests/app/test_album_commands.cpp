@@ -79,54 +79,6 @@ TEST(AlbumCommands, SortingByColumnReversesTheSameColumnAndKeepsTheDirection) {
     EXPECT_EQ(Column(s.album, COL_TITLE), (std::vector<std::string>{"c", "b", "a"}));
 }
 
-// The window answers events while a long run works; a user who clicks a command meanwhile must
-// not change the list under the scan. The commands refuse while the album is busy, and work again
-// after.
-TEST(AlbumCommands, ACommandClickedDuringAScanDoesNothing) {
-    TempDir dir;
-    for (int i = 0; i < 40; ++i) dir.Write("trip/p" + std::to_string(100 + i) + ".jpg", "x");
-    std::string target = dir.path() + "/trip";
-    ScriptedInteraction quiet;
-    Session expected(quiet);
-    ASSERT_EQ(ChooseTargetFolder(expected, target), 40);
-
-    ScriptedInteraction ui;
-    Session s(ui);
-    ASSERT_EQ(ChooseTargetFolder(s, target), 40);
-    for (int i = 0; i < 5; ++i) s.album.entries.Select(i);
-    s.album.fileName = dir.path() + "/trip.txt";
-    for (int i = 40; i < 80; ++i) dir.Write("trip/p" + std::to_string(100 + i) + ".jpg", "x");
-    ASSERT_EQ(RefreshAlbum(expected), 80);
-    int tried = 0;
-    // The window runs the scan on a thread of its own with the album busy: a click meanwhile
-    // reaches the commands while the scan works.
-    ScanRunner clickedMeanwhile = [&](Album& album, std::string_view folder, ScanMode mode,
-                                      const Settings& settings, Interaction& scanUi) {
-        BusyScope busy(album);
-        ++tried;
-        DeleteSelectedEntries(s);
-        SelectAllEntries(s);
-        SortByColumn(s, COL_FILE);
-        NewAlbum(s);
-        EXPECT_EQ(RefreshAlbum(s), -1);
-        EXPECT_EQ(ChooseTargetFolder(s, dir.path()), -1);
-        EXPECT_EQ(OpenAlbumFile(s, dir.path() + "/none.txt"), -1);
-        EXPECT_EQ(SaveAlbum(s), SaveResult::Refused);
-        return ScanFolder(album, folder, mode, settings, scanUi);
-    };
-    EXPECT_EQ(RefreshAlbum(s, clickedMeanwhile), 80);
-    EXPECT_EQ(tried, 1);
-    EXPECT_FALSE(s.album.busy);
-    EXPECT_EQ(Column(s.album, COL_FILE), Column(expected.album, COL_FILE));
-    EXPECT_EQ(s.album.entries.SelectedCount(), 5);
-    EXPECT_EQ(s.album.fileName, dir.path() + "/trip.txt");
-    EXPECT_FALSE(FileExists(s.album.fileName));
-
-    // Once the scan is over, the same click deletes.
-    DeleteSelectedEntries(s);
-    EXPECT_EQ(s.album.entries.Count(), 75);
-}
-
 TEST(AlbumCommands, SavePromptOpenSaveAndStatusTexts) {
     TempDir dir;
     ScriptedInteraction ui;

@@ -114,7 +114,6 @@ TEST(FolderScan, RefreshRemovesVanishedFilesBlockByBlock) {
     EXPECT_EQ(Names(album), (std::vector<std::string>{"p0.jpg", "p3.jpg", "p4.jpg", "p6.jpg"}));
     EXPECT_EQ(removals.ranges, (std::vector<std::pair<int, int>>{{7, 7}, {5, 5}, {1, 2}}));
     EXPECT_EQ(removals.fieldChanges, 0);  // matched entries are not touched
-    EXPECT_FALSE(album.busy);
 }
 
 // The target folder is also where index.html goes by default, with the record of what was

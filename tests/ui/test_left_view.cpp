@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QSignalSpy>
 #include <QtTest/QTest>
+#include <filesystem>
 
 #include "album/album_file.h"
 #include "album/columns.h"
@@ -108,6 +109,31 @@ TEST_F(ListPaneTest, ShowsTheEntriesWithCaptionsWidthsAndKindIcons) {
     // A field the core changes shows at once.
     Entries().SetField(2, COL_TITLE, Sj("メモ"));
     EXPECT_EQ(model.index(2, COL_TITLE).data().toString(), U("メモ"));
+}
+
+// A refresh puts the scanned list in place as one reset: the pane keeps the entry at its top
+// and its current entry, even when rows above them went.
+TEST_F(ListPaneTest, ARefreshKeepsTheEntryAtTheTopAndTheCurrentEntry) {
+    std::vector<std::array<std::string, 3>> rows;
+    for (int i = 0; i < 200; ++i) {
+        std::string name = "IMG_" + std::to_string(1000 + i) + ".jpg";
+        dir.Write("photos/" + name, "x");
+        rows.push_back({name, "t", ""});
+    }
+    OpenAlbum(rows);
+    List().scrollTo(List().model()->index(120, 0), QAbstractItemView::PositionAtTop);
+    ClickRow(130);
+    ASSERT_EQ(Entries().Field(List().rowAt(0), COL_FILE), "IMG_1120.jpg");
+    ASSERT_EQ(List().currentIndex().row(), 130);
+    std::filesystem::remove(dir.path() + "/photos/IMG_1000.jpg");
+    std::filesystem::remove(dir.path() + "/photos/IMG_1001.jpg");
+    dir.Write("photos/IMG_2000.jpg", "x");
+
+    Trigger(C::kRefresh);
+    ASSERT_EQ(Entries().Count(), 199);
+    EXPECT_EQ(Entries().Field(List().rowAt(0), COL_FILE), "IMG_1120.jpg");
+    EXPECT_EQ(Entries().Field(List().currentIndex().row(), COL_FILE), "IMG_1130.jpg");
+    EXPECT_EQ(ViewSelection(), std::vector<int>{128});
 }
 
 TEST_F(ListPaneTest, GridLinesFollowTheStoredSetting) {

@@ -4,6 +4,7 @@
 #include <QAccessible>
 #include <QFileInfo>
 #include <QLabel>
+#include <QPushButton>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -567,31 +568,99 @@ TEST_F(WindowTest, CreateHtmlWritesTheAlbumOffersItAndAsksBeforeReplacingPages) 
     EXPECT_EQ(chooser.MessageTexts().last(), U("HTMLページの作成に失敗しました"));
 }
 
-TEST_F(WindowTest, NoCommandRunsWhileAScanLetsEventsThrough) {
-    // The scan works on a thread of its own while the window answers events. The window's
-    // commands are off meanwhile, and the close box waits until the scan is done, then asks
-    // to save.
-    chooser.folders.push_back(QString::fromStdString(PhotoFolder(64)));
-    bool tried = false;
-    QTimer::singleShot(0, frame.get(), [&] {
-        tried = true;
-        EXPECT_TRUE(session->State().busy);
-        EXPECT_FALSE(Action(C::kNew)->isEnabled());
-        Trigger(C::kNew);
-        Trigger(C::kTargetFolder);
-        QTest::keyClick(frame->ListPane(), Qt::Key_Delete);
-        frame->close();
-    });
+// The scan works on a thread of its own while the window's thread goes on with its events;
+// meanwhile the run owns the album: the commands are off, and the list pane's Delete key and
+// header clicks change nothing. Once the scan is done the album holds what it found, and the
+// same key deletes.
+TEST_F(WindowTest, NoCommandChangesTheAlbumWhileAScanOwnsIt) {
+    const std::string trip = PhotoFolder(40);
+    chooser.folders.push_back(QString::fromStdString(trip));
     Trigger(C::kTargetFolder);
+    ASSERT_EQ(session->State().entries, 40);
+    Album& album = session->Core().album;
+    session->SetSelection({0, 1, 2, 3, 4});
+    album.fileName = dir.path() + "/trip.txt";
+    PhotoFolder(80);
+    // Reported at the end of the scan, on the window's thread, while the scan waits.
+    dir.Write("trip/notes.xyz", "x");
+
+    bool tried = false;
+    chooser.whileShown = [&] {
+        tried = true;
+        EXPECT_TRUE(session->State().runOwnsAlbum);
+        for (C::Command c : {C::kNew, C::kOpen, C::kSave, C::kSaveAs, C::kTargetFolder, C::kRefresh,
+                             C::kCreateHtml, C::kSelectAll, C::kDelete, C::kExtractThumbnails}) {
+            EXPECT_FALSE(Action(c)->isEnabled()) << Action(c)->objectName().toStdString();
+            Action(c)->trigger();
+        }
+        QTest::keyClick(frame->ListPane(), Qt::Key_Delete);
+        emit frame->ListPane()->SortRequested(COL_TITLE);
+        EXPECT_EQ(album.entries.Count(), 40);
+        EXPECT_EQ(album.entries.SelectedCount(), 5);
+    };
+    Trigger(C::kRefresh);
+    chooser.whileShown = nullptr;
     EXPECT_TRUE(tried);
-    EXPECT_EQ(session->State().entries, 64);
-    EXPECT_FALSE(session->State().busy);
-    EXPECT_EQ(chooser.folderTitles.size(), 1u);
+    EXPECT_FALSE(session->State().runOwnsAlbum);
     EXPECT_TRUE(Action(C::kNew)->isEnabled());
+    EXPECT_EQ(chooser.folderTitles.size(), 1u);
+    EXPECT_TRUE(chooser.saves.empty());
+    EXPECT_EQ(album.entries.Count(), 80);
+    EXPECT_EQ(album.entries.Field(0, COL_FILE), "IMG_1000.jpg");
+    EXPECT_EQ(album.entries.Field(79, COL_FILE), "IMG_1079.jpg");
+    EXPECT_EQ(album.entries.SelectedCount(), 5);
+    EXPECT_EQ(album.sortColumn, COL_FILE);
+    EXPECT_EQ(album.fileName, dir.path() + "/trip.txt");
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(album.fileName)));
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
-    EXPECT_FALSE(chooser.MessageTexts().contains(U("編集中のリストを保存しますか？")));
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(chooser.MessageTexts().contains(U("編集中のリストを保存しますか？")));
+
+    QTest::keyClick(frame->ListPane(), Qt::Key_Delete);
+    EXPECT_EQ(album.entries.Count(), 75);
+}
+
+// The close box while the pages are written asks the run to stop after the page in hand; the
+// window closes once it has, with its save prompt. The pages after the stop are not written,
+// and nothing half-written stays.
+TEST_F(WindowTest, TheCloseBoxDuringARunStopsItAndClosesTheWindowAfterwards) {
+    chooser.folders.push_back(QString::fromStdString(PhotoFolder(30)));
+    Trigger(C::kTargetFolder);
+    Trigger(C::kCreateHtml);  // the first run: nothing to ask; "no" to the browser
+    const PageStyle& style = session->Core().album.style;
+    {
+        std::ofstream edit(style.TopFolder + "/index.html", std::ios::app | std::ios::binary);
+        edit << "<!-- edited -->\r\n";
+    }
+    for (int i = 0; i < 30; ++i) {
+        std::filesystem::remove(style.DetailFolder + "/IMG_" + std::to_string(1000 + i) + ".html");
+    }
+    chooser.messages.clear();
+    frame->show();
+    bool asked = false;
+    chooser.dialogScripts.push_back([&](QDialog& question) {
+        asked = true;
+        EXPECT_TRUE(frame->isVisible());
+        frame->close();
+        EXPECT_TRUE(frame->isVisible());
+        for (QPushButton* b : question.findChildren<QPushButton*>()) {
+            if (b->text() == U("はい(&Y)")) b->click();
+        }
+        return question.result();
+    });
+    chooser.answers = {QMessageBox::Ok, QMessageBox::No};  // the failure, then "don't save"
+    Trigger(C::kCreateHtml);
+    EXPECT_TRUE(asked);
+    EXPECT_FALSE(frame->isVisible());
+    EXPECT_EQ(chooser.MessageTexts(), (QStringList{U("HTMLページの作成に失敗しました"),
+                                                   U("編集中のリストを保存しますか？")}));
+    std::ifstream top(style.TopFolder + "/index.html", std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(top)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text.find("<!-- edited -->"), std::string::npos);
+    for (const auto& item : std::filesystem::directory_iterator(style.DetailFolder)) {
+        const std::string name = item.path().filename().string();
+        EXPECT_FALSE(name.ends_with(".html") && name != "index.html" && name != "list.html")
+            << name;
+        EXPECT_FALSE(name.starts_with(".mrl-")) << name;
+    }
 }
 
 // The scan works on a thread of its own over a copy of the list: while it asks whether every
@@ -621,13 +690,13 @@ TEST_F(WindowTest, ADeclinedRefreshOfAnEmptiedFolderLeavesTheAlbumAsItWas) {
 
     QThread* askedOn = nullptr;
     int rowsShown = -1;
-    bool busy = false;
+    bool owned = false;
     chooser.messages.clear();
     chooser.answers = {QMessageBox::No};
     chooser.whileShown = [&] {
         askedOn = QThread::currentThread();
         rowsShown = frame->ListPane()->model()->rowCount();
-        busy = session->State().busy;
+        owned = session->State().runOwnsAlbum;
     };
     Trigger(C::kRefresh);
     chooser.whileShown = nullptr;
@@ -635,8 +704,8 @@ TEST_F(WindowTest, ADeclinedRefreshOfAnEmptiedFolderLeavesTheAlbumAsItWas) {
     EXPECT_EQ(chooser.messages[0].caption, U("更新確認"));
     EXPECT_EQ(askedOn, QCoreApplication::instance()->thread());
     EXPECT_EQ(rowsShown, 40);
-    EXPECT_TRUE(busy);
-    EXPECT_FALSE(session->State().busy);
+    EXPECT_TRUE(owned);
+    EXPECT_FALSE(session->State().runOwnsAlbum);
     EXPECT_EQ(rows(), before);
     EXPECT_FALSE(album.modified);
     EXPECT_EQ(frame->ListPane()->model()->rowCount(), 40);

@@ -588,6 +588,7 @@ TEST_F(PageOptionsTest, ThumbnailExtractionFromTheListTabStoresItsFolderAtOnce) 
             EXPECT_EQ(session->HelpContext(), kHelpThumbnails);
             t.OutputField()->setText(thumbs);
             t.RunButton()->click();
+            WaitForRun(*session);
             return t.result();
         });
         Click(d, "extractThumbnails");

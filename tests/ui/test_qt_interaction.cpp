@@ -3,20 +3,21 @@
 #include <gtest/gtest.h>
 
 #include <QDateTime>
+#include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QThread>
 #include <QWidget>
-#include <atomic>
+#include <QtTest/QTest>
 
 #include "fixtures/image_builder.h"
 #include "platform/cp932.h"
 #include "scripted_chooser.h"
+#include "ui/album_run.h"
 #include "ui/list_font.h"
 #include "ui/overwrite_dialog.h"
 #include "ui/qt_interaction.h"
-#include "ui/worker_run.h"
 #include "window_fixture.h"
 
 namespace mirulane::ui::testing {
@@ -98,6 +99,17 @@ TEST(QtInteraction, ProgressAnswersCancelOnceTheUserCancelled) {
     EXPECT_EQ(window.findChild<QProgressDialog*>()->maximum(), 0);
 }
 
+// Runs work as the window runs its long runs, on a thread of its own, while the window's thread
+// stays in its event loop, until the run has finished.
+void RunAndWait(QtInteraction& ui, std::function<void()> work) {
+    bool finished = false;
+    auto* run = new AlbumRun(ui, std::move(work), [&] { finished = true; });
+    run->Start();
+    QDeadlineTimer deadline(30000);
+    while (!finished && !deadline.hasExpired()) QTest::qWait(1);
+    ASSERT_TRUE(finished);
+}
+
 // A chooser that notes the thread each question is asked on.
 class ThreadNotingChooser : public ScriptedChooser {
   public:
@@ -116,9 +128,10 @@ class ThreadNotingChooser : public ScriptedChooser {
     }
 };
 
-// A run on another thread: its questions are asked on the window's thread and their answers
-// reach the run; texts and progress are shown there, in the order the run sent them and
-// before a later question; a cancel the window sets is the run's answer from then on.
+// A run on another thread, the window's thread in its event loop meanwhile: its questions are
+// asked on the window's thread and their answers reach the run; texts and progress are shown
+// there, in the order the run sent them and before a later question; a cancel the window asks
+// for is the run's answer from then on.
 TEST(QtInteraction, ARunOnAnotherThreadIsAnsweredOnTheWindowsThread) {
     ThreadNotingChooser chooser;
     QtInteraction ui(chooser);
@@ -133,20 +146,20 @@ TEST(QtInteraction, ARunOnAnotherThreadIsAnsweredOnTheWindowsThread) {
         shownOn.push_back(QThread::currentThread());
         texts.push_back(text);
     });
-    std::atomic<bool> cancelled = false;
     std::vector<std::pair<int, int>> progress;
-    ui.SetProgressSink({[&](int done, int total) {
-                            shownOn.push_back(QThread::currentThread());
-                            progress.emplace_back(done, total);
-                        },
-                        [&] { return cancelled.load(); }});
+    ui.SetProgressSink([&](int done, int total) {
+        shownOn.push_back(QThread::currentThread());
+        progress.emplace_back(done, total);
+    });
     // The user cancels while the second box is open.
-    chooser.onMessage = [&] { cancelled = chooser.threads.size() == 3; };
+    chooser.onMessage = [&] {
+        if (chooser.threads.size() == 3) ui.AskCancel();
+    };
     QThread* runOn = nullptr;
     MsgAnswer asked = MsgAnswer::Cancel;
     OverwriteAnswer overwrite = OverwriteAnswer::Cancel;
     std::vector<ProgressAnswer> answers;
-    RunOffWindowThread([&] {
+    RunAndWait(ui, [&] {
         runOn = QThread::currentThread();
         asked = ui.Message(Sj("続けますか？"), "", MsgIcon::Question, MsgButtons::YesNo);
         overwrite = ui.ConfirmOverwrite(page);
@@ -189,7 +202,7 @@ TEST(QtInteraction, ARunOnAnotherThreadShowsItsProgressInTheProgressDialog) {
         for (QPushButton* b : dialog->findChildren<QPushButton*>()) b->click();
     };
     std::vector<ProgressAnswer> answers;
-    RunOffWindowThread([&] {
+    RunAndWait(ui, [&] {
         for (int k = 0; k < 50; ++k) answers.push_back(ui.Progress(k, 50));
         ui.Message(Sj("途中です"), "", MsgIcon::Information, MsgButtons::Ok);
         answers.push_back(ui.Progress(50, 50));

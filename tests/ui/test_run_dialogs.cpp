@@ -105,6 +105,7 @@ TEST_F(RunDialogTest, ReacquireReadsTheCameraDataOfAHundredEntriesAgain) {
             EXPECT_TRUE(dialog.isVisible());
         });
         dialog.RunButton()->click();
+        WaitForRun(*session);
         EXPECT_FALSE(dialog.ProgressRow()->isHidden());
         EXPECT_EQ(dialog.ProgressLabel()->text(), U("取得中..."));
         EXPECT_EQ(dialog.Counter()->text(), "0/100");
@@ -115,7 +116,7 @@ TEST_F(RunDialogTest, ReacquireReadsTheCameraDataOfAHundredEntriesAgain) {
     EXPECT_EQ(chooser.MessageTexts(),
               QStringList{U("エントリ 0件のうち、0件のExif情報取得に成功しました")});
     EXPECT_EQ(album().entries.Field(0, COL_MAKER), "typed");
-    EXPECT_FALSE(session->State().busy);
+    EXPECT_FALSE(session->State().runOwnsAlbum);
     chooser.messages.clear();
 
     Script<ExifReacquireDialog>([&](ExifReacquireDialog& dialog) {
@@ -125,6 +126,7 @@ TEST_F(RunDialogTest, ReacquireReadsTheCameraDataOfAHundredEntriesAgain) {
         EXPECT_FALSE(dialog.SelectedButton()->isEnabled());  // nothing is selected
         EXPECT_TRUE(dialog.ProgressRow()->isHidden());
         dialog.RunButton()->click();
+        WaitForRun(*session);
         EXPECT_EQ(dialog.ProgressLabel()->text(), U("取得完了"));
         EXPECT_EQ(dialog.Counter()->text(), "100/100");
         EXPECT_EQ(dialog.ProgressBar()->maximum(), 100);
@@ -140,14 +142,15 @@ TEST_F(RunDialogTest, ReacquireReadsTheCameraDataOfAHundredEntriesAgain) {
     EXPECT_EQ(chooser.messages[0].icon, QMessageBox::Information);
     EXPECT_TRUE(album().modified);
     EXPECT_EQ(album().entries.Field(0, COL_MAKER), "MIRU");
-    EXPECT_FALSE(session->State().busy);
+    EXPECT_FALSE(session->State().runOwnsAlbum);
 
     // Only the selected entries: P1001 (a camera JPEG) and P1003 (cut short).
     session->SetSelection({1, 3});
-    Script<ExifReacquireDialog>([](ExifReacquireDialog& dialog) {
+    Script<ExifReacquireDialog>([this](ExifReacquireDialog& dialog) {
         EXPECT_TRUE(dialog.SelectedButton()->isEnabled());
         dialog.SelectedButton()->click();
         dialog.RunButton()->click();
+        WaitForRun(*session);
         return dialog.result();
     });
     chooser.messages.clear();
@@ -179,6 +182,7 @@ TEST_F(RunDialogTest, ThumbnailExtractionRefusesTheTargetFolderAndStoresTheFolde
         // A typed "\" is a separator to the file system: th\umbs would make th/umbs.
         dialog.OutputField()->setText(backslash);
         dialog.RunButton()->click();
+        WaitForRun(*session);
         EXPECT_TRUE(dialog.isVisible());
         EXPECT_EQ(dialog.focusWidget(), dialog.OutputField());
         EXPECT_TRUE(dialog.ProgressRow()->isHidden());
@@ -187,6 +191,7 @@ TEST_F(RunDialogTest, ThumbnailExtractionRefusesTheTargetFolderAndStoresTheFolde
              {QString::fromStdString(Photos()), QString::fromStdString(Photos()) + "/"}) {
             dialog.OutputField()->setText(same);
             dialog.RunButton()->click();
+            WaitForRun(*session);
             EXPECT_EQ(dialog.result(), QDialog::Rejected);
             EXPECT_TRUE(dialog.isVisible());
             EXPECT_TRUE(dialog.RunButton()->isEnabled());
@@ -201,6 +206,8 @@ TEST_F(RunDialogTest, ThumbnailExtractionRefusesTheTargetFolderAndStoresTheFolde
         EXPECT_EQ(dialog.OutputField()->text(), thumbs);
 
         dialog.RunButton()->click();
+
+        WaitForRun(*session);
         EXPECT_EQ(dialog.ProgressLabel()->text(), U("抽出完了"));
         EXPECT_EQ(dialog.Counter()->text(), "5/5");
         // The row was laid out before it was shown, with room for its texts.
@@ -260,6 +267,7 @@ TEST_F(RunDialogTest, ThumbnailDialogMakesMissingThumbnailsWhenTicked) {
             dialog.MakeMissingBox()->setChecked(tick);
             dialog.OutputField()->setText(thumbs);
             dialog.RunButton()->click();
+            WaitForRun(*session);
             return dialog.result();
         });
         chooser.messages.clear();
@@ -295,13 +303,13 @@ TEST_F(RunDialogTest, ThumbnailRunCancelledMidwayLeavesOnlyWholeThumbnails) {
     dir.Write("thumbs/P3.jpg", "the user's own");
     const QString thumbs = QString::fromStdString(dir.path() + "/thumbs");
     QThread* askedOn = nullptr;
-    bool busyWhileAsked = false;
+    bool ownedWhileAsked = false;
     Script<ThumbnailDialog>([&](ThumbnailDialog& dialog) {
         dialog.show();
         dialog.OutputField()->setText(thumbs);
         Script<OverwriteDialog>([&](OverwriteDialog& question) {
             askedOn = QThread::currentThread();
-            busyWhileAsked = session->State().busy;
+            ownedWhileAsked = session->State().runOwnsAlbum;
             Click(dialog, "cancel");
             EXPECT_TRUE(dialog.isVisible());
             for (QPushButton* b : question.findChildren<QPushButton*>()) {
@@ -310,13 +318,14 @@ TEST_F(RunDialogTest, ThumbnailRunCancelledMidwayLeavesOnlyWholeThumbnails) {
             return question.result();
         });
         dialog.RunButton()->click();
+        WaitForRun(*session);
         EXPECT_EQ(dialog.Counter()->text(), "4/8");
         return dialog.result();
     });
     Trigger(C::kExtractThumbnails);
     EXPECT_EQ(askedOn, QCoreApplication::instance()->thread());
-    EXPECT_TRUE(busyWhileAsked);
-    EXPECT_FALSE(session->State().busy);
+    EXPECT_TRUE(ownedWhileAsked);
+    EXPECT_FALSE(session->State().runOwnsAlbum);
     EXPECT_TRUE(chooser.MessageTexts().isEmpty());
     EXPECT_EQ(chooser.dialogs.size(), 2u);
     QStringList written;

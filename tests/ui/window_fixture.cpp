@@ -2,10 +2,21 @@
 
 #include "window_fixture.h"
 
+#include <QDeadlineTimer>
+#include <QtTest/QTest>
+
 #include "album/album_file.h"
 #include "platform/scripted_interaction.h"
 
 namespace mirulane::ui::testing {
+
+void WaitForRun(const UiSession& session) {
+    QDeadlineTimer deadline(60000);
+    while (session.CurrentRun() && !deadline.hasExpired()) QTest::qWait(1);
+    EXPECT_EQ(session.CurrentRun(), nullptr) << "the run did not end";
+    // What the run's end queued (a close the close box asked for) comes next.
+    QTest::qWait(0);
+}
 
 std::string WindowTest::WriteAlbum(const std::vector<std::string>& names,
                                    const std::string& file) const {

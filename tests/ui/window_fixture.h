@@ -33,6 +33,10 @@ W* Find(QDialog& d, const char* name) {
 
 inline void Click(QDialog& d, const char* button) { Find<QAbstractButton>(d, button)->click(); }
 
+// Lets the window's event loop go on until no run owns the album: a run a command started has
+// then ended and put its results in place. A test fails when that takes more than a minute.
+void WaitForRun(const UiSession& session);
+
 class WindowTest : public ::testing::Test {
   protected:
     // Starts (or restarts) the program on the test's profile.
@@ -53,7 +57,11 @@ class WindowTest : public ::testing::Test {
     std::string PhotoFolder(int count, const std::string& name = "trip") const;
 
     QAction* Action(CMainFrame::Command c) const { return frame->Action(c); }
-    void Trigger(CMainFrame::Command c) const { frame->Action(c)->trigger(); }
+    // Triggers the command and waits for the run it may have started.
+    void Trigger(CMainFrame::Command c) const {
+        frame->Action(c)->trigger();
+        WaitForRun(*session);
+    }
     QString Status(StatusPane pane) const { return frame->StatusLabel(pane)->text(); }
 
     fixtures::TempDir dir;
