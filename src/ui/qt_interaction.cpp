@@ -29,6 +29,7 @@ MsgAnswer QtInteraction::Message(std::string_view text, std::string_view caption
             Qt::BlockingQueuedConnection);
         return answer;
     }
+    PutProgressAside();
     QMessageBox::Icon qicon = QMessageBox::NoIcon;
     switch (icon) {
         case MsgIcon::None:
@@ -98,6 +99,7 @@ OverwriteAnswer QtInteraction::ConfirmOverwrite(std::string_view path) {
             Qt::BlockingQueuedConnection);
         return answer;
     }
+    PutProgressAside();
     FileStatus status;
     // A file that vanished meanwhile cannot be asked about: that counts as cancel.
     if (GetFileStatus(path, status) != 0) return OverwriteAnswer::Cancel;
@@ -189,7 +191,19 @@ void QtInteraction::ShowProgressDialog(int done, int total) {
     // Total 0: the amount is not known, the bar only shows that work goes on.
     progress_->setMaximum(total > 0 ? total : 0);
     progress_->setValue(total > 0 ? std::min(done, total) : 0);
-    if (progress_->wasCanceled()) AskCancel();
+    // The update let events in, perhaps a question that put the box aside.
+    if (progress_ && progress_->wasCanceled()) AskCancel();
+}
+
+void QtInteraction::PutProgressAside() {
+    // The box shows itself a few seconds after a run starts, over whatever is open then: a
+    // question (the last one of a run among them) must never be covered. A later step of the
+    // run brings a new box.
+    if (!progress_) return;
+    progress_->reset();  // stops the timer that would show it
+    progress_->hide();
+    progress_->deleteLater();
+    progress_ = nullptr;
 }
 
 void QtInteraction::ShowPostedProgress() {

@@ -61,6 +61,8 @@ class QtInteraction : public Interaction {
     void ShowProgressDialog(int done, int total);
     // On the window's thread: the figures a run on another thread sent last.
     void ShowPostedProgress();
+    // Before a question: the progress box goes, so that it never covers the question.
+    void PutProgressAside();
 
     Chooser& chooser_;
     QPointer<QWidget> window_;

@@ -110,6 +110,23 @@ void RunAndWait(QtInteraction& ui, std::function<void()> work) {
     ASSERT_TRUE(finished);
 }
 
+TEST(QtInteraction, AQuestionIsNeverCoveredByTheProgressBox) {
+    // The box shows itself seconds after a run started: had it stayed, it would open over the
+    // run's last question ("ブラウザで表示してみますか？") after the run had ended.
+    ScriptedChooser chooser;
+    QtInteraction ui(chooser);
+    QWidget window;
+    ui.SetWindow(&window);
+    ui.Progress(10, 10);
+    ASSERT_NE(window.findChild<QProgressDialog*>(), nullptr);
+    ui.Message("?", "", MsgIcon::Question, MsgButtons::YesNo);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(window.findChild<QProgressDialog*>(), nullptr);
+    EXPECT_EQ(ui.Progress(1, 2), ProgressAnswer::Continue);  // a later step brings a new one
+    EXPECT_EQ(window.findChild<QProgressDialog*>()->maximum(), 2);
+    ui.EndRun();
+}
+
 // A chooser that notes the thread each question is asked on.
 class ThreadNotingChooser : public ScriptedChooser {
   public:
@@ -194,7 +211,7 @@ TEST(QtInteraction, ARunOnAnotherThreadShowsItsProgressInTheProgressDialog) {
     ui.SetWindow(&window);
     int maximum = -1;
     int value = -1;
-    chooser.whileShown = [&] {
+    auto look = [&] {
         auto* dialog = window.findChild<QProgressDialog*>();
         ASSERT_NE(dialog, nullptr);
         maximum = dialog->maximum();
@@ -204,7 +221,8 @@ TEST(QtInteraction, ARunOnAnotherThreadShowsItsProgressInTheProgressDialog) {
     std::vector<ProgressAnswer> answers;
     RunAndWait(ui, [&] {
         for (int k = 0; k < 50; ++k) answers.push_back(ui.Progress(k, 50));
-        ui.Message(Sj("途中です"), "", MsgIcon::Information, MsgButtons::Ok);
+        // Behind the figures on their way: the window's thread looks once they are shown.
+        QMetaObject::invokeMethod(QCoreApplication::instance(), look, Qt::BlockingQueuedConnection);
         answers.push_back(ui.Progress(50, 50));
     });
     EXPECT_EQ(maximum, 50);
