@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "app/session.h"
+#include "ui/browser.h"
 #include "ui/help.h"
 #include "ui/ui_session.h"
 #include "ui/worker_run.h"
@@ -158,7 +159,7 @@ void RunDialog::keyPressEvent(QKeyEvent* e) {
 
 void RunDialog::OpenHelp() {
     QUrl url = HelpUrl(session_.HelpContext());
-    if (!url.isEmpty()) session_.chooser().OpenUrl(url);
+    if (!url.isEmpty()) OpenInBrowser(session_.chooser(), this, url);
 }
 
 }  // namespace mirulane::ui
