@@ -1,5 +1,6 @@
 #include "app/folder_scan.h"
 
+#include <algorithm>
 #include <map>
 #include <string>
 #include <unordered_map>
@@ -123,7 +124,8 @@ int ScanFolder(Album& album, std::string_view folderIn, ScanMode mode, const Set
     int seen = 0;
     int accepted = 0;
     int skippedBreaks = 0;
-    std::map<std::string, int> filtered;  // by extension
+    std::vector<std::string> skippedNames = listing.skippedNames;  // as the system spells them
+    std::map<std::string, int> filtered;                           // by extension
     // Files whose entry differs from their name only in letter case: they take it once every
     // exact match is known, so IMG_1.JPG and img_1.jpg on disk each keep their own entry.
     std::vector<const std::string*> caseOnly;
@@ -136,6 +138,7 @@ int ScanFolder(Album& album, std::string_view folderIn, ScanMode mode, const Set
         // under another name, naming no file.
         if (item.name.find_first_of("\r\n\t") != std::string::npos) {
             ++skippedBreaks;
+            skippedNames.push_back(Cp932ToUtf8(item.name).value_or(item.name));
             continue;
         }
         ++seen;
@@ -162,11 +165,14 @@ int ScanFolder(Album& album, std::string_view folderIn, ScanMode mode, const Set
     ui.SetWaitCursor(false);
     int skipped = listing.skippedUnrepresentable + listing.skippedBackslash + skippedBreaks;
     if (skipped > 0) {
-        ShowWarning(ui, SjFormat("次のファイル %d 件はエントリにできないため読み込みませんでした\n"
-                                 "（Shift-JIS で表せない文字を含む名前: %d 件、"
-                                 "「\\」を含む名前: %d 件、改行やタブを含む名前: %d 件）",
-                                 skipped, listing.skippedUnrepresentable, listing.skippedBackslash,
-                                 skippedBreaks));
+        // Each file is named, so that the user can find and rename it.
+        std::sort(skippedNames.begin(), skippedNames.end());
+        ui.WarnNamingFiles(
+            SjFormat("次のファイル %d 件はエントリにできないため読み込みませんでした", skipped),
+            skippedNames,
+            SjFormat("（Shift-JIS で表せない文字を含む名前: %d 件、"
+                     "「\\」を含む名前: %d 件、改行やタブを含む名前: %d 件）",
+                     listing.skippedUnrepresentable, listing.skippedBackslash, skippedBreaks));
     }
     if (!filtered.empty()) {
         ui.Message(FilteredReport(filtered), "", MsgIcon::Information, MsgButtons::Ok);

@@ -6,6 +6,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace mirulane {
 
@@ -37,6 +38,12 @@ class Interaction {
     // Progress of a long run: done of total items (total 0: unknown). Cancel asks the run to
     // stop at the next item boundary (it then reports what it did so far).
     virtual ProgressAnswer Progress(int done, int total) = 0;
+
+    // A warning that names files: before (CP932), then the names one a line as the file
+    // system spells them (bytes: names CP932 may not hold), then after (CP932). The message
+    // box shows each name as ShownNameCp932 does; a front end that can show more overrides.
+    virtual void WarnNamingFiles(std::string_view before, const std::vector<std::string>& names,
+                                 std::string_view after);
 };
 
 // A warning without a question: the text (CP932) with the exclamation icon and an OK button,
