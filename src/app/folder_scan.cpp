@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
+#include <set>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -126,6 +128,14 @@ int ScanFolder(Album& album, std::string_view folderIn, ScanMode mode, const Set
     int skippedBreaks = 0;
     std::vector<std::string> skippedNames = listing.skippedNames;  // as the system spells them
     std::map<std::string, int> filtered;                           // by extension
+    // The album's own files in the folder, its list file and the pages the program wrote
+    // there, are not reported as left out: a rerun would otherwise count them every time.
+    const std::set<std::string> outputs = RecordedOutputs(folder);
+    const std::optional<FileId> listFile =
+        album.fileName == Album::NewFileName() ? std::nullopt : GetFileId(album.fileName);
+    auto isOwn = [&](const std::string& name) {
+        return outputs.count(name) > 0 || (listFile && GetFileId(folder + name) == listFile);
+    };
     // Files whose entry differs from their name only in letter case: they take it once every
     // exact match is known, so IMG_1.JPG and img_1.jpg on disk each keep their own entry.
     std::vector<const std::string*> caseOnly;
@@ -133,7 +143,9 @@ int ScanFolder(Album& album, std::string_view folderIn, ScanMode mode, const Set
         if (item.isDirectory) continue;
         // The record of what the program wrote into the folder and the lock of an album list
         // file beside it are no files of the album.
-        if (item.name == kManifestName || IsAlbumLockName(item.name)) continue;
+        if (item.name == kManifestName || item.name == kJournalName || IsAlbumLockName(item.name)) {
+            continue;
+        }
         // The album list file cannot hold a line break or TAB: the entry would come back
         // under another name, naming no file.
         if (item.name.find_first_of("\r\n\t") != std::string::npos) {
@@ -145,7 +157,7 @@ int ScanFolder(Album& album, std::string_view folderIn, ScanMode mode, const Set
         ui.SetStatus(StatusPane::Message, Format(progress.c_str(), seen));
         std::string ext = SplitScanName(item.name).ext;
         if (!settings.PassesFilter(ext)) {
-            ++filtered[ext];
+            if (!isOwn(item.name)) ++filtered[ext];
             continue;
         }
 

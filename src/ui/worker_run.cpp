@@ -47,6 +47,7 @@ int ScanOffWindowThread(Album& album, std::string_view folder, ScanMode mode,
     scanned.entries.SetObserver(nullptr);
     scanned.groups = album.groups;
     scanned.style = album.style;
+    scanned.fileName = album.fileName;  // the album's own list file is no file left out
     const Settings copy = settings;
     const std::string where(folder);
     int result = -1;

@@ -96,6 +96,19 @@ TEST_F(RerunE2E, APhotoAddedSinceIsListedWithoutForceAndNothingElseIsRewritten) 
         << added.err;
 }
 
+// The album's list file and the top page the program wrote beside the photos are its own,
+// not files the extension filter left out; a file of the user's still is one.
+TEST_F(RerunE2E, TheAlbumsOwnFilesAreNotReportedAsLeftOut) {
+    CliResult same = Cli("album photos");
+    ASSERT_EQ(same.status, 0) << same.err;
+    EXPECT_EQ(same.err.find("フィルタで除外"), std::string::npos) << same.err;
+
+    dir.Write("photos/notes.txt", "mine");
+    CliResult refreshed = Cli("refresh photos/photos.txt");
+    ASSERT_EQ(refreshed.status, 0) << refreshed.err;
+    EXPECT_NE(refreshed.err.find("フィルタで除外: txt 1件\n"), std::string::npos) << refreshed.err;
+}
+
 TEST_F(RerunE2E, APageEditedByHandSurvivesARerunWithoutForce) {
     // b.html gets a link to the new photo's page: the program has new contents for it too.
     dir.Write("photos/html/b.html", "edited by hand");
