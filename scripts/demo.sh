@@ -21,7 +21,8 @@ if [ $# -eq 0 ]; then
         -exec test -e '{}/.mirulane-manifest' ';' -exec rm -rf '{}' + 2>/dev/null || true
     # The demo's folder holds its album list file, mirulane-demo.txt; anything else there is
     # left alone.
-    if [ -e "$out" ] && [ ! -e "$out/mirulane-demo.txt" ] && [ -n "$(ls -A "$out" 2>/dev/null || echo x)" ]; then
+    if [ -e "$out" ] && [ ! -e "$out/mirulane-demo.txt" ] &&
+        [ -n "$(ls -A "$out" 2>/dev/null || echo x)" ]; then
         echo "demo.sh: $out is not the demo's folder; move it away first" >&2
         exit 1
     fi
