@@ -9,6 +9,8 @@
 #include <QString>
 #include <atomic>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "app/interaction.h"
 #include "ui/chooser.h"
@@ -54,6 +56,9 @@ class QtInteraction : public Interaction {
     // Shows a progress dialog with a cancel button; Cancel once the user pressed it. With a
     // progress sink: the sink shows it, and the run goes on.
     ProgressAnswer Progress(int done, int total) override;
+    // The names as the file system spells them (a name Shift-JIS cannot hold included).
+    void WarnNamingFiles(std::string_view before, const std::vector<std::string>& names,
+                         std::string_view after) override;
 
     // Called when a command has finished: closes its progress dialog and turns off a wait
     // cursor a failed run may have left on.
