@@ -45,6 +45,8 @@ class Quiet : public mirulane::Interaction {
     mirulane::ProgressAnswer Progress(int, int) override {
         return mirulane::ProgressAnswer::Continue;
     }
+    void WarnNamingFiles(std::string_view, const std::vector<std::string>&,
+                         std::string_view) override {}
 };
 
 std::string Name(int i) {

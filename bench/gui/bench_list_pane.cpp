@@ -46,7 +46,7 @@ class Declining : public Chooser {
         return std::nullopt;
     }
     std::optional<QFont> Font(QWidget*, const QFont&) override { return std::nullopt; }
-    void OpenUrl(const QUrl&) override {}
+    void OpenUrl(const QUrl&, std::function<void()>) override {}
 };
 
 // An album of n camera-like entries with every field filled, Japanese titles included.

@@ -4,10 +4,10 @@
 # build of mirulane and mirulane-cli, and the album of a copy of the sample photos.
 #   $MIRULANE_BUILD  build folder (default build/screenshot; configured here when it is new,
 #                    an existing one keeps its configuration)
-#   $WINDOW_LOOK     the window-look tool (default ../shared/tools/window-look beside the checkout)
+#   $WINDOW_LOOK     the window-look tool (default scripts/lib/window-look)
 
 build=${MIRULANE_BUILD:-build/screenshot}
-look=${WINDOW_LOOK:-$(realpath -m ../shared/tools/window-look)}
+look=${WINDOW_LOOK:-$(realpath scripts/lib/window-look)}
 
 # Installs what the pictures need and builds the programs; $1 names the script in messages.
 screenshot_prepare() {

@@ -63,8 +63,9 @@ struct Settings {
 
     int EnvChangePath = 0;
     int EnvForceOverWrite = 0;
-    // 1: the thumbnail extraction dialog starts with "make the missing thumbnails" checked.
-    int EnvMakeThumb = 0;
+    // 1: the thumbnail extraction dialog starts with "make the missing thumbnails" checked. On
+    // by default, so that the window makes the same album as the command line.
+    int EnvMakeThumb = 1;
 
     // The extension filter: nine fixed rows with their built-in flags.
     std::array<FilterRow, 9> filter{{{"jpg", true},

@@ -1,6 +1,9 @@
 #include "app/folder_scan.h"
 
+#include <algorithm>
 #include <map>
+#include <optional>
+#include <set>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -100,7 +103,16 @@ int ScanFolder(Album& album, std::string_view folderIn, ScanMode mode, const Set
     int seen = 0;
     int accepted = 0;
     int skippedBreaks = 0;
-    std::map<std::string, int> filtered;  // by extension
+    std::vector<std::string> skippedNames = listing.skippedNames;  // as the system spells them
+    std::map<std::string, int> filtered;                           // by extension
+    // The album's own files in the folder, its list file and the pages the program wrote
+    // there, are not reported as left out: a rerun would otherwise count them every time.
+    const std::set<std::string> outputs = RecordedOutputs(folder);
+    const std::optional<FileId> listFile =
+        album.fileName == Album::NewFileName() ? std::nullopt : GetFileId(album.fileName);
+    auto isOwn = [&](const std::string& name) {
+        return outputs.count(name) > 0 || (listFile && GetFileId(folder + name) == listFile);
+    };
     // Files whose entry differs from their name only in letter case: they take it once every
     // exact match is known, so IMG_1.JPG and img_1.jpg on disk each keep their own entry.
     std::vector<const std::string*> caseOnly;
@@ -108,18 +120,21 @@ int ScanFolder(Album& album, std::string_view folderIn, ScanMode mode, const Set
         if (item.isDirectory) continue;
         // The record of what the program wrote into the folder and the lock of an album list
         // file beside it are no files of the album.
-        if (item.name == kManifestName || IsAlbumLockName(item.name)) continue;
+        if (item.name == kManifestName || item.name == kJournalName || IsAlbumLockName(item.name)) {
+            continue;
+        }
         // The album list file cannot hold a line break or TAB: the entry would come back
         // under another name, naming no file.
         if (item.name.find_first_of("\r\n\t") != std::string::npos) {
             ++skippedBreaks;
+            skippedNames.push_back(Cp932ToUtf8(item.name).value_or(item.name));
             continue;
         }
         ++seen;
         ui.SetStatus(StatusPane::Message, Format(progress.c_str(), seen));
         std::string ext = SplitScanName(item.name).ext;
         if (!settings.PassesFilter(ext)) {
-            ++filtered[ext];
+            if (!isOwn(item.name)) ++filtered[ext];
             continue;
         }
 
@@ -139,10 +154,13 @@ int ScanFolder(Album& album, std::string_view folderIn, ScanMode mode, const Set
     ui.SetWaitCursor(false);
     int skipped = listing.skippedUnrepresentable + listing.skippedBackslash + skippedBreaks;
     if (skipped > 0) {
+        // Each file is named, so that the user can find and rename it.
+        std::sort(skippedNames.begin(), skippedNames.end());
         Report(ui, Problem{.kind = ProblemKind::NamesNotScanned,
                            .count = skipped,
                            .counts = {listing.skippedUnrepresentable, listing.skippedBackslash,
-                                      skippedBreaks}});
+                                      skippedBreaks},
+                           .files = std::move(skippedNames)});
     }
     if (!filtered.empty()) {
         Report(ui, Problem{.kind = ProblemKind::FilteredOut,

@@ -54,6 +54,14 @@ std::string FilteredOut(const Problem& p) {
 
 int CountAt(const Problem& p, size_t k) { return k < p.counts.size() ? p.counts[k] : 0; }
 
+// The files a scan could not take: the line before their names and the line of counts after.
+std::pair<std::string, std::string> NamesNotScannedTexts(const Problem& p) {
+    return {SjFormat("次のファイル %d 件はエントリにできないため読み込みませんでした", p.count),
+            SjFormat("（Shift-JIS で表せない文字を含む名前: %d 件、"
+                     "「\\」を含む名前: %d 件、改行やタブを含む名前: %d 件）",
+                     CountAt(p, 0), CountAt(p, 1), CountAt(p, 2))};
+}
+
 }  // namespace
 
 ProblemNotice ProblemText(const Problem& p) {
@@ -139,12 +147,10 @@ ProblemNotice ProblemText(const Problem& p) {
         case ProblemKind::FolderUnreadable:
             return {SjFormat("指定したフォルダにはファイルが１件もありません\n%s", path), "",
                     MsgIcon::None};
-        case ProblemKind::NamesNotScanned:
-            return {
-                SjFormat("次のファイル %d 件はエントリにできないため読み込みませんでした\n"
-                         "（Shift-JIS で表せない文字を含む名前: %d 件、"
-                         "「\\」を含む名前: %d 件、改行やタブを含む名前: %d 件）",
-                         p.count, CountAt(p, 0), CountAt(p, 1), CountAt(p, 2))};
+        case ProblemKind::NamesNotScanned: {
+            auto [before, after] = NamesNotScannedTexts(p);
+            return {before + "\n" + after};
+        }
         case ProblemKind::FilteredOut:
             return {FilteredOut(p), "", MsgIcon::Information};
         case ProblemKind::ThumbFolderNotMade:
@@ -166,6 +172,12 @@ ProblemNotice ProblemText(const Problem& p) {
 }
 
 void Report(Interaction& ui, const Problem& problem) {
+    if (!problem.files.empty()) {
+        // The names go to the front end as they are: a terminal can show what CP932 cannot.
+        auto [before, after] = NamesNotScannedTexts(problem);
+        ui.WarnNamingFiles(before, problem.files, after);
+        return;
+    }
     ProblemNotice notice = ProblemText(problem);
     ui.Message(notice.text, notice.caption, notice.icon, MsgButtons::Ok);
 }

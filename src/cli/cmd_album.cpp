@@ -10,6 +10,7 @@
 #include "app/album_commands.h"
 #include "app/files.h"
 #include "app/generation_run.h"
+#include "app/list_thumbnails.h"
 #include "app/pages.h"
 #include "app/text.h"
 #include "app/thumbnail_run.h"
@@ -108,7 +109,9 @@ int CmdAlbum(Context& ctx, const Args& args) {
     bool ok = true;
     // One summary for the thumbnails and the pages.
     OutputTally outputs;
-    if (args.Has("--thumbs")) {
+    // A list page that shows thumbnails (an album made with --thumbs before) gets the missing
+    // ones made without being asked: a new photo would otherwise show an empty frame.
+    if (args.Has("--thumbs") || ListPageShowsThumbnails(style)) {
         ThumbnailRunResult r = ExtractThumbnails(ctx, style.ThumbFolder, !args.Has("--exif-only"));
         if (r.status != ThumbnailRunStatus::Done || r.cancelled) {
             PrintOutputSummary(stderr, r.outputs);

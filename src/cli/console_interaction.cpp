@@ -73,6 +73,15 @@ MsgAnswer ConsoleInteraction::Message(std::string_view text, std::string_view ca
     }
 }
 
+void ConsoleInteraction::WarnNamingFiles(std::string_view before,
+                                         const std::vector<std::string>& names,
+                                         std::string_view after) {
+    FinishStatus();
+    std::string shown = ToDisplay(before);
+    for (const std::string& name : names) shown += "\n  " + ShownName(name);
+    std::fprintf(stderr, "%s\n%s\n", shown.c_str(), ToDisplay(after).c_str());
+}
+
 OverwriteAnswer ConsoleInteraction::ConfirmOverwrite(std::string_view path) {
     // Nobody to ask: the file is kept (the command says which it kept).
     if (!interactive_) return OverwriteAnswer::No;

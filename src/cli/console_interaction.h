@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "app/interaction.h"
 
@@ -24,6 +25,9 @@ class ConsoleInteraction : public Interaction {
     void SetWaitCursor(bool) override {}
     // On a terminal, "LABEL done/total" on one line while a label is set; never cancels.
     ProgressAnswer Progress(int done, int total) override;
+    // The names as the terminal can show them: UTF-8 as it is, other bytes escaped.
+    void WarnNamingFiles(std::string_view before, const std::vector<std::string>& names,
+                         std::string_view after) override;
 
     // What the progress line says the run is doing (UTF-8); empty: no progress line (a run
     // whose status texts tell their own progress).

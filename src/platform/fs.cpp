@@ -93,6 +93,10 @@ int ListDirectory(std::string_view folder, DirListing& out) {
     DIR* dir = opendir(sys.c_str());
     if (!dir) return errno;
     int dirFd = dirfd(dir);
+    auto skip = [&out](int& count, const char* name) {
+        ++count;
+        out.skippedNames.emplace_back(name);
+    };
     while (dirent* item = readdir(dir)) {
         const char* name = item->d_name;
         if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) continue;
@@ -104,28 +108,29 @@ int ListDirectory(std::string_view folder, DirListing& out) {
         // Only files are counted as skipped: the callers never enter folders anyway.
         if (std::strchr(name, '\\')) {
             // A backslash is a separator inside the system; such a name cannot be addressed.
-            if (!isDir) ++out.skippedBackslash;
+            if (!isDir) skip(out.skippedBackslash, name);
             continue;
         }
         auto cp = Utf8ToCp932(name);
         if (!cp) {
-            if (!isDir) ++out.skippedUnrepresentable;
+            if (!isDir) skip(out.skippedUnrepresentable, name);
             continue;
         }
         // Some characters share their Shift-JIS code with another: "¥" becomes the backslash,
         // "〜" comes back as "～". Such a name would address another file, or a subfolder.
         if (FindLastSeparator(*cp) != std::string::npos) {
-            if (!isDir) ++out.skippedBackslash;
+            if (!isDir) skip(out.skippedBackslash, name);
             continue;
         }
         auto back = Cp932ToUtf8(*cp);
         if (!back || *back != name) {
-            if (!isDir) ++out.skippedUnrepresentable;
+            if (!isDir) skip(out.skippedUnrepresentable, name);
             continue;
         }
         out.items.push_back({std::move(*cp), isDir});
     }
     closedir(dir);
+    std::sort(out.skippedNames.begin(), out.skippedNames.end());
     // Folded keys are computed once, not per comparison.
     std::vector<std::pair<std::string, size_t>> keys;
     keys.reserve(out.items.size());

@@ -46,6 +46,8 @@ struct DirListing {
     // backslash (folders with such names are left out without being counted).
     int skippedUnrepresentable = 0;
     int skippedBackslash = 0;
+    // Their names as the system spells them, to tell the user which files they are.
+    std::vector<std::string> skippedNames;
 };
 
 // Lists one folder ("." and ".." excluded). An empty path is the current directory.

@@ -11,6 +11,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace mirulane {
 
@@ -42,6 +43,12 @@ class Interaction {
     // Progress of a long run: done of total items (total 0: unknown). Cancel asks the run to
     // stop at the next item boundary (it then reports what it did so far).
     virtual ProgressAnswer Progress(int done, int total) = 0;
+
+    // A warning that names files, for app/ only: before (CP932), then the names one a line as
+    // the file system spells them (bytes: names CP932 may not hold), then after (CP932). Each
+    // front end shows the names as well as it can.
+    virtual void WarnNamingFiles(std::string_view before, const std::vector<std::string>& names,
+                                 std::string_view after) = 0;
 };
 
 }  // namespace mirulane

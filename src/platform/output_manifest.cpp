@@ -100,6 +100,16 @@ bool SameStat(const Record& r, const PathStatus& st) {
 
 }  // namespace
 
+std::set<std::string> RecordedOutputs(std::string_view folder) {
+    const std::string base = EnsureTrailingSeparator(folder);
+    std::map<std::string, manifest::Record> records;
+    manifest::LoadManifest(base + std::string(kManifestName), records);
+    manifest::LoadJournal(base + std::string(kJournalName), records);
+    std::set<std::string> names;
+    for (const auto& record : records) names.insert(record.first);
+    return names;
+}
+
 uint64_t ContentHash(std::string_view bytes) {
     uint64_t hash = 0xcbf29ce484222325ull;
     for (unsigned char c : bytes) {

@@ -45,6 +45,10 @@ uint64_t ContentHash(std::string_view bytes);
 // folder may also be the page folder); Unrecorded: written by a version that did not say.
 enum class OutputKind : char { Page = 'p', Thumbnail = 't', Unrecorded = '?' };
 
+// The names (CP932) of the files that the manifest of `folder` (and its journal) says the
+// program wrote there; empty when it has none.
+std::set<std::string> RecordedOutputs(std::string_view folder);
+
 // The picture a thumbnail was made from, as it was then, and the box it was made to fit.
 struct SourceStamp {
     uint64_t size = 0;

@@ -64,6 +64,7 @@ struct Problem {
     int count = 0;
     std::vector<int> counts{};                         // a breakdown of count
     std::vector<std::pair<std::string, int>> items{};  // CP932 names with a number each
+    std::vector<std::string> files{};  // names as the file system spells them, told one a line
 };
 
 }  // namespace mirulane

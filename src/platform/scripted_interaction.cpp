@@ -1,6 +1,7 @@
 #include "platform/scripted_interaction.h"
 
 #include "platform/cp932.h"
+#include "platform/shown_name.h"
 
 namespace mirulane {
 
@@ -34,6 +35,16 @@ ProgressAnswer ScriptedInteraction::Progress(int done, int total) {
     }
     return cancelAtDone >= 0 && done >= cancelAtDone ? ProgressAnswer::Cancel
                                                      : ProgressAnswer::Continue;
+}
+
+void ScriptedInteraction::WarnNamingFiles(std::string_view before,
+                                          const std::vector<std::string>& names,
+                                          std::string_view after) {
+    std::string text(before);
+    for (const std::string& name : names) text += "\n  " + ShownNameCp932(name);
+    text += "\n";
+    text += after;
+    messages.push_back({std::move(text), "", MsgIcon::Exclamation, MsgButtons::Ok});
 }
 
 std::vector<std::string> ScriptedInteraction::MessagesUtf8() const {

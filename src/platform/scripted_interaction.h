@@ -41,6 +41,9 @@ class ScriptedInteraction : public Interaction {
     void SetStatus(StatusPane pane, std::string_view text) override;
     void SetWaitCursor(bool on) override;
     ProgressAnswer Progress(int done, int total) override;
+    // Logged as one warning message, each name as ShownNameCp932 shows it.
+    void WarnNamingFiles(std::string_view before, const std::vector<std::string>& names,
+                         std::string_view after) override;
 
     // The texts of all messages shown, converted to UTF-8 for readable assertions.
     std::vector<std::string> MessagesUtf8() const;

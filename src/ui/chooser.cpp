@@ -3,10 +3,14 @@
 #include <QCheckBox>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QGroupBox>
+#include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
+#include <memory>
 
 namespace mirulane::ui {
 
@@ -91,6 +95,37 @@ std::optional<QFont> QtChooser::Font(QWidget* parent, const QFont& initial) {
     return font;
 }
 
-void QtChooser::OpenUrl(const QUrl& url) { QDesktopServices::openUrl(url); }
+void QtChooser::OpenUrl(const QUrl& url, std::function<void()> failed) {
+    // Qt hands the page to the desktop's launcher (xdg-open) and calls that a success once the
+    // launcher runs; whether it found a browser is told only by its exit. So the launcher is
+    // started here, and its answer heard.
+    const QString launcher = QStandardPaths::findExecutable(QStringLiteral("xdg-open"));
+    if (launcher.isEmpty()) {
+        if (!QDesktopServices::openUrl(url) && failed) failed();
+        return;
+    }
+    // Without a parent: a browser the launcher waits for may outlive the window.
+    auto* process = new QProcess;
+    process->setProcessChannelMode(QProcess::ForwardedChannels);
+    process->setStandardInputFile(QProcess::nullDevice());
+    auto started = std::make_shared<QElapsedTimer>();
+    started->start();
+    QObject::connect(process, &QProcess::finished, process,
+                     [process, failed, started](int code, QProcess::ExitStatus status) {
+                         // A launcher that waited for its browser and ends with it much later
+                         // did start one, whatever the browser's exit.
+                         constexpr qint64 kStartMs = 30000;
+                         const bool gaveUp = status != QProcess::NormalExit || code != 0;
+                         if (gaveUp && started->elapsed() < kStartMs && failed) failed();
+                         process->deleteLater();
+                     });
+    QObject::connect(process, &QProcess::errorOccurred, process,
+                     [process, failed](QProcess::ProcessError error) {
+                         if (error != QProcess::FailedToStart) return;
+                         if (failed) failed();
+                         process->deleteLater();
+                     });
+    process->start(launcher, {url.isLocalFile() ? url.toLocalFile() : url.toString()});
+}
 
 }  // namespace mirulane::ui

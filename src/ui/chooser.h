@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 #include <QUrl>
+#include <functional>
 #include <optional>
 
 class QDialog;
@@ -44,8 +45,10 @@ class Chooser {
     // The font dialog opened on initial; nullopt on cancel.
     virtual std::optional<QFont> Font(QWidget* parent, const QFont& initial) = 0;
 
-    // Hands a page (help topic, finished album) to the desktop's browser.
-    virtual void OpenUrl(const QUrl& url) = 0;
+    // Hands a page (help topic, finished album) to the desktop's browser. failed, when given,
+    // runs if no browser could be started for it: at once, or later when the desktop's
+    // launcher gives up.
+    virtual void OpenUrl(const QUrl& url, std::function<void()> failed) = 0;
 };
 
 // The real dialogs.
@@ -63,7 +66,7 @@ class QtChooser : public Chooser {
     std::optional<QString> Folder(QWidget* parent, const QString& title,
                                   const QString& initial) override;
     std::optional<QFont> Font(QWidget* parent, const QFont& initial) override;
-    void OpenUrl(const QUrl& url) override;
+    void OpenUrl(const QUrl& url, std::function<void()> failed) override;
 };
 
 }  // namespace mirulane::ui

@@ -4,7 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "ui/chooser.h"
+#include "ui/browser.h"
 
 namespace mirulane::ui {
 
@@ -61,9 +61,9 @@ QUrl HelpUrl(int context) {
     return QUrl::fromLocalFile(page);
 }
 
-void OpenHelp(Chooser& chooser, int context) {
+void OpenHelp(Chooser& chooser, QWidget* parent, int context) {
     QUrl url = HelpUrl(context);
-    if (!url.isEmpty()) chooser.OpenUrl(url);
+    if (!url.isEmpty()) OpenInBrowser(chooser, parent, url);
 }
 
 }  // namespace mirulane::ui

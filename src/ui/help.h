@@ -4,6 +4,8 @@
 #include <QString>
 #include <QUrl>
 
+class QWidget;
+
 namespace mirulane::ui {
 
 class Chooser;
@@ -40,7 +42,8 @@ QString HelpFolder(const QString& programFolder);
 // does nothing).
 QUrl HelpUrl(int context);
 
-// The help command: shows the page of a context in the browser; nothing when it is missing.
-void OpenHelp(Chooser& chooser, int context);
+// The help command: shows the page of a context in the browser (a warning over parent when no
+// browser starts); nothing when the page is missing.
+void OpenHelp(Chooser& chooser, QWidget* parent, int context);
 
 }  // namespace mirulane::ui

@@ -1,14 +1,20 @@
-// mirulane: the desktop application. `mirulane [ALBUM.txt]` opens that album list file.
+// mirulane: the desktop application. `mirulane [ALBUM.txt]` opens that album list file;
+// `mirulane --help` and `--version` answer without a window.
 
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <optional>
 
 #include "ui/chooser.h"
 #include "ui/main_frame.h"
+#include "ui/start_options.h"
 #include "ui/ui_session.h"
 
 int main(int argc, char** argv) {
+    // Help and version need no display, and a start without one says so in a line: all before
+    // Qt, which would abort without a display.
+    if (std::optional<int> status = mirulane::ui::AnswerWithoutWindow(argc, argv)) return *status;
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("mirulane"));
     // The window speaks Japanese, and so do Qt's own dialogs (file and font choosers) where

@@ -459,7 +459,12 @@ void CMainFrame::showEvent(QShowEvent* e) {
     QMainWindow::showEvent(e);
     if (shown_) return;
     shown_ = true;
-    if (session_.TakeShowHelp()) OpenHelp(kHelpMainWindow);
+    // The help shown unasked on a first start stays quiet when no browser starts: the user
+    // has asked for nothing yet.
+    if (session_.TakeShowHelp()) {
+        QUrl url = HelpUrl(kHelpMainWindow);
+        if (!url.isEmpty()) session_.chooser().OpenUrl(url, nullptr);
+    }
 }
 
 void CMainFrame::closeEvent(QCloseEvent* e) {
@@ -500,7 +505,7 @@ void CMainFrame::ShowStatusMessage() {
     status_[0]->setText(text.isEmpty() ? IdleText() : text);
 }
 
-void CMainFrame::OpenHelp(int context) { ui::OpenHelp(session_.chooser(), context); }
+void CMainFrame::OpenHelp(int context) { ui::OpenHelp(session_.chooser(), this, context); }
 
 void CMainFrame::ShowAbout() {
     AboutDialog about(this);

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "app/files.h"
+#include "app/text.h"
 #include "ui/overwrite_dialog.h"
 #include "ui/qt_text.h"
 
@@ -89,6 +90,23 @@ MsgAnswer QtInteraction::Message(std::string_view text, std::string_view caption
             return MsgAnswer::Cancel;
     }
     return MsgAnswer::Cancel;
+}
+
+void QtInteraction::WarnNamingFiles(std::string_view before, const std::vector<std::string>& names,
+                                    std::string_view after) {
+    if (!OnWindowThread()) {
+        QMetaObject::invokeMethod(
+            QCoreApplication::instance(), [&] { WarnNamingFiles(before, names, after); },
+            Qt::BlockingQueuedConnection);
+        return;
+    }
+    QString text = FromCp932(before);
+    for (const std::string& name : names) {
+        text += QStringLiteral("\n  ") + QString::fromStdString(ShownName(name));
+    }
+    text += QLatin1Char('\n') + FromCp932(after);
+    chooser_.Message(Owner(), QMessageBox::Warning, QStringLiteral("Mirulane"), text,
+                     QMessageBox::Ok);
 }
 
 OverwriteAnswer QtInteraction::ConfirmOverwrite(std::string_view path) {

@@ -9,6 +9,8 @@
 #include <QString>
 #include <atomic>
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "app/interaction.h"
 #include "ui/chooser.h"
@@ -48,6 +50,9 @@ class QtInteraction : public Interaction {
     // Shows a progress dialog with a cancel button; Cancel once the user pressed it or the run
     // was asked to stop. With a progress sink: the sink shows it instead.
     ProgressAnswer Progress(int done, int total) override;
+    // The names as the file system spells them (a name Shift-JIS cannot hold included).
+    void WarnNamingFiles(std::string_view before, const std::vector<std::string>& names,
+                         std::string_view after) override;
 
     // Called when a command or run has finished: closes its progress dialog and turns off a
     // wait cursor a failed run may have left on.

@@ -12,6 +12,7 @@
 
 #include "app/session.h"
 #include "ui/album_run.h"
+#include "ui/browser.h"
 #include "ui/help.h"
 #include "ui/ui_session.h"
 
@@ -170,7 +171,7 @@ void RunDialog::keyPressEvent(QKeyEvent* e) {
 
 void RunDialog::OpenHelp() {
     QUrl url = HelpUrl(session_.HelpContext());
-    if (!url.isEmpty()) session_.chooser().OpenUrl(url);
+    if (!url.isEmpty()) OpenInBrowser(session_.chooser(), this, url);
 }
 
 }  // namespace mirulane::ui

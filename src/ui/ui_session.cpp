@@ -16,6 +16,7 @@
 #include "app/text.h"
 #include "app/user_path.h"
 #include "ui/album_run.h"
+#include "ui/browser.h"
 #include "ui/qt_text.h"
 #include "ui/worker_run.h"
 
@@ -198,7 +199,7 @@ void UiSession::CreateHtml() {
                  if (run->album.modified) session_->album.modified = true;
                  if (open->empty()) return;
                  QString page = SystemPath(*open);
-                 if (!page.isEmpty()) chooser_.OpenUrl(QUrl::fromLocalFile(page));
+                 if (!page.isEmpty()) OpenInBrowser(chooser_, ui_.Window(), QUrl::fromLocalFile(page));
              });
 }
 

@@ -39,7 +39,7 @@ TEST(Settings, NoProfileGivesDefaultsAndSavesAll41KeysInOrder) {
               "EnvLstGrid=1\r\nEnvUseFilter=1\r\nEnvFilterCheck=111100000\r\nEnvGetExif=1\r\n"
               "EnvExifFlash=0\r\nEnvExifDtorg=1\r\nEnvExifAprtv=1\r\nEnvExifShtsp=1\r\n"
               "EnvExifFolen=1\r\nEnvExifEbias=1\r\nEnvExifIsosr=1\r\nEnvExifDtfil=1\r\n"
-              "EnvChangePath=0\r\nEnvForceOverWrite=0\r\nEnvMakeThumb=0\r\nEnvDebugMode=0\r\n"
+              "EnvChangePath=0\r\nEnvForceOverWrite=0\r\nEnvMakeThumb=1\r\nEnvDebugMode=0\r\n"
               "FontHeight=-12\r\n"
               "FontWidth=0\r\nFontEscapement=0\r\nFontOrientation=0\r\nFontWeight=400\r\n"
               "FontItalic=0\r\nFontUnderline=0\r\nFontStrikeOut=0\r\nFontCharSet=128\r\n"
@@ -47,16 +47,22 @@ TEST(Settings, NoProfileGivesDefaultsAndSavesAll41KeysInOrder) {
               "FontPitchAndFamily=0\r\nFontFaceName=MS UI Gothic\r\n");
 }
 
-// The option to make missing thumbnails survives a restart.
+// The option to make missing thumbnails is on unless the profile turned it off, and the off
+// setting survives a restart.
 TEST(Settings, MakeThumbIsLoadedAndSaved) {
+    IniProfile none("");
+    Settings fresh;
+    fresh.Load(none);
+    EXPECT_EQ(fresh.EnvMakeThumb, 1);
+
     IniProfile p("");
-    p.Parse("[Environment]\nEnvMakeThumb=1\n");
+    p.Parse("[Environment]\nEnvMakeThumb=0\n");
     Settings s;
     s.Load(p);
-    EXPECT_EQ(s.EnvMakeThumb, 1);
+    EXPECT_EQ(s.EnvMakeThumb, 0);
     IniProfile out("");
     s.Save(out);
-    EXPECT_EQ(out.GetInt("Environment", "EnvMakeThumb", 0), 1);
+    EXPECT_EQ(out.GetInt("Environment", "EnvMakeThumb", 1), 0);
 }
 
 TEST(Settings, FilterStringCoversOnlyTheRowsItReaches) {

@@ -286,8 +286,10 @@ TEST(FolderScan, SkipsNamesWithLineBreaksOrTabs) {
     EXPECT_EQ(ScanFolder(album, dir.path(), ScanMode::Fresh, settings, ui), 1);
     EXPECT_EQ(Names(album), (std::vector<std::string>{"ok.jpg"}));
     ASSERT_EQ(ui.messages.size(), 1u);
+    // Each file is named, with what the message cannot hold written out.
     EXPECT_EQ(ToDisplay(ui.messages[0].text),
               "次のファイル 4 件はエントリにできないため読み込みませんでした\n"
+              "  cr\\rname.jpg\n  new\\nline.jpg\n  tab\\there.jpg\n  <U+1F600>.jpg\n"
               "（Shift-JIS で表せない文字を含む名前: 1 件、「\\」を含む名前: 0 件、"
               "改行やタブを含む名前: 3 件）");
 }

@@ -524,7 +524,9 @@ TEST_F(AlbumE2E, NamesWithLineBreaksOrTabsAreSkippedAndCounted) {
     CameraPhoto("tab\there.jpg", ByteOrder::Little);
     CliResult scanned = Cli("scan photos -o list.txt");
     ASSERT_EQ(scanned.status, 0) << scanned.err;
-    EXPECT_NE(scanned.err.find("次のファイル 2 件はエントリにできないため読み込みませんでした"),
+    // Each file is named on a line of its own, then the counts.
+    EXPECT_NE(scanned.err.find("次のファイル 2 件はエントリにできないため読み込みませんでした\n"
+                               "  new\\nline.jpg\n  tab\\there.jpg\n（"),
               std::string::npos)
         << scanned.err;
     EXPECT_NE(scanned.err.find("改行やタブを含む名前: 2 件"), std::string::npos) << scanned.err;
@@ -575,7 +577,10 @@ TEST_F(AlbumE2E, TheExtensionFilterDecidesWhichFilesBecomeEntries) {
     for (const char* name : {"a.jpg", "b.JPG", "c.jpeg", "d.png", "readme.txt", "README"}) {
         Photo(name, MakeJpeg(8, 8));
     }
-    Photo("\xF0\x9F\x98\x80.jpg", MakeJpeg(8, 8));  // cannot be named in Shift-JIS
+    // Names Shift-JIS cannot hold, one of them no UTF-8 either.
+    for (const char* name : {"\xF0\x9F\x98\x80.jpg", "caf\xC3\xA9.jpg", "bad\xFF.jpg"}) {
+        Photo(name, MakeJpeg(8, 8));
+    }
 
     CliResult byDefault = Cli("scan photos -o default.txt");
     ASSERT_EQ(byDefault.status, 0) << byDefault.err;
@@ -584,7 +589,10 @@ TEST_F(AlbumE2E, TheExtensionFilterDecidesWhichFilesBecomeEntries) {
         byDefault.err.find("フィルタで除外: （拡張子なし） 1件, jpeg 1件, png 1件, txt 1件\n"),
         std::string::npos)
         << byDefault.err;
-    EXPECT_NE(byDefault.err.find("次のファイル 1 件はエントリにできないため読み込みませんでした"),
+    // Named as the terminal can show them.
+    EXPECT_NE(byDefault.err.find("次のファイル 3 件はエントリにできないため読み込みませんでした\n"
+                                 "  bad\\xFF.jpg\n  café.jpg\n  \xF0\x9F\x98\x80.jpg\n"
+                                 "（Shift-JIS で表せない文字を含む名前: 3 件、"),
               std::string::npos)
         << byDefault.err;
     auto entries = Entries(dir.Read("default.txt"));

@@ -13,6 +13,7 @@
 #include "fixtures/cli_runner.h"
 #include "fixtures/exif_builder.h"
 #include "fixtures/image_builder.h"
+#include "fixtures/picture_builder.h"
 
 namespace {
 
@@ -94,6 +95,40 @@ TEST_F(RerunE2E, APhotoAddedSinceIsListedWithoutForceAndNothingElseIsRewritten) 
                              "件\n変更なし: " + std::to_string(6 - rewritten) + "件\n"),
               std::string::npos)
         << added.err;
+}
+
+// The list page shows thumbnails (the album was made with --thumbs): a photo added since gets
+// its thumbnail made although --thumbs is not given again, not an empty frame.
+TEST_F(RerunE2E, APhotoAddedSinceGetsItsThumbnailWhenTheListShowsThumbnails) {
+    dir.Write("photos/c.jpg", photo);
+    dir.Write("photos/d.jpg", MakePicture(PictureFormat::Jpeg, 320, 240));  // no Exif thumbnail
+    CliResult added = Cli("album photos");
+    ASSERT_EQ(added.status, 0) << added.err;
+    EXPECT_EQ(dir.Read("photos/thumb/c.jpg"), MakeThumbnailJpeg());
+    auto made = DecodePicture(dir.Read("photos/thumb/d.jpg"));
+    ASSERT_TRUE(made);
+    EXPECT_TRUE(made->jpeg);
+    EXPECT_NE(dir.Read("photos/html/list.html").find("thumb/d.jpg"), std::string::npos);
+
+    // A list page without thumbnails makes none.
+    TempDir plain;
+    plain.Write("photos/a.jpg", photo);
+    CliResult textOnly = RunCli(MIRULANE_CLI_PATH, "--profile none.ini album photos", plain.path());
+    ASSERT_EQ(textOnly.status, 0) << textOnly.err;
+    EXPECT_FALSE(fs::exists(plain.path() + "/photos/thumb"));
+}
+
+// The album's list file and the top page the program wrote beside the photos are its own,
+// not files the extension filter left out; a file of the user's still is one.
+TEST_F(RerunE2E, TheAlbumsOwnFilesAreNotReportedAsLeftOut) {
+    CliResult same = Cli("album photos");
+    ASSERT_EQ(same.status, 0) << same.err;
+    EXPECT_EQ(same.err.find("フィルタで除外"), std::string::npos) << same.err;
+
+    dir.Write("photos/notes.txt", "mine");
+    CliResult refreshed = Cli("refresh photos/photos.txt");
+    ASSERT_EQ(refreshed.status, 0) << refreshed.err;
+    EXPECT_NE(refreshed.err.find("フィルタで除外: txt 1件\n"), std::string::npos) << refreshed.err;
 }
 
 TEST_F(RerunE2E, APageEditedByHandSurvivesARerunWithoutForce) {

@@ -66,6 +66,8 @@ TEST(FileSystem, ListsInStableOrderAndCountsNamesItCannotUse) {
     EXPECT_EQ(names, (std::vector<std::string>{"A.jpg", "a.JPG", "b.jpg", "sub/", "写真.jpg"}));
     EXPECT_EQ(listing.skippedBackslash, 2);
     EXPECT_EQ(listing.skippedUnrepresentable, 2);
+    EXPECT_EQ(listing.skippedNames, (std::vector<std::string>{"..¥x.jpg", "c\\d.jpg", "波〜.jpg",
+                                                              "\xF0\x9F\x98\x80.jpg"}));
     EXPECT_EQ(ListDirectory(*Utf8ToCp932(dir.path()) + "/nope", listing), ENOENT);
 }
 

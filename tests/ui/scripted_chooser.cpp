@@ -75,7 +75,10 @@ std::optional<QFont> ScriptedChooser::Font(QWidget*, const QFont& initial) {
     return Next(fonts, std::optional<QFont>());
 }
 
-void ScriptedChooser::OpenUrl(const QUrl& url) { openedUrls.push_back(url); }
+void ScriptedChooser::OpenUrl(const QUrl& url, std::function<void()> failed) {
+    openedUrls.push_back(url);
+    if (browserFails && failed) failed();
+}
 
 QStringList ScriptedChooser::MessageTexts() const {
     QStringList out;

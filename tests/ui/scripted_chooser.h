@@ -50,6 +50,7 @@ class ScriptedChooser : public Chooser {
     QStringList folderTitles;
     std::vector<QFont> fontsOffered;
     std::vector<QUrl> openedUrls;
+    bool browserFails = false;  // OpenUrl reports that no browser started
 
     QMessageBox::StandardButton Message(QWidget* parent, QMessageBox::Icon icon,
                                         const QString& caption, const QString& text,
@@ -63,7 +64,7 @@ class ScriptedChooser : public Chooser {
     std::optional<QString> Folder(QWidget* parent, const QString& title,
                                   const QString& initial) override;
     std::optional<QFont> Font(QWidget* parent, const QFont& initial) override;
-    void OpenUrl(const QUrl& url) override;
+    void OpenUrl(const QUrl& url, std::function<void()> failed) override;
 
     QStringList MessageTexts() const;
 };

@@ -345,18 +345,19 @@ TEST_F(EnvironmentTest, FilterCheckListTogglesAndReachesTheScanOnlyAfterOk) {
     EXPECT_NE(Profile().find("EnvFilterCheck=011100000"), std::string::npos);
 }
 
-// The option to make missing thumbnails is off by default and reaches the profile on OK.
+// The option to make missing thumbnails is on by default (the window makes the same album as
+// the command line) and turning it off reaches the profile on OK.
 TEST_F(EnvironmentTest, MakeThumbCheckBoxIsStoredInTheProfile) {
     Open([&](QDialog& d) {
         auto* box = Find<QCheckBox>(d, "makeThumb");
-        EXPECT_FALSE(box->isChecked());
-        box->setChecked(true);
+        EXPECT_TRUE(box->isChecked());
+        box->setChecked(false);
         Click(d, "ok");
         return d.result();
     });
-    EXPECT_EQ(settings().EnvMakeThumb, 1);
+    EXPECT_EQ(settings().EnvMakeThumb, 0);
     frame->close();
-    EXPECT_NE(Profile().find("EnvMakeThumb=1"), std::string::npos);
+    EXPECT_NE(Profile().find("EnvMakeThumb=0"), std::string::npos);
 }
 
 TEST_F(EnvironmentTest, CancelChangesNothingInTheSettingsOrTheAlbum) {

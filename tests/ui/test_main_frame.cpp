@@ -430,14 +430,24 @@ TEST(HelpFolder, InstalledPagesComeBeforeTheSourceTree) {
 }
 
 TEST_F(WindowTest, F1InTheWindowOpensHelpAndF6MovesBetweenThePanes) {
+    // No browser starts: the help asked for says which page to open by hand; the first show's
+    // unasked help stays quiet.
+    chooser.browserFails = true;
     frame->show();
     QApplication::setActiveWindow(frame.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    EXPECT_EQ(chooser.openedUrls.size(), 1u);
+    EXPECT_TRUE(chooser.messages.empty());
     chooser.openedUrls.clear();  // the first show's help
     frame->ListPane()->setFocus();
     QTest::keyClick(frame.get(), Qt::Key_F1);
     ASSERT_EQ(chooser.openedUrls.size(), 1u);
     EXPECT_EQ(chooser.openedUrls[0].fileName(), "index.html");
+    ASSERT_EQ(chooser.messages.size(), 1u);
+    EXPECT_EQ(chooser.messages[0].icon, QMessageBox::Warning);
+    EXPECT_EQ(chooser.messages[0].text,
+              "ブラウザを起動できませんでした。次のページをブラウザで開いてください。\n" +
+                  chooser.openedUrls[0].toLocalFile());
 
     QTest::keyClick(frame->ListPane(), Qt::Key_F6);
     EXPECT_TRUE(frame->PreviewPane()->hasFocus());

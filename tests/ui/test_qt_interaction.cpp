@@ -10,6 +10,8 @@
 #include <QThread>
 #include <QWidget>
 #include <QtTest/QTest>
+#include <atomic>
+#include <thread>
 
 #include "fixtures/image_builder.h"
 #include "platform/cp932.h"
@@ -40,6 +42,20 @@ TEST(QtInteraction, MessageBoxesCarryTheirTextsAndAClosedBoxIsItsWayOut) {
     EXPECT_EQ(chooser.messages[1].caption, "Mirulane");  // no caption: the program's name
     EXPECT_EQ(chooser.messages[2].icon, QMessageBox::Critical);
     EXPECT_EQ(chooser.messages[2].buttons, QMessageBox::Ok | QMessageBox::Cancel);
+}
+
+// The files a scan could not take are named as they are spelled, also those Shift-JIS cannot
+// hold; a byte that is no UTF-8 is written out. Asked from a run's thread too.
+TEST(QtInteraction, SkippedFilesAreNamedAsSpelled) {
+    ScriptedChooser chooser;
+    QtInteraction ui(chooser);
+    std::thread run([&] {
+        ui.WarnNamingFiles(Sj("次のファイル"), {"caf\xC3\xA9.jpg", "bad\xFF.jpg"}, Sj("（2 件）"));
+    });
+    while (chooser.messages.empty()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    run.join();
+    EXPECT_EQ(chooser.messages[0].text, U("次のファイル\n  café.jpg\n  bad\\xFF.jpg\n（2 件）"));
+    EXPECT_EQ(chooser.messages[0].icon, QMessageBox::Warning);
 }
 
 TEST(QtInteraction, OverwriteDialogAnswersAndAVanishedFileIsCancel) {

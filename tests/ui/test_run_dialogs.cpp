@@ -166,6 +166,7 @@ TEST_F(RunDialogTest, ThumbnailExtractionRefusesTheTargetFolderAndStoresTheFolde
                {"plain.jpg", fixtures::MakeJpeg(8, 6)},
                {"c.jpg", camera}});
     session->Core().settings.EnvChangePath = 1;
+    session->Core().settings.EnvMakeThumb = 0;  // extraction alone, and its summary
     const QString thumbs = QString::fromStdString(dir.path() + "/thumbs");
     const QString backslash = QString::fromStdString(dir.path() + "/th\\umbs");
 
@@ -260,6 +261,7 @@ TEST_F(RunDialogTest, ThumbnailDialogMakesMissingThumbnailsWhenTicked) {
                {"p.png", fixtures::MakePicture(fixtures::PictureFormat::Png, 320, 240)}});
     session->Core().settings.EnvChangePath = 1;
     session->Core().settings.EnvForceOverWrite = 1;
+    session->Core().settings.EnvMakeThumb = 0;
     const QString thumbs = QString::fromStdString(dir.path() + "/thumbs");
     auto run = [&](bool expectChecked, bool tick) {
         Script<ThumbnailDialog>([&](ThumbnailDialog& dialog) {
