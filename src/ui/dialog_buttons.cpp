@@ -1,23 +1,28 @@
 #include "ui/dialog_buttons.h"
 
-#include <QBoxLayout>
 #include <QDialog>
 #include <QPushButton>
 
 namespace mirulane::ui {
 
-QPushButton* AddOkCancelHelp(QDialog& dialog, QBoxLayout& row, const QString& cancelCaption) {
-    auto* ok = new QPushButton(QStringLiteral("OK"));
-    auto* cancel = new QPushButton(cancelCaption);
-    auto* help = new QPushButton(QString::fromUtf8("ヘルプ"));
-    ok->setObjectName(QStringLiteral("ok"));
-    cancel->setObjectName(QStringLiteral("cancel"));
-    help->setObjectName(QStringLiteral("help"));
+QString OkCaption() { return QStringLiteral("OK"); }
+QString CancelCaption() { return QString::fromUtf8("キャンセル"); }
+QString HalfWidthCancelCaption() { return QString::fromUtf8("ｷｬﾝｾﾙ"); }
+QString HelpCaption() { return QString::fromUtf8("ヘルプ"); }
+
+QPushButton* AddButton(QDialogButtonBox& box, const QString& caption,
+                       QDialogButtonBox::ButtonRole role, const char* objectName) {
+    QPushButton* button = box.addButton(caption, role);
+    button->setObjectName(QString::fromLatin1(objectName));
+    return button;
+}
+
+void AddOkCancel(QDialog& dialog, QDialogButtonBox& box, const QString& cancelCaption) {
+    QPushButton* ok = AddButton(box, OkCaption(), QDialogButtonBox::AcceptRole, "ok");
+    AddButton(box, cancelCaption, QDialogButtonBox::RejectRole, "cancel");
     ok->setDefault(true);
-    QObject::connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
-    QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
-    for (QPushButton* b : {ok, cancel, help}) row.addWidget(b);
-    return help;
+    QObject::connect(&box, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(&box, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
 }
 
 }  // namespace mirulane::ui

@@ -4,6 +4,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -23,7 +24,9 @@
 #include "app/session.h"
 #include "ui/dialog_buttons.h"
 #include "ui/dialog_help.h"
+#include "ui/file_filters.h"
 #include "ui/help.h"
+#include "ui/number_field_widget.h"
 #include "ui/qt_text.h"
 #include "ui/replacement_strings_dialog.h"
 #include "ui/thumbnail_dialog.h"
@@ -52,23 +55,11 @@ QString Name(const char* prefix, const char* suffix) {
 
 }  // namespace
 
-OptionSpin::OptionSpin(QWidget* parent) : QAbstractSpinBox(parent) {
-    lineEdit()->setText(QStringLiteral("0"));
-    setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 32);
-    // What was typed shows as the value it stands for once the field is left.
-    connect(this, &QAbstractSpinBox::editingFinished, this, [this] { SetValue(Value()); });
-}
-
-int OptionSpin::Value() const { return OptionNumber(lineEdit()->text().toStdString()); }
-
-void OptionSpin::SetValue(int value) { lineEdit()->setText(QString::number(value)); }
-
-void OptionSpin::stepBy(int steps) {
-    SetValue(SteppedOptionNumber(lineEdit()->text().toStdString(), steps));
-}
-
 PageOptionsDialog::PageOptionsDialog(UiSession& session, QWidget* parent)
-    : QDialog(parent), session_(session), edited_(session.Core().album.style) {
+    : QDialog(parent),
+      session_(session),
+      edited_(session.Core().album.style),
+      binder_([this](const QString& text) { ShowHint(text); }) {
     setObjectName(QStringLiteral("pageOptionsDialog"));
     setWindowTitle(Utf8("ページ作成オプション"));
     hint_ = new QLabel;
@@ -84,7 +75,9 @@ PageOptionsDialog::PageOptionsDialog(UiSession& session, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
     layout->addWidget(hint_);
-    layout->addWidget(ButtonRow());
+    // The tab shown last in this run comes first; each tab has its own help page.
+    const int tab = std::clamp(session_.PageOptionsTab(), 0, tabs_->count() - 1);
+    layout->addWidget(ButtonRow(kHelpPageTop + tab));
 
     if (session_.Core().settings.EnvChangePath == 0) {
         for (QWidget* w : outputFolders_) {
@@ -98,14 +91,10 @@ PageOptionsDialog::PageOptionsDialog(UiSession& session, QWidget* parent)
     extract_->setEnabled(session_.Core().album.entries.Count() > 0);
     Show(edited_);
 
-    // The tab shown last in this run comes first; each tab has its own help page.
-    const int tab = std::clamp(session_.PageOptionsTab(), 0, tabs_->count() - 1);
-    help_ = std::make_unique<DialogHelp>(*this, session_, kHelpPageTop + tab,
-                                         findChild<QPushButton*>(QStringLiteral("help")));
     tabs_->setCurrentIndex(tab);
     connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
         session_.SetPageOptionsTab(index);
-        session_.SetHelpContext(kHelpPageTop + index);
+        help_->SetContext(kHelpPageTop + index);
     });
 }
 
@@ -116,17 +105,19 @@ QLineEdit* PageOptionsDialog::Text(std::string PageStyle::*member, const char* o
     auto* edit = new QLineEdit;
     edit->setObjectName(QString::fromLatin1(objectName));
     edit->setAccessibleName(name);
-    TypedValidator* guard =
-        GuardLineEdit(edit, maxBytes, name, [this](const QString& text) { ShowHint(text); });
-    texts_.push_back({edit, guard, member, {}, {}});
+    texts_.push_back({binder_.AddLine(edit, maxBytes, name), member});
     return edit;
 }
 
-OptionSpin* PageOptionsDialog::Number(int PageStyle::*member, const char* objectName) {
-    auto* spin = new OptionSpin;
-    spin->setObjectName(QString::fromLatin1(objectName));
-    numbers_.push_back({spin, member});
-    return spin;
+NumberField* PageOptionsDialog::Number(int PageStyle::*member, const char* objectName,
+                                       const QString& name) {
+    auto* field = new NumberField;
+    field->setObjectName(QString::fromLatin1(objectName));
+    field->SetName(name);
+    field->SetValue(0);
+    field->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 32);
+    numbers_.push_back({field, member});
+    return field;
 }
 
 QLayout* PageOptionsDialog::FolderRow(std::string PageStyle::*member, const char* objectName,
@@ -136,13 +127,12 @@ QLayout* PageOptionsDialog::FolderRow(std::string PageStyle::*member, const char
     auto* browse = Button("...", QString::fromLatin1(objectName) + QStringLiteral("Browse"));
     browse->setAccessibleName(name + Utf8("のフォルダを選択"));
     browse->setMaximumWidth(browse->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 24);
-    connect(browse, &QPushButton::clicked, this, [this, edit] {
+    const int key = texts_.back().key;
+    connect(browse, &QPushButton::clicked, this, [this, edit, key] {
         std::optional<QString> chosen =
             session_.chooser().Folder(this, Utf8("フォルダを選択してください"), edit->text());
         if (!chosen || !session_.AlbumPath(*chosen)) return;
-        for (TextField& t : texts_) {
-            if (t.edit == edit) t.guard->SetText(*chosen);
-        }
+        binder_.SetText(key, *chosen);
     });
     if (fixed) outputFolders_.insert(outputFolders_.end(), {edit, browse});
     auto* row = new QHBoxLayout;
@@ -194,8 +184,7 @@ QWidget* PageOptionsDialog::TopTab() {
     auto* listGrid = new QGridLayout(listFrame);
     auto addNumber = [this](QGridLayout* grid, int row, const char* label, int PageStyle::*member,
                             const char* objectName, const QString& name) {
-        OptionSpin* spin = Number(member, objectName);
-        spin->setAccessibleName(name);
+        NumberField* spin = Number(member, objectName, name);
         QLabel* caption = Label(label, spin);
         grid->addWidget(caption, row, 0);
         grid->addWidget(spin, row, 1);
@@ -271,7 +260,7 @@ QWidget* PageOptionsDialog::TemplateGroup(Template& t, int PageStyle::*useFile,
 
     t.file = Text(file, Name(prefix, "TemplateFile").toLatin1().constData(), kPagePathMaxBytes,
                   Utf8("テンプレートファイル"));
-    t.fileGuard = texts_.back().guard;
+    t.fileKey = texts_.back().key;
     t.browse = Button("...", Name(prefix, "TemplateBrowse"));
     t.browse->setAccessibleName(Utf8("テンプレートファイルを選択"));
     t.browse->setMaximumWidth(t.browse->fontMetrics().horizontalAdvance(QStringLiteral("...")) +
@@ -312,8 +301,8 @@ QWidget* PageOptionsDialog::SizeGroup(SizeMode& size, int PageStyle::*mode, int 
     choices_.push_back({nullptr, size.modes, nullptr, mode});
     connect(size.modes, &QButtonGroup::idToggled, this, [this] { UpdateStates(); });
 
-    OptionSpin* percent = Number(scale, Name(prefix, "Scale").toLatin1().constData());
-    percent->setAccessibleName(what + Utf8("の倍率（％）"));
+    NumberField* percent =
+        Number(scale, Name(prefix, "Scale").toLatin1().constData(), what + Utf8("の倍率（％）"));
     auto* percentLabel = new QLabel(Utf8("％"));
     auto* scaleRow = new QHBoxLayout;
     scaleRow->addWidget(percent);
@@ -322,10 +311,10 @@ QWidget* PageOptionsDialog::SizeGroup(SizeMode& size, int PageStyle::*mode, int 
     grid->addLayout(scaleRow, 0, 1);
     size.scale = {percent, percentLabel};
 
-    OptionSpin* w = Number(width, Name(prefix, "FitWidth").toLatin1().constData());
-    OptionSpin* h = Number(height, Name(prefix, "FitHeight").toLatin1().constData());
-    w->setAccessibleName(what + Utf8("の幅"));
-    h->setAccessibleName(what + Utf8("の高さ"));
+    NumberField* w =
+        Number(width, Name(prefix, "FitWidth").toLatin1().constData(), what + Utf8("の幅"));
+    NumberField* h =
+        Number(height, Name(prefix, "FitHeight").toLatin1().constData(), what + Utf8("の高さ"));
     QLabel* wLabel = Label("幅:", w);
     QLabel* hLabel = Label("高さ:", h);
     auto* fitLabel = new QLabel(Utf8("に収める"));
@@ -366,8 +355,7 @@ QWidget* PageOptionsDialog::ListTab() {
         text->addItem(Utf8(item));
     }
     choices_.push_back({nullptr, nullptr, text, &PageStyle::ListTextKind});
-    OptionSpin* spacing = Number(&PageStyle::ListCellSpacing, "listSpacing");
-    spacing->setAccessibleName(Utf8("間隔"));
+    NumberField* spacing = Number(&PageStyle::ListCellSpacing, "listSpacing", Utf8("間隔"));
     auto* align = new QComboBox;
     align->setObjectName(QStringLiteral("listAlign"));
     for (const char* item : {"左寄せ", "中央", "右寄せ"}) align->addItem(Utf8(item));
@@ -421,28 +409,23 @@ QWidget* PageOptionsDialog::DetailTab() {
     return page;
 }
 
-QWidget* PageOptionsDialog::ButtonRow() {
-    auto* row = new QWidget;
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    auto* reset = Button("既定値に戻す(&R)...", QStringLiteral("reset"));
+QWidget* PageOptionsDialog::ButtonRow(int helpContext) {
+    auto* buttons = new QDialogButtonBox;
+    QPushButton* reset =
+        AddButton(*buttons, Utf8("既定値に戻す(&R)..."), QDialogButtonBox::ResetRole, "reset");
     connect(reset, &QPushButton::clicked, this, &PageOptionsDialog::ResetToDefaults);
-    layout->addWidget(reset);
-    layout->addStretch(1);
-    AddOkCancelHelp(*this, *layout);
+    AddOkCancel(*this, *buttons);
+    help_ = std::make_unique<DialogHelp>(*this, session_, helpContext, *buttons);
     // Like every other button of this dialog, these never take the default from OK.
-    for (auto* b : row->findChildren<QPushButton*>()) b->setAutoDefault(false);
-    return row;
+    for (QAbstractButton* b : buttons->buttons())
+        static_cast<QPushButton*>(b)->setAutoDefault(false);
+    return buttons;
 }
 
 void PageOptionsDialog::Show(const PageStyle& style) {
-    for (TextField& t : texts_) {
-        t.guard->SetText(FromCp932(style.*t.member));
-        t.shown = t.edit->text();
-        t.loaded = style.*t.member;
-    }
-    // The fields show what OK stores.
-    for (const NumberField& n : numbers_) n.spin->SetValue(std::max(0, style.*n.member));
+    for (const TextField& t : texts_) binder_.Load(t.key, style.*t.member);
+    // A value below 0 (an album file may hold one) shows as 0.
+    for (const NumberBinding& n : numbers_) n.field->SetValue(std::max(0, style.*n.member));
     for (const Choice& c : choices_) {
         const int v = style.*c.member;
         if (c.check) c.check->setChecked(v != 0);
@@ -455,10 +438,10 @@ void PageOptionsDialog::Show(const PageStyle& style) {
 }
 
 void PageOptionsDialog::Collect(PageStyle& style) const {
-    for (const TextField& t : texts_) {
-        style.*t.member = StoredText(t.edit->text(), t.shown, t.loaded);
-    }
-    for (const NumberField& n : numbers_) style.*n.member = n.spin->Value();
+    for (const TextField& t : texts_) style.*t.member = binder_.Stored(t.key);
+    // A field whose text is no integer keeps the value (OK refuses it while it is in use).
+    for (const NumberBinding& n : numbers_)
+        style.*n.member = n.field->Value().value_or(style.*n.member);
     for (const Choice& c : choices_) {
         int v = style.*c.member;
         if (c.check) v = c.check->isChecked() ? 1 : 0;
@@ -512,7 +495,7 @@ void PageOptionsDialog::ExportChosenPreset(const Template& t) {
     const QString folder = session_.DialogFolder();
     std::optional<QString> chosen = session_.chooser().SaveFile(
         this, Utf8("名前を付けて保存"), folder.isEmpty() ? name : folder + QLatin1Char('/') + name,
-        {Utf8("HTMLﾄﾞｷｭﾒﾝﾄ (*.htm *.html)"), Utf8("すべてのﾌｧｲﾙ (*)")}, QStringLiteral("html"));
+        HtmlSaveFilters(), QStringLiteral("html"));
     if (!chosen) return;
     std::optional<std::string> path = session_.AlbumPath(*chosen);
     if (!path) return;
@@ -525,14 +508,14 @@ void PageOptionsDialog::ChooseTemplateFile(const Template& t) {
     std::optional<QString> chosen = session_.chooser().OpenFile(
         this, Utf8("開く"),
         current.isEmpty() ? session_.DialogFolder() : QFileInfo(current).absolutePath(),
-        {Utf8("HTMLドｷｭﾒﾝﾄ (*.htm *.html)"), Utf8("すべてのﾌｧｲﾙ (*)")});
+        HtmlOpenFilters());
     if (!chosen) return;
     std::optional<std::string> path = session_.AlbumPath(*chosen);
     if (!path) return;
     // A file the page writers could not read is refused now, with the loader's message.
     std::string text;
     if (LoadTemplateFile(*path, text, session_.interaction()) != 0) return;
-    t.fileGuard->SetText(*chosen);
+    binder_.SetText(t.fileKey, *chosen);
 }
 
 bool PageOptionsDialog::TemplateReadable(const PageStyle& style, const Template& t,
@@ -556,15 +539,21 @@ void PageOptionsDialog::ExtractThumbnails() {
     if (ExecThumbnailDialog(session_, this) != QDialog::Accepted) return;
     // The extraction stored the folder it ran into; the tab shows it, so OK keeps it.
     const std::string& folder = session_.Core().album.style.ThumbFolder;
-    for (TextField& t : texts_) {
-        if (t.member != &PageStyle::ThumbFolder) continue;
-        t.guard->SetText(FromCp932(folder));
-        t.shown = t.edit->text();
-        t.loaded = folder;
+    for (const TextField& t : texts_) {
+        if (t.member == &PageStyle::ThumbFolder) binder_.Load(t.key, folder);
     }
 }
 
 void PageOptionsDialog::accept() {
+    std::vector<NumberField*> fields;
+    for (const NumberBinding& n : numbers_) fields.push_back(n.field);
+    if (NumberField* bad = FirstRefusedNumber(fields)) {
+        for (int tab = 0; tab < tabs_->count(); ++tab) {
+            if (tabs_->widget(tab)->isAncestorOf(bad)) tabs_->setCurrentIndex(tab);
+        }
+        RefuseNumber(session_, this, bad);
+        return;
+    }
     PageStyle style = edited_;
     Collect(style);
     if (!TemplateReadable(style, listTemplate_, &PageStyle::ListUseFile,

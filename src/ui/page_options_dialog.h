@@ -3,7 +3,6 @@
 // detail pages). The dialog edits a copy; OK stores it into the album. The replacement-strings
 // dialog and the thumbnail extraction it opens store theirs at once.
 
-#include <QAbstractSpinBox>
 #include <QDialog>
 #include <memory>
 #include <string>
@@ -11,6 +10,7 @@
 
 #include "album/page_style.h"
 #include "app/pages.h"
+#include "ui/field_binder.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -23,22 +23,8 @@ class QTabWidget;
 namespace mirulane::ui {
 
 class DialogHelp;
-class TypedValidator;
+class NumberField;
 class UiSession;
-
-// A number field with up and down arrows: any text may be typed; when the field is left it
-// shows the value it stands for (OptionNumber), and a click adds or takes 1, never below 0.
-class OptionSpin : public QAbstractSpinBox {
-    Q_OBJECT
-  public:
-    explicit OptionSpin(QWidget* parent = nullptr);
-    int Value() const;
-    void SetValue(int value);
-    void stepBy(int steps) override;
-
-  protected:
-    StepEnabled stepEnabled() const override { return StepUpEnabled | StepDownEnabled; }
-};
 
 class PageOptionsDialog : public QDialog {
     Q_OBJECT
@@ -56,14 +42,11 @@ class PageOptionsDialog : public QDialog {
 
   private:
     struct TextField {
-        QLineEdit* edit;
-        TypedValidator* guard;
+        int key;  // the binder's
         std::string PageStyle::*member;
-        QString shown;
-        std::string loaded;
     };
-    struct NumberField {
-        OptionSpin* spin;
+    struct NumberBinding {
+        NumberField* field;
         int PageStyle::*member;
     };
     struct Choice {  // check boxes, radio groups and lists
@@ -78,7 +61,7 @@ class PageOptionsDialog : public QDialog {
         QComboBox* presets = nullptr;
         QPushButton* exportButton = nullptr;
         QLineEdit* file = nullptr;
-        TypedValidator* fileGuard = nullptr;
+        int fileKey = 0;  // the binder's
         QPushButton* browse = nullptr;
     };
     struct SizeMode {
@@ -90,11 +73,11 @@ class PageOptionsDialog : public QDialog {
     QWidget* TopTab();
     QWidget* ListTab();
     QWidget* DetailTab();
-    QWidget* ButtonRow();
+    QWidget* ButtonRow(int helpContext);
 
     QLineEdit* Text(std::string PageStyle::*member, const char* objectName, size_t maxBytes,
                     const QString& name);
-    OptionSpin* Number(int PageStyle::*member, const char* objectName);
+    NumberField* Number(int PageStyle::*member, const char* objectName, const QString& name);
     // A folder field with its "..." button; fixed: read-only while EnvChangePath is 0.
     QLayout* FolderRow(std::string PageStyle::*member, const char* objectName, const char* caption,
                        const QString& name, bool fixed);
@@ -121,8 +104,9 @@ class PageOptionsDialog : public QDialog {
     PageStyle edited_;  // the copy the dialog edits
     QTabWidget* tabs_ = nullptr;
     QLabel* hint_ = nullptr;
+    FieldBinder binder_;
     std::vector<TextField> texts_;
-    std::vector<NumberField> numbers_;
+    std::vector<NumberBinding> numbers_;
     std::vector<Choice> choices_;
     std::vector<QWidget*> outputFolders_;  // fixed while EnvChangePath is 0
     QButtonGroup* layouts_ = nullptr;

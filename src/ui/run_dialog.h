@@ -10,15 +10,20 @@
 #include <QPointer>
 #include <atomic>
 #include <functional>
+#include <memory>
 
 class QLabel;
-class QLayout;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
 
+namespace Ui {
+class RunDialog;
+}
+
 namespace mirulane::ui {
 
+class DialogHelp;
 class UiSession;
 
 class RunDialog : public QDialog {
@@ -26,13 +31,13 @@ class RunDialog : public QDialog {
   public:
     ~RunDialog() override;
 
-    QRadioButton* AllButton() const { return all_; }
-    QRadioButton* SelectedButton() const { return selected_; }
+    QRadioButton* AllButton() const;
+    QRadioButton* SelectedButton() const;
     QPushButton* RunButton() const { return run_; }
-    QWidget* ProgressRow() const { return row_; }
-    QLabel* ProgressLabel() const { return label_; }
-    QProgressBar* ProgressBar() const { return bar_; }
-    QLabel* Counter() const { return counter_; }
+    QWidget* ProgressRow() const;
+    QLabel* ProgressLabel() const;
+    QProgressBar* ProgressBar() const;
+    QLabel* Counter() const;
 
     void reject() override;
 
@@ -44,10 +49,10 @@ class RunDialog : public QDialog {
   protected:
     RunDialog(UiSession& session, QWidget* parent, const QString& title, int helpContext);
 
-    // Lays the dialog out: note, the two choices, fields (may be null), the progress row, the
+    // Fills in the form: note, the two choices, fields (may be null), the progress row, the
     // buttons. The row's label shows busyText while the run works and doneText once every
     // entry is done.
-    void Build(const QString& note, QLayout* fields, const QString& busyText,
+    void Build(const QString& note, QWidget* fields, const QString& busyText,
                const QString& doneText);
     bool SelectedOnly() const;
     // Runs the dialog's run on a thread of its own with its progress in the row, the window
@@ -58,26 +63,20 @@ class RunDialog : public QDialog {
     // "実行"
     virtual void Execute() = 0;
 
-    void keyPressEvent(QKeyEvent* e) override;
-
     UiSession& session_;
 
   private:
-    void OpenHelp();
     void ShowProgress(int done, int total);
+    // What the run disables: everything but the progress row and ｷｬﾝｾﾙ.
+    QList<QWidget*> ControlsOffDuringRun() const;
 
-    int savedHelpContext_;
+    std::unique_ptr<Ui::RunDialog> form_;
+    std::unique_ptr<DialogHelp> help_;
     bool running_ = false;
     std::atomic<bool> cancelAsked_ = false;  // ｷｬﾝｾﾙ was pressed while the run worked
     QList<QPointer<QWidget>> disabled_;      // what the run disabled
     QString busyText_;
     QString doneText_;
-    QRadioButton* all_ = nullptr;
-    QRadioButton* selected_ = nullptr;
-    QWidget* row_ = nullptr;
-    QLabel* label_ = nullptr;
-    QProgressBar* bar_ = nullptr;
-    QLabel* counter_ = nullptr;
     QPushButton* run_ = nullptr;
     QPushButton* cancel_ = nullptr;
 };

@@ -15,17 +15,13 @@
 #include "app/settings_profile.h"
 #include "app/text.h"
 #include "app/user_path.h"
+#include "ui/file_filters.h"
 #include "ui/qt_text.h"
 #include "ui/worker_run.h"
 
 namespace mirulane::ui {
 namespace {
 
-// The album list file's choosers: tab-separated text files, then every file.
-QStringList AlbumFilters() {
-    return {QString::fromUtf8("ﾃｷｽﾄﾌｧｲﾙ(ﾀﾌﾞ区切り) (*.txt)"),
-            QString::fromUtf8("すべてのﾌｧｲﾙ (*)")};
-}
 // The extension the album list file gets when a name is typed without one.
 QString AlbumSuffix() { return QStringLiteral("txt"); }
 

@@ -29,6 +29,7 @@
 #include "platform/scripted_interaction.h"
 #include "ui/help.h"
 #include "ui/mirulane_doc.h"
+#include "ui/number_field_widget.h"
 #include "ui/page_options_dialog.h"
 #include "ui/replacement_strings_dialog.h"
 #include "ui/thumbnail_dialog.h"
@@ -51,7 +52,7 @@ QLineEdit* EditOf(QAbstractSpinBox* spin) { return spin->findChild<QLineEdit*>()
 
 // Types into a number field and leaves it.
 void TypeNumber(QDialog& d, const char* field, const QString& text) {
-    auto* spin = Find<OptionSpin>(d, field);
+    auto* spin = Find<NumberField>(d, field);
     EditOf(spin)->setText(text);
     emit spin->editingFinished();
 }
@@ -192,13 +193,13 @@ TEST_F(PageOptionsTest, ShowsTheAlbumsOptionsAndOkStoresThemAndRefreshesThePrevi
     EXPECT_EQ(updates.size(), 2);  // Cancel refreshes the views too
 }
 
-TEST_F(PageOptionsTest, NumberFieldsNeverGoBelowZeroAndShowTheValueThatIsStored) {
+TEST_F(PageOptionsTest, NumberFieldsNeverStepBelowZeroAndOkRefusesTextThatIsNoInteger) {
     OpenAlbum();
-    album().style.ListFrameWidth = -5;  // an album file may hold it; the field cannot
+    album().style.ListFrameWidth = -5;  // an album file may hold it; the field shows 0
     Options([&](PageOptionsDialog& d) {
         d.show();
         EXPECT_EQ(Shown(d, "frameWidth"), "0");
-        auto* spin = Find<OptionSpin>(d, "listMarginH");
+        auto* spin = Find<NumberField>(d, "listMarginH");
         // A click on an empty field gives 1 up, 0 down; down stops at 0; no upper limit.
         for (auto [start, steps, expected] :
              {std::tuple{"", 1, "1"}, std::tuple{"", -1, "0"}, std::tuple{"0", -1, "0"},
@@ -217,24 +218,32 @@ TEST_F(PageOptionsTest, NumberFieldsNeverGoBelowZeroAndShowTheValueThatIsStored)
         EXPECT_EQ(spin->text(), "0");
         QTest::keyClick(spin, Qt::Key_Up);
         EXPECT_EQ(spin->text(), "1");
-        // Typed text shows what it stands for once the field is left.
-        for (auto [typed, shown] :
-             {std::pair{"abc", "0"}, std::pair{"-12", "0"}, std::pair{"99999999999", "2147483647"},
-              std::pair{" 25px", "25"}, std::pair{"", "0"}, std::pair{"640", "640"}}) {
-            TypeNumber(d, "listMarginW", QString::fromLatin1(typed));
-            EXPECT_EQ(Shown(d, "listMarginW"), QString::fromLatin1(shown)) << typed;
-        }
-        // Text still in a field at OK is read the same way.
-        EditOf(Find<OptionSpin>(d, "detailMarginH"))->setText("x");
-        EditOf(Find<OptionSpin>(d, "detailMarginW"))->setText("-3");
+        // Typed text stays as it was typed; OK reads it as a whole integer.
+        TypeNumber(d, "listMarginW", " 640 ");
+        EXPECT_EQ(Shown(d, "listMarginW"), " 640 ");
+        // A field that holds no integer keeps the dialog open on its tab, the field in focus.
+        EditOf(Find<NumberField>(d, "detailMarginH"))->setText("x");
+        d.Tabs()->setCurrentIndex(PageOptionsDialog::kDetailTab);
+        Click(d, "ok");
+        EXPECT_EQ(chooser.MessageTexts(), QStringList{U("整数を入力してください。")});
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(d.Tabs()->currentIndex(), PageOptionsDialog::kTopTab);
+        auto* bad = Find<NumberField>(d, "detailMarginH");
+        EXPECT_TRUE(d.focusWidget() == bad || bad->isAncestorOf(d.focusWidget()));
+        EditOf(bad)->setText("+2");
+        // A field not in use (another size mode) keeps its value, whatever it holds.
+        Find<QRadioButton>(d, "thumbFitMode")->click();
+        EditOf(Find<NumberField>(d, "thumbScale"))->setText("abc");
         return Ok(d);
     });
     const PageStyle& s = album().style;
+    EXPECT_EQ(chooser.messages.size(), 1u);
     EXPECT_EQ(s.ListFrameWidth, 0);
     EXPECT_EQ(s.ListFrameMarginH, 1);
     EXPECT_EQ(s.ListFrameMarginW, 640);
-    EXPECT_EQ(s.DetailFrameMarginH, 0);
-    EXPECT_EQ(s.DetailFrameMarginW, 0);
+    EXPECT_EQ(s.DetailFrameMarginH, 2);
+    EXPECT_EQ(s.ThumbSizeMode, 1);
+    EXPECT_EQ(s.ThumbScale, PageStyle().ThumbScale);
 }
 
 TEST_F(PageOptionsTest, ResetToDefaultsAsksAndKeepsPlacesTitleTemplateFilesAndPresets) {
