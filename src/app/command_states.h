@@ -12,8 +12,8 @@ struct AlbumState {
     int entries = 0;
     int selected = 0;
     bool hasTargetFolder = false;
-    int previewMode = 0;  // EnvPreView
-    bool busy = false;    // a long run is working on the album: every command waits
+    PreviewMode previewMode = PreviewMode::Picture;  // EnvPreView
+    bool busy = false;  // a long run is working on the album: every command waits
 };
 
 AlbumState StateOf(const Session& s);
@@ -31,11 +31,10 @@ struct CommandStates {
 
 CommandStates CommandStatesOf(const AlbumState& state);
 
-// The preview modes: 0 the picture, 1 the detail page, 2 the list page. Sets EnvPreView;
-// false when it already was that mode.
-bool SetPreviewMode(Session& s, int mode);
+// Sets EnvPreView; false when it already was that mode.
+bool SetPreviewMode(Session& s, PreviewMode mode);
 // The entry the preview shows in a mode: the list page is the same for every entry, so it is
 // shown from the first one; the others show the first selected entry; -1 for none.
-int PreviewEntry(const Session& s, int mode);
+int PreviewEntry(const Session& s, PreviewMode mode);
 
 }  // namespace mirulane

@@ -42,7 +42,7 @@ GenerationResult GenerationRun(Session& session, OutputTally* tally) {
     if (RefuseWithoutFolders(style, ui)) return GenerationResult::TopPageFailed;
     BusyScope busy(session.album);
     const FileIdSet pictures = AlbumPictures(album.entries, style.TargetFolder);
-    OverwritePolicy overwrite(ui, session.settings.EnvForceOverWrite != 0);
+    OverwritePolicy overwrite(ui, session.settings.EnvForceOverWrite);
     OutputLedger outputs;
     PageOutput out{ui, overwrite, &pictures, &outputs};
     // What an earlier run left when it was killed goes, once per output folder.

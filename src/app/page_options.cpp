@@ -73,7 +73,7 @@ bool StorePageOptions(Album& album, const PageStyle& edited) {
     return true;
 }
 
-bool StoreTemplateOptions(Album& album, const std::array<int, kTokenCount>& switches,
+bool StoreTemplateOptions(Album& album, const std::array<bool, kTokenCount>& switches,
                           std::string_view prevText, std::string_view nextText) {
     PageStyle& s = album.style;
     if (s.tokenSwitch == switches && s.PrevText == prevText && s.NextText == nextText) {

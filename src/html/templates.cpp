@@ -34,23 +34,27 @@ int LoadTemplateFile(std::string_view path, std::string& out, Interaction& ui) {
     return 0;
 }
 
-bool ListLayoutIsVertical(int topStyle) { return topStyle != 2 && topStyle != 3; }
+bool ListLayoutIsVertical(TopLayout layout) {
+    return layout != TopLayout::ListBelow && layout != TopLayout::ListAbove;
+}
 
 int LoadListTemplate(const PageStyle& style, std::string& out, Interaction& ui) {
-    if (style.ListUseFile == 1) return LoadTemplateFile(style.ListTemplateFile, out, ui);
+    if (style.ListUseFile == TemplateSource::File)
+        return LoadTemplateFile(style.ListTemplateFile, out, ui);
     out = ListPreset(style.ListPreset, !ListLayoutIsVertical(style.TopStyle));
     return 0;
 }
 
 int LoadDetailTemplate(const PageStyle& style, std::string& out, Interaction& ui) {
-    if (style.DetailUseFile == 1) return LoadTemplateFile(style.DetailTemplateFile, out, ui);
+    if (style.DetailUseFile == TemplateSource::File)
+        return LoadTemplateFile(style.DetailTemplateFile, out, ui);
     out = DetailPreset(style.DetailPreset);
     return 0;
 }
 
-std::string ExportFileName(PresetKind kind, int index, int topStyle) {
+std::string ExportFileName(PresetKind kind, int index, TopLayout layout) {
     if (kind == PresetKind::Detail) return Format("template%d.html", index + 1);
-    return Format("lsttmplt%d%s.html", index + 1, ListLayoutIsVertical(topStyle) ? "v" : "h");
+    return Format("lsttmplt%d%s.html", index + 1, ListLayoutIsVertical(layout) ? "v" : "h");
 }
 
 int ExportPreset(PresetKind kind, int index, bool horizontal, std::string_view path,

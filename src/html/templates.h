@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "album/page_style.h"
+
 namespace mirulane {
 
 class Interaction;
@@ -22,7 +24,7 @@ int LoadTemplateFile(std::string_view path, std::string& out, Interaction& ui);
 
 // True when TopStyle puts the list frame in a column (0, 1), so the list preset's vertical
 // variant is used; 2 and 3 (a row) use the horizontal variant. Other values count as vertical.
-bool ListLayoutIsVertical(int topStyle);
+bool ListLayoutIsVertical(TopLayout layout);
 
 // The album's list template: preset ListPreset in the variant for TopStyle when ListUseFile is
 // 0, else the file ListTemplateFile. 0, or the negative code of LoadTemplateFile.
@@ -35,7 +37,7 @@ enum class PresetKind { Detail, List };
 
 // The proposed file name of an exported preset: "template%d.html" for a detail preset,
 // "lsttmplt%d%s.html" for a list preset, with index + 1 and "v" or "h" from TopStyle.
-std::string ExportFileName(PresetKind kind, int index, int topStyle);
+std::string ExportFileName(PresetKind kind, int index, TopLayout layout);
 
 // Writes a preset into a file in text mode (each LF becomes CR LF, so the file matches one
 // written on Windows); the file is replaced as a whole or not at all. 0 on success; -1 after

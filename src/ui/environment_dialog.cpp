@@ -61,7 +61,7 @@ void ReadChoice(const QButtonGroup* group, int& value) {
     if (group->checkedId() >= 0) value = group->checkedId();
 }
 
-int Checked(const QCheckBox* check) { return check->isChecked() ? 1 : 0; }
+bool Checked(const QCheckBox* check) { return check->isChecked(); }
 
 // The Exif options in the page's order.
 constexpr int Settings::*kExifOptions[] = {
@@ -113,9 +113,9 @@ void EnvironmentDialog::ShowListPane() {
     connect(form_->changeFont, &QPushButton::clicked, this, &EnvironmentDialog::ChangeFont);
     ShowFontSample();
 
-    form_->sortUpLow->setChecked(values_.EnvSortUpLow != 0);
-    form_->listGrid->setChecked(values_.EnvLstGrid != 0);
-    form_->useFilter->setChecked(values_.EnvUseFilter != 0);
+    form_->sortUpLow->setChecked(values_.EnvSortUpLow);
+    form_->listGrid->setChecked(values_.EnvLstGrid);
+    form_->useFilter->setChecked(values_.EnvUseFilter);
     connect(form_->useFilter, &QCheckBox::toggled, this, &EnvironmentDialog::ApplyEnablingRules);
 
     QListWidget* list = form_->filterList;
@@ -154,11 +154,11 @@ void EnvironmentDialog::ShowPreviewPane() {
     const int kana = fontMetrics().horizontalAdvance(QChar(0x3042));
     form_->dispMaxFields->setContentsMargins(2 * kana, 0, 0, 0);
     form_->dispMaxSpacing->changeSize(kana, 0, QSizePolicy::Fixed, QSizePolicy::Minimum);
-    form_->withExif->setChecked(values_.EnvWithExif != 0);
+    form_->withExif->setChecked(values_.EnvWithExif);
 }
 
 void EnvironmentDialog::ShowExif() {
-    form_->getExif->setChecked(values_.EnvGetExif != 0);
+    form_->getExif->setChecked(values_.EnvGetExif);
     connect(form_->getExif, &QCheckBox::toggled, this, &EnvironmentDialog::ApplyEnablingRules);
 
     struct ComboText {
@@ -196,14 +196,14 @@ void EnvironmentDialog::ShowExif() {
     QWidget* previous = form_->getExif;
     for (QWidget* next : exifCombos_) QWidget::setTabOrder(std::exchange(previous, next), next);
     QWidget::setTabOrder(previous, form_->exifDtfil);
-    form_->exifDtfil->setChecked(values_.EnvExifDtfil != 0);
+    form_->exifDtfil->setChecked(values_.EnvExifDtfil);
     exifWidgets_ << form_->exifDtfil;
 }
 
 void EnvironmentDialog::ShowAdvanced() {
-    form_->changePath->setChecked(values_.EnvChangePath != 0);
-    form_->forceOverWrite->setChecked(values_.EnvForceOverWrite != 0);
-    form_->makeThumb->setChecked(values_.EnvMakeThumb != 0);
+    form_->changePath->setChecked(values_.EnvChangePath);
+    form_->forceOverWrite->setChecked(values_.EnvForceOverWrite);
+    form_->makeThumb->setChecked(values_.EnvMakeThumb);
     // Each explanation stands under its check box's text.
     for (auto [check, text] : {std::pair{form_->changePath, form_->changePathExplanation},
                                std::pair{form_->forceOverWrite, form_->forceOverWriteExplanation},
@@ -257,7 +257,7 @@ void EnvironmentDialog::RebuildFolderTree() {
 }
 
 void EnvironmentDialog::ShowFontSample() {
-    QString face = FromCp932(values_.FontFaceName);
+    QString face = FromCp932(values_.listFont.faceName);
     form_->fontSample->setFont(UiSession::ListFont(values_));
     form_->fontSample->setText(face);
     form_->fontSample->setAccessibleDescription(face);

@@ -49,6 +49,12 @@ QPushButton* Button(const char* text, const QString& objectName) {
     return button;
 }
 
+// A named value as the id of its radio button or the row of its list.
+template <class E>
+int Id(E value) {
+    return static_cast<int>(value);
+}
+
 QString Name(const char* prefix, const char* suffix) {
     return QString::fromLatin1(prefix) + QString::fromLatin1(suffix);
 }
@@ -79,7 +85,7 @@ PageOptionsDialog::PageOptionsDialog(UiSession& session, QWidget* parent)
     const int tab = std::clamp(session_.PageOptionsTab(), 0, tabs_->count() - 1);
     layout->addWidget(ButtonRow(kHelpPageTop + tab));
 
-    if (session_.Core().settings.EnvChangePath == 0) {
+    if (!session_.Core().settings.EnvChangePath) {
         for (QWidget* w : outputFolders_) {
             if (auto* edit = qobject_cast<QLineEdit*>(w)) {
                 edit->setReadOnly(true);
@@ -176,7 +182,7 @@ QWidget* PageOptionsDialog::TopTab() {
         column->addWidget(caption);
         pictures->addLayout(column);
     }
-    choices_.push_back({nullptr, layouts_, nullptr, &PageStyle::TopStyle});
+    choices_.push_back({layouts_, nullptr, &PageStyle::TopStyle});
     connect(layouts_, &QButtonGroup::idToggled, this, [this] { UpdateStates(); });
 
     auto* frames = new QHBoxLayout;
@@ -224,14 +230,14 @@ QWidget* PageOptionsDialog::TopTab() {
                      "makeAutorun"}}) {
         auto* check = new QCheckBox(Utf8(text));
         check->setObjectName(QString::fromLatin1(objectName));
-        choices_.push_back({check, nullptr, nullptr, member});
+        switches_.push_back({check, member});
         layout->addWidget(check);
     }
     layout->addStretch(1);
     return page;
 }
 
-QWidget* PageOptionsDialog::TemplateGroup(Template& t, int PageStyle::*useFile,
+QWidget* PageOptionsDialog::TemplateGroup(Template& t, TemplateSource PageStyle::*useFile,
                                           int PageStyle::*preset, std::string PageStyle::*file,
                                           const char* prefix) {
     auto* group = new QGroupBox(Utf8("テンプレート"));
@@ -241,9 +247,9 @@ QWidget* PageOptionsDialog::TemplateGroup(Template& t, int PageStyle::*useFile,
     auto* fileRadio = new QRadioButton(Utf8("オリジナル"));
     presetRadio->setObjectName(Name(prefix, "PresetChoice"));
     fileRadio->setObjectName(Name(prefix, "FileChoice"));
-    t.choice->addButton(presetRadio, 0);
-    t.choice->addButton(fileRadio, 1);
-    choices_.push_back({nullptr, t.choice, nullptr, useFile});
+    t.choice->addButton(presetRadio, Id(TemplateSource::Preset));
+    t.choice->addButton(fileRadio, Id(TemplateSource::File));
+    choices_.push_back({t.choice, nullptr, useFile});
     connect(t.choice, &QButtonGroup::idToggled, this, [this] { UpdateStates(); });
 
     t.presets = new QComboBox;
@@ -254,7 +260,7 @@ QWidget* PageOptionsDialog::TemplateGroup(Template& t, int PageStyle::*useFile,
     for (int i = 0; i < count; ++i) {
         t.presets->addItem(FromCp932(list ? ListPresetName(i) : DetailPresetName(i)));
     }
-    choices_.push_back({nullptr, nullptr, t.presets, preset});
+    choices_.push_back({nullptr, t.presets, preset});
     t.exportButton = Button("ﾌｧｲﾙ出力...", Name(prefix, "Export"));
     connect(t.exportButton, &QPushButton::clicked, this, [this, &t] { ExportChosenPreset(t); });
 
@@ -282,9 +288,9 @@ QWidget* PageOptionsDialog::TemplateGroup(Template& t, int PageStyle::*useFile,
     return group;
 }
 
-QWidget* PageOptionsDialog::SizeGroup(SizeMode& size, int PageStyle::*mode, int PageStyle::*scale,
-                                      int PageStyle::*width, int PageStyle::*height,
-                                      const char* prefix) {
+QWidget* PageOptionsDialog::SizeGroup(SizeRows& size, SizeMode PageStyle::*mode,
+                                      int PageStyle::*scale, int PageStyle::*width,
+                                      int PageStyle::*height, const char* prefix) {
     const QString what = Utf8(std::string_view(prefix) == "thumb" ? "サムネイル" : "画像");
     auto* group = new QGroupBox(Utf8("表示サイズ"));
     group->setAccessibleName(what + Utf8("の表示サイズ"));
@@ -298,7 +304,7 @@ QWidget* PageOptionsDialog::SizeGroup(SizeMode& size, int PageStyle::*mode, int 
         size.modes->addButton(radio, m);
         grid->addWidget(radio, m, 0);
     }
-    choices_.push_back({nullptr, size.modes, nullptr, mode});
+    choices_.push_back({size.modes, nullptr, mode});
     connect(size.modes, &QButtonGroup::idToggled, this, [this] { UpdateStates(); });
 
     NumberField* percent =
@@ -354,12 +360,12 @@ QWidget* PageOptionsDialog::ListTab() {
          {"表示しない", "タイトル", "ファイル名（拡張子なし）", "ファイル名（拡張子あり）"}) {
         text->addItem(Utf8(item));
     }
-    choices_.push_back({nullptr, nullptr, text, &PageStyle::ListTextKind});
+    choices_.push_back({nullptr, text, &PageStyle::ListTextKind});
     NumberField* spacing = Number(&PageStyle::ListCellSpacing, "listSpacing", Utf8("間隔"));
     auto* align = new QComboBox;
     align->setObjectName(QStringLiteral("listAlign"));
     for (const char* item : {"左寄せ", "中央", "右寄せ"}) align->addItem(Utf8(item));
-    choices_.push_back({nullptr, nullptr, align, &PageStyle::ListAlign});
+    choices_.push_back({nullptr, align, &PageStyle::ListAlign});
     displayRow->addWidget(Label("文字列:", text));
     displayRow->addWidget(text);
     displayRow->addWidget(Label("間隔:", spacing));
@@ -402,7 +408,7 @@ QWidget* PageOptionsDialog::DetailTab() {
                                      "image"));
     auto* target = new QCheckBox(Utf8("ターゲット画像は新規ウィンドウで開く"));
     target->setObjectName(QStringLiteral("targetToTop"));
-    choices_.push_back({target, nullptr, nullptr, &PageStyle::TargetToTop});
+    switches_.push_back({target, &PageStyle::TargetToTop});
     layout->addWidget(images);
     layout->addWidget(target);
     layout->addStretch(1);
@@ -426,9 +432,9 @@ void PageOptionsDialog::Show(const PageStyle& style) {
     for (const TextField& t : texts_) binder_.Load(t.key, style.*t.member);
     // A value below 0 (an album file may hold one) shows as 0.
     for (const NumberBinding& n : numbers_) n.field->SetValue(std::max(0, style.*n.member));
+    for (const SwitchBinding& b : switches_) b.check->setChecked(style.*b.member);
     for (const Choice& c : choices_) {
-        const int v = style.*c.member;
-        if (c.check) c.check->setChecked(v != 0);
+        const int v = std::visit([&style](auto member) { return Id(style.*member); }, c.member);
         if (c.list) c.list->setCurrentIndex(v);
         if (c.group) {
             if (QAbstractButton* b = c.group->button(v)) b->setChecked(true);
@@ -442,31 +448,37 @@ void PageOptionsDialog::Collect(PageStyle& style) const {
     // A field whose text is no integer keeps the value (OK refuses it while it is in use).
     for (const NumberBinding& n : numbers_)
         style.*n.member = n.field->Value().value_or(style.*n.member);
+    for (const SwitchBinding& b : switches_) style.*b.member = b.check->isChecked();
     for (const Choice& c : choices_) {
-        int v = style.*c.member;
-        if (c.check) v = c.check->isChecked() ? 1 : 0;
-        if (c.list && c.list->currentIndex() >= 0) v = c.list->currentIndex();
-        if (c.group && c.group->checkedId() >= 0) v = c.group->checkedId();
-        style.*c.member = v;
+        int v = -1;
+        if (c.list) v = c.list->currentIndex();
+        if (c.group) v = c.group->checkedId();
+        // No choice (a value outside the choices) keeps the value.
+        if (v < 0) continue;
+        std::visit(
+            [&style, v](auto member) {
+                style.*member = static_cast<std::remove_reference_t<decltype(style.*member)>>(v);
+            },
+            c.member);
     }
 }
 
 void PageOptionsDialog::UpdateStates() {
     // Layouts 0 and 1 put the list frame in a column (its width), 2 and 3 in a row (its height).
-    const bool column = layouts_->checkedId() < 2;
+    const bool column = ListLayoutIsVertical(static_cast<TopLayout>(layouts_->checkedId()));
     for (QWidget* w : frameWidthRow_) w->setVisible(column);
     for (QWidget* w : frameHeightRow_) w->setVisible(!column);
     for (const Template* t : {&listTemplate_, &detailTemplate_}) {
-        const bool preset = t->choice->checkedId() != 1;
+        const bool preset = t->choice->checkedId() != Id(TemplateSource::File);
         t->presets->setEnabled(preset);
         t->exportButton->setEnabled(preset);
         t->file->setEnabled(!preset);
         t->browse->setEnabled(!preset);
     }
-    for (const SizeMode* s : {&thumbSize_, &imageSize_}) {
+    for (const SizeRows* s : {&thumbSize_, &imageSize_}) {
         const int mode = s->modes->checkedId();
-        for (QWidget* w : s->scale) w->setEnabled(mode == 0);
-        for (QWidget* w : s->fit) w->setEnabled(mode == 1);
+        for (QWidget* w : s->scale) w->setEnabled(mode == Id(SizeMode::Scale));
+        for (QWidget* w : s->fit) w->setEnabled(mode == Id(SizeMode::Fit));
     }
 }
 
@@ -490,7 +502,7 @@ void PageOptionsDialog::ExportChosenPreset(const Template& t) {
     const int index = t.presets->currentIndex();
     if (index < 0) return;
     // The list variant of the stored layout: one picked on the top-page tab is not OK'd yet.
-    const int topStyle = session_.Core().album.style.TopStyle;
+    const TopLayout topStyle = session_.Core().album.style.TopStyle;
     const QString name = FromCp932(ExportFileName(t.kind, index, topStyle));
     const QString folder = session_.DialogFolder();
     std::optional<QString> chosen = session_.chooser().SaveFile(
@@ -519,10 +531,11 @@ void PageOptionsDialog::ChooseTemplateFile(const Template& t) {
 }
 
 bool PageOptionsDialog::TemplateReadable(const PageStyle& style, const Template& t,
-                                         int PageStyle::*useFile, std::string PageStyle::*file) {
+                                         TemplateSource PageStyle::*useFile,
+                                         std::string PageStyle::*file) {
     const PageStyle& stored = session_.Core().album.style;
-    if (style.*useFile != 1) return true;
-    if (stored.*useFile == 1 && stored.*file == style.*file) return true;
+    if (style.*useFile != TemplateSource::File) return true;
+    if (stored.*useFile == TemplateSource::File && stored.*file == style.*file) return true;
     std::string text;
     if (LoadTemplateFile(style.*file, text, session_.interaction()) == 0) return true;
     tabs_->setCurrentIndex(t.kind == PresetKind::List ? kListTab : kDetailTab);

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <memory>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "album/page_style.h"
@@ -49,11 +50,17 @@ class PageOptionsDialog : public QDialog {
         NumberField* field;
         int PageStyle::*member;
     };
-    struct Choice {  // check boxes, radio groups and lists
-        QCheckBox* check = nullptr;
+    // A radio group or a list: the ids of its buttons, the rows of its list are the values.
+    using ChoiceMember = std::variant<int PageStyle::*, TopLayout PageStyle::*,
+                                      SizeMode PageStyle::*, TemplateSource PageStyle::*>;
+    struct Choice {
         QButtonGroup* group = nullptr;
         QComboBox* list = nullptr;
-        int PageStyle::*member;
+        ChoiceMember member;
+    };
+    struct SwitchBinding {
+        QCheckBox* check;
+        bool PageStyle::*member;
     };
     struct Template {
         PresetKind kind;
@@ -64,8 +71,8 @@ class PageOptionsDialog : public QDialog {
         int fileKey = 0;  // the binder's
         QPushButton* browse = nullptr;
     };
-    struct SizeMode {
-        QButtonGroup* modes = nullptr;  // 0 scale, 1 fit, 2 actual size
+    struct SizeRows {
+        QButtonGroup* modes = nullptr;  // ids: the SizeMode values
         std::vector<QWidget*> scale;    // enabled with mode 0
         std::vector<QWidget*> fit;      // enabled with mode 1
     };
@@ -78,12 +85,12 @@ class PageOptionsDialog : public QDialog {
     QLineEdit* Text(std::string PageStyle::*member, const char* objectName, size_t maxBytes,
                     const QString& name);
     NumberField* Number(int PageStyle::*member, const char* objectName, const QString& name);
-    // A folder field with its "..." button; fixed: read-only while EnvChangePath is 0.
+    // A folder field with its "..." button; fixed: read-only while EnvChangePath is off.
     QLayout* FolderRow(std::string PageStyle::*member, const char* objectName, const char* caption,
                        const QString& name, bool fixed);
-    QWidget* TemplateGroup(Template& t, int PageStyle::*useFile, int PageStyle::*preset,
+    QWidget* TemplateGroup(Template& t, TemplateSource PageStyle::*useFile, int PageStyle::*preset,
                            std::string PageStyle::*file, const char* prefix);
-    QWidget* SizeGroup(SizeMode& size, int PageStyle::*mode, int PageStyle::*scale,
+    QWidget* SizeGroup(SizeRows& size, SizeMode PageStyle::*mode, int PageStyle::*scale,
                        int PageStyle::*width, int PageStyle::*height, const char* prefix);
 
     void Show(const PageStyle& style);
@@ -96,8 +103,8 @@ class PageOptionsDialog : public QDialog {
     void ExtractThumbnails();
     // A template file the album does not use yet must be readable; false after the loader's
     // message.
-    bool TemplateReadable(const PageStyle& style, const Template& t, int PageStyle::*useFile,
-                          std::string PageStyle::*file);
+    bool TemplateReadable(const PageStyle& style, const Template& t,
+                          TemplateSource PageStyle::*useFile, std::string PageStyle::*file);
     void ShowHint(const QString& text);
 
     UiSession& session_;
@@ -108,14 +115,15 @@ class PageOptionsDialog : public QDialog {
     std::vector<TextField> texts_;
     std::vector<NumberBinding> numbers_;
     std::vector<Choice> choices_;
-    std::vector<QWidget*> outputFolders_;  // fixed while EnvChangePath is 0
+    std::vector<SwitchBinding> switches_;
+    std::vector<QWidget*> outputFolders_;  // fixed while EnvChangePath is off
     QButtonGroup* layouts_ = nullptr;
     QWidget* frameWidthRow_[2] = {};   // label and field of ListFrameWidth
     QWidget* frameHeightRow_[2] = {};  // label and field of ListFrameHeight
     Template listTemplate_{PresetKind::List};
     Template detailTemplate_{PresetKind::Detail};
-    SizeMode thumbSize_;
-    SizeMode imageSize_;
+    SizeRows thumbSize_;
+    SizeRows imageSize_;
     QPushButton* extract_ = nullptr;
     std::unique_ptr<DialogHelp> help_;
 };

@@ -137,8 +137,8 @@ ReplacementStringsDialog::ReplacementStringsDialog(UiSession& session, QWidget* 
 ReplacementStringsDialog::~ReplacementStringsDialog() = default;
 
 void ReplacementStringsDialog::accept() {
-    std::array<int, kTokenCount> switches{};
-    for (int t = 0; t < kTokenCount; ++t) switches[t] = switches_[t]->isChecked() ? 1 : 0;
+    std::array<bool, kTokenCount> switches{};
+    for (int t = 0; t < kTokenCount; ++t) switches[t] = switches_[t]->isChecked();
     StoreTemplateOptions(session_.Core().album, switches, binder_.Stored(prevKey_),
                          binder_.Stored(nextKey_));
     QDialog::accept();

@@ -34,13 +34,13 @@ ThumbnailDialog::ThumbnailDialog(UiSession& session, QWidget* parent)
     }
     browse_->setMaximumWidth(browse_->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 24);
     // Thumbnails keep the pictures' names: only a user who asked for it may send them elsewhere.
-    if (core.settings.EnvChangePath == 0) {
+    if (!core.settings.EnvChangePath) {
         output_->setReadOnly(true);
         browse_->setEnabled(false);
     }
     connect(browse_, &QPushButton::clicked, this, &ThumbnailDialog::Browse);
     // Starts as the environment setting says; what is ticked here holds for this run only.
-    makeMissing_->setChecked(core.settings.EnvMakeThumb != 0);
+    makeMissing_->setChecked(core.settings.EnvMakeThumb);
 
     Build(QString::fromUtf8("Exif形式のJPEGファイルからサムネイル画像を抽出します。\n"
                             "デジタルカメラで撮影したJPEGのほとんどはExif形式です。\n"

@@ -34,7 +34,6 @@ QString WithDefaultSuffix(const QString& path, const QString& suffix) {
     if (name.isEmpty() || name.indexOf(QLatin1Char('.'), start) >= 0) return path;
     return path + QLatin1Char('.') + suffix;
 }
-constexpr size_t kFaceNameMax = 31;  // bytes, as the logical-font record holds it
 
 // The framework's title of a document that has no name yet.
 QString DefaultTitle() { return QString::fromUtf8("無題 - Mirulane"); }
@@ -51,17 +50,6 @@ QString MakePreviewPath() {
     probe.remove();
     name.chop(4);
     return name + QStringLiteral(".html");
-}
-
-// The list font's description as the settings hold it.
-LogFont ListLogFont(const Settings& s) {
-    return {s.FontHeight,         s.FontWidth,
-            s.FontEscapement,     s.FontOrientation,
-            s.FontWeight,         s.FontItalic,
-            s.FontUnderline,      s.FontStrikeOut,
-            s.FontCharSet,        s.FontOutPrecision,
-            s.FontClipPrecision,  s.FontQuality,
-            s.FontPitchAndFamily, FromCp932(s.FontFaceName)};
 }
 
 QString SystemPath(const std::string& cp932) {
@@ -87,8 +75,8 @@ UiSession::~UiSession() { Shutdown(); }
 AlbumState UiSession::State() const { return StateOf(*session_); }
 
 bool UiSession::TakeShowHelp() {
-    if (session_->settings.ShowHelp != 1) return false;
-    session_->settings.ShowHelp = 0;
+    if (!session_->settings.ShowHelp) return false;
+    session_->settings.ShowHelp = false;
     return true;
 }
 
@@ -180,39 +168,27 @@ void UiSession::SetSelection(const QList<int>& rows) {
 
 void UiSession::SetSelectedRows(const std::vector<bool>& rows) {
     session_->album.entries.SetSelection(rows);
-    RefreshStatusTexts(*session_, 2);
+    RefreshStatusTexts(*session_, StatusRefresh::RowCount);
 }
 
-bool UiSession::SetPreviewMode(int mode) { return mirulane::SetPreviewMode(*session_, mode); }
+bool UiSession::SetPreviewMode(PreviewMode mode) {
+    return mirulane::SetPreviewMode(*session_, mode);
+}
 
 QFont UiSession::ListFont() const { return ListFont(session_->settings); }
 
 bool UiSession::SetListFont(const QFont& font) { return SetListFont(session_->settings, font); }
 
-QFont UiSession::ListFont(const Settings& settings) { return ToQFont(ListLogFont(settings)); }
+QFont UiSession::ListFont(const Settings& settings) { return ToQFont(settings.listFont); }
 
 bool UiSession::SetListFont(Settings& s, const QFont& font) {
-    LogFont lf = FromQFont(font, ListLogFont(s));
-    auto face = ToCp932(lf.faceName);
-    if (!face) {
+    std::optional<FontRecord> chosen = FromQFont(font, s.listFont);
+    if (!chosen) {
         Refuse(QString::fromUtf8("Shift-JIS で表せない名前のフォントは使用できません\n") +
-               lf.faceName);
+               font.family());
         return false;
     }
-    s.FontHeight = lf.height;
-    s.FontWidth = lf.width;
-    s.FontEscapement = lf.escapement;
-    s.FontOrientation = lf.orientation;
-    s.FontWeight = lf.weight;
-    s.FontItalic = lf.italic;
-    s.FontUnderline = lf.underline;
-    s.FontStrikeOut = lf.strikeOut;
-    s.FontCharSet = lf.charSet;
-    s.FontOutPrecision = lf.outPrecision;
-    s.FontClipPrecision = lf.clipPrecision;
-    s.FontQuality = lf.quality;
-    s.FontPitchAndFamily = lf.pitchAndFamily;
-    s.FontFaceName = std::string(CutAtCharBoundary(*face, kFaceNameMax));
+    s.listFont = *chosen;
     return true;
 }
 

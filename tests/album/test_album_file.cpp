@@ -60,7 +60,7 @@ TEST(AlbumFile, WritesTheDocumentedLayoutWithCrLf) {
 TEST(AlbumFile, RoundTripRestoresOptionsEntriesAndGroups) {
     Album album = OneCapturedEntry();
     PageStyle& s = album.style;
-    s.TopStyle = 3;
+    s.TopStyle = TopLayout::ListAbove;
     s.TopTitle = Sj("旅行 2004");
     s.ListFrameWidth = -5;
     s.ListPreset = 4;
@@ -103,7 +103,7 @@ TEST(AlbumFile, ReaderAppliesLegacyPresetsRangesAndPartialLines) {
               0);
 
     Album top = read("#[TopPageStyle]\t7\tF\tT\t1\t2\t3\t-4\t5\t6\t-1\n");
-    EXPECT_EQ(top.style.TopStyle, 0);
+    EXPECT_EQ(top.style.TopStyle, TopLayout::ListLeft);
     EXPECT_EQ(top.style.FrameBorder, 0);
     EXPECT_EQ(top.style.ListFrameWidth, -4);  // not range-checked
     EXPECT_EQ(top.style.TopTitle, "T");
@@ -165,14 +165,14 @@ TEST(AlbumFile, OverLongLineAsksAndNoAbortsWithoutRangeCheck) {
               "（中止する場合は [いいえ] を選択してください）");
     EXPECT_EQ(Utf8(ui.messages[0].caption), "読み込みエラー");
     EXPECT_EQ(ui.messages[0].buttons, MsgButtons::YesNo);
-    EXPECT_EQ(yes.style.TopStyle, 0);
+    EXPECT_EQ(yes.style.TopStyle, TopLayout::ListLeft);
 
     Album no;
     ScriptedInteraction ui2;
     ui2.answers = {MsgAnswer::No};
     EXPECT_EQ(ReadAlbumText(no, text, ui2), -1);
     EXPECT_EQ(no.entries.Count(), 1);
-    EXPECT_EQ(no.style.TopStyle, 9);  // not range-checked after No
+    EXPECT_EQ(no.style.TopStyle, static_cast<TopLayout>(9));  // not range-checked after No
 
     // One byte shorter is read without a question (CR LF counts as one line feed).
     Album fits;

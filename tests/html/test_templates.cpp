@@ -256,19 +256,20 @@ TEST_F(TemplateFileTest, AlbumChoosesPresetVariantOrFile) {
     PageStyle style;
     std::string out;
     style.ListPreset = 2;
-    for (int topStyle : {0, 1, 2, 3}) {
-        style.TopStyle = topStyle;
+    for (TopLayout layout :
+         {TopLayout::ListLeft, TopLayout::ListRight, TopLayout::ListBelow, TopLayout::ListAbove}) {
+        style.TopStyle = layout;
         ASSERT_EQ(LoadListTemplate(style, out, ui), 0);
-        EXPECT_EQ(out, ListPreset(2, topStyle >= 2)) << topStyle;
+        EXPECT_EQ(out, ListPreset(2, static_cast<int>(layout) >= 2)) << static_cast<int>(layout);
     }
     style.DetailPreset = 13;
     ASSERT_EQ(LoadDetailTemplate(style, out, ui), 0);
     EXPECT_EQ(out, DetailPreset(13));
 
     dir.Write("mine.html", "own _TITLE_");
-    style.ListUseFile = 1;
+    style.ListUseFile = TemplateSource::File;
     style.ListTemplateFile = Path("mine.html");
-    style.DetailUseFile = 1;
+    style.DetailUseFile = TemplateSource::File;
     style.DetailTemplateFile = Path("gone.html");
     ASSERT_EQ(LoadListTemplate(style, out, ui), 0);
     EXPECT_EQ(out, "own _TITLE_");
@@ -277,12 +278,12 @@ TEST_F(TemplateFileTest, AlbumChoosesPresetVariantOrFile) {
 }
 
 TEST_F(TemplateFileTest, ExportWritesPresetWithCrLfThatLoadsBack) {
-    EXPECT_EQ(ExportFileName(PresetKind::Detail, 1, 3), "template2.html");
-    EXPECT_EQ(ExportFileName(PresetKind::Detail, 16, 0), "template17.html");
-    EXPECT_EQ(ExportFileName(PresetKind::List, 0, 0), "lsttmplt1v.html");
-    EXPECT_EQ(ExportFileName(PresetKind::List, 0, 1), "lsttmplt1v.html");
-    EXPECT_EQ(ExportFileName(PresetKind::List, 4, 2), "lsttmplt5h.html");
-    EXPECT_EQ(ExportFileName(PresetKind::List, 2, 3), "lsttmplt3h.html");
+    EXPECT_EQ(ExportFileName(PresetKind::Detail, 1, TopLayout::ListAbove), "template2.html");
+    EXPECT_EQ(ExportFileName(PresetKind::Detail, 16, TopLayout::ListLeft), "template17.html");
+    EXPECT_EQ(ExportFileName(PresetKind::List, 0, TopLayout::ListLeft), "lsttmplt1v.html");
+    EXPECT_EQ(ExportFileName(PresetKind::List, 0, TopLayout::ListRight), "lsttmplt1v.html");
+    EXPECT_EQ(ExportFileName(PresetKind::List, 4, TopLayout::ListBelow), "lsttmplt5h.html");
+    EXPECT_EQ(ExportFileName(PresetKind::List, 2, TopLayout::ListAbove), "lsttmplt3h.html");
 
     ASSERT_EQ(ExportPreset(PresetKind::List, 4, true, Path("l.html"), ui), 0);
     EXPECT_EQ(dir.Read("l.html"), ToCrLf(ListPreset(4, true)));

@@ -105,7 +105,7 @@ TEST_F(PageOptionsTest, ShowsTheAlbumsOptionsAndOkStoresThemAndRefreshesThePrevi
     s.TopFolder = dir.path() + "/photos";
     s.ListFrameWidth = 150;
     s.ListFrameHeight = 77;
-    s.ThumbSizeMode = 0;
+    s.ThumbSizeMode = SizeMode::Scale;
     s.DetailPreset = 11;
     album().modified = false;
     QSignalSpy updates(&frame->Doc(), &CMirulaneDoc::Updated);
@@ -167,10 +167,10 @@ TEST_F(PageOptionsTest, ShowsTheAlbumsOptionsAndOkStoresThemAndRefreshesThePrevi
         return Ok(d);
     });
     EXPECT_EQ(chooser.folderTitles, QStringList{U("フォルダを選択してください")});
-    EXPECT_EQ(s.TopStyle, 2);
+    EXPECT_EQ(s.TopStyle, TopLayout::ListBelow);
     EXPECT_EQ(s.ListFrameHeight, 90);
     EXPECT_EQ(s.ListFrameWidth, 150);  // kept while hidden
-    EXPECT_EQ(s.ThumbSizeMode, 1);
+    EXPECT_EQ(s.ThumbSizeMode, SizeMode::Fit);
     EXPECT_EQ(s.ThumbFitWidth, 120);
     EXPECT_EQ(s.ListAlign, 1);
     EXPECT_EQ(s.DetailPreset, 16);
@@ -242,7 +242,7 @@ TEST_F(PageOptionsTest, NumberFieldsNeverStepBelowZeroAndOkRefusesTextThatIsNoIn
     EXPECT_EQ(s.ListFrameMarginH, 1);
     EXPECT_EQ(s.ListFrameMarginW, 640);
     EXPECT_EQ(s.DetailFrameMarginH, 2);
-    EXPECT_EQ(s.ThumbSizeMode, 1);
+    EXPECT_EQ(s.ThumbSizeMode, SizeMode::Fit);
     EXPECT_EQ(s.ThumbScale, PageStyle().ThumbScale);
 }
 
@@ -250,7 +250,7 @@ TEST_F(PageOptionsTest, ResetToDefaultsAsksAndKeepsPlacesTitleTemplateFilesAndPr
     OpenAlbum();
     const std::string listTemplate = dir.Write("mine.html", "<html>list</html>");
     PageStyle& s = album().style;
-    s.TopStyle = 3;
+    s.TopStyle = TopLayout::ListAbove;
     s.TopTitle = Sj("旅行");
     s.TopFolder = dir.path() + "/top";
     s.ListFolder = dir.path() + "/list";
@@ -262,12 +262,12 @@ TEST_F(PageOptionsTest, ResetToDefaultsAsksAndKeepsPlacesTitleTemplateFilesAndPr
     s.ListFrameHeight = 200;
     s.FrameBorder = 1;
     s.MakeAutorun = 1;
-    s.ThumbSizeMode = 2;
+    s.ThumbSizeMode = SizeMode::Actual;
     s.ThumbFitWidth = 10;
     s.ListTextKind = 3;
     s.ListCellSpacing = 0;
     s.ListAlign = 2;
-    s.ListUseFile = 1;
+    s.ListUseFile = TemplateSource::File;
     s.ListPreset = 3;
     s.ListTemplateFile = listTemplate;
     s.DetailPreset = 16;
@@ -335,8 +335,8 @@ TEST_F(PageOptionsTest, ResetToDefaultsAsksAndKeepsPlacesTitleTemplateFilesAndPr
         Click(d, "reset");
         return Ok(d);
     });
-    EXPECT_EQ(s.TopStyle, 0);
-    EXPECT_EQ(s.ListUseFile, 0);
+    EXPECT_EQ(s.TopStyle, TopLayout::ListLeft);
+    EXPECT_EQ(s.ListUseFile, TemplateSource::Preset);
     EXPECT_EQ(s.ListPreset, 3);
     EXPECT_EQ(s.ListTemplateFile, listTemplate);
     EXPECT_EQ(s.TopTitle, Sj("旅行"));
@@ -379,7 +379,7 @@ TEST_F(PageOptionsTest, CancelChangesNothingInTheAlbumOrTheSettings) {
 
 TEST_F(PageOptionsTest, ExportWritesTheSameBytesAsTheCommandLineUnderTheProposedName) {
     OpenAlbum();
-    album().style.TopStyle = 2;  // stored: the list frame is a row
+    album().style.TopStyle = TopLayout::ListBelow;  // stored: the list frame is a row
     const std::string out = dir.path() + "/out";
     std::filesystem::create_directory(out);
     Options([&](PageOptionsDialog& d) {
@@ -464,7 +464,7 @@ TEST_F(PageOptionsTest, TemplateFileThatCannotBeReadIsRefusedWithTheLoadersMessa
     EXPECT_TRUE(texts[1].startsWith(U("テンプレートファイルから読み込めません(errno=")));
     EXPECT_TRUE(texts[1].endsWith(QString::fromStdString(empty)));
     EXPECT_EQ(texts[2], texts[0]);
-    EXPECT_EQ(album().style.ListUseFile, 1);
+    EXPECT_EQ(album().style.ListUseFile, TemplateSource::File);
     EXPECT_EQ(album().style.ListTemplateFile, good);
 }
 
