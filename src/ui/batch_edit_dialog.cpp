@@ -50,6 +50,11 @@ BatchEditDialog::BatchEditDialog(UiSession& session, QWidget* parent) : QDialog(
     for (QGridLayout* grid : {form.entryFields, form.cameraFields}) {
         grid->setRowStretch(grid->rowCount(), 1);
     }
+    // Assistive technology reads the rows before what stands under them.
+    for (QWidget* w : {static_cast<QWidget*>(form.camera), static_cast<QWidget*>(form.hint),
+                       static_cast<QWidget*>(form.buttons)}) {
+        w->raise();
+    }
 
     AddOkCancel(*this, *form.buttons);
     help_ = std::make_unique<DialogHelp>(*this, session, kHelpBatchEdit, *form.buttons);

@@ -196,6 +196,7 @@ void EnvironmentDialog::ShowExif() {
     QWidget* previous = form_->getExif;
     for (QWidget* next : exifCombos_) QWidget::setTabOrder(std::exchange(previous, next), next);
     QWidget::setTabOrder(previous, form_->exifDtfil);
+    form_->exifDtfil->raise();  // and assistive technology reads them in that order too
     form_->exifDtfil->setChecked(values_.EnvExifDtfil);
     exifWidgets_ << form_->exifDtfil;
 }

@@ -76,6 +76,11 @@ FileInfoDialog::FileInfoDialog(UiSession& session, CMirulaneDoc& doc, QWidget* p
         grid->setRowStretch(grid->rowCount(), 1);
     }
     form_->hint->setMinimumHeight(fontMetrics().lineSpacing() * 2);
+    // Assistive technology reads the rows before what stands beside and under them.
+    for (QWidget* w : {static_cast<QWidget*>(form_->camera), static_cast<QWidget*>(form_->hint),
+                       static_cast<QWidget*>(form_->buttons)}) {
+        w->raise();
+    }
 
     QDialogButtonBox& buttons = *form_->buttons;
     const auto action = QDialogButtonBox::ActionRole;

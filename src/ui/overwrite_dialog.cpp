@@ -29,9 +29,10 @@ OverwriteDialog::OverwriteDialog(QWidget* parent, const QString& folder, const Q
         {"はい(&Y)", Yes, QDialogButtonBox::YesRole, "yes"},
         {"すべて上書き(&A)", All, QDialogButtonBox::AcceptRole, "all"},
         {"いいえ(&N)", No, QDialogButtonBox::NoRole, "no"},
-        {"キャンセル", Cancel, QDialogButtonBox::RejectRole, "cancel"}};
+        {nullptr, Cancel, QDialogButtonBox::RejectRole, "cancel"}};
     for (const auto& [caption, result, role, name] : choices) {
-        QPushButton* button = AddButton(*form.buttons, QString::fromUtf8(caption), role, name);
+        const QString text = caption ? QString::fromUtf8(caption) : CancelCaption();
+        QPushButton* button = AddButton(*form.buttons, text, role, name);
         button->setAutoDefault(false);
         if (result == Yes) {
             button->setDefault(true);

@@ -22,9 +22,9 @@
 #include "app/page_options.h"
 #include "app/pages.h"
 #include "app/session.h"
+#include "ui/chooser_texts.h"
 #include "ui/dialog_buttons.h"
 #include "ui/dialog_help.h"
-#include "ui/file_filters.h"
 #include "ui/help.h"
 #include "ui/number_field_widget.h"
 #include "ui/qt_text.h"
@@ -136,7 +136,7 @@ QLayout* PageOptionsDialog::FolderRow(std::string PageStyle::*member, const char
     const int key = texts_.back().key;
     connect(browse, &QPushButton::clicked, this, [this, edit, key] {
         std::optional<QString> chosen =
-            session_.chooser().Folder(this, Utf8("フォルダを選択してください"), edit->text());
+            session_.chooser().Folder(this, FolderPrompt(), edit->text());
         if (!chosen || !session_.AlbumPath(*chosen)) return;
         binder_.SetText(key, *chosen);
     });

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "app/files.h"
+#include "ui/dialog_buttons.h"
 #include "ui/overwrite_dialog.h"
 #include "ui/qt_text.h"
 
@@ -176,8 +177,8 @@ ProgressAnswer QtInteraction::Progress(int done, int total) {
 
 void QtInteraction::ShowProgressDialog(int done, int total) {
     if (!progress_) {
-        progress_ = new QProgressDialog(QString::fromUtf8("処理しています..."),
-                                        QString::fromUtf8("キャンセル"), 0, 0, window_);
+        progress_ = new QProgressDialog(QString::fromUtf8("処理しています..."), CancelCaption(), 0,
+                                        0, window_);
         progress_->setWindowTitle(QStringLiteral("Mirulane"));
         progress_->setWindowModality(Qt::WindowModal);
         progress_->setAutoReset(false);

@@ -130,6 +130,11 @@ ReplacementStringsDialog::ReplacementStringsDialog(UiSession& session, QWidget* 
     }
     right->setRowStretch(right->rowCount(), 1);
 
+    // Assistive technology reads the first column before what stands beside and under it.
+    for (QWidget* w : std::initializer_list<QWidget*>{form_->exif, form_->listOnly, form_->buttons,
+                                                      form_->notice, form_->hint}) {
+        w->raise();
+    }
     AddOkCancel(*this, *form_->buttons, HalfWidthCancelCaption());
     help_ = std::make_unique<DialogHelp>(*this, session_, kHelpTemplateStrings, *form_->buttons);
 }

@@ -37,7 +37,12 @@ void RunDialog::Build(const QString& note, QWidget* fields, const QString& busyT
     doneText_ = doneText;
     form_->note->setText(note);
     form_->selectedEntries->setEnabled(session_.Core().album.entries.SelectedCount() > 0);
-    if (fields) form_->fields->addWidget(fields);
+    if (fields) {
+        form_->fields->addWidget(fields);
+        // Assistive technology reads the fields before the progress row and the buttons.
+        form_->progressRow->raise();
+        form_->buttons->raise();
+    }
     // The buttons after the fields, in the order Tab takes.
     QDialogButtonBox& buttons = *form_->buttons;
     run_ = AddButton(buttons, Utf8("実行"), QDialogButtonBox::AcceptRole, "run");

@@ -7,6 +7,7 @@
 #include "app/session.h"
 #include "app/thumbnail_run.h"
 #include "app/user_path.h"
+#include "ui/chooser_texts.h"
 #include "ui/help.h"
 #include "ui/qt_text.h"
 #include "ui/ui_session.h"
@@ -51,8 +52,8 @@ ThumbnailDialog::ThumbnailDialog(UiSession& session, QWidget* parent)
 ThumbnailDialog::~ThumbnailDialog() = default;
 
 void ThumbnailDialog::Browse() {
-    std::optional<QString> chosen = session_.chooser().Folder(
-        this, QString::fromUtf8("フォルダを選択してください"), output_->text());
+    std::optional<QString> chosen =
+        session_.chooser().Folder(this, FolderPrompt(), output_->text());
     if (chosen && session_.AlbumPath(*chosen)) output_->setText(*chosen);
 }
 

@@ -15,7 +15,7 @@
 #include "app/settings_profile.h"
 #include "app/text.h"
 #include "app/user_path.h"
-#include "ui/file_filters.h"
+#include "ui/chooser_texts.h"
 #include "ui/qt_text.h"
 #include "ui/worker_run.h"
 
@@ -122,7 +122,7 @@ void UiSession::SavePrompt() {
 
 bool UiSession::ChooseTargetFolder() {
     SavePrompt();
-    auto chosen = chooser_.Folder(ui_.Window(), QString::fromUtf8("フォルダを選択してください"),
+    auto chosen = chooser_.Folder(ui_.Window(), FolderPrompt(),
                                   SystemPath(session_->album.style.TargetFolder));
     if (!chosen) return false;
     auto folder = AlbumPath(*chosen);

@@ -1,10 +1,13 @@
 #pragma once
-// The filters of the file choosers, each written once.
+// The texts of the file and folder choosers, each written once.
 
 #include <QString>
 #include <QStringList>
 
 namespace mirulane::ui {
+
+// The folder browser's prompt.
+inline QString FolderPrompt() { return QString::fromUtf8("フォルダを選択してください"); }
 
 // Every file; the last filter of each chooser.
 inline QString AllFilesFilter() { return QString::fromUtf8("すべてのﾌｧｲﾙ (*)"); }
