@@ -43,6 +43,19 @@ class Assigner {
         ++k_;
         return *this;
     }
+    template <class E>
+    requires std::is_enum_v<E> Assigner& Int(E& v) {
+        int n = ToFileInt(v);
+        Int(n);
+        v = FromFileInt(n, v);
+        return *this;
+    }
+    Assigner& Switch(bool& v, bool fallback) {
+        int n = ToFileInt(v);
+        Int(n);
+        v = FromFileInt(n, fallback);
+        return *this;
+    }
     Assigner& Text(std::string& v) {
         if (k_ < fields_.size()) v = std::string(fields_[k_]);
         ++k_;
@@ -60,7 +73,7 @@ void ReadListStyle(PageStyle& s, const std::vector<std::string_view>& f) {
     if (f.size() < 13) {
         if (s.ListLegacyThumb != 1) {
             s.ListPreset = 0;
-        } else if (s.ThumbSizeMode == 1 && s.ListLegacyFrame == 1) {
+        } else if (s.ThumbSizeMode == SizeMode::Fit && s.ListLegacyFrame == 1) {
             s.ListPreset = 2;
         } else {
             s.ListPreset = 1;

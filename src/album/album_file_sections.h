@@ -1,7 +1,8 @@
 #pragma once
 // The option fields of the album list file's section lines, in file order. Reader and writer
-// both walk these lists, so the layout is stated once. A visitor has Int(int) and
-// Text(std::string) members that return the visitor; S is PageStyle or const PageStyle.
+// both walk these lists, so the layout is stated once. A visitor has Int (of an int or a named
+// value), Switch (of a bool, with the value a number other than 0 and 1 reads as) and Text
+// members that return the visitor; S is PageStyle or const PageStyle.
 
 #include "album/page_style.h"
 
@@ -18,9 +19,9 @@ void TopPage(S& s, V&& v) {
         .Int(s.ListFrameWidth)
         .Int(s.DetailFrameMarginH)
         .Int(s.DetailFrameMarginW)
-        .Int(s.FrameBorder)
-        .Int(s.FrameNoResize)
-        .Int(s.MakeAutorun);
+        .Switch(s.FrameBorder, false)
+        .Switch(s.FrameNoResize, false)
+        .Switch(s.MakeAutorun, false);
 }
 
 template <class S, class V>
@@ -53,7 +54,7 @@ void DetailPage(S& s, V&& v) {
         .Int(s.DetailUseFile)
         .Int(s.DetailPreset)
         .Text(s.DetailTemplateFile)
-        .Int(s.TargetToTop);
+        .Switch(s.TargetToTop, true);
 }
 
 template <class S, class V>
@@ -64,9 +65,11 @@ void TargetInfo(S& s, V&& v) {
 // Twelve switches, the two link texts, then the other seventeen switches.
 template <class S, class V>
 void TemplateInfo(S& s, V&& v) {
-    for (int i = 0; i < static_cast<int>(Token::MAKER); ++i) v.Int(s.tokenSwitch[i]);
+    for (int i = 0; i < static_cast<int>(Token::MAKER); ++i) v.Switch(s.tokenSwitch[i], true);
     v.Text(s.PrevText).Text(s.NextText);
-    for (int i = static_cast<int>(Token::MAKER); i < kTokenCount; ++i) v.Int(s.tokenSwitch[i]);
+    for (int i = static_cast<int>(Token::MAKER); i < kTokenCount; ++i) {
+        v.Switch(s.tokenSwitch[i], true);
+    }
 }
 
 }  // namespace mirulane::sections

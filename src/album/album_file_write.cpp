@@ -27,6 +27,9 @@ class Line {
         out_ += std::to_string(v);
         return *this;
     }
+    template <class E>
+    requires std::is_enum_v<E> Line& Int(E v) { return Int(ToFileInt(v)); }
+    Line& Switch(bool on, bool) { return Int(ToFileInt(on)); }
     ~Line() { out_ += '\n'; }
 
   private:

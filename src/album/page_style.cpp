@@ -10,7 +10,7 @@ void PageStyle::ResetToDefaults() {
     TopTitle = Sj("ミルレーン");
     PrevText = "Prev";
     NextText = "Next";
-    tokenSwitch.fill(1);
+    tokenSwitch.fill(true);
     ListTemplateFile = std::move(keepListTemplate);
 }
 
@@ -20,26 +20,26 @@ void Within(int& value, int lo, int hi, int def) {
     if (value < lo || value > hi) value = def;
 }
 
+template <class E>
+void Within(E& value, E lo, E hi, E def) {
+    if (value < lo || value > hi) value = def;
+}
+
 }  // namespace
 
 void PageStyle::EnforceValidRanges() {
-    Within(TopStyle, 0, 3, 0);
-    Within(FrameBorder, 0, 1, 0);
-    Within(FrameNoResize, 0, 1, 0);
-    Within(MakeAutorun, 0, 1, 0);
+    Within(TopStyle, TopLayout::ListLeft, TopLayout::ListAbove, TopLayout::ListLeft);
     Within(ListLegacyThumb, 0, 1, 0);
-    Within(ThumbSizeMode, 0, 2, 1);
+    Within(ThumbSizeMode, SizeMode::Scale, SizeMode::Actual, SizeMode::Fit);
     Within(ListLegacyFrame, 0, 1, 0);
     Within(ListTextKind, 0, 3, 1);
     Within(ListAlign, 0, 2, 0);
-    Within(ListUseFile, 0, 1, 0);
+    Within(ListUseFile, TemplateSource::Preset, TemplateSource::File, TemplateSource::Preset);
     Within(ListPreset, 0, kListPresetCount - 1, 0);
-    Within(ImageSizeMode, 0, 2, 1);
+    Within(ImageSizeMode, SizeMode::Scale, SizeMode::Actual, SizeMode::Fit);
     Within(DetailLegacy, 0, 1, 0);
-    Within(DetailUseFile, 0, 1, 0);
+    Within(DetailUseFile, TemplateSource::Preset, TemplateSource::File, TemplateSource::Preset);
     Within(DetailPreset, 0, kDetailPresetCount - 1, 1);
-    Within(TargetToTop, 0, 1, 1);
-    for (int& s : tokenSwitch) Within(s, 0, 1, 1);
 }
 
 }  // namespace mirulane

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <type_traits>
 
 namespace mirulane {
 
@@ -42,12 +43,34 @@ enum class Token : int {
 };
 inline constexpr int kTokenCount = 29;
 
+// The top page's four layouts: where the list frame stands beside the detail frame. In the
+// first two the list is a column (its width is set), in the other two a row (its height).
+enum class TopLayout : int {
+    ListLeft = 0,   // "左右分割１"
+    ListRight = 1,  // "左右分割２"
+    ListBelow = 2,  // "上下分割１"
+    ListAbove = 3,  // "上下分割２"
+};
+
+// How thumbnails and detail-page pictures are sized.
+enum class SizeMode : int {
+    Scale = 0,   // "倍率指定": by a percentage
+    Fit = 1,     // "サイズ指定": into a box
+    Actual = 2,  // "原寸表示"
+};
+
+// Where a page's template comes from.
+enum class TemplateSource : int {
+    Preset = 0,  // "プリセット"
+    File = 1,    // "オリジナル": a file of the user's
+};
+
 inline constexpr int kListPresetCount = 5;
 inline constexpr int kDetailPresetCount = 17;
 
 struct PageStyle {
     // Top page.
-    int TopStyle = 0;
+    TopLayout TopStyle = TopLayout::ListLeft;
     std::string TopFolder;
     std::string TopTitle;  // "ミルレーン" after Reset
     int ListFrameMarginH = 5;
@@ -56,15 +79,15 @@ struct PageStyle {
     int ListFrameWidth = 140;
     int DetailFrameMarginH = 15;
     int DetailFrameMarginW = 15;
-    int FrameBorder = 0;
-    int FrameNoResize = 0;
-    int MakeAutorun = 0;
+    bool FrameBorder = false;
+    bool FrameNoResize = false;
+    bool MakeAutorun = false;
 
     // List page.
     std::string ListFolder;
     int ListLegacyThumb = 0;
     std::string ThumbFolder;
-    int ThumbSizeMode = 1;
+    SizeMode ThumbSizeMode = SizeMode::Fit;
     int ThumbScale = 100;
     int ThumbFitHeight = 94;
     int ThumbFitWidth = 94;
@@ -72,29 +95,29 @@ struct PageStyle {
     int ListTextKind = 1;
     int ListCellSpacing = 8;
     int ListAlign = 0;
-    int ListUseFile = 0;
+    TemplateSource ListUseFile = TemplateSource::Preset;
     int ListPreset = 0;
     std::string ListTemplateFile;
 
     // Detail pages.
     std::string DetailFolder;
     std::string ImageFolder;
-    int ImageSizeMode = 1;
+    SizeMode ImageSizeMode = SizeMode::Fit;
     int ImageScale = 100;
     int ImageFitHeight = 400;
     int ImageFitWidth = 400;
     int DetailLegacy = 0;
-    int DetailUseFile = 0;
+    TemplateSource DetailUseFile = TemplateSource::Preset;
     int DetailPreset = 1;
     std::string DetailTemplateFile;
-    int TargetToTop = 1;
+    bool TargetToTop = true;
 
     std::string TargetFolder;
 
     // Template options.
-    std::array<int, kTokenCount> tokenSwitch{};  // 1: replaced, 0: left as it stands
-    std::string PrevText;                        // "Prev" after Reset
-    std::string NextText;                        // "Next" after Reset
+    std::array<bool, kTokenCount> tokenSwitch{};  // true: replaced; false: left as it stands
+    std::string PrevText;                         // "Prev" after Reset
+    std::string NextText;                         // "Next" after Reset
 
     PageStyle() { ResetToDefaults(); }
 
@@ -103,7 +126,7 @@ struct PageStyle {
     // Fields with a valid range that lie outside it take their default.
     void EnforceValidRanges();
 
-    bool Switch(Token t) const { return tokenSwitch[static_cast<int>(t)] != 0; }
+    bool Switch(Token t) const { return tokenSwitch[static_cast<int>(t)]; }
 
   private:
     // The member initialisers above hold the numeric defaults; ResetToDefaults starts from a
@@ -111,5 +134,20 @@ struct PageStyle {
     struct NoReset {};
     explicit PageStyle(NoReset) {}
 };
+
+// The album file holds the named values above as integers; these convert them where it is read
+// and written. A value outside a switch's 0 and 1 reads as fallback.
+template <class E>
+requires std::is_enum_v<E>
+constexpr int ToFileInt(E value) { return static_cast<int>(value); }
+constexpr int ToFileInt(bool on) { return on ? 1 : 0; }
+template <class E>
+requires std::is_enum_v<E>
+constexpr E FromFileInt(int value, E) {
+    return static_cast<E>(value);  // a value outside the names is checked by EnforceValidRanges
+}
+constexpr bool FromFileInt(int value, bool fallback) {
+    return value == 0 || value == 1 ? value == 1 : fallback;
+}
 
 }  // namespace mirulane

@@ -1,6 +1,8 @@
 #include "album/settings.h"
 
 #include <cstdlib>
+#include <type_traits>
+#include <variant>
 
 #include "platform/cp932.h"
 #include "platform/fs.h"
@@ -10,25 +12,51 @@ namespace mirulane {
 namespace {
 
 constexpr const char* kSection = "Environment";
-constexpr size_t kFaceNameMax = 31;  // the font record's face name holds 31 bytes and a NUL
 
-// The integer keys, in load order, before EnvFilterCheck and the font.
-struct IntKey {
+// A profile key and the setting it holds. The profile holds integers: a named value as its
+// number, a switch as 1 or 0. A switch read as another number is on when it is not 0 for the
+// switches that always took it so (anyNumberIsOn), else off.
+using Field = std::variant<int Settings::*, bool Settings::*, PreviewMode Settings::*>;
+struct Key {
     const char* key;
-    int Settings::*field;
+    Field field;
+    bool anyNumberIsOn = false;
 };
 
-constexpr IntKey kLoadOrder[] = {
+int ToProfileInt(int value) { return value; }
+int ToProfileInt(bool on) { return on ? 1 : 0; }
+int ToProfileInt(PreviewMode mode) { return static_cast<int>(mode); }
+
+int Stored(const Settings& s, const Key& k) {
+    return std::visit([&s](auto field) { return ToProfileInt(s.*field); }, k.field);
+}
+
+void Take(Settings& s, const Key& k, int value) {
+    std::visit(
+        [&](auto field) {
+            using T = std::remove_reference_t<decltype(s.*field)>;
+            if constexpr (std::is_same_v<T, bool>) {
+                s.*field = k.anyNumberIsOn ? value != 0 : value == 1;
+            } else {
+                s.*field = static_cast<T>(value);
+            }
+        },
+        k.field);
+}
+
+// The keys before EnvFilterCheck, in save order (the load order differs only in where
+// EnvLstGrid stands, which reading does not depend on).
+const Key kBeforeFilter[] = {
     {"ShowHelp", &Settings::ShowHelp},         {"PvFirst", &Settings::PvFirst},
     {"EnvPathIdx", &Settings::EnvPathIdx},     {"EnvPathLst", &Settings::EnvPathLst},
-    {"EnvLstGrid", &Settings::EnvLstGrid},     {"EnvPathThm", &Settings::EnvPathThm},
-    {"EnvPreView", &Settings::EnvPreView},     {"EnvDispImage", &Settings::EnvDispImage},
-    {"EnvDispSize", &Settings::EnvDispSize},   {"EnvDispMaxW", &Settings::EnvDispMaxW},
-    {"EnvDispMaxH", &Settings::EnvDispMaxH},   {"EnvWithExif", &Settings::EnvWithExif},
-    {"EnvSortUpLow", &Settings::EnvSortUpLow}, {"EnvUseFilter", &Settings::EnvUseFilter},
+    {"EnvPathThm", &Settings::EnvPathThm},     {"EnvPreView", &Settings::EnvPreView},
+    {"EnvDispImage", &Settings::EnvDispImage}, {"EnvDispSize", &Settings::EnvDispSize},
+    {"EnvDispMaxW", &Settings::EnvDispMaxW},   {"EnvDispMaxH", &Settings::EnvDispMaxH},
+    {"EnvWithExif", &Settings::EnvWithExif},   {"EnvSortUpLow", &Settings::EnvSortUpLow},
+    {"EnvLstGrid", &Settings::EnvLstGrid},     {"EnvUseFilter", &Settings::EnvUseFilter, true},
 };
 
-constexpr IntKey kLoadOrderAfterFilter[] = {
+const Key kAfterFilter[] = {
     {"EnvGetExif", &Settings::EnvGetExif},
     {"EnvExifFlash", &Settings::EnvExifFlash},
     {"EnvExifDtorg", &Settings::EnvExifDtorg},
@@ -38,63 +66,64 @@ constexpr IntKey kLoadOrderAfterFilter[] = {
     {"EnvExifEbias", &Settings::EnvExifEbias},
     {"EnvExifIsosr", &Settings::EnvExifIsosr},
     {"EnvExifDtfil", &Settings::EnvExifDtfil},
-    {"EnvChangePath", &Settings::EnvChangePath},
-    {"EnvForceOverWrite", &Settings::EnvForceOverWrite},
-    {"EnvMakeThumb", &Settings::EnvMakeThumb},
-    {"EnvDebugMode", &Settings::EnvDebugMode},
+    {"EnvChangePath", &Settings::EnvChangePath, true},
+    {"EnvForceOverWrite", &Settings::EnvForceOverWrite, true},
+    {"EnvMakeThumb", &Settings::EnvMakeThumb, true},
+    {"EnvDebugMode", &Settings::EnvDebugMode, true},
 };
 
-// The save order differs from the load order in where EnvLstGrid stands.
-constexpr IntKey kSaveOrder[] = {
-    {"ShowHelp", &Settings::ShowHelp},         {"PvFirst", &Settings::PvFirst},
-    {"EnvPathIdx", &Settings::EnvPathIdx},     {"EnvPathLst", &Settings::EnvPathLst},
-    {"EnvPathThm", &Settings::EnvPathThm},     {"EnvPreView", &Settings::EnvPreView},
-    {"EnvDispImage", &Settings::EnvDispImage}, {"EnvDispSize", &Settings::EnvDispSize},
-    {"EnvDispMaxW", &Settings::EnvDispMaxW},   {"EnvDispMaxH", &Settings::EnvDispMaxH},
-    {"EnvWithExif", &Settings::EnvWithExif},   {"EnvSortUpLow", &Settings::EnvSortUpLow},
-    {"EnvLstGrid", &Settings::EnvLstGrid},     {"EnvUseFilter", &Settings::EnvUseFilter},
+enum Effect { kNone, kList, kPreview };
+template <class T>
+struct EnvOption {
+    T Settings::*field;
+    Effect effect;
 };
 
-constexpr IntKey kFontInts[] = {
-    {"FontHeight", &Settings::FontHeight},         {"FontWidth", &Settings::FontWidth},
-    {"FontEscapement", &Settings::FontEscapement}, {"FontOrientation", &Settings::FontOrientation},
-    {"FontWeight", &Settings::FontWeight},
-};
-
-struct ByteKey {
+struct FontIntKey {
     const char* key;
-    unsigned char Settings::*field;
+    int FontRecord::*field;
 };
 
-constexpr ByteKey kFontBytes[] = {
-    {"FontItalic", &Settings::FontItalic},
-    {"FontUnderline", &Settings::FontUnderline},
-    {"FontStrikeOut", &Settings::FontStrikeOut},
-    {"FontCharSet", &Settings::FontCharSet},
-    {"FontOutPrecision", &Settings::FontOutPrecision},
-    {"FontClipPrecision", &Settings::FontClipPrecision},
-    {"FontQuality", &Settings::FontQuality},
-    {"FontPitchAndFamily", &Settings::FontPitchAndFamily},
+constexpr FontIntKey kFontInts[] = {
+    {"FontHeight", &FontRecord::height},         {"FontWidth", &FontRecord::width},
+    {"FontEscapement", &FontRecord::escapement}, {"FontOrientation", &FontRecord::orientation},
+    {"FontWeight", &FontRecord::weight},
+};
+
+struct FontByteKey {
+    const char* key;
+    unsigned char FontRecord::*field;
+};
+
+constexpr FontByteKey kFontBytes[] = {
+    {"FontItalic", &FontRecord::italic},
+    {"FontUnderline", &FontRecord::underline},
+    {"FontStrikeOut", &FontRecord::strikeOut},
+    {"FontCharSet", &FontRecord::charSet},
+    {"FontOutPrecision", &FontRecord::outPrecision},
+    {"FontClipPrecision", &FontRecord::clipPrecision},
+    {"FontQuality", &FontRecord::quality},
+    {"FontPitchAndFamily", &FontRecord::pitchAndFamily},
 };
 
 }  // namespace
 
 void Settings::Load(const IniProfile& profile) {
-    for (const auto& k : kLoadOrder)
-        this->*k.field = profile.GetInt(kSection, k.key, this->*k.field);
+    for (const Key& k : kBeforeFilter)
+        Take(*this, k, profile.GetInt(kSection, k.key, Stored(*this, k)));
     EnvFilterCheck = profile.GetString(kSection, "EnvFilterCheck", EnvFilterCheck);
-    for (const auto& k : kLoadOrderAfterFilter) {
-        this->*k.field = profile.GetInt(kSection, k.key, this->*k.field);
+    for (const Key& k : kAfterFilter)
+        Take(*this, k, profile.GetInt(kSection, k.key, Stored(*this, k)));
+    for (const auto& k : kFontInts) {
+        listFont.*k.field = profile.GetInt(kSection, k.key, listFont.*k.field);
     }
-    for (const auto& k : kFontInts)
-        this->*k.field = profile.GetInt(kSection, k.key, this->*k.field);
     for (const auto& k : kFontBytes) {
         // The record's byte-wide fields keep the low 8 bits of the value read.
-        this->*k.field =
-            static_cast<unsigned char>(profile.GetInt(kSection, k.key, this->*k.field));
+        listFont.*k.field =
+            static_cast<unsigned char>(profile.GetInt(kSection, k.key, listFont.*k.field));
     }
-    FontFaceName = std::string(
-        CutAtCharBoundary(profile.GetString(kSection, "FontFaceName", FontFaceName), kFaceNameMax));
+    listFont.faceName = std::string(CutAtCharBoundary(
+        profile.GetString(kSection, "FontFaceName", listFont.faceName), FontRecord::kFaceNameMax));
 
     // Rows beyond the string keep their built-in flags; characters beyond the rows are ignored.
     for (size_t i = 0; i < filter.size() && i < EnvFilterCheck.size(); ++i) {
@@ -105,16 +134,16 @@ void Settings::Load(const IniProfile& profile) {
 void Settings::Save(IniProfile& profile) {
     EnvFilterCheck.clear();
     for (const auto& row : filter) EnvFilterCheck += row.on ? '1' : '0';
-    for (const auto& k : kSaveOrder) profile.SetInt(kSection, k.key, this->*k.field);
+    for (const Key& k : kBeforeFilter) profile.SetInt(kSection, k.key, Stored(*this, k));
     profile.SetString(kSection, "EnvFilterCheck", EnvFilterCheck);
-    for (const auto& k : kLoadOrderAfterFilter) profile.SetInt(kSection, k.key, this->*k.field);
-    for (const auto& k : kFontInts) profile.SetInt(kSection, k.key, this->*k.field);
-    for (const auto& k : kFontBytes) profile.SetInt(kSection, k.key, this->*k.field);
-    profile.SetString(kSection, "FontFaceName", FontFaceName);
+    for (const Key& k : kAfterFilter) profile.SetInt(kSection, k.key, Stored(*this, k));
+    for (const auto& k : kFontInts) profile.SetInt(kSection, k.key, listFont.*k.field);
+    for (const auto& k : kFontBytes) profile.SetInt(kSection, k.key, listFont.*k.field);
+    profile.SetString(kSection, "FontFaceName", listFont.faceName);
 }
 
 bool Settings::PassesFilter(std::string_view lowerExtension) const {
-    if (EnvUseFilter == 0) return true;
+    if (!EnvUseFilter) return true;
     for (const auto& row : filter) {
         if (row.on && lowerExtension == row.extension) return true;
     }
@@ -122,27 +151,22 @@ bool Settings::PassesFilter(std::string_view lowerExtension) const {
 }
 
 EnvironmentChanges ApplyEnvironmentOptions(Settings& settings, const Settings& edited) {
-    // The integer options the dialog edits, each with what of the window it bears on.
-    enum Effect { kNone, kList, kPreview };
-    struct Option {
-        int Settings::*field;
-        Effect effect;
+    // The options the dialog edits, each with what of the window it bears on.
+    static constexpr EnvOption<int> kNumbers[] = {
+        {&Settings::EnvPathIdx, kNone},     {&Settings::EnvPathLst, kNone},
+        {&Settings::EnvPathThm, kNone},     {&Settings::EnvDispImage, kPreview},
+        {&Settings::EnvDispSize, kPreview}, {&Settings::EnvDispMaxW, kPreview},
+        {&Settings::EnvDispMaxH, kPreview}, {&Settings::EnvExifFlash, kNone},
+        {&Settings::EnvExifDtorg, kNone},   {&Settings::EnvExifAprtv, kNone},
+        {&Settings::EnvExifShtsp, kNone},   {&Settings::EnvExifFolen, kNone},
+        {&Settings::EnvExifEbias, kNone},   {&Settings::EnvExifIsosr, kNone},
     };
-    static constexpr Option kOptions[] = {
-        {&Settings::EnvPathIdx, kNone},      {&Settings::EnvPathLst, kNone},
-        {&Settings::EnvPathThm, kNone},      {&Settings::EnvSortUpLow, kNone},
-        {&Settings::EnvLstGrid, kList},      {&Settings::EnvUseFilter, kNone},
-        {&Settings::EnvDispImage, kPreview}, {&Settings::EnvDispSize, kPreview},
-        {&Settings::EnvDispMaxW, kPreview},  {&Settings::EnvDispMaxH, kPreview},
-        {&Settings::EnvWithExif, kPreview},  {&Settings::EnvGetExif, kNone},
-        {&Settings::EnvExifFlash, kNone},    {&Settings::EnvExifDtorg, kNone},
-        {&Settings::EnvExifAprtv, kNone},    {&Settings::EnvExifShtsp, kNone},
-        {&Settings::EnvExifFolen, kNone},    {&Settings::EnvExifEbias, kNone},
-        {&Settings::EnvExifIsosr, kNone},    {&Settings::EnvExifDtfil, kNone},
-        {&Settings::EnvChangePath, kNone},   {&Settings::EnvForceOverWrite, kNone},
-        {&Settings::EnvMakeThumb, kNone},    {&Settings::FontHeight, kList},
-        {&Settings::FontWidth, kList},       {&Settings::FontEscapement, kList},
-        {&Settings::FontOrientation, kList}, {&Settings::FontWeight, kList},
+    static constexpr EnvOption<bool> kSwitches[] = {
+        {&Settings::EnvSortUpLow, kNone},  {&Settings::EnvLstGrid, kList},
+        {&Settings::EnvUseFilter, kNone},  {&Settings::EnvWithExif, kPreview},
+        {&Settings::EnvGetExif, kNone},    {&Settings::EnvExifDtfil, kNone},
+        {&Settings::EnvChangePath, kNone}, {&Settings::EnvForceOverWrite, kNone},
+        {&Settings::EnvMakeThumb, kNone},
     };
     EnvironmentChanges changes;
     auto take = [&changes](auto& to, const auto& from, Effect effect) {
@@ -151,9 +175,9 @@ EnvironmentChanges ApplyEnvironmentOptions(Settings& settings, const Settings& e
         if (effect == kList) changes.list = true;
         if (effect == kPreview) changes.preview = true;
     };
-    for (const Option& o : kOptions) take(settings.*o.field, edited.*o.field, o.effect);
-    for (const auto& k : kFontBytes) take(settings.*k.field, edited.*k.field, kList);
-    take(settings.FontFaceName, edited.FontFaceName, kList);
+    for (const auto& o : kNumbers) take(settings.*o.field, edited.*o.field, o.effect);
+    for (const auto& o : kSwitches) take(settings.*o.field, edited.*o.field, o.effect);
+    take(settings.listFont, edited.listFont, kList);
     for (size_t i = 0; i < settings.filter.size(); ++i) {
         settings.filter[i].on = edited.filter[i].on;
     }

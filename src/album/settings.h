@@ -15,43 +15,60 @@ struct FilterRow {
     bool on;
 };
 
+// The list font as the profile stores it: the fourteen fields of a Windows logical-font record
+// (keys "FontHeight" to "FontFaceName").
+struct FontRecord {
+    int height = -12;  // negative: character height in pixels at 96 dpi; 0: default size
+    int width = 0;
+    int escapement = 0;
+    int orientation = 0;
+    int weight = 400;  // 100..900, 0: default
+    unsigned char italic = 0;
+    unsigned char underline = 0;
+    unsigned char strikeOut = 0;
+    unsigned char charSet = 128;
+    unsigned char outPrecision = 0;
+    unsigned char clipPrecision = 0;
+    unsigned char quality = 0;
+    unsigned char pitchAndFamily = 0;
+    std::string faceName = "MS UI Gothic";  // CP932, at most kFaceNameMax bytes
+
+    static constexpr size_t kFaceNameMax = 31;  // the record holds 31 bytes and a NUL
+
+    bool operator==(const FontRecord&) const = default;
+};
+
+// What the preview pane shows.
+enum class PreviewMode : int {
+    Picture = 0,     // the entry's picture ("画像の表示")
+    DetailPage = 1,  // its detail page
+    ListPage = 2,    // the list page
+};
+
 struct Settings {
-    int ShowHelp = 1;
-    int PvFirst = 1;
-    int EnvDebugMode = 0;
+    bool ShowHelp = true;  // open the help once at the next start
+    bool PvFirst = true;   // the first page preview has not told the user about itself yet
+    bool EnvDebugMode = false;
 
     int EnvPathIdx = 1;
     int EnvPathLst = 1;
     int EnvPathThm = 0;
 
-    int EnvLstGrid = 1;
-    int EnvSortUpLow = 0;
-    int EnvUseFilter = 1;
+    bool EnvLstGrid = true;
+    bool EnvSortUpLow = false;
+    bool EnvUseFilter = true;
     std::string EnvFilterCheck = "111100000";
 
-    int FontHeight = -12;
-    int FontWidth = 0;
-    int FontEscapement = 0;
-    int FontOrientation = 0;
-    int FontWeight = 400;
-    unsigned char FontItalic = 0;
-    unsigned char FontUnderline = 0;
-    unsigned char FontStrikeOut = 0;
-    unsigned char FontCharSet = 128;
-    unsigned char FontOutPrecision = 0;
-    unsigned char FontClipPrecision = 0;
-    unsigned char FontQuality = 0;
-    unsigned char FontPitchAndFamily = 0;
-    std::string FontFaceName = "MS UI Gothic";  // at most 31 characters
+    FontRecord listFont;
 
-    int EnvPreView = 0;
+    PreviewMode EnvPreView = PreviewMode::Picture;
     int EnvDispImage = 0;
     int EnvDispSize = 1;
     int EnvDispMaxW = 320;
     int EnvDispMaxH = 240;
-    int EnvWithExif = 1;
+    bool EnvWithExif = true;
 
-    int EnvGetExif = 1;
+    bool EnvGetExif = true;
     int EnvExifFlash = 0;
     int EnvExifDtorg = 1;
     int EnvExifAprtv = 1;
@@ -59,13 +76,13 @@ struct Settings {
     int EnvExifFolen = 1;
     int EnvExifEbias = 1;
     int EnvExifIsosr = 1;
-    int EnvExifDtfil = 1;
+    bool EnvExifDtfil = true;
 
-    int EnvChangePath = 0;
-    int EnvForceOverWrite = 0;
-    // 1: the thumbnail extraction dialog starts with "make the missing thumbnails" checked. On
-    // by default, so that the window makes the same album as the command line.
-    int EnvMakeThumb = 1;
+    bool EnvChangePath = false;
+    bool EnvForceOverWrite = false;
+    // The thumbnail extraction dialog starts with "make the missing thumbnails" checked. On by
+    // default, so that the window makes the same album as the command line.
+    bool EnvMakeThumb = true;
 
     // The extension filter: nine fixed rows with their built-in flags.
     std::array<FilterRow, 9> filter{{{"jpg", true},

@@ -56,7 +56,7 @@ void NewAlbum(Session& s) {
     album.sortDescending = false;
     album.fileName = Album::NewFileName();
     album.currentEntry = -1;
-    RefreshStatusTexts(s, 0);
+    RefreshStatusTexts(s, StatusRefresh::NoTargetFolder);
 }
 
 int LoadAlbumFile(Session& s, std::string_view path) {
@@ -85,7 +85,7 @@ int OpenAlbumFile(Session& s, std::string_view path) {
     Album& album = s.album;
     int result = LoadAlbumFile(s, path);
     album.currentEntry = -1;
-    RefreshStatusTexts(s, 1);
+    RefreshStatusTexts(s, StatusRefresh::TargetFolderKnown);
     return result;
 }
 
@@ -120,27 +120,27 @@ int ChooseTargetFolder(Session& s, std::string_view folder) {
     album.sortDescending = false;
     SortByColumn(s, COL_FILE);
     album.currentEntry = -1;
-    RefreshStatusTexts(s, 1);
+    RefreshStatusTexts(s, StatusRefresh::TargetFolderKnown);
     return result;
 }
 
 int RefreshAlbum(Session& s) {
     int result =
         ScanFolder(s.album, s.album.style.TargetFolder, ScanMode::Refresh, s.settings, s.ui);
-    RefreshStatusTexts(s, 2);
+    RefreshStatusTexts(s, StatusRefresh::RowCount);
     return result;
 }
 
 void DeleteSelectedEntries(Session& s) {
     s.album.entries.DeleteSelected(s.album.currentEntry);
-    RefreshStatusTexts(s, 2);
+    RefreshStatusTexts(s, StatusRefresh::RowCount);
     // Even with nothing selected: the key press itself counts as an edit.
     s.album.modified = true;
 }
 
 void SelectAllEntries(Session& s) {
     s.album.entries.SelectAll();
-    RefreshStatusTexts(s, 2);
+    RefreshStatusTexts(s, StatusRefresh::RowCount);
 }
 
 void SortByColumn(Session& s, int column) {
@@ -149,7 +149,7 @@ void SortByColumn(Session& s, int column) {
     if (album.entries.Count() > 0) album.modified = true;
     if (column == album.sortColumn) album.sortDescending = !album.sortDescending;
     std::vector<int> moved =
-        album.entries.Sort(column, album.sortDescending, s.settings.EnvSortUpLow == 1);
+        album.entries.Sort(column, album.sortDescending, s.settings.EnvSortUpLow);
     // The preview's entry moves with its row.
     if (album.currentEntry >= 0 && album.currentEntry < static_cast<int>(moved.size())) {
         album.currentEntry = moved[static_cast<size_t>(album.currentEntry)];
@@ -157,10 +157,14 @@ void SortByColumn(Session& s, int column) {
     album.sortColumn = column;
 }
 
-void RefreshStatusTexts(Session& s, int mode) {
+void RefreshStatusTexts(Session& s, StatusRefresh what) {
     const Album& album = s.album;
-    if (mode == 0) s.ui.SetStatus(StatusPane::TargetFolder, Sj("（選択されていません）"));
-    if (mode == 1) s.ui.SetStatus(StatusPane::TargetFolder, album.style.TargetFolder);
+    if (what == StatusRefresh::NoTargetFolder) {
+        s.ui.SetStatus(StatusPane::TargetFolder, Sj("（選択されていません）"));
+    }
+    if (what == StatusRefresh::TargetFolderKnown) {
+        s.ui.SetStatus(StatusPane::TargetFolder, album.style.TargetFolder);
+    }
     int selected = album.entries.SelectedCount();
     s.ui.SetStatus(StatusPane::RowCount, selected > 1
                                              ? SjFormat("選択 %5d 行", selected)

@@ -80,8 +80,13 @@ void SelectAllEntries(Session& s);
 // direction; another column keeps the direction.
 void SortByColumn(Session& s, int column);
 
-// The status texts: 0 initial (no target folder), 1 target folder known, 2 selection changed.
-void RefreshStatusTexts(Session& s, int mode);
+// Which status texts to bring up to date.
+enum class StatusRefresh {
+    NoTargetFolder,     // the album has none yet: the folder pane says so; the row count
+    TargetFolderKnown,  // the folder pane shows the target folder; the row count
+    RowCount,           // the selection or the rows changed: the row count only
+};
+void RefreshStatusTexts(Session& s, StatusRefresh what);
 
 // The window title: the album file's base name, " - ", the program's base name.
 std::string WindowTitle(const Session& s, std::string_view programName);

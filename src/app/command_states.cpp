@@ -19,16 +19,16 @@ CommandStates CommandStatesOf(const AlbumState& state) {
     return c;
 }
 
-bool SetPreviewMode(Session& s, int mode) {
-    int& current = s.settings.EnvPreView;
+bool SetPreviewMode(Session& s, PreviewMode mode) {
+    PreviewMode& current = s.settings.EnvPreView;
     if (current == mode) return false;
     current = mode;
     return true;
 }
 
-int PreviewEntry(const Session& s, int mode) {
+int PreviewEntry(const Session& s, PreviewMode mode) {
     const EntryList& entries = s.album.entries;
-    if (mode == 2) return entries.Count() > 0 ? 0 : -1;
+    if (mode == PreviewMode::ListPage) return entries.Count() > 0 ? 0 : -1;
     return entries.FirstSelected();
 }
 

@@ -12,7 +12,7 @@ struct AlbumState {
     int entries = 0;
     int selected = 0;
     bool hasTargetFolder = false;
-    int previewMode = 0;  // EnvPreView
+    PreviewMode previewMode = PreviewMode::Picture;  // EnvPreView
     // A long run of the front end works on the album (on a copy it hands back at its end):
     // every command waits.
     bool runOwnsAlbum = false;
@@ -34,11 +34,10 @@ struct CommandStates {
 
 CommandStates CommandStatesOf(const AlbumState& state);
 
-// The preview modes: 0 the picture, 1 the detail page, 2 the list page. Sets EnvPreView;
-// false when it already was that mode.
-bool SetPreviewMode(Session& s, int mode);
+// Sets EnvPreView; false when it already was that mode.
+bool SetPreviewMode(Session& s, PreviewMode mode);
 // The entry the preview shows in a mode: the list page is the same for every entry, so it is
 // shown from the first one; the others show the first selected entry; -1 for none.
-int PreviewEntry(const Session& s, int mode);
+int PreviewEntry(const Session& s, PreviewMode mode);
 
 }  // namespace mirulane

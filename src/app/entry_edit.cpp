@@ -93,7 +93,9 @@ FileInfoEdit::FileInfoEdit(Session& s)
       current_(std::max(0, s.album.entries.FirstSelected())),
       box_(SortedGroupBox(s.album.groups)) {}
 
-bool FileInfoEdit::PreviewFollows() const { return s_.settings.EnvPreView != 2; }
+bool FileInfoEdit::PreviewFollows() const {
+    return s_.settings.EnvPreView != PreviewMode::ListPage;
+}
 
 EditTexts FileInfoEdit::Load() {
     EditTexts texts;
@@ -138,7 +140,7 @@ bool FileInfoEdit::DeleteCurrent() {
     }
     current_ = std::min(current_, album.entries.Count() - 1);
     album.modified = true;
-    RefreshStatusTexts(s_, 2);
+    RefreshStatusTexts(s_, StatusRefresh::RowCount);
     return album.entries.Count() > 0;
 }
 
@@ -156,7 +158,7 @@ void FileInfoEdit::Finish() {
         entries.Select(current_);
     }
     // The steps deselected the entries they left.
-    RefreshStatusTexts(s_, 2);
+    RefreshStatusTexts(s_, StatusRefresh::RowCount);
 }
 
 int ApplyBatchEdit(Album& album, const BatchTexts& texts) {

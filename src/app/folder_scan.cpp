@@ -96,7 +96,7 @@ int ScanFolder(Album& album, std::string_view folderIn, ScanMode mode, const Set
         entries.SetField(index, COL_TITLE, split.base);
         entries.SetField(index, COL_YOMI, split.base);
         entries.SetField(index, COL_KIND, split.ext);
-        if (settings.EnvGetExif == 1) capture.Capture(entries, index, folder, name, settings);
+        if (settings.EnvGetExif) capture.Capture(entries, index, folder, name, settings);
     };
 
     const std::string progress = Sj("読み込み中... %d");

@@ -56,7 +56,7 @@ GenerationResult GenerationRun(Session& session, OutputTally* tally) {
         return GenerationResult::TopPageFailed;
     }
     const FileIdSet pictures = AlbumPictures(album.entries, style.TargetFolder);
-    OverwritePolicy overwrite(ui, session.settings.EnvForceOverWrite != 0);
+    OverwritePolicy overwrite(ui, session.settings.EnvForceOverWrite);
     OutputLedger outputs;
     PageOutput out{ui, overwrite, &pictures, &outputs};
     // What an earlier run left when it was killed goes, once per output folder.

@@ -10,12 +10,9 @@
 namespace mirulane {
 
 bool ListPageShowsThumbnails(const PageStyle& style) {
-    std::string templ;
-    if (style.ListUseFile == 1) {
-        if (ReadFileBytes(style.ListTemplateFile, templ, kTemplateMaxBytes) != 0) return false;
-    } else {
-        templ = ListPreset(style.ListPreset, !ListLayoutIsVertical(style.TopStyle));
-    }
+    Expected<std::string> loaded = LoadListTemplate(style);
+    if (!loaded) return false;
+    const std::string& templ = *loaded;
     return (style.Switch(Token::THUMB) && templ.find("_THUMB_") != std::string::npos) ||
            (style.Switch(Token::THUMBSP) && templ.find("_THUMBSP_") != std::string::npos);
 }

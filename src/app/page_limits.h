@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <string>
 
+#include "album/page_style.h"
+
 namespace mirulane {
 
 // The top page's title takes at most this many bytes (CP932).
@@ -12,7 +14,7 @@ inline constexpr size_t kPageTitleMaxBytes = 255;
 // A folder of the options takes at most this many bytes (CP932).
 inline constexpr size_t kPagePathMaxBytes = 259;
 
-// The top page's four layouts (PageStyle::TopStyle 0..3): the caption of the dialog's picture
+// The top page's four layouts (TopLayout, in its order): the caption of the dialog's picture
 // button and the two captions under it.
 struct TopLayoutName {
     const char* caption;
@@ -28,10 +30,11 @@ inline constexpr TopLayoutName kTopLayoutNames[] = {
 inline constexpr int kTopLayoutCount = 4;
 
 // A layout's name in one line (UTF-8), "左右分割１（左:リスト 右:個別）"; empty for a
-// number that is no layout.
-inline std::string TopLayoutLabel(int topStyle) {
-    if (topStyle < 0 || topStyle >= kTopLayoutCount) return {};
-    const TopLayoutName& n = kTopLayoutNames[topStyle];
+// value that is no layout.
+inline std::string TopLayoutLabel(TopLayout layout) {
+    const int index = static_cast<int>(layout);
+    if (index < 0 || index >= kTopLayoutCount) return {};
+    const TopLayoutName& n = kTopLayoutNames[index];
     return std::string(n.caption) + "（" + n.first + " " + n.second + "）";
 }
 

@@ -76,7 +76,7 @@ int& ListFrameSize(PageStyle& style) {
 }
 
 void FitListFrameToPreset(PageStyle& style) {
-    if (style.ListUseFile != 0 || style.ListPreset != kThumbnailListPreset) return;
+    if (style.ListUseFile != TemplateSource::Preset || style.ListPreset != kThumbnailListPreset) return;
     int& size = ListFrameSize(style);
     size = std::max(size, ListLayoutIsVertical(style.TopStyle) ? kThumbnailListFrameWidth
                                                                : kThumbnailListFrameHeight);
@@ -96,7 +96,7 @@ bool StorePageOptions(Album& album, const PageStyle& edited) {
     return true;
 }
 
-bool StoreTemplateOptions(Album& album, const std::array<int, kTokenCount>& switches,
+bool StoreTemplateOptions(Album& album, const std::array<bool, kTokenCount>& switches,
                           std::string_view prevText, std::string_view nextText) {
     PageStyle& s = album.style;
     if (s.tokenSwitch == switches && s.PrevText == prevText && s.NextText == nextText) {

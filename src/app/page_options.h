@@ -52,7 +52,7 @@ bool StorePageOptions(Album& album, const PageStyle& edited);
 // OK of the replacement-strings dialog: the token switches and the two link texts go into the
 // album at once. A change marks the album modified, as the album list file keeps them. True
 // when something changed.
-bool StoreTemplateOptions(Album& album, const std::array<int, kTokenCount>& switches,
+bool StoreTemplateOptions(Album& album, const std::array<bool, kTokenCount>& switches,
                           std::string_view prevText, std::string_view nextText);
 
 }  // namespace mirulane

@@ -71,21 +71,21 @@ PreviewShow Preview::Update(int hint, const PaneGeometry& pane) {
 
     PreviewShow show;
     switch (s_.settings.EnvPreView) {
-        case 0: {
+        case PreviewMode::Picture: {
             // A page of the user's is shown as it is.
             std::string ext = AsciiLower(SplitBaseName(name).ext);
             if (ext == "htm" || ext == "html") return PreviewShow{true, folder + name, false};
             return ShowImage(folder, name, pane);
         }
-        case 1:
-        case 2:
-            show = ShowPage(hint, s_.settings.EnvPreView == 2);
+        case PreviewMode::DetailPage:
+        case PreviewMode::ListPage:
+            show = ShowPage(hint, s_.settings.EnvPreView == PreviewMode::ListPage);
             break;
         default:
             return show;
     }
-    if (show.navigate && s_.settings.PvFirst == 1) {
-        s_.settings.PvFirst = 0;
+    if (show.navigate && s_.settings.PvFirst) {
+        s_.settings.PvFirst = false;
         show.notice = true;
     }
     return show;

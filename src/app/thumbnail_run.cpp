@@ -64,7 +64,7 @@ struct PreparedThumbnail {
 // else 160 × 120 (what a camera stores).
 void MadeThumbnailBox(const PageStyle& style, int& width, int& height) {
     const bool fit =
-        style.ThumbSizeMode == 1 && style.ThumbFitWidth > 0 && style.ThumbFitHeight > 0;
+        style.ThumbSizeMode == SizeMode::Fit && style.ThumbFitWidth > 0 && style.ThumbFitHeight > 0;
     width = fit ? style.ThumbFitWidth : 160;
     height = fit ? style.ThumbFitHeight : 120;
 }
@@ -145,7 +145,7 @@ ThumbnailRunResult RunThumbnailExtraction(Session& session, const ThumbnailRunRe
     }
     const int n = static_cast<int>(rows.size());
 
-    OverwritePolicy overwrite(ui, session.settings.EnvForceOverWrite != 0);
+    OverwritePolicy overwrite(ui, session.settings.EnvForceOverWrite);
     OutputLedger outputs;
     ThumbnailOutput out{overwrite, output, &pictures, &outputs};
     // The decoders' process-wide state is set up before any thread makes a thumbnail: here,

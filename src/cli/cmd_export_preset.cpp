@@ -46,7 +46,10 @@ int CmdExportPreset(Context& ctx, const Args& args) {
     std::string path;
     if (!PathArgToCp932(*output, path)) return 1;
     // A folder as output takes the file name the desktop app proposes.
-    if (IsDirectory(path)) path = JoinPath(path, ExportFileName(kind, index, horizontal ? 2 : 0));
+    if (IsDirectory(path))
+        path = JoinPath(
+            path,
+            ExportFileName(kind, index, horizontal ? TopLayout::ListBelow : TopLayout::ListLeft));
 
     // An existing file is kept unless --force (or the user on a terminal) says otherwise.
     OverwritePolicy overwrite(ctx.session.ui, args.Has("--force"));

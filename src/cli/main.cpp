@@ -170,7 +170,7 @@ int main(int argc, char** argv) {
     mirulane::SettingsProfile(profilePath).Load(session.settings);
     // --force is the runs' overwrite-all, as the window's setting is: it replaces what the
     // program wrote, never a file of someone else's.
-    if (parsed.Has("--force")) session.settings.EnvForceOverWrite = 1;
+    if (parsed.Has("--force")) session.settings.EnvForceOverWrite = true;
 
     mirulane::cli::Context ctx{session, console, *command, {}};
     int status = command->fn(ctx, parsed);

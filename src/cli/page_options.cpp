@@ -47,11 +47,11 @@ int TemplateFileArg(const Context& ctx, const std::string& utf8, std::string& pa
     return TemplateFileUsable(ctx.session.ui, path) ? 0 : 1;
 }
 
-std::string SizeWords(int mode, int scale, int width, int height) {
+std::string SizeWords(SizeMode mode, int scale, int width, int height) {
     switch (mode) {
-        case 0:
+        case SizeMode::Scale:
             return Format("倍率指定 %d%%", scale);
-        case 1:
+        case SizeMode::Fit:
             return Format("%dx%d に収める", width, height);
         default:
             return "原寸表示";
@@ -81,15 +81,18 @@ int ApplyPageOptions(const Context& ctx, const Args& args, PageStyle& style) {
         int count;
         int& value;
     };
-    for (const Choice& c : {Choice{"--layout", 4, s.TopStyle},
-                            Choice{"--list-preset", kListPresetCount, s.ListPreset},
-                            Choice{"--detail-preset", kDetailPresetCount, s.DetailPreset}}) {
+    // The layout is given by its number, as the album file holds it.
+    int layout = ToFileInt(s.TopStyle);
+    for (const Choice& c :
+         {Choice{"--layout", 4, layout}, Choice{"--list-preset", kListPresetCount, s.ListPreset},
+          Choice{"--detail-preset", kDetailPresetCount, s.DetailPreset}}) {
         const std::string* v = args.Value(c.option);
         if (v && !ParseNumber(*v, 0, c.count - 1, c.value)) {
             return Usage(ctx, Format("%s には 0 から %d の数を指定してください（「%s」）", c.option,
                                      c.count - 1, v->c_str()));
         }
     }
+    s.TopStyle = FromFileInt(layout, s.TopStyle);
     for (const char* kind : {"list", "detail"}) {
         std::string preset = Format("--%s-preset", kind);
         std::string file = Format("--%s-template", kind);
@@ -99,7 +102,7 @@ int ApplyPageOptions(const Context& ctx, const Args& args, PageStyle& style) {
     }
     struct Size {
         const char* option;
-        int& mode;
+        SizeMode& mode;
         int& width;
         int& height;
     };
@@ -113,7 +116,7 @@ int ApplyPageOptions(const Context& ctx, const Args& args, PageStyle& style) {
                                      "（例: 160x120、「%s」）",
                                      z.option, kMaxSide, v->c_str()));
         }
-        z.mode = 1;  // "サイズ指定"
+        z.mode = SizeMode::Fit;
     }
     if (const std::string* v = args.Value("--frame-size")) {
         if (!ParseNumber(*v, 0, kMaxSide, ListFrameSize(s))) {
@@ -130,15 +133,15 @@ int ApplyPageOptions(const Context& ctx, const Args& args, PageStyle& style) {
     }
     // Choosing a preset chooses the preset mode, as the dialog's radio buttons do; the file
     // name stays for a later switch back.
-    if (args.Has("--list-preset")) s.ListUseFile = 0;
-    if (args.Has("--detail-preset")) s.DetailUseFile = 0;
+    if (args.Has("--list-preset")) s.ListUseFile = TemplateSource::Preset;
+    if (args.Has("--detail-preset")) s.DetailUseFile = TemplateSource::Preset;
     if (const std::string* v = args.Value("--list-template")) {
         if (TemplateFileArg(ctx, *v, s.ListTemplateFile) != 0) return 1;
-        s.ListUseFile = 1;
+        s.ListUseFile = TemplateSource::File;
     }
     if (const std::string* v = args.Value("--detail-template")) {
         if (TemplateFileArg(ctx, *v, s.DetailTemplateFile) != 0) return 1;
-        s.DetailUseFile = 1;
+        s.DetailUseFile = TemplateSource::File;
     }
     if (args.Has("--list-preset") || args.Has("--layout")) FitListFrame(args, s);
     style = std::move(s);
@@ -146,8 +149,8 @@ int ApplyPageOptions(const Context& ctx, const Args& args, PageStyle& style) {
 }
 
 void ChooseThumbnailList(const Args& args, PageStyle& style) {
-    if (args.Has("--list-preset") || args.Has("--list-template") || style.ListUseFile != 0 ||
-        style.ListPreset != 0) {
+    if (args.Has("--list-preset") || args.Has("--list-template") ||
+        style.ListUseFile != TemplateSource::Preset || style.ListPreset != 0) {
         return;
     }
     style.ListPreset = kThumbnailListPreset;
@@ -160,19 +163,19 @@ std::vector<std::string> DescribePageOptions(const PageStyle& style) {
         lines.push_back(Format("%s (%s): %s", label, option, words.c_str()));
     };
     line("レイアウト", "--layout",
-         Format("%d %s", style.TopStyle, TopLayoutLabel(style.TopStyle).c_str()));
+         Format("%d %s", ToFileInt(style.TopStyle), TopLayoutLabel(style.TopStyle).c_str()));
     const bool vertical = ListLayoutIsVertical(style.TopStyle);
     line(vertical ? "リストフレームの幅" : "リストフレームの高さ", "--frame-size",
          std::to_string(vertical ? style.ListFrameWidth : style.ListFrameHeight));
     line("タイトル", "--title", ToDisplay(style.TopTitle));
-    if (style.ListUseFile == 1) {
+    if (style.ListUseFile == TemplateSource::File) {
         line("リストページ", "--list-template", "オリジナル " + ToDisplay(style.ListTemplateFile));
     } else {
         line("リストページ", "--list-preset",
              Format("プリセット %d %s", style.ListPreset,
                     ToDisplay(ListPresetName(style.ListPreset)).c_str()));
     }
-    if (style.DetailUseFile == 1) {
+    if (style.DetailUseFile == TemplateSource::File) {
         line("個別ページ", "--detail-template",
              "オリジナル " + ToDisplay(style.DetailTemplateFile));
     } else {

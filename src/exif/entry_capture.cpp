@@ -41,12 +41,12 @@ int EntryCapture::Capture(EntryList& entries, int index, std::string_view folder
     path += fileName;
 
     if (!IsJpegName(fileName) || ReadExif(path, table_) != kExifOk) {
-        if (s.EnvExifDtfil == 1) entries.SetField(index, COL_DTORG, FileDateText(path, s));
+        if (s.EnvExifDtfil) entries.SetField(index, COL_DTORG, FileDateText(path, s));
         return kCaptureNoExif;
     }
 
     CameraFields f = ComposeCameraFields(table_, s);
-    if (f.date.empty() && s.EnvExifDtfil == 1) f.date = FileDateText(path, s);
+    if (f.date.empty() && s.EnvExifDtfil) f.date = FileDateText(path, s);
     entries.SetField(index, COL_DTORG, f.date);
     entries.SetField(index, COL_MAKER, f.maker);
     entries.SetField(index, COL_MODEL, f.model);

@@ -89,7 +89,7 @@ TokenValues DetailValuesWithoutImage(const Album& album, const PageNames& pages,
 
     TokenValues v;
     v[Token::TARGET] = LinkPath(TargetPath(album, name, mode), kTextSlot);
-    if (style.TargetToTop == 1) v[Token::TARGET] += "\" target=\"_TOP";
+    if (style.TargetToTop) v[Token::TARGET] += "\" target=\"_TOP";
     v[Token::FILE] = EscapeHtml(split.base, kTextSlot);
     v[Token::FILEEX] = EscapeHtml(name, kTextSlot);
     const std::string scanned = SplitPath(name).base;  // what the folder scan fills in

@@ -47,7 +47,7 @@ ShownSize ImageDisplaySize(uint32_t width, uint32_t height, const PaneGeometry& 
 
 std::string ImagePageText(const ImagePage& page, const PaneGeometry& pane,
                           const Settings& settings) {
-    const bool withExif = settings.EnvWithExif == 1;
+    const bool withExif = settings.EnvWithExif;
     const std::string path = EscapeHtml(page.imagePath);
     std::string html =
         "<html>\n<head>\n<meta http-equiv=\"Content-Type\" content=\"text/html; "

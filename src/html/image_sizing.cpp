@@ -81,12 +81,12 @@ ShownSize OriginalSize(uint32_t width, uint32_t height) {
     return s;
 }
 
-ShownSize SizeForMode(int mode, int scalePercent, int boxWidth, int boxHeight, uint32_t width,
+ShownSize SizeForMode(SizeMode mode, int scalePercent, int boxWidth, int boxHeight, uint32_t width,
                       uint32_t height) {
     switch (mode) {
-        case 0:
+        case SizeMode::Scale:
             return ScaleSize(width, height, scalePercent);
-        case 1:
+        case SizeMode::Fit:
             return FitSize(width, height, boxWidth, boxHeight);
         default:
             return OriginalSize(width, height);

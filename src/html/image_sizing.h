@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string>
 
+#include "album/page_style.h"
+
 namespace mirulane {
 
 // The size to show (0 where nothing is to be written) and the percentage it represents.
@@ -29,8 +31,8 @@ ShownSize FitSize(uint32_t width, uint32_t height, int boxWidth, int boxHeight);
 // The original size at 100 percent.
 ShownSize OriginalSize(uint32_t width, uint32_t height);
 
-// The size for a page's size mode: 0 scale, 1 fit, 2 (or anything else) original.
-ShownSize SizeForMode(int mode, int scalePercent, int boxWidth, int boxHeight, uint32_t width,
+// The size for a page's size mode (a value outside the modes: the original size).
+ShownSize SizeForMode(SizeMode mode, int scalePercent, int boxWidth, int boxHeight, uint32_t width,
                       uint32_t height);
 
 // The alternative text of a picture of known size, "58.7%表示 (原寸:160x120)" (CP932);

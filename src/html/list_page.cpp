@@ -46,7 +46,7 @@ Thumbnail FindThumbnail(const Album& album, ImageLocator& locator, const BaseExt
     const PageStyle& style = album.style;
     std::string folder = EnsureTrailingSeparator(style.ThumbFolder);
     Thumbnail t;
-    bool fit = style.ThumbSizeMode == 1;
+    bool fit = style.ThumbSizeMode == SizeMode::Fit;
     std::optional<FoundImage> found = locator.Locate(folder + split.base, split.ext);
     if (!found) {
         // An empty cell keeps the size of the box.

@@ -29,21 +29,23 @@ Expected<std::string> LoadTemplateFile(std::string_view path) {
     return text;
 }
 
-bool ListLayoutIsVertical(int topStyle) { return topStyle != 2 && topStyle != 3; }
+bool ListLayoutIsVertical(TopLayout layout) {
+    return layout != TopLayout::ListBelow && layout != TopLayout::ListAbove;
+}
 
 Expected<std::string> LoadListTemplate(const PageStyle& style) {
-    if (style.ListUseFile == 1) return LoadTemplateFile(style.ListTemplateFile);
+    if (style.ListUseFile == TemplateSource::File) return LoadTemplateFile(style.ListTemplateFile);
     return ListPreset(style.ListPreset, !ListLayoutIsVertical(style.TopStyle));
 }
 
 Expected<std::string> LoadDetailTemplate(const PageStyle& style) {
-    if (style.DetailUseFile == 1) return LoadTemplateFile(style.DetailTemplateFile);
+    if (style.DetailUseFile == TemplateSource::File) return LoadTemplateFile(style.DetailTemplateFile);
     return DetailPreset(style.DetailPreset);
 }
 
-std::string ExportFileName(PresetKind kind, int index, int topStyle) {
+std::string ExportFileName(PresetKind kind, int index, TopLayout layout) {
     if (kind == PresetKind::Detail) return Format("template%d.html", index + 1);
-    return Format("lsttmplt%d%s.html", index + 1, ListLayoutIsVertical(topStyle) ? "v" : "h");
+    return Format("lsttmplt%d%s.html", index + 1, ListLayoutIsVertical(layout) ? "v" : "h");
 }
 
 Status ExportPreset(PresetKind kind, int index, bool horizontal, std::string_view path) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "album/page_style.h"
 #include "platform/expected.h"
 
 namespace mirulane {
@@ -22,7 +23,7 @@ Expected<std::string> LoadTemplateFile(std::string_view path);
 
 // True when TopStyle puts the list frame in a column (0, 1), so the list preset's vertical
 // variant is used; 2 and 3 (a row) use the horizontal variant. Other values count as vertical.
-bool ListLayoutIsVertical(int topStyle);
+bool ListLayoutIsVertical(TopLayout layout);
 
 // The album's list template: preset ListPreset in the variant for TopStyle when ListUseFile is
 // 0, else the file ListTemplateFile (or the problem of LoadTemplateFile).
@@ -35,7 +36,7 @@ enum class PresetKind { Detail, List };
 
 // The proposed file name of an exported preset: "template%d.html" for a detail preset,
 // "lsttmplt%d%s.html" for a list preset, with index + 1 and "v" or "h" from TopStyle.
-std::string ExportFileName(PresetKind kind, int index, int topStyle);
+std::string ExportFileName(PresetKind kind, int index, TopLayout layout);
 
 // Writes a preset into a file in text mode (each LF becomes CR LF, so the file matches one
 // written on Windows); the file is replaced as a whole or not at all. PresetNotWritten, with

@@ -18,15 +18,16 @@ struct Layout {
     bool bySize;  // true: the size is ListFrameWidth (columns), false: ListFrameHeight (rows)
 };
 
-const Layout* LayoutFor(int topStyle) {
+const Layout* LayoutFor(TopLayout layout) {
     static const Layout kLayouts[] = {
         {"cols=%d,*", true, true},
         {"cols=*,%d", false, true},
         {"rows=*,%d", false, false},
         {"rows=%d,*", true, false},
     };
-    if (topStyle < 0 || topStyle > 3) return nullptr;
-    return &kLayouts[topStyle];
+    const int index = static_cast<int>(layout);
+    if (index < 0 || index > 3) return nullptr;
+    return &kLayouts[index];
 }
 
 std::string FrameLine(int marginH, int marginW, const char* name, const std::string& src,

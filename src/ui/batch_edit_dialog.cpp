@@ -2,13 +2,9 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QFrame>
 #include <QGridLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 
 #include "app/session.h"
 #include "ui/dialog_buttons.h"
@@ -17,33 +13,21 @@
 #include "ui/qt_text.h"
 #include "ui/typed_field.h"
 #include "ui/ui_session.h"
+#include "ui_batch_edit_dialog.h"
 
 namespace mirulane::ui {
 
 BatchEditDialog::BatchEditDialog(UiSession& session, QWidget* parent) : QDialog(parent) {
-    setObjectName(QStringLiteral("batchEditDialog"));
-    setWindowTitle(Utf8("詳細情報の一括設定"));
-
-    auto* note = new QFrame;
-    note->setFrameShape(QFrame::StyledPanel);
-    auto* noteLayout = new QHBoxLayout(note);
-    auto* noteText =
-        new QLabel(Utf8("チェックを付けた項目だけが、選択中の全てのエントリに設定されます"));
-    noteText->setWordWrap(true);
-    noteLayout->addWidget(noteText);
-
-    auto* hint = new QLabel;
-    hint->setObjectName(QStringLiteral("hint"));
-    hint->setWordWrap(true);
+    Ui::BatchEditDialog form;
+    form.setupUi(this);
+    QLabel* hint = form.hint;
     hint->setMinimumHeight(fontMetrics().lineSpacing() * 2);
     auto showHint = [hint](const QString& text) {
         hint->setText(text);
         QApplication::beep();
     };
 
-    auto* left = new QGridLayout;
-    auto* camera = new QGroupBox(Utf8("撮影データ"));
-    auto* right = new QGridLayout(camera);
+    // A row for each field of the table: the check box, and the field that says its name.
     const int wide = fontMetrics().horizontalAdvance(QString(20, QChar(0x3042)));
     for (int f = 0; f < kEditFieldCount; ++f) {
         const EditField& ef = kEditFields[f];
@@ -57,29 +41,23 @@ BatchEditDialog::BatchEditDialog(UiSession& session, QWidget* parent) : QDialog(
         edit->setObjectName(FieldObjectName(f));
         checks_[f] = check;
         edits_[f] = edit;
-        QGridLayout* grid = f < kFirstCameraField ? left : right;
+        QGridLayout* grid = f < kFirstCameraField ? form.entryFields : form.cameraFields;
         edit->setMinimumWidth(f < kFirstCameraField ? wide : wide / 2);
         int row = grid->rowCount();
         grid->addWidget(check, row, 0);
         grid->addWidget(edit, row, 1);
     }
-    left->setRowStretch(left->rowCount(), 1);
-    right->setRowStretch(right->rowCount(), 1);
+    for (QGridLayout* grid : {form.entryFields, form.cameraFields}) {
+        grid->setRowStretch(grid->rowCount(), 1);
+    }
+    // Assistive technology reads the rows before what stands under them.
+    for (QWidget* w : {static_cast<QWidget*>(form.camera), static_cast<QWidget*>(form.hint),
+                       static_cast<QWidget*>(form.buttons)}) {
+        w->raise();
+    }
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    QPushButton* help = AddOkCancelHelp(*this, *buttons);
-
-    auto* layout = new QGridLayout(this);
-    layout->addWidget(note, 0, 0, 1, 2);
-    layout->addLayout(left, 1, 0);
-    layout->addWidget(camera, 1, 1);
-    layout->addWidget(hint, 2, 0, 1, 2);
-    layout->addLayout(buttons, 3, 0, 1, 2);
-    layout->setColumnStretch(0, 3);
-    layout->setColumnStretch(1, 2);
-
-    help_ = std::make_unique<DialogHelp>(*this, session, kHelpBatchEdit, help);
+    AddOkCancel(*this, *form.buttons);
+    help_ = std::make_unique<DialogHelp>(*this, session, kHelpBatchEdit, *form.buttons);
 }
 
 BatchEditDialog::~BatchEditDialog() = default;

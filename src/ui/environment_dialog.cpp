@@ -19,85 +19,36 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <optional>
+#include <utility>
 #include <vector>
 
-#include "app/number_field.h"
 #include "app/pages.h"
 #include "app/session.h"
 #include "ui/dialog_buttons.h"
 #include "ui/dialog_help.h"
 #include "ui/help.h"
+#include "ui/number_field_widget.h"
 #include "ui/qt_text.h"
 #include "ui/ui_session.h"
+#include "ui_environment_dialog.h"
 
 namespace mirulane::ui {
-
-// A number field with up-down arrows. It holds any text: the arrows step what it holds (text
-// that is not a number counts as 0, never below 0), and OK says when it is no integer.
-class NumberField : public QAbstractSpinBox {
-  public:
-    // name: what assistive technology calls the field and its text.
-    explicit NumberField(const QString& name) {
-        setButtonSymbols(QAbstractSpinBox::UpDownArrows);
-        setAccessibleName(name);
-        lineEdit()->setAccessibleName(name);
-    }
-
-    QString Text() const { return lineEdit()->text(); }
-    void SetText(const QString& text) { lineEdit()->setText(text); }
-
-    void stepBy(int steps) override {
-        SetText(QString::fromStdString(StepNumberText(Text().toStdString(), steps)));
-    }
-
-  protected:
-    StepEnabled stepEnabled() const override { return StepUpEnabled | StepDownEnabled; }
-};
 
 namespace {
 
 constexpr int kPreviewPaneTab = 2;  // the tab of the size fields
 
-// The name a control goes by: its caption without access keys, colon and line breaks.
-QString PlainName(const QString& caption) {
-    QString name = caption;
+// An exif option's row: its label names the combo box and gives it its access key.
+QComboBox* ExifCombo(const char* objectName, const char* caption,
+                     std::initializer_list<const char*> choices) {
+    auto* combo = new QComboBox;
+    combo->setObjectName(QString::fromLatin1(objectName));
+    QString name = Utf8(caption);
     name.remove(QRegularExpression(QStringLiteral("\\(&.\\)")));
-    name.remove(QLatin1Char('&'));
-    name.remove(QLatin1Char('\n'));
-    if (name.endsWith(QLatin1Char(':'))) name.chop(1);
-    return name.trimmed();
-}
-
-template <typename Widget>
-Widget* Named(Widget* widget, const char* objectName, const QString& caption) {
-    widget->setObjectName(QString::fromLatin1(objectName));
-    widget->setAccessibleName(PlainName(caption));
-    return widget;
-}
-
-QCheckBox* Check(const char* objectName, const char* caption) {
-    return Named(new QCheckBox(Utf8(caption)), objectName, Utf8(caption));
-}
-
-QComboBox* Combo(const char* objectName, const char* caption,
-                 std::initializer_list<const char*> choices) {
-    auto* combo = Named(new QComboBox, objectName, Utf8(caption));
+    name.chop(1);  // the colon
+    combo->setAccessibleName(name);
     for (const char* choice : choices) combo->addItem(Utf8(choice));
     return combo;
-}
-
-// A label that names the field it stands before (its access key moves there).
-QLabel* Buddy(const char* caption, QWidget* field) {
-    auto* label = new QLabel(Utf8(caption));
-    label->setBuddy(field);
-    return label;
-}
-
-QLabel* Text(const char* text) {
-    auto* label = new QLabel(Utf8(text));
-    label->setTextFormat(Qt::PlainText);
-    return label;
 }
 
 // A combo box's choice as the setting's value; a setting outside the choices (a hand-edited
@@ -110,7 +61,7 @@ void ReadChoice(const QButtonGroup* group, int& value) {
     if (group->checkedId() >= 0) value = group->checkedId();
 }
 
-int Checked(const QCheckBox* check) { return check->isChecked() ? 1 : 0; }
+bool Checked(const QCheckBox* check) { return check->isChecked(); }
 
 // The Exif options in the page's order.
 constexpr int Settings::*kExifOptions[] = {
@@ -122,207 +73,93 @@ constexpr int Settings::*kExifOptions[] = {
 }  // namespace
 
 EnvironmentDialog::EnvironmentDialog(UiSession& session, QWidget* parent)
-    : QDialog(parent), session_(session), values_(session.Core().settings) {
-    setObjectName(QStringLiteral("environmentDialog"));
-    setWindowTitle(Utf8("動作環境の設定"));
+    : QDialog(parent),
+      session_(session),
+      values_(session.Core().settings),
+      form_(std::make_unique<Ui::EnvironmentDialog>()) {
+    form_->setupUi(this);
+    form_->tabs->tabBar()->setAccessibleName(form_->tabs->accessibleName());
+    folderCombos_ = {form_->pathIdx, form_->pathLst, form_->pathThm};
+    for (NumberField* f : {form_->dispMaxW, form_->dispMaxH}) f->SetName(f->accessibleName());
+    ShowFolders();
+    ShowListPane();
+    ShowPreviewPane();
+    ShowExif();
+    ShowAdvanced();
 
-    tabs_ = new QTabWidget;
-    tabs_->setObjectName(QStringLiteral("tabs"));
-    tabs_->setAccessibleName(Utf8("設定の種類"));
-    tabs_->tabBar()->setAccessibleName(Utf8("設定の種類"));
-    // Every tab caption in full: the dialog widens to the tab bar.
-    tabs_->setUsesScrollButtons(false);
-    tabs_->setElideMode(Qt::ElideNone);
-    tabs_->addTab(FoldersPage(), Utf8("出力先の既定値"));
-    tabs_->addTab(ListPanePage(), Utf8("リストペイン"));
-    tabs_->addTab(PreviewPanePage(), Utf8("プレビューペイン"));
-    tabs_->addTab(ExifPage(), Utf8("Exif情報の取得"));
-    tabs_->addTab(AdvancedPage(), Utf8("上級者向け"));
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    QPushButton* help = AddOkCancelHelp(*this, *buttons);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(tabs_);
-    layout->addLayout(buttons);
-
-    const int tab = std::clamp(session_.EnvironmentTab(), 0, tabs_->count() - 1);
-    help_ = std::make_unique<DialogHelp>(*this, session_, kHelpEnvFolders + tab, help);
-    tabs_->setCurrentIndex(tab);
-    connect(tabs_, &QTabWidget::currentChanged, this, &EnvironmentDialog::ShowTab);
-    tabs_->tabBar()->setFocus();
+    AddOkCancel(*this, *form_->buttons);
+    const int tab = std::clamp(session_.EnvironmentTab(), 0, form_->tabs->count() - 1);
+    help_ = std::make_unique<DialogHelp>(*this, session_, kHelpEnvFolders + tab, *form_->buttons);
+    form_->tabs->setCurrentIndex(tab);
+    connect(form_->tabs, &QTabWidget::currentChanged, this, &EnvironmentDialog::ShowTab);
+    form_->tabs->tabBar()->setFocus();
     ApplyEnablingRules();
 }
 
 EnvironmentDialog::~EnvironmentDialog() = default;
 
-QWidget* EnvironmentDialog::FoldersPage() {
-    auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("foldersPage"));
-    const char* captions[] = {
-        "トップページ (&index.html):", "リスト・個別ページ(&E):", "サムネイルの場所(&H):"};
-    folderCombos_[0] = Combo("pathIdx", captions[0],
-                             {"ターゲットフォルダと同位", "ターゲットフォルダの中",
-                              "ターゲットフォルダの下位の \"html\" フォルダ",
-                              "ターゲットフォルダと同位の \"html\" フォルダ"});
-    folderCombos_[1] =
-        Combo("pathLst", captions[1],
-              {"ターゲットフォルダの中", "ターゲットフォルダの下位の \"html\" フォルダ",
-               "ターゲットフォルダと同位の \"html\" フォルダ"});
-    folderCombos_[2] = Combo("pathThm", captions[2],
-                             {"ターゲットフォルダの下位の \"thumb\" フォルダ",
-                              "ターゲットフォルダと同位の \"thumb\" フォルダ"});
+void EnvironmentDialog::ShowFolders() {
     const int values[] = {values_.EnvPathIdx, values_.EnvPathLst, values_.EnvPathThm};
-    auto* grid = new QGridLayout;
     for (int i = 0; i < 3; ++i) {
         folderCombos_[i]->setCurrentIndex(values[i]);
-        grid->addWidget(Buddy(captions[i], folderCombos_[i]), i, 0);
-        grid->addWidget(folderCombos_[i], i, 1);
         connect(folderCombos_[i], &QComboBox::currentIndexChanged, this,
                 &EnvironmentDialog::RebuildFolderTree);
     }
-    grid->setColumnStretch(1, 1);
-
-    folderTree_ = Named(new QTreeWidget, "folderTree", Utf8("出力先のフォルダ構成"));
-    folderTree_->setHeaderHidden(true);
-    folderTree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    folderTree_->setSelectionMode(QAbstractItemView::NoSelection);
-    folderTree_->setIconSize(QSize(16, 16));
-    folderTree_->setRootIsDecorated(true);
     RebuildFolderTree();
-
-    auto* layout = new QVBoxLayout(page);
-    layout->addLayout(grid);
-    layout->addWidget(folderTree_, 1);
-    return page;
 }
 
-QWidget* EnvironmentDialog::ListPanePage() {
-    auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("listPanePage"));
-
-    auto* font = new QGroupBox(Utf8("フォント"));
-    fontSample_ = Named(new QLabel, "fontSample", Utf8("フォントの見本"));
-    fontSample_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
-    fontSample_->setTextFormat(Qt::PlainText);
-    fontSample_->setAlignment(Qt::AlignCenter);
-    fontSample_->setMinimumHeight(fontMetrics().lineSpacing() * 3);
-    auto* change = Named(new QPushButton(Utf8("変更...")), "changeFont", Utf8("フォントの変更"));
-    connect(change, &QPushButton::clicked, this, &EnvironmentDialog::ChangeFont);
-    auto* fontRow = new QHBoxLayout(font);
-    fontRow->addWidget(fontSample_, 1);
-    fontRow->addWidget(change, 0, Qt::AlignVCenter);
+void EnvironmentDialog::ShowListPane() {
+    form_->fontSample->setMinimumHeight(fontMetrics().lineSpacing() * 3);
+    connect(form_->changeFont, &QPushButton::clicked, this, &EnvironmentDialog::ChangeFont);
     ShowFontSample();
 
-    sortUpLow_ = Check("sortUpLow", "ソート時に大文字/小文字を区別する(&U)");
-    listGrid_ = Check("listGrid", "グリッド線を表示する(&G)");
-    useFilter_ = Check("useFilter", "フィルタを使用する(&F)");
-    sortUpLow_->setChecked(values_.EnvSortUpLow != 0);
-    listGrid_->setChecked(values_.EnvLstGrid != 0);
-    useFilter_->setChecked(values_.EnvUseFilter != 0);
-    connect(useFilter_, &QCheckBox::toggled, this, &EnvironmentDialog::ApplyEnablingRules);
+    form_->sortUpLow->setChecked(values_.EnvSortUpLow);
+    form_->listGrid->setChecked(values_.EnvLstGrid);
+    form_->useFilter->setChecked(values_.EnvUseFilter);
+    connect(form_->useFilter, &QCheckBox::toggled, this, &EnvironmentDialog::ApplyEnablingRules);
 
-    auto* explanation = Text("ここで指定した種類だけを読込みます");
-    filterList_ = Named(new QListWidget, "filterList", Utf8("読込むファイルの種類"));
+    QListWidget* list = form_->filterList;
     for (const FilterRow& row : values_.filter) {
-        auto* item = new QListWidgetItem(QString::fromLatin1(row.extension), filterList_);
+        auto* item = new QListWidgetItem(QString::fromLatin1(row.extension), list);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(row.on ? Qt::Checked : Qt::Unchecked);
     }
-    connect(filterList_, &QListWidget::itemDoubleClicked, this, [](QListWidgetItem* item) {
+    connect(list, &QListWidget::itemDoubleClicked, this, [](QListWidgetItem* item) {
         item->setCheckState(item->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
     });
-    explanation->setBuddy(filterList_);
-    auto* note = Text("※ターゲットフォルダ\n　 選択時と再読み込\n　 み時のみ適用され\n　 ます。");
-    filterWidgets_ = {explanation, filterList_, note};
-
-    auto* filterRow = new QGridLayout;
-    filterRow->addWidget(explanation, 0, 0, 1, 2);
-    filterRow->addWidget(filterList_, 1, 0);
-    filterRow->addWidget(note, 1, 1, Qt::AlignTop);
-    filterRow->setColumnStretch(0, 1);
-    filterRow->setContentsMargins(fontMetrics().horizontalAdvance(QChar(0x3042)), 0, 0, 0);
-
-    auto* layout = new QVBoxLayout(page);
-    layout->addWidget(font);
-    layout->addWidget(sortUpLow_);
-    layout->addWidget(listGrid_);
-    layout->addWidget(useFilter_);
-    layout->addLayout(filterRow, 1);
-    return page;
+    form_->filterRow->setContentsMargins(fontMetrics().horizontalAdvance(QChar(0x3042)), 0, 0, 0);
 }
 
-QWidget* EnvironmentDialog::PreviewPanePage() {
-    auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("previewPanePage"));
-    auto* heading = Text("「画像の表示」に関する設定");
-
-    // A group of radio buttons whose ids are the setting's values.
-    auto radios = [this](QButtonGroup*& group, const char* title, const char* namePrefix,
-                         std::initializer_list<const char*> captions, int value) {
-        auto* box = new QGroupBox(Utf8(title));
-        auto* column = new QVBoxLayout(box);
-        group = new QButtonGroup(this);
+void EnvironmentDialog::ShowPreviewPane() {
+    // Radio groups whose ids are the settings' values.
+    auto group = [this](std::initializer_list<QRadioButton*> radios, int value) {
+        auto* buttons = new QButtonGroup(this);
         int id = 0;
-        for (const char* caption : captions) {
-            QByteArray name = QByteArray(namePrefix) + QByteArray::number(id);
-            auto* radio = Named(new QRadioButton(Utf8(caption)), name.constData(), Utf8(caption));
-            group->addButton(radio, id);
+        for (QRadioButton* radio : radios) {
+            buttons->addButton(radio, id);
             radio->setChecked(id == value);
-            column->addWidget(radio);
             ++id;
         }
-        return box;
+        return buttons;
     };
-    QGroupBox* image = radios(dispImage_, "画像の表示方法", "dispImage",
-                              {"常にターゲットを表示(&T)", "常に個別ページ画像を表示(&K)",
-                               "ターゲットを表示できないときだけ\n個別ページ画像を表示(&N)",
-                               "常にサムネイル画像を表示(&H)"},
-                              values_.EnvDispImage);
-    QGroupBox* size = radios(dispSize_, "画像表示サイズ", "dispSize",
-                             {"原寸で表示(&O)", "ウィンドウに収まるように自動伸縮(&W)",
-                              "指定サイズに収まるように自動伸縮(&Z)"},
-                             values_.EnvDispSize);
+    dispImage_ = group({form_->dispImage0, form_->dispImage1, form_->dispImage2, form_->dispImage3},
+                       values_.EnvDispImage);
+    dispSize_ = group({form_->dispSize0, form_->dispSize1, form_->dispSize2}, values_.EnvDispSize);
     connect(dispSize_, &QButtonGroup::idToggled, this, &EnvironmentDialog::ApplyEnablingRules);
 
-    maxW_ = Named(new NumberField(Utf8("幅")), "dispMaxW", Utf8("幅"));
-    maxH_ = Named(new NumberField(Utf8("高さ")), "dispMaxH", Utf8("高さ"));
-    maxW_->SetText(QString::number(values_.EnvDispMaxW));
-    maxH_->SetText(QString::number(values_.EnvDispMaxH));
-    QLabel* wLabel = Buddy("幅(&W):", maxW_);
-    QLabel* hLabel = Buddy("高さ(&H):", maxH_);
-    sizeWidgets_ = {wLabel, maxW_, hLabel, maxH_};
-    auto* fields = new QHBoxLayout;
-    fields->setContentsMargins(fontMetrics().horizontalAdvance(QString(2, QChar(0x3042))), 0, 0, 0);
+    form_->dispMaxW->SetValue(values_.EnvDispMaxW);
+    form_->dispMaxH->SetValue(values_.EnvDispMaxH);
     const int digits = fontMetrics().horizontalAdvance(QStringLiteral("000000")) + 30;
-    for (NumberField* f : {maxW_, maxH_}) f->setMinimumWidth(digits);
-    fields->addWidget(wLabel);
-    fields->addWidget(maxW_);
-    fields->addSpacing(fontMetrics().horizontalAdvance(QChar(0x3042)));
-    fields->addWidget(hLabel);
-    fields->addWidget(maxH_);
-    fields->addStretch(1);
-    static_cast<QBoxLayout*>(size->layout())->addLayout(fields);
-
-    withExif_ = Check("withExif", "Exif情報を表示する(&E)");
-    withExif_->setChecked(values_.EnvWithExif != 0);
-
-    auto* layout = new QVBoxLayout(page);
-    layout->addWidget(heading);
-    layout->addWidget(image);
-    layout->addWidget(size);
-    layout->addWidget(withExif_);
-    layout->addStretch(1);
-    return page;
+    for (NumberField* f : {form_->dispMaxW, form_->dispMaxH}) f->setMinimumWidth(digits);
+    const int kana = fontMetrics().horizontalAdvance(QChar(0x3042));
+    form_->dispMaxFields->setContentsMargins(2 * kana, 0, 0, 0);
+    form_->dispMaxSpacing->changeSize(kana, 0, QSizePolicy::Fixed, QSizePolicy::Minimum);
+    form_->withExif->setChecked(values_.EnvWithExif);
 }
 
-QWidget* EnvironmentDialog::ExifPage() {
-    auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("exifPage"));
-    getExif_ = Check("getExif", "JPEGのExif情報を取得する(&E)");
-    getExif_->setChecked(values_.EnvGetExif != 0);
-    connect(getExif_, &QCheckBox::toggled, this, &EnvironmentDialog::ApplyEnablingRules);
+void EnvironmentDialog::ShowExif() {
+    form_->getExif->setChecked(values_.EnvGetExif);
+    connect(form_->getExif, &QCheckBox::toggled, this, &EnvironmentDialog::ApplyEnablingRules);
 
     struct ComboText {
         const char* name;
@@ -340,13 +177,14 @@ QWidget* EnvironmentDialog::ExifPage() {
         {"exifEbias", "露光補正単位(&B):", {"付けない(例:+1.0)", "付ける(例:+1.0EV)"}},
         {"exifIsosr", "ISO感度の前ISO(&I):", {"付けない(例:100)", "付ける(例:ISO100)"}},
     };
-    auto* grid = new QGridLayout;
+    QGridLayout* grid = form_->exifOptions;
     grid->setContentsMargins(fontMetrics().horizontalAdvance(QString(2, QChar(0x3042))), 0, 0, 0);
     for (size_t i = 0; i < exifCombos_.size(); ++i) {
         const ComboText& c = combos[i];
-        QComboBox* combo = Combo(c.name, c.caption, c.choices);
+        QComboBox* combo = ExifCombo(c.name, c.caption, c.choices);
         combo->setCurrentIndex(values_.*kExifOptions[i]);
-        QLabel* label = Buddy(c.caption, combo);
+        auto* label = new QLabel(Utf8(c.caption));
+        label->setBuddy(combo);
         int row = static_cast<int>(i);
         grid->addWidget(label, row, 0);
         grid->addWidget(combo, row, 1);
@@ -354,59 +192,35 @@ QWidget* EnvironmentDialog::ExifPage() {
         exifWidgets_ << label << combo;
     }
     grid->setColumnStretch(2, 1);
-    exifDtfil_ = Check("exifDtfil", "撮影日時が取得できないときはファイルの作成日付を採用する(&A)");
-    exifDtfil_->setChecked(values_.EnvExifDtfil != 0);
-    exifWidgets_ << exifDtfil_;
-
-    auto* layout = new QVBoxLayout(page);
-    layout->addWidget(getExif_);
-    layout->addLayout(grid);
-    layout->addWidget(exifDtfil_);
-    layout->addStretch(1);
-    return page;
+    // Tab takes the rows between the two check boxes.
+    QWidget* previous = form_->getExif;
+    for (QWidget* next : exifCombos_) QWidget::setTabOrder(std::exchange(previous, next), next);
+    QWidget::setTabOrder(previous, form_->exifDtfil);
+    form_->exifDtfil->raise();  // and assistive technology reads them in that order too
+    form_->exifDtfil->setChecked(values_.EnvExifDtfil);
+    exifWidgets_ << form_->exifDtfil;
 }
 
-QWidget* EnvironmentDialog::AdvancedPage() {
-    auto* page = new QWidget;
-    page->setObjectName(QStringLiteral("advancedPage"));
-    changePath_ = Check("changePath", "出力先を変更できるようにする(&C)");
-    forceOverWrite_ =
-        Check("forceOverWrite", "出力ファイルの上書き確認を行わない（強制上書きモード）(&F)");
-    makeThumb_ = Check("makeThumb", "サムネイルのない画像は縮小して作成する(&M)");
-    changePath_->setChecked(values_.EnvChangePath != 0);
-    forceOverWrite_->setChecked(values_.EnvForceOverWrite != 0);
-    makeThumb_->setChecked(values_.EnvMakeThumb != 0);
-    auto explained = [](QCheckBox* check, const char* text) {
-        auto* box = new QVBoxLayout;
-        box->addWidget(check);
-        QLabel* label = Text(text);
-        label->setContentsMargins(check->fontMetrics().horizontalAdvance(QString(2, QChar(0x3042))),
-                                  0, 0, 0);
-        box->addWidget(label);
-        return box;
-    };
-    auto* layout = new QVBoxLayout(page);
-    layout->addLayout(explained(
-        changePath_,
-        "ページ作成オプションの各種出力先を変更できるようになります。\n"
-        "特にサムネイル抽出を行う場合は、オリジナル画像と同じ名前で出力するため、\n"
-        "誤って上書きしてしまわないよう、サムネイル出力先の設定には十分ご注意ください。"));
-    layout->addSpacing(fontMetrics().lineSpacing());
-    layout->addLayout(explained(forceOverWrite_,
-                                "各種HTMLファイルやサムネイルの出力で、既に同名のファイルが存在した"
-                                "とき、\n確認のダイアログを表示せずに強制的に上書きを行います。"));
-    layout->addSpacing(fontMetrics().lineSpacing());
-    layout->addLayout(explained(makeThumb_,
-                                "サムネイルの抽出で、Exifサムネイルのない画像（PNG、GIF、BMPや"
-                                "編集した写真など）\nは、画像を縮小してサムネイルを作成します。"
-                                "（サムネイルの抽出ダイアログの初期値）"));
-    layout->addStretch(1);
-    return page;
+void EnvironmentDialog::ShowAdvanced() {
+    form_->changePath->setChecked(values_.EnvChangePath);
+    form_->forceOverWrite->setChecked(values_.EnvForceOverWrite);
+    form_->makeThumb->setChecked(values_.EnvMakeThumb);
+    // Each explanation stands under its check box's text.
+    for (auto [check, text] : {std::pair{form_->changePath, form_->changePathExplanation},
+                               std::pair{form_->forceOverWrite, form_->forceOverWriteExplanation},
+                               std::pair{form_->makeThumb, form_->makeThumbExplanation}}) {
+        text->setContentsMargins(check->fontMetrics().horizontalAdvance(QString(2, QChar(0x3042))),
+                                 0, 0, 0);
+    }
+    const int line = fontMetrics().lineSpacing();
+    for (QSpacerItem* gap : {form_->advancedSpacing1, form_->advancedSpacing2}) {
+        gap->changeSize(0, line, QSizePolicy::Minimum, QSizePolicy::Fixed);
+    }
 }
 
 void EnvironmentDialog::ShowTab(int tab) {
     session_.SetEnvironmentTab(tab);
-    session_.SetHelpContext(kHelpEnvFolders + tab);
+    help_->SetContext(kHelpEnvFolders + tab);
 }
 
 void EnvironmentDialog::RebuildFolderTree() {
@@ -429,24 +243,25 @@ void EnvironmentDialog::RebuildFolderTree() {
         {"リスト・個別.html", page},
         {"サムネイル", QIcon(QStringLiteral(":/icons/entry-image.svg"))},
     };
-    folderTree_->clear();
+    QTreeWidget* tree = form_->folderTree;
+    tree->clear();
     std::vector<QTreeWidgetItem*> items;
     for (const FolderTreeItem& node : DefaultFolderTree(chosen[0], chosen[1], chosen[2])) {
         const NodeLook& look = looks[static_cast<int>(node.node)];
         QStringList text{Utf8(look.text)};
-        auto* item = node.parent < 0 ? new QTreeWidgetItem(folderTree_, text)
+        auto* item = node.parent < 0 ? new QTreeWidgetItem(tree, text)
                                      : new QTreeWidgetItem(items[node.parent], text);
         item->setIcon(0, look.icon);
         items.push_back(item);
     }
-    folderTree_->expandAll();
+    tree->expandAll();
 }
 
 void EnvironmentDialog::ShowFontSample() {
-    QString face = FromCp932(values_.FontFaceName);
-    fontSample_->setFont(UiSession::ListFont(values_));
-    fontSample_->setText(face);
-    fontSample_->setAccessibleDescription(face);
+    QString face = FromCp932(values_.listFont.faceName);
+    form_->fontSample->setFont(UiSession::ListFont(values_));
+    form_->fontSample->setText(face);
+    form_->fontSample->setAccessibleDescription(face);
 }
 
 void EnvironmentDialog::ChangeFont() {
@@ -455,52 +270,56 @@ void EnvironmentDialog::ChangeFont() {
 }
 
 void EnvironmentDialog::ApplyEnablingRules() {
-    for (QWidget* w : filterWidgets_) w->setEnabled(useFilter_->isChecked());
-    for (QWidget* w : sizeWidgets_) w->setEnabled(dispSize_->checkedId() == 2);
-    for (QWidget* w : exifWidgets_) w->setEnabled(getExif_->isChecked());
+    const bool filter = form_->useFilter->isChecked();
+    for (QWidget* w :
+         {static_cast<QWidget*>(form_->filterExplanation), static_cast<QWidget*>(form_->filterList),
+          static_cast<QWidget*>(form_->filterNote)}) {
+        w->setEnabled(filter);
+    }
+    const bool size = dispSize_->checkedId() == 2;
+    for (QWidget* w :
+         {static_cast<QWidget*>(form_->dispMaxWLabel), static_cast<QWidget*>(form_->dispMaxW),
+          static_cast<QWidget*>(form_->dispMaxHLabel), static_cast<QWidget*>(form_->dispMaxH)}) {
+        w->setEnabled(size);
+    }
+    for (QWidget* w : exifWidgets_) w->setEnabled(form_->getExif->isChecked());
 }
 
 bool EnvironmentDialog::ReadBack() {
     // The size fields first: one in use that holds no integer keeps the dialog open on it; one
     // that is not in use (another size choice) keeps its value.
-    std::optional<int> width = ParseNumberField(maxW_->Text().toStdString());
-    std::optional<int> height = ParseNumberField(maxH_->Text().toStdString());
-    if (maxW_->isEnabled() && (!width || !height)) {
-        tabs_->setCurrentIndex(kPreviewPaneTab);
-        session_.chooser().Message(this, QMessageBox::Warning, QStringLiteral("Mirulane"),
-                                   Utf8("整数を入力してください。"), QMessageBox::Ok);
-        NumberField* bad = !width ? maxW_ : maxH_;
-        bad->setFocus();
-        bad->selectAll();
+    if (NumberField* bad = FirstRefusedNumber({form_->dispMaxW, form_->dispMaxH})) {
+        form_->tabs->setCurrentIndex(kPreviewPaneTab);
+        RefuseNumber(session_, this, bad);
         return false;
     }
     ReadChoice(folderCombos_[0], values_.EnvPathIdx);
     ReadChoice(folderCombos_[1], values_.EnvPathLst);
     ReadChoice(folderCombos_[2], values_.EnvPathThm);
 
-    values_.EnvSortUpLow = Checked(sortUpLow_);
-    values_.EnvLstGrid = Checked(listGrid_);
-    values_.EnvUseFilter = Checked(useFilter_);
-    for (int row = 0; row < filterList_->count(); ++row) {
+    values_.EnvSortUpLow = Checked(form_->sortUpLow);
+    values_.EnvLstGrid = Checked(form_->listGrid);
+    values_.EnvUseFilter = Checked(form_->useFilter);
+    for (int row = 0; row < form_->filterList->count(); ++row) {
         values_.filter[static_cast<size_t>(row)].on =
-            filterList_->item(row)->checkState() == Qt::Checked;
+            form_->filterList->item(row)->checkState() == Qt::Checked;
     }
 
     ReadChoice(dispImage_, values_.EnvDispImage);
     ReadChoice(dispSize_, values_.EnvDispSize);
-    values_.EnvDispMaxH = height.value_or(values_.EnvDispMaxH);
-    values_.EnvDispMaxW = width.value_or(values_.EnvDispMaxW);
-    values_.EnvWithExif = Checked(withExif_);
+    values_.EnvDispMaxH = form_->dispMaxH->Value().value_or(values_.EnvDispMaxH);
+    values_.EnvDispMaxW = form_->dispMaxW->Value().value_or(values_.EnvDispMaxW);
+    values_.EnvWithExif = Checked(form_->withExif);
 
-    values_.EnvGetExif = Checked(getExif_);
+    values_.EnvGetExif = Checked(form_->getExif);
     for (size_t i = 0; i < exifCombos_.size(); ++i) {
         ReadChoice(exifCombos_[i], values_.*kExifOptions[i]);
     }
-    values_.EnvExifDtfil = Checked(exifDtfil_);
+    values_.EnvExifDtfil = Checked(form_->exifDtfil);
 
-    values_.EnvChangePath = Checked(changePath_);
-    values_.EnvForceOverWrite = Checked(forceOverWrite_);
-    values_.EnvMakeThumb = Checked(makeThumb_);
+    values_.EnvChangePath = Checked(form_->changePath);
+    values_.EnvForceOverWrite = Checked(form_->forceOverWrite);
+    values_.EnvMakeThumb = Checked(form_->makeThumb);
     return true;
 }
 

@@ -10,19 +10,16 @@
 
 #include "album/settings.h"
 
-class QAbstractButton;
 class QButtonGroup;
-class QCheckBox;
 class QComboBox;
-class QLabel;
-class QListWidget;
-class QTabWidget;
-class QTreeWidget;
+
+namespace Ui {
+class EnvironmentDialog;
+}
 
 namespace mirulane::ui {
 
 class DialogHelp;
-class NumberField;
 class UiSession;
 
 class EnvironmentDialog : public QDialog {
@@ -40,11 +37,11 @@ class EnvironmentDialog : public QDialog {
     void accept() override;
 
   private:
-    QWidget* FoldersPage();
-    QWidget* ListPanePage();
-    QWidget* PreviewPanePage();
-    QWidget* ExifPage();
-    QWidget* AdvancedPage();
+    void ShowFolders();
+    void ShowListPane();
+    void ShowPreviewPane();
+    void ShowExif();
+    void ShowAdvanced();
 
     void ShowTab(int tab);
     void RebuildFolderTree();
@@ -55,34 +52,13 @@ class EnvironmentDialog : public QDialog {
 
     UiSession& session_;
     Settings values_;
+    std::unique_ptr<Ui::EnvironmentDialog> form_;
     std::unique_ptr<DialogHelp> help_;
-    QTabWidget* tabs_ = nullptr;
-
     std::array<QComboBox*, 3> folderCombos_{};  // EnvPathIdx, EnvPathLst, EnvPathThm
-    QTreeWidget* folderTree_ = nullptr;
-
-    QLabel* fontSample_ = nullptr;
-    QCheckBox* sortUpLow_ = nullptr;
-    QCheckBox* listGrid_ = nullptr;
-    QCheckBox* useFilter_ = nullptr;
-    QList<QWidget*> filterWidgets_;  // enabled while the filter is used
-    QListWidget* filterList_ = nullptr;
-
     QButtonGroup* dispImage_ = nullptr;
     QButtonGroup* dispSize_ = nullptr;
-    QList<QWidget*> sizeWidgets_;  // enabled while the specified size is chosen
-    NumberField* maxW_ = nullptr;
-    NumberField* maxH_ = nullptr;
-    QCheckBox* withExif_ = nullptr;
-
-    QCheckBox* getExif_ = nullptr;
     std::array<QComboBox*, 7> exifCombos_{};  // in the page's order
     QList<QWidget*> exifWidgets_;             // enabled while Exif data is read
-    QCheckBox* exifDtfil_ = nullptr;
-
-    QCheckBox* changePath_ = nullptr;
-    QCheckBox* forceOverWrite_ = nullptr;
-    QCheckBox* makeThumb_ = nullptr;
 };
 
 // The command "動作環境の設定(&E)...": runs the dialog on the settings and, on OK, stores its

@@ -9,18 +9,19 @@
 #include <string>
 
 #include "app/entry_edit.h"
+#include "ui/field_binder.h"
 
 class QComboBox;
-class QLabel;
 class QLineEdit;
-class QPushButton;
+
+namespace Ui {
+class FileInfoDialog;
+}
 
 namespace mirulane::ui {
 
 class CMirulaneDoc;
-class CommentEdit;
 class DialogHelp;
-class TypedValidator;
 class UiSession;
 
 class FileInfoDialog : public QDialog {
@@ -33,14 +34,6 @@ class FileInfoDialog : public QDialog {
     void done(int result) override;
 
   private:
-    struct Field {
-        QLineEdit* line = nullptr;  // single-line fields and the group box's edit
-        TypedValidator* guard = nullptr;
-        CommentEdit* comment = nullptr;
-        QString shown;       // the text as loaded into the widget
-        std::string loaded;  // the entry's bytes it was loaded from
-    };
-
     void Load();
     EditTexts Shown() const;
     void Step(int step);
@@ -52,11 +45,11 @@ class FileInfoDialog : public QDialog {
     UiSession& session_;
     CMirulaneDoc& doc_;
     FileInfoEdit edit_;
-    std::array<Field, kEditFieldCount> fields_;
-    QLineEdit* folder_ = nullptr;
-    QLineEdit* file_ = nullptr;
+    std::unique_ptr<Ui::FileInfoDialog> form_;
+    FieldBinder binder_;
+    std::array<int, kEditFieldCount> keys_{};  // the binder's key of each field
+    QLineEdit* first_ = nullptr;               // the title, which has the focus after a load
     QComboBox* group_ = nullptr;
-    QLabel* hint_ = nullptr;
     std::unique_ptr<DialogHelp> help_;
 };
 

@@ -111,7 +111,7 @@ void CLeftView::RestorePlace() {
 }
 
 void CLeftView::ApplySettings() {
-    setShowGrid(session_.Core().settings.EnvLstGrid == 1);
+    setShowGrid(session_.Core().settings.EnvLstGrid);
     setFont(session_.ListFont());
 }
 
@@ -134,7 +134,7 @@ void CLeftView::Pick(int row) {
     if (row < 0) row = session_.Core().album.entries.FirstSelected();
     if (row < 0) return;
     doc_.UpdateAllViews(this, row);
-    RefreshStatusTexts(session_.Core(), 2);
+    RefreshStatusTexts(session_.Core(), StatusRefresh::RowCount);
 }
 
 void CLeftView::mouseReleaseEvent(QMouseEvent* e) {

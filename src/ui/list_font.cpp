@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/text.h"
+#include "ui/qt_text.h"
+
 namespace mirulane::ui {
 namespace {
 
@@ -15,9 +18,9 @@ constexpr unsigned char kPitchMask = 3;
 
 }  // namespace
 
-QFont ToQFont(const LogFont& lf) {
+QFont ToQFont(const FontRecord& lf) {
     QFont font;
-    font.setFamilies(QStringList{lf.faceName, QStringLiteral("Noto Sans CJK JP")});
+    font.setFamilies(QStringList{FromCp932(lf.faceName), QStringLiteral("Noto Sans CJK JP")});
     if (lf.height != 0) font.setPointSizeF(std::abs(lf.height) * kPointsPerPixel);
     if (lf.weight > 0) font.setWeight(static_cast<QFont::Weight>(std::clamp(lf.weight, 1, 1000)));
     font.setItalic(lf.italic != 0);
@@ -26,8 +29,10 @@ QFont ToQFont(const LogFont& lf) {
     return font;
 }
 
-LogFont FromQFont(const QFont& font, const LogFont& previous) {
-    LogFont lf = previous;
+std::optional<FontRecord> FromQFont(const QFont& font, const FontRecord& previous) {
+    std::optional<std::string> face = ToCp932(font.family());
+    if (!face) return std::nullopt;
+    FontRecord lf = previous;
     if (font.pointSizeF() > 0) {
         lf.height = -static_cast<int>(std::lround(font.pointSizeF() / kPointsPerPixel));
     } else if (font.pixelSize() > 0) {
@@ -37,7 +42,7 @@ LogFont FromQFont(const QFont& font, const LogFont& previous) {
     lf.italic = font.italic() ? 1 : 0;
     lf.pitchAndFamily = static_cast<unsigned char>(
         (previous.pitchAndFamily & ~kPitchMask) | (QFontInfo(font).fixedPitch() ? kFixedPitch : 0));
-    lf.faceName = font.family();
+    lf.faceName = std::string(CutAtCharBoundary(*face, FontRecord::kFaceNameMax));
     return lf;
 }
 

@@ -41,6 +41,13 @@ static void InitIconResources() { Q_INIT_RESOURCE(mirulane); }
 namespace mirulane::ui {
 namespace {
 
+// The preview modes' radio items.
+constexpr std::pair<CMainFrame::Command, PreviewMode> kPreviewModeCommands[] = {
+    {CMainFrame::kShowImage, PreviewMode::Picture},
+    {CMainFrame::kDetailPreview, PreviewMode::DetailPage},
+    {CMainFrame::kListPreview, PreviewMode::ListPage},
+};
+
 struct CommandText {
     const char* name;      // the action's object name
     const char* caption;   // menu caption with its access key
@@ -273,13 +280,12 @@ void CMainFrame::CreateActions() {
     previewModes_ = new QActionGroup(this);
     // A stored mode outside the three checks none.
     previewModes_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
-    const Command modes[] = {kShowImage, kDetailPreview, kListPreview};
-    for (int mode = 0; mode < 3; ++mode) {
-        QAction* action = actions_[modes[mode]];
+    for (auto [command, mode] : kPreviewModeCommands) {
+        QAction* action = actions_[command];
         action->setCheckable(true);
         previewModes_->addAction(action);
         connect(action, &QAction::triggered, this,
-                [this, mode] { Run([this, mode] { SetPreviewMode(mode); }); });
+                [this, mode = mode] { Run([this, mode] { SetPreviewMode(mode); }); });
     }
 
     // F6 and Shift+F6 move between the two panes (with two panes both lead to the other one).
@@ -413,8 +419,9 @@ void CMainFrame::UpdateCommandStates() {
     enable(kBatchEdit, on.batchEdit);
     enable(kRefresh, on.refresh);
     noTargetIcon_->setVisible(!s.hasTargetFolder);
-    const Command modes[] = {kShowImage, kDetailPreview, kListPreview};
-    for (int mode = 0; mode < 3; ++mode) actions_[modes[mode]]->setChecked(s.previewMode == mode);
+    for (auto [command, mode] : kPreviewModeCommands) {
+        actions_[command]->setChecked(s.previewMode == mode);
+    }
 }
 
 void CMainFrame::Run(const std::function<void()>& command) {
@@ -517,7 +524,7 @@ void CMainFrame::ChangeFont() {
     if (font && session_.SetListFont(*font)) listPane_->ApplySettings();
 }
 
-void CMainFrame::SetPreviewMode(int mode) {
+void CMainFrame::SetPreviewMode(PreviewMode mode) {
     if (!session_.SetPreviewMode(mode)) return;
     doc_->UpdateAllViews(listPane_, PreviewEntry(session_.Core(), mode));
 }

@@ -6,6 +6,7 @@
 #include <array>
 #include <functional>
 
+#include "album/settings.h"
 #include "app/interaction.h"
 
 class QAction;
@@ -103,7 +104,7 @@ class CMainFrame : public QMainWindow {
     void OpenHelp(int context);
     void ShowAbout();
     void ChangeFont();
-    void SetPreviewMode(int mode);
+    void SetPreviewMode(PreviewMode mode);
     // Tells the preview that no entry is picked (its current entry is the album's, which the
     // album commands reset).
     void BlankPreview();

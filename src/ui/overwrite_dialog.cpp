@@ -1,77 +1,45 @@
 #include "ui/overwrite_dialog.h"
 
 #include <QDateTime>
-#include <QFormLayout>
-#include <QFrame>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
 #include <QStyle>
-#include <QVBoxLayout>
+#include <tuple>
+
+#include "ui/dialog_buttons.h"
+#include "ui_overwrite_dialog.h"
 
 namespace mirulane::ui {
-namespace {
-
-QFrame* Separator() {
-    auto* line = new QFrame;
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    return line;
-}
-
-}  // namespace
-
 OverwriteDialog::OverwriteDialog(QWidget* parent, const QString& folder, const QString& file,
                                  const QString& size, const QString& created)
     : QDialog(parent) {
-    setWindowTitle(QString::fromUtf8("ファイルの上書き確認"));
-    auto* layout = new QVBoxLayout(this);
-
-    auto* question = new QHBoxLayout;
-    auto* icon = new QLabel;
+    Ui::OverwriteDialog form;
+    form.setupUi(this);
     int iconSize = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
-    icon->setPixmap(style()
-                        ->standardIcon(QStyle::SP_MessageBoxWarning, nullptr, this)
-                        .pixmap(iconSize, iconSize));
-    question->addWidget(icon, 0, Qt::AlignTop);
-    auto* text = new QLabel(QString::fromUtf8("ファイルが既に存在します。\n上書きしますか？"));
-    text->setTextFormat(Qt::PlainText);
-    question->addWidget(text, 1);
-    layout->addLayout(question);
-    layout->addWidget(Separator());
+    form.icon->setPixmap(style()
+                             ->standardIcon(QStyle::SP_MessageBoxWarning, nullptr, this)
+                             .pixmap(iconSize, iconSize));
+    form.folder->setText(folder);
+    form.file->setText(file);
+    form.size->setText(size);
+    form.created->setText(created);
 
-    auto* form = new QFormLayout;
-    const std::pair<const char*, const QString*> fields[] = {
-        {"場所:", &folder}, {"ファイル:", &file}, {"サイズ:", &size}, {"作成日時:", &created}};
-    for (const auto& [label, value] : fields) {
-        auto* edit = new QLineEdit(*value);
-        edit->setReadOnly(true);
-        edit->setMinimumWidth(360);
-        QString name = QString::fromUtf8(label);
-        edit->setAccessibleName(name.chopped(1));
-        form->addRow(name, edit);
-    }
-    layout->addLayout(form);
-    layout->addWidget(Separator());
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
     QPushButton* yes = nullptr;
-    const std::pair<const char*, int> choices[] = {
-        {"はい(&Y)", Yes}, {"すべて上書き(&A)", All}, {"いいえ(&N)", No}, {"キャンセル", Cancel}};
-    for (const auto& [caption, result] : choices) {
-        auto* button = new QPushButton(QString::fromUtf8(caption));
+    const std::tuple<const char*, int, QDialogButtonBox::ButtonRole, const char*> choices[] = {
+        {"はい(&Y)", Yes, QDialogButtonBox::YesRole, "yes"},
+        {"すべて上書き(&A)", All, QDialogButtonBox::AcceptRole, "all"},
+        {"いいえ(&N)", No, QDialogButtonBox::NoRole, "no"},
+        {nullptr, Cancel, QDialogButtonBox::RejectRole, "cancel"}};
+    for (const auto& [caption, result, role, name] : choices) {
+        const QString text = caption ? QString::fromUtf8(caption) : CancelCaption();
+        QPushButton* button = AddButton(*form.buttons, text, role, name);
         button->setAutoDefault(false);
         if (result == Yes) {
             button->setDefault(true);
             yes = button;
         }
         connect(button, &QPushButton::clicked, this, [this, result = result] { done(result); });
-        buttons->addWidget(button);
     }
-    layout->addLayout(buttons);
     // The answer Enter gives has the focus, not the first read-only field.
     yes->setFocus();
 }

@@ -4,6 +4,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -22,9 +23,11 @@
 #include "app/pages.h"
 #include "app/session.h"
 #include "app/template_files.h"
+#include "ui/chooser_texts.h"
 #include "ui/dialog_buttons.h"
 #include "ui/dialog_help.h"
 #include "ui/help.h"
+#include "ui/number_field_widget.h"
 #include "ui/qt_text.h"
 #include "ui/replacement_strings_dialog.h"
 #include "ui/thumbnail_dialog.h"
@@ -47,29 +50,23 @@ QPushButton* Button(const char* text, const QString& objectName) {
     return button;
 }
 
+// A named value as the id of its radio button or the row of its list.
+template <class E>
+int Id(E value) {
+    return static_cast<int>(value);
+}
+
 QString Name(const char* prefix, const char* suffix) {
     return QString::fromLatin1(prefix) + QString::fromLatin1(suffix);
 }
 
 }  // namespace
 
-OptionSpin::OptionSpin(QWidget* parent) : QAbstractSpinBox(parent) {
-    lineEdit()->setText(QStringLiteral("0"));
-    setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 32);
-    // What was typed shows as the value it stands for once the field is left.
-    connect(this, &QAbstractSpinBox::editingFinished, this, [this] { SetValue(Value()); });
-}
-
-int OptionSpin::Value() const { return OptionNumber(lineEdit()->text().toStdString()); }
-
-void OptionSpin::SetValue(int value) { lineEdit()->setText(QString::number(value)); }
-
-void OptionSpin::stepBy(int steps) {
-    SetValue(SteppedOptionNumber(lineEdit()->text().toStdString(), steps));
-}
-
 PageOptionsDialog::PageOptionsDialog(UiSession& session, QWidget* parent)
-    : QDialog(parent), session_(session), edited_(session.Core().album.style) {
+    : QDialog(parent),
+      session_(session),
+      edited_(session.Core().album.style),
+      binder_([this](const QString& text) { ShowHint(text); }) {
     setObjectName(QStringLiteral("pageOptionsDialog"));
     setWindowTitle(Utf8("ページ作成オプション"));
     hint_ = new QLabel;
@@ -85,9 +82,11 @@ PageOptionsDialog::PageOptionsDialog(UiSession& session, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
     layout->addWidget(hint_);
-    layout->addWidget(ButtonRow());
+    // The tab shown last in this run comes first; each tab has its own help page.
+    const int tab = std::clamp(session_.PageOptionsTab(), 0, tabs_->count() - 1);
+    layout->addWidget(ButtonRow(kHelpPageTop + tab));
 
-    if (session_.Core().settings.EnvChangePath == 0) {
+    if (!session_.Core().settings.EnvChangePath) {
         for (QWidget* w : outputFolders_) {
             if (auto* edit = qobject_cast<QLineEdit*>(w)) {
                 edit->setReadOnly(true);
@@ -99,14 +98,10 @@ PageOptionsDialog::PageOptionsDialog(UiSession& session, QWidget* parent)
     extract_->setEnabled(session_.Core().album.entries.Count() > 0);
     Show(edited_);
 
-    // The tab shown last in this run comes first; each tab has its own help page.
-    const int tab = std::clamp(session_.PageOptionsTab(), 0, tabs_->count() - 1);
-    help_ = std::make_unique<DialogHelp>(*this, session_, kHelpPageTop + tab,
-                                         findChild<QPushButton*>(QStringLiteral("help")));
     tabs_->setCurrentIndex(tab);
     connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
         session_.SetPageOptionsTab(index);
-        session_.SetHelpContext(kHelpPageTop + index);
+        help_->SetContext(kHelpPageTop + index);
     });
 }
 
@@ -117,17 +112,19 @@ QLineEdit* PageOptionsDialog::Text(std::string PageStyle::*member, const char* o
     auto* edit = new QLineEdit;
     edit->setObjectName(QString::fromLatin1(objectName));
     edit->setAccessibleName(name);
-    TypedValidator* guard =
-        GuardLineEdit(edit, maxBytes, name, [this](const QString& text) { ShowHint(text); });
-    texts_.push_back({edit, guard, member, {}, {}});
+    texts_.push_back({binder_.AddLine(edit, maxBytes, name), member});
     return edit;
 }
 
-OptionSpin* PageOptionsDialog::Number(int PageStyle::*member, const char* objectName) {
-    auto* spin = new OptionSpin;
-    spin->setObjectName(QString::fromLatin1(objectName));
-    numbers_.push_back({spin, member});
-    return spin;
+NumberField* PageOptionsDialog::Number(int PageStyle::*member, const char* objectName,
+                                       const QString& name) {
+    auto* field = new NumberField;
+    field->setObjectName(QString::fromLatin1(objectName));
+    field->SetName(name);
+    field->SetValue(0);
+    field->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 32);
+    numbers_.push_back({field, member});
+    return field;
 }
 
 QLayout* PageOptionsDialog::FolderRow(std::string PageStyle::*member, const char* objectName,
@@ -137,13 +134,12 @@ QLayout* PageOptionsDialog::FolderRow(std::string PageStyle::*member, const char
     auto* browse = Button("...", QString::fromLatin1(objectName) + QStringLiteral("Browse"));
     browse->setAccessibleName(name + Utf8("のフォルダを選択"));
     browse->setMaximumWidth(browse->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 24);
-    connect(browse, &QPushButton::clicked, this, [this, edit] {
+    const int key = texts_.back().key;
+    connect(browse, &QPushButton::clicked, this, [this, edit, key] {
         std::optional<QString> chosen =
-            session_.chooser().Folder(this, Utf8("フォルダを選択してください"), edit->text());
+            session_.chooser().Folder(this, FolderPrompt(), edit->text());
         if (!chosen || !session_.AlbumPath(*chosen)) return;
-        for (TextField& t : texts_) {
-            if (t.edit == edit) t.guard->SetText(*chosen);
-        }
+        binder_.SetText(key, *chosen);
     });
     if (fixed) outputFolders_.insert(outputFolders_.end(), {edit, browse});
     auto* row = new QHBoxLayout;
@@ -187,7 +183,7 @@ QWidget* PageOptionsDialog::TopTab() {
         column->addWidget(caption);
         pictures->addLayout(column);
     }
-    choices_.push_back({nullptr, layouts_, nullptr, &PageStyle::TopStyle});
+    choices_.push_back({layouts_, nullptr, &PageStyle::TopStyle});
     connect(layouts_, &QButtonGroup::idToggled, this, [this] { UpdateStates(); });
 
     auto* frames = new QHBoxLayout;
@@ -195,8 +191,7 @@ QWidget* PageOptionsDialog::TopTab() {
     auto* listGrid = new QGridLayout(listFrame);
     auto addNumber = [this](QGridLayout* grid, int row, const char* label, int PageStyle::*member,
                             const char* objectName, const QString& name) {
-        OptionSpin* spin = Number(member, objectName);
-        spin->setAccessibleName(name);
+        NumberField* spin = Number(member, objectName, name);
         QLabel* caption = Label(label, spin);
         grid->addWidget(caption, row, 0);
         grid->addWidget(spin, row, 1);
@@ -236,14 +231,14 @@ QWidget* PageOptionsDialog::TopTab() {
                      "makeAutorun"}}) {
         auto* check = new QCheckBox(Utf8(text));
         check->setObjectName(QString::fromLatin1(objectName));
-        choices_.push_back({check, nullptr, nullptr, member});
+        switches_.push_back({check, member});
         layout->addWidget(check);
     }
     layout->addStretch(1);
     return page;
 }
 
-QWidget* PageOptionsDialog::TemplateGroup(Template& t, int PageStyle::*useFile,
+QWidget* PageOptionsDialog::TemplateGroup(Template& t, TemplateSource PageStyle::*useFile,
                                           int PageStyle::*preset, std::string PageStyle::*file,
                                           const char* prefix) {
     auto* group = new QGroupBox(Utf8("テンプレート"));
@@ -253,9 +248,9 @@ QWidget* PageOptionsDialog::TemplateGroup(Template& t, int PageStyle::*useFile,
     auto* fileRadio = new QRadioButton(Utf8("オリジナル"));
     presetRadio->setObjectName(Name(prefix, "PresetChoice"));
     fileRadio->setObjectName(Name(prefix, "FileChoice"));
-    t.choice->addButton(presetRadio, 0);
-    t.choice->addButton(fileRadio, 1);
-    choices_.push_back({nullptr, t.choice, nullptr, useFile});
+    t.choice->addButton(presetRadio, Id(TemplateSource::Preset));
+    t.choice->addButton(fileRadio, Id(TemplateSource::File));
+    choices_.push_back({t.choice, nullptr, useFile});
     connect(t.choice, &QButtonGroup::idToggled, this, [this] { UpdateStates(); });
 
     t.presets = new QComboBox;
@@ -266,13 +261,13 @@ QWidget* PageOptionsDialog::TemplateGroup(Template& t, int PageStyle::*useFile,
     for (int i = 0; i < count; ++i) {
         t.presets->addItem(FromCp932(list ? ListPresetName(i) : DetailPresetName(i)));
     }
-    choices_.push_back({nullptr, nullptr, t.presets, preset});
+    choices_.push_back({nullptr, t.presets, preset});
     t.exportButton = Button("ﾌｧｲﾙ出力...", Name(prefix, "Export"));
     connect(t.exportButton, &QPushButton::clicked, this, [this, &t] { ExportChosenPreset(t); });
 
     t.file = Text(file, Name(prefix, "TemplateFile").toLatin1().constData(), kPagePathMaxBytes,
                   Utf8("テンプレートファイル"));
-    t.fileGuard = texts_.back().guard;
+    t.fileKey = texts_.back().key;
     t.browse = Button("...", Name(prefix, "TemplateBrowse"));
     t.browse->setAccessibleName(Utf8("テンプレートファイルを選択"));
     t.browse->setMaximumWidth(t.browse->fontMetrics().horizontalAdvance(QStringLiteral("...")) +
@@ -294,9 +289,9 @@ QWidget* PageOptionsDialog::TemplateGroup(Template& t, int PageStyle::*useFile,
     return group;
 }
 
-QWidget* PageOptionsDialog::SizeGroup(SizeMode& size, int PageStyle::*mode, int PageStyle::*scale,
-                                      int PageStyle::*width, int PageStyle::*height,
-                                      const char* prefix) {
+QWidget* PageOptionsDialog::SizeGroup(SizeRows& size, SizeMode PageStyle::*mode,
+                                      int PageStyle::*scale, int PageStyle::*width,
+                                      int PageStyle::*height, const char* prefix) {
     const QString what = Utf8(std::string_view(prefix) == "thumb" ? "サムネイル" : "画像");
     auto* group = new QGroupBox(Utf8("表示サイズ"));
     group->setAccessibleName(what + Utf8("の表示サイズ"));
@@ -310,11 +305,11 @@ QWidget* PageOptionsDialog::SizeGroup(SizeMode& size, int PageStyle::*mode, int 
         size.modes->addButton(radio, m);
         grid->addWidget(radio, m, 0);
     }
-    choices_.push_back({nullptr, size.modes, nullptr, mode});
+    choices_.push_back({size.modes, nullptr, mode});
     connect(size.modes, &QButtonGroup::idToggled, this, [this] { UpdateStates(); });
 
-    OptionSpin* percent = Number(scale, Name(prefix, "Scale").toLatin1().constData());
-    percent->setAccessibleName(what + Utf8("の倍率（％）"));
+    NumberField* percent =
+        Number(scale, Name(prefix, "Scale").toLatin1().constData(), what + Utf8("の倍率（％）"));
     auto* percentLabel = new QLabel(Utf8("％"));
     auto* scaleRow = new QHBoxLayout;
     scaleRow->addWidget(percent);
@@ -323,10 +318,10 @@ QWidget* PageOptionsDialog::SizeGroup(SizeMode& size, int PageStyle::*mode, int 
     grid->addLayout(scaleRow, 0, 1);
     size.scale = {percent, percentLabel};
 
-    OptionSpin* w = Number(width, Name(prefix, "FitWidth").toLatin1().constData());
-    OptionSpin* h = Number(height, Name(prefix, "FitHeight").toLatin1().constData());
-    w->setAccessibleName(what + Utf8("の幅"));
-    h->setAccessibleName(what + Utf8("の高さ"));
+    NumberField* w =
+        Number(width, Name(prefix, "FitWidth").toLatin1().constData(), what + Utf8("の幅"));
+    NumberField* h =
+        Number(height, Name(prefix, "FitHeight").toLatin1().constData(), what + Utf8("の高さ"));
     QLabel* wLabel = Label("幅:", w);
     QLabel* hLabel = Label("高さ:", h);
     auto* fitLabel = new QLabel(Utf8("に収める"));
@@ -366,13 +361,12 @@ QWidget* PageOptionsDialog::ListTab() {
          {"表示しない", "タイトル", "ファイル名（拡張子なし）", "ファイル名（拡張子あり）"}) {
         text->addItem(Utf8(item));
     }
-    choices_.push_back({nullptr, nullptr, text, &PageStyle::ListTextKind});
-    OptionSpin* spacing = Number(&PageStyle::ListCellSpacing, "listSpacing");
-    spacing->setAccessibleName(Utf8("間隔"));
+    choices_.push_back({nullptr, text, &PageStyle::ListTextKind});
+    NumberField* spacing = Number(&PageStyle::ListCellSpacing, "listSpacing", Utf8("間隔"));
     auto* align = new QComboBox;
     align->setObjectName(QStringLiteral("listAlign"));
     for (const char* item : {"左寄せ", "中央", "右寄せ"}) align->addItem(Utf8(item));
-    choices_.push_back({nullptr, nullptr, align, &PageStyle::ListAlign});
+    choices_.push_back({nullptr, align, &PageStyle::ListAlign});
     displayRow->addWidget(Label("文字列:", text));
     displayRow->addWidget(text);
     displayRow->addWidget(Label("間隔:", spacing));
@@ -415,38 +409,33 @@ QWidget* PageOptionsDialog::DetailTab() {
                                      "image"));
     auto* target = new QCheckBox(Utf8("ターゲット画像は新規ウィンドウで開く"));
     target->setObjectName(QStringLiteral("targetToTop"));
-    choices_.push_back({target, nullptr, nullptr, &PageStyle::TargetToTop});
+    switches_.push_back({target, &PageStyle::TargetToTop});
     layout->addWidget(images);
     layout->addWidget(target);
     layout->addStretch(1);
     return page;
 }
 
-QWidget* PageOptionsDialog::ButtonRow() {
-    auto* row = new QWidget;
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    auto* reset = Button("既定値に戻す(&R)...", QStringLiteral("reset"));
+QWidget* PageOptionsDialog::ButtonRow(int helpContext) {
+    auto* buttons = new QDialogButtonBox;
+    QPushButton* reset =
+        AddButton(*buttons, Utf8("既定値に戻す(&R)..."), QDialogButtonBox::ResetRole, "reset");
     connect(reset, &QPushButton::clicked, this, &PageOptionsDialog::ResetToDefaults);
-    layout->addWidget(reset);
-    layout->addStretch(1);
-    AddOkCancelHelp(*this, *layout);
+    AddOkCancel(*this, *buttons);
+    help_ = std::make_unique<DialogHelp>(*this, session_, helpContext, *buttons);
     // Like every other button of this dialog, these never take the default from OK.
-    for (auto* b : row->findChildren<QPushButton*>()) b->setAutoDefault(false);
-    return row;
+    for (QAbstractButton* b : buttons->buttons())
+        static_cast<QPushButton*>(b)->setAutoDefault(false);
+    return buttons;
 }
 
 void PageOptionsDialog::Show(const PageStyle& style) {
-    for (TextField& t : texts_) {
-        t.guard->SetText(FromCp932(style.*t.member));
-        t.shown = t.edit->text();
-        t.loaded = style.*t.member;
-    }
-    // The fields show what OK stores.
-    for (const NumberField& n : numbers_) n.spin->SetValue(std::max(0, style.*n.member));
+    for (const TextField& t : texts_) binder_.Load(t.key, style.*t.member);
+    // A value below 0 (an album file may hold one) shows as 0.
+    for (const NumberBinding& n : numbers_) n.field->SetValue(std::max(0, style.*n.member));
+    for (const SwitchBinding& b : switches_) b.check->setChecked(style.*b.member);
     for (const Choice& c : choices_) {
-        const int v = style.*c.member;
-        if (c.check) c.check->setChecked(v != 0);
+        const int v = std::visit([&style](auto member) { return Id(style.*member); }, c.member);
         if (c.list) c.list->setCurrentIndex(v);
         if (c.group) {
             if (QAbstractButton* b = c.group->button(v)) b->setChecked(true);
@@ -456,35 +445,41 @@ void PageOptionsDialog::Show(const PageStyle& style) {
 }
 
 void PageOptionsDialog::Collect(PageStyle& style) const {
-    for (const TextField& t : texts_) {
-        style.*t.member = StoredText(t.edit->text(), t.shown, t.loaded);
-    }
-    for (const NumberField& n : numbers_) style.*n.member = n.spin->Value();
+    for (const TextField& t : texts_) style.*t.member = binder_.Stored(t.key);
+    // A field whose text is no integer keeps the value (OK refuses it while it is in use).
+    for (const NumberBinding& n : numbers_)
+        style.*n.member = n.field->Value().value_or(style.*n.member);
+    for (const SwitchBinding& b : switches_) style.*b.member = b.check->isChecked();
     for (const Choice& c : choices_) {
-        int v = style.*c.member;
-        if (c.check) v = c.check->isChecked() ? 1 : 0;
-        if (c.list && c.list->currentIndex() >= 0) v = c.list->currentIndex();
-        if (c.group && c.group->checkedId() >= 0) v = c.group->checkedId();
-        style.*c.member = v;
+        int v = -1;
+        if (c.list) v = c.list->currentIndex();
+        if (c.group) v = c.group->checkedId();
+        // No choice (a value outside the choices) keeps the value.
+        if (v < 0) continue;
+        std::visit(
+            [&style, v](auto member) {
+                style.*member = static_cast<std::remove_reference_t<decltype(style.*member)>>(v);
+            },
+            c.member);
     }
 }
 
 void PageOptionsDialog::UpdateStates() {
     // Layouts 0 and 1 put the list frame in a column (its width), 2 and 3 in a row (its height).
-    const bool column = layouts_->checkedId() < 2;
+    const bool column = ListLayoutIsVertical(static_cast<TopLayout>(layouts_->checkedId()));
     for (QWidget* w : frameWidthRow_) w->setVisible(column);
     for (QWidget* w : frameHeightRow_) w->setVisible(!column);
     for (const Template* t : {&listTemplate_, &detailTemplate_}) {
-        const bool preset = t->choice->checkedId() != 1;
+        const bool preset = t->choice->checkedId() != Id(TemplateSource::File);
         t->presets->setEnabled(preset);
         t->exportButton->setEnabled(preset);
         t->file->setEnabled(!preset);
         t->browse->setEnabled(!preset);
     }
-    for (const SizeMode* s : {&thumbSize_, &imageSize_}) {
+    for (const SizeRows* s : {&thumbSize_, &imageSize_}) {
         const int mode = s->modes->checkedId();
-        for (QWidget* w : s->scale) w->setEnabled(mode == 0);
-        for (QWidget* w : s->fit) w->setEnabled(mode == 1);
+        for (QWidget* w : s->scale) w->setEnabled(mode == Id(SizeMode::Scale));
+        for (QWidget* w : s->fit) w->setEnabled(mode == Id(SizeMode::Fit));
     }
 }
 
@@ -508,12 +503,12 @@ void PageOptionsDialog::ExportChosenPreset(const Template& t) {
     const int index = t.presets->currentIndex();
     if (index < 0) return;
     // The list variant of the stored layout: one picked on the top-page tab is not OK'd yet.
-    const int topStyle = session_.Core().album.style.TopStyle;
+    const TopLayout topStyle = session_.Core().album.style.TopStyle;
     const QString name = FromCp932(ExportFileName(t.kind, index, topStyle));
     const QString folder = session_.DialogFolder();
     std::optional<QString> chosen = session_.chooser().SaveFile(
         this, Utf8("名前を付けて保存"), folder.isEmpty() ? name : folder + QLatin1Char('/') + name,
-        {Utf8("HTMLﾄﾞｷｭﾒﾝﾄ (*.htm *.html)"), Utf8("すべてのﾌｧｲﾙ (*)")}, QStringLiteral("html"));
+        HtmlSaveFilters(), QStringLiteral("html"));
     if (!chosen) return;
     std::optional<std::string> path = session_.AlbumPath(*chosen);
     if (!path) return;
@@ -525,20 +520,21 @@ void PageOptionsDialog::ChooseTemplateFile(const Template& t) {
     std::optional<QString> chosen = session_.chooser().OpenFile(
         this, Utf8("開く"),
         current.isEmpty() ? session_.DialogFolder() : QFileInfo(current).absolutePath(),
-        {Utf8("HTMLドｷｭﾒﾝﾄ (*.htm *.html)"), Utf8("すべてのﾌｧｲﾙ (*)")});
+        HtmlOpenFilters());
     if (!chosen) return;
     std::optional<std::string> path = session_.AlbumPath(*chosen);
     if (!path) return;
     // A file the page writers could not read is refused now, saying why.
     if (!TemplateFileUsable(session_.interaction(), *path)) return;
-    t.fileGuard->SetText(*chosen);
+    binder_.SetText(t.fileKey, *chosen);
 }
 
 bool PageOptionsDialog::TemplateReadable(const PageStyle& style, const Template& t,
-                                         int PageStyle::*useFile, std::string PageStyle::*file) {
+                                         TemplateSource PageStyle::*useFile,
+                                         std::string PageStyle::*file) {
     const PageStyle& stored = session_.Core().album.style;
-    if (style.*useFile != 1) return true;
-    if (stored.*useFile == 1 && stored.*file == style.*file) return true;
+    if (style.*useFile != TemplateSource::File) return true;
+    if (stored.*useFile == TemplateSource::File && stored.*file == style.*file) return true;
     if (TemplateFileUsable(session_.interaction(), style.*file)) return true;
     tabs_->setCurrentIndex(t.kind == PresetKind::List ? kListTab : kDetailTab);
     t.file->setFocus();
@@ -554,15 +550,21 @@ void PageOptionsDialog::ExtractThumbnails() {
     if (ExecThumbnailDialog(session_, this) != QDialog::Accepted) return;
     // The extraction stored the folder it ran into; the tab shows it, so OK keeps it.
     const std::string& folder = session_.Core().album.style.ThumbFolder;
-    for (TextField& t : texts_) {
-        if (t.member != &PageStyle::ThumbFolder) continue;
-        t.guard->SetText(FromCp932(folder));
-        t.shown = t.edit->text();
-        t.loaded = folder;
+    for (const TextField& t : texts_) {
+        if (t.member == &PageStyle::ThumbFolder) binder_.Load(t.key, folder);
     }
 }
 
 void PageOptionsDialog::accept() {
+    std::vector<NumberField*> fields;
+    for (const NumberBinding& n : numbers_) fields.push_back(n.field);
+    if (NumberField* bad = FirstRefusedNumber(fields)) {
+        for (int tab = 0; tab < tabs_->count(); ++tab) {
+            if (tabs_->widget(tab)->isAncestorOf(bad)) tabs_->setCurrentIndex(tab);
+        }
+        RefuseNumber(session_, this, bad);
+        return;
+    }
     PageStyle style = edited_;
     Collect(style);
     if (!TemplateReadable(style, listTemplate_, &PageStyle::ListUseFile,

@@ -3,14 +3,15 @@
 // detail pages). The dialog edits a copy; OK stores it into the album. The replacement-strings
 // dialog and the thumbnail extraction it opens store theirs at once.
 
-#include <QAbstractSpinBox>
 #include <QDialog>
 #include <memory>
 #include <string>
+#include <variant>
 #include <vector>
 
 #include "album/page_style.h"
 #include "app/pages.h"
+#include "ui/field_binder.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -23,22 +24,8 @@ class QTabWidget;
 namespace mirulane::ui {
 
 class DialogHelp;
-class TypedValidator;
+class NumberField;
 class UiSession;
-
-// A number field with up and down arrows: any text may be typed; when the field is left it
-// shows the value it stands for (OptionNumber), and a click adds or takes 1, never below 0.
-class OptionSpin : public QAbstractSpinBox {
-    Q_OBJECT
-  public:
-    explicit OptionSpin(QWidget* parent = nullptr);
-    int Value() const;
-    void SetValue(int value);
-    void stepBy(int steps) override;
-
-  protected:
-    StepEnabled stepEnabled() const override { return StepUpEnabled | StepDownEnabled; }
-};
 
 class PageOptionsDialog : public QDialog {
     Q_OBJECT
@@ -56,21 +43,24 @@ class PageOptionsDialog : public QDialog {
 
   private:
     struct TextField {
-        QLineEdit* edit;
-        TypedValidator* guard;
+        int key;  // the binder's
         std::string PageStyle::*member;
-        QString shown;
-        std::string loaded;
     };
-    struct NumberField {
-        OptionSpin* spin;
+    struct NumberBinding {
+        NumberField* field;
         int PageStyle::*member;
     };
-    struct Choice {  // check boxes, radio groups and lists
-        QCheckBox* check = nullptr;
+    // A radio group or a list: the ids of its buttons, the rows of its list are the values.
+    using ChoiceMember = std::variant<int PageStyle::*, TopLayout PageStyle::*,
+                                      SizeMode PageStyle::*, TemplateSource PageStyle::*>;
+    struct Choice {
         QButtonGroup* group = nullptr;
         QComboBox* list = nullptr;
-        int PageStyle::*member;
+        ChoiceMember member;
+    };
+    struct SwitchBinding {
+        QCheckBox* check;
+        bool PageStyle::*member;
     };
     struct Template {
         PresetKind kind;
@@ -78,11 +68,11 @@ class PageOptionsDialog : public QDialog {
         QComboBox* presets = nullptr;
         QPushButton* exportButton = nullptr;
         QLineEdit* file = nullptr;
-        TypedValidator* fileGuard = nullptr;
+        int fileKey = 0;  // the binder's
         QPushButton* browse = nullptr;
     };
-    struct SizeMode {
-        QButtonGroup* modes = nullptr;  // 0 scale, 1 fit, 2 actual size
+    struct SizeRows {
+        QButtonGroup* modes = nullptr;  // ids: the SizeMode values
         std::vector<QWidget*> scale;    // enabled with mode 0
         std::vector<QWidget*> fit;      // enabled with mode 1
     };
@@ -90,17 +80,17 @@ class PageOptionsDialog : public QDialog {
     QWidget* TopTab();
     QWidget* ListTab();
     QWidget* DetailTab();
-    QWidget* ButtonRow();
+    QWidget* ButtonRow(int helpContext);
 
     QLineEdit* Text(std::string PageStyle::*member, const char* objectName, size_t maxBytes,
                     const QString& name);
-    OptionSpin* Number(int PageStyle::*member, const char* objectName);
-    // A folder field with its "..." button; fixed: read-only while EnvChangePath is 0.
+    NumberField* Number(int PageStyle::*member, const char* objectName, const QString& name);
+    // A folder field with its "..." button; fixed: read-only while EnvChangePath is off.
     QLayout* FolderRow(std::string PageStyle::*member, const char* objectName, const char* caption,
                        const QString& name, bool fixed);
-    QWidget* TemplateGroup(Template& t, int PageStyle::*useFile, int PageStyle::*preset,
+    QWidget* TemplateGroup(Template& t, TemplateSource PageStyle::*useFile, int PageStyle::*preset,
                            std::string PageStyle::*file, const char* prefix);
-    QWidget* SizeGroup(SizeMode& size, int PageStyle::*mode, int PageStyle::*scale,
+    QWidget* SizeGroup(SizeRows& size, SizeMode PageStyle::*mode, int PageStyle::*scale,
                        int PageStyle::*width, int PageStyle::*height, const char* prefix);
 
     void Show(const PageStyle& style);
@@ -113,25 +103,27 @@ class PageOptionsDialog : public QDialog {
     void ExtractThumbnails();
     // A template file the album does not use yet must be readable; false after the loader's
     // message.
-    bool TemplateReadable(const PageStyle& style, const Template& t, int PageStyle::*useFile,
-                          std::string PageStyle::*file);
+    bool TemplateReadable(const PageStyle& style, const Template& t,
+                          TemplateSource PageStyle::*useFile, std::string PageStyle::*file);
     void ShowHint(const QString& text);
 
     UiSession& session_;
     PageStyle edited_;  // the copy the dialog edits
     QTabWidget* tabs_ = nullptr;
     QLabel* hint_ = nullptr;
+    FieldBinder binder_;
     std::vector<TextField> texts_;
-    std::vector<NumberField> numbers_;
+    std::vector<NumberBinding> numbers_;
     std::vector<Choice> choices_;
-    std::vector<QWidget*> outputFolders_;  // fixed while EnvChangePath is 0
+    std::vector<SwitchBinding> switches_;
+    std::vector<QWidget*> outputFolders_;  // fixed while EnvChangePath is off
     QButtonGroup* layouts_ = nullptr;
     QWidget* frameWidthRow_[2] = {};   // label and field of ListFrameWidth
     QWidget* frameHeightRow_[2] = {};  // label and field of ListFrameHeight
     Template listTemplate_{PresetKind::List};
     Template detailTemplate_{PresetKind::Detail};
-    SizeMode thumbSize_;
-    SizeMode imageSize_;
+    SizeRows thumbSize_;
+    SizeRows imageSize_;
     QPushButton* extract_ = nullptr;
     std::unique_ptr<DialogHelp> help_;
 };

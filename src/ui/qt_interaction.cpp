@@ -7,6 +7,7 @@
 
 #include "app/files.h"
 #include "app/text.h"
+#include "ui/dialog_buttons.h"
 #include "ui/overwrite_dialog.h"
 #include "ui/qt_text.h"
 
@@ -195,8 +196,8 @@ ProgressAnswer QtInteraction::Progress(int done, int total) {
 
 void QtInteraction::ShowProgressDialog(int done, int total) {
     if (!progress_) {
-        progress_ = new QProgressDialog(QString::fromUtf8("処理しています..."),
-                                        QString::fromUtf8("キャンセル"), 0, 0, window_);
+        progress_ = new QProgressDialog(QString::fromUtf8("処理しています..."), CancelCaption(), 0,
+                                        0, window_);
         progress_->setWindowTitle(QStringLiteral("Mirulane"));
         // Not modal: a modal progress dialog would let events through in every update. The
         // window's commands wait anyway while a run owns the album, and its close box asks

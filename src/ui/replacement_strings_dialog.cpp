@@ -2,13 +2,11 @@
 
 #include <QCheckBox>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QVBoxLayout>
 #include <tuple>
+#include <utility>
 
 #include "app/page_options.h"
 #include "app/pages.h"
@@ -19,6 +17,7 @@
 #include "ui/qt_text.h"
 #include "ui/typed_field.h"
 #include "ui/ui_session.h"
+#include "ui_replacement_strings_dialog.h"
 
 namespace mirulane::ui {
 namespace {
@@ -62,28 +61,17 @@ QLineEdit* ReadOnlyField(const QString& text, const QString& name) {
     return field;
 }
 
-QLabel* Header() {
-    auto* header = new QLabel(Utf8("置換対象"));
-    header->setAlignment(Qt::AlignCenter);
-    return header;
-}
-
 }  // namespace
 
 ReplacementStringsDialog::ReplacementStringsDialog(UiSession& session, QWidget* parent)
-    : QDialog(parent), session_(session) {
-    setObjectName(QStringLiteral("replacementStringsDialog"));
-    setWindowTitle(Utf8("テンプレートの置換文字列設定"));
+    : QDialog(parent),
+      session_(session),
+      form_(std::make_unique<Ui::ReplacementStringsDialog>()),
+      binder_([this](const QString& text) { ShowHint(text); }) {
+    form_->setupUi(this);
     const PageStyle& style = session_.Core().album.style;
-    auto* hint = new QLabel;
-    hint->setObjectName(QStringLiteral("hint"));
-    auto showHint = [hint](const QString& text) { hint->setText(text); };
 
-    // A column: the header over the tokens, then a row per switch and the token it switches.
-    auto column = [](QGridLayout* grid) {
-        grid->addWidget(Header(), 0, 1);
-        return grid;
-    };
+    // Under each column's header, a row per switch and the token it switches.
     auto addRows = [this, &style](QGridLayout* grid, const Row* from, const Row* to) {
         for (const Row* r = from; r != to; ++r) {
             int row = grid->rowCount();
@@ -97,9 +85,12 @@ ReplacementStringsDialog::ReplacementStringsDialog(UiSession& session, QWidget* 
         }
     };
     // Under the switches of the two links, the texts they show.
-    auto linkText = [&showHint](QGridLayout* grid, const std::string& text, const char* name) {
+    auto linkText = [this](QGridLayout* grid, const std::string& text, const char* objectName,
+                           const char* name) {
         auto* edit = new QLineEdit;
-        GuardLineEdit(edit, kLinkTextMax, Utf8(name), showHint)->SetText(FromCp932(text));
+        const int key = binder_.AddLine(edit, kLinkTextMax, Utf8(name));
+        binder_.Load(key, text);
+        edit->setObjectName(QString::fromLatin1(objectName));
         edit->setAccessibleName(Utf8(name));
         auto* label = new QLabel(Utf8("表示内容:"));
         label->setBuddy(edit);
@@ -108,31 +99,23 @@ ReplacementStringsDialog::ReplacementStringsDialog(UiSession& session, QWidget* 
         row->addWidget(label);
         row->addWidget(edit, 1);
         grid->addLayout(row, grid->rowCount(), 0, 1, 2);
-        return edit;
+        return std::pair{edit, key};
     };
 
-    QGridLayout* left = column(new QGridLayout);
+    QGridLayout* left = form_->entryTokens;
     const Row* prevRow = std::end(kLeft) - 2;
     addRows(left, std::begin(kLeft), prevRow);
     addRows(left, prevRow, prevRow + 1);
-    prev_ = linkText(left, style.PrevText, "前ページの表示内容");
+    std::tie(prev_, prevKey_) = linkText(left, style.PrevText, "prevText", "前ページの表示内容");
     addRows(left, prevRow + 1, prevRow + 2);
-    next_ = linkText(left, style.NextText, "次ページの表示内容");
-    prev_->setObjectName(QStringLiteral("prevText"));
-    next_->setObjectName(QStringLiteral("nextText"));
-    prevLoaded_ = style.PrevText;
-    nextLoaded_ = style.NextText;
-    prevShown_ = prev_->text();
-    nextShown_ = next_->text();
+    std::tie(next_, nextKey_) = linkText(left, style.NextText, "nextText", "次ページの表示内容");
     left->setRowStretch(left->rowCount(), 1);
 
-    auto* exif = new QGroupBox(Utf8("撮影データ（Exif情報）"));
-    QGridLayout* middle = column(new QGridLayout(exif));
+    QGridLayout* middle = form_->exifTokens;
     addRows(middle, std::begin(kExif), std::end(kExif));
     middle->setRowStretch(middle->rowCount(), 1);
 
-    auto* listOnly = new QGroupBox(Utf8("リストページ専用"));
-    QGridLayout* right = column(new QGridLayout(listOnly));
+    QGridLayout* right = form_->listTokens;
     addRows(right, std::begin(kListOnly), std::end(kListOnly));
     auto* repeat = new QLabel(Utf8("エントリ用HTML繰り返し区間\n　（これは置換対象ではない）"));
     right->addWidget(repeat, right->rowCount(), 0, 1, 2);
@@ -147,38 +130,25 @@ ReplacementStringsDialog::ReplacementStringsDialog(UiSession& session, QWidget* 
     }
     right->setRowStretch(right->rowCount(), 1);
 
-    auto* notice = new QGroupBox(QStringLiteral("Notice"));
-    auto* noticeLayout = new QVBoxLayout(notice);
-    noticeLayout->addWidget(
-        new QLabel(Utf8("テンプレートファイル中に、必要な置換対象文字列を埋め込んでください。\n"
-                        "また、置き換えを行いたくないものがあればチェックを外してください。")));
-
-    auto* buttons = new QVBoxLayout;
-    QPushButton* help = AddOkCancelHelp(*this, *buttons, Utf8("ｷｬﾝｾﾙ"));
-    buttons->addStretch(1);
-
-    auto* columns = new QHBoxLayout;
-    columns->addLayout(left);
-    columns->addWidget(exif, 0, Qt::AlignTop);
-    columns->addWidget(listOnly, 0, Qt::AlignTop);
-    columns->addLayout(buttons);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(columns);
-    layout->addWidget(notice);
-    layout->addWidget(hint);
-
-    help_ = std::make_unique<DialogHelp>(*this, session_, kHelpTemplateStrings, help);
+    // Assistive technology reads the first column before what stands beside and under it.
+    for (QWidget* w : std::initializer_list<QWidget*>{form_->exif, form_->listOnly, form_->buttons,
+                                                      form_->notice, form_->hint}) {
+        w->raise();
+    }
+    AddOkCancel(*this, *form_->buttons, HalfWidthCancelCaption());
+    help_ = std::make_unique<DialogHelp>(*this, session_, kHelpTemplateStrings, *form_->buttons);
 }
 
 ReplacementStringsDialog::~ReplacementStringsDialog() = default;
 
 void ReplacementStringsDialog::accept() {
-    std::array<int, kTokenCount> switches{};
-    for (int t = 0; t < kTokenCount; ++t) switches[t] = switches_[t]->isChecked() ? 1 : 0;
-    StoreTemplateOptions(session_.Core().album, switches,
-                         StoredText(prev_->text(), prevShown_, prevLoaded_),
-                         StoredText(next_->text(), nextShown_, nextLoaded_));
+    std::array<bool, kTokenCount> switches{};
+    for (int t = 0; t < kTokenCount; ++t) switches[t] = switches_[t]->isChecked();
+    StoreTemplateOptions(session_.Core().album, switches, binder_.Stored(prevKey_),
+                         binder_.Stored(nextKey_));
     QDialog::accept();
 }
+
+void ReplacementStringsDialog::ShowHint(const QString& text) { form_->hint->setText(text); }
 
 }  // namespace mirulane::ui

@@ -9,9 +9,14 @@
 #include <string>
 
 #include "album/page_style.h"
+#include "ui/field_binder.h"
 
 class QCheckBox;
 class QLineEdit;
+
+namespace Ui {
+class ReplacementStringsDialog;
+}
 
 namespace mirulane::ui {
 
@@ -31,14 +36,16 @@ class ReplacementStringsDialog : public QDialog {
     void accept() override;
 
   private:
+    void ShowHint(const QString& text);
+
     UiSession& session_;
+    std::unique_ptr<Ui::ReplacementStringsDialog> form_;
+    FieldBinder binder_;
     std::array<QCheckBox*, kTokenCount> switches_{};
     QLineEdit* prev_ = nullptr;
     QLineEdit* next_ = nullptr;
-    std::string prevLoaded_;
-    std::string nextLoaded_;
-    QString prevShown_;
-    QString nextShown_;
+    int prevKey_ = 0;  // the binder's keys of the two link texts
+    int nextKey_ = 0;
     std::unique_ptr<DialogHelp> help_;
 };
 

@@ -1,108 +1,89 @@
 #include "ui/run_dialog.h"
 
-#include <QHBoxLayout>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QProgressBar>
 #include <QPushButton>
-#include <QRadioButton>
-#include <QVBoxLayout>
 #include <algorithm>
 #include <memory>
 
 #include "app/session.h"
 #include "ui/album_run.h"
-#include "ui/browser.h"
-#include "ui/help.h"
+#include "ui/dialog_buttons.h"
+#include "ui/dialog_help.h"
+#include "ui/qt_text.h"
 #include "ui/ui_session.h"
+#include "ui_run_dialog.h"
 
 namespace mirulane::ui {
 
 RunDialog::RunDialog(UiSession& session, QWidget* parent, const QString& title, int helpContext)
-    : QDialog(parent), session_(session), savedHelpContext_(session.HelpContext()) {
+    : QDialog(parent),
+      session_(session),
+      form_(std::make_unique<Ui::RunDialog>()),
+      help_(std::make_unique<DialogHelp>(*this, session, helpContext)) {
+    form_->setupUi(this);
     setWindowTitle(title);
-    session_.SetHelpContext(helpContext);
 }
 
-RunDialog::~RunDialog() {
-    // Opened from the main window, the main window's context after a dialog; opened from
-    // another dialog, that dialog's.
-    session_.SetHelpContext(savedHelpContext_ <= kHelpMainWindowAgain ? kHelpMainWindowAgain
-                                                                      : savedHelpContext_);
-}
+RunDialog::~RunDialog() = default;
 
-void RunDialog::Build(const QString& note, QLayout* fields, const QString& busyText,
+QRadioButton* RunDialog::AllButton() const { return form_->allEntries; }
+QRadioButton* RunDialog::SelectedButton() const { return form_->selectedEntries; }
+QWidget* RunDialog::ProgressRow() const { return form_->progressRow; }
+QLabel* RunDialog::ProgressLabel() const { return form_->progressLabel; }
+QProgressBar* RunDialog::ProgressBar() const { return form_->progressBar; }
+QLabel* RunDialog::Counter() const { return form_->progressCounter; }
+
+void RunDialog::Build(const QString& note, QWidget* fields, const QString& busyText,
                       const QString& doneText) {
     busyText_ = busyText;
     doneText_ = doneText;
-    auto* layout = new QVBoxLayout(this);
-    auto* text = new QLabel(note);
-    text->setTextFormat(Qt::PlainText);
-    layout->addWidget(text);
-
-    all_ = new QRadioButton(QString::fromUtf8("すべてのエントリを処理する(&A)"));
-    all_->setObjectName(QStringLiteral("allEntries"));
-    selected_ = new QRadioButton(QString::fromUtf8("選択したエントリだけを処理する(&S)"));
-    selected_->setObjectName(QStringLiteral("selectedEntries"));
-    all_->setChecked(true);
-    selected_->setEnabled(session_.Core().album.entries.SelectedCount() > 0);
-    layout->addWidget(all_);
-    layout->addWidget(selected_);
-    if (fields) layout->addLayout(fields);
+    form_->note->setText(note);
+    form_->selectedEntries->setEnabled(session_.Core().album.entries.SelectedCount() > 0);
+    if (fields) {
+        form_->fields->addWidget(fields);
+        // Assistive technology reads the fields before the progress row and the buttons.
+        form_->progressRow->raise();
+        form_->buttons->raise();
+    }
+    // The buttons after the fields, in the order Tab takes.
+    QDialogButtonBox& buttons = *form_->buttons;
+    run_ = AddButton(buttons, Utf8("実行"), QDialogButtonBox::AcceptRole, "run");
+    cancel_ = AddButton(buttons, HalfWidthCancelCaption(), QDialogButtonBox::RejectRole, "cancel");
+    help_->AddButton(buttons);
+    run_->setDefault(true);
+    for (QAbstractButton* b : buttons.buttons())
+        static_cast<QPushButton*>(b)->setAutoDefault(false);
+    connect(run_, &QPushButton::clicked, this, [this] { Execute(); });
+    connect(cancel_, &QPushButton::clicked, this, &RunDialog::reject);
 
     // The row keeps its place while hidden: showing it during the run needs no new layout.
-    row_ = new QWidget;
-    row_->setObjectName(QStringLiteral("progressRow"));
-    QSizePolicy policy = row_->sizePolicy();
+    QSizePolicy policy = form_->progressRow->sizePolicy();
     policy.setRetainSizeWhenHidden(true);
-    row_->setSizePolicy(policy);
-    auto* rowLayout = new QHBoxLayout(row_);
-    rowLayout->setContentsMargins(0, 0, 0, 0);
-    label_ = new QLabel;
-    label_->setObjectName(QStringLiteral("progressLabel"));
-    QFontMetrics metrics = label_->fontMetrics();
-    label_->setMinimumWidth(
+    form_->progressRow->setSizePolicy(policy);
+    QFontMetrics metrics = form_->progressLabel->fontMetrics();
+    form_->progressLabel->setMinimumWidth(
         std::max(metrics.horizontalAdvance(busyText), metrics.horizontalAdvance(doneText)));
-    bar_ = new QProgressBar;
-    bar_->setObjectName(QStringLiteral("progressBar"));
-    bar_->setAccessibleName(QString::fromUtf8("進行状況"));
-    bar_->setTextVisible(false);
-    counter_ = new QLabel;
-    counter_->setObjectName(QStringLiteral("progressCounter"));
-    counter_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    counter_->setMinimumWidth(metrics.horizontalAdvance(QStringLiteral("99999/99999")));
-    rowLayout->addWidget(label_);
-    rowLayout->addWidget(bar_, 1);
-    rowLayout->addWidget(counter_);
-    row_->hide();
-    layout->addWidget(row_);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    run_ = new QPushButton(QString::fromUtf8("実行"));
-    run_->setObjectName(QStringLiteral("run"));
-    run_->setDefault(true);
-    cancel_ = new QPushButton(QString::fromUtf8("ｷｬﾝｾﾙ"));
-    cancel_->setObjectName(QStringLiteral("cancel"));
-    auto* cancel = cancel_;
-    auto* help = new QPushButton(QString::fromUtf8("ヘルプ"));
-    help->setObjectName(QStringLiteral("help"));
-    for (QPushButton* b : {run_, cancel, help}) {
-        b->setAutoDefault(false);
-        buttons->addWidget(b);
-    }
-    layout->addLayout(buttons);
-    connect(run_, &QPushButton::clicked, this, [this] { Execute(); });
-    connect(cancel, &QPushButton::clicked, this, &RunDialog::reject);
-    connect(help, &QPushButton::clicked, this, &RunDialog::OpenHelp);
+    form_->progressCounter->setMinimumWidth(
+        metrics.horizontalAdvance(QStringLiteral("99999/99999")));
+    form_->progressRow->hide();
 }
 
-bool RunDialog::SelectedOnly() const { return selected_->isChecked(); }
+QList<QWidget*> RunDialog::ControlsOffDuringRun() const {
+    QList<QWidget*> controls;
+    for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (w != form_->progressRow && w != form_->buttons) controls << w;
+    }
+    for (QAbstractButton* b : form_->buttons->buttons()) {
+        if (b != cancel_) controls << b;
+    }
+    return controls;
+}
+
+bool RunDialog::SelectedOnly() const { return form_->selectedEntries->isChecked(); }
 
 void RunDialog::RunWithProgress(std::function<bool()> run, std::function<void(bool)> finish) {
     // Nothing but the run's own questions and ｷｬﾝｾﾙ can be answered meanwhile.
-    for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (w != row_ && w != cancel_ && !w->testAttribute(Qt::WA_Disabled)) {
+    for (QWidget* w : ControlsOffDuringRun()) {
+        if (!w->testAttribute(Qt::WA_Disabled)) {
             w->setEnabled(false);
             disabled_ << w;
         }
@@ -144,11 +125,11 @@ void RunDialog::RunEnd(bool close, const std::function<void(bool)>& finish) {
 }
 
 void RunDialog::ShowProgress(int done, int total) {
-    label_->setText(done >= total ? doneText_ : busyText_);
-    bar_->setRange(0, total);
-    bar_->setValue(done);
-    counter_->setText(QString::asprintf("%d/%d", done, total));
-    row_->show();
+    form_->progressLabel->setText(done >= total ? doneText_ : busyText_);
+    form_->progressBar->setRange(0, total);
+    form_->progressBar->setValue(done);
+    form_->progressCounter->setText(QString::asprintf("%d/%d", done, total));
+    form_->progressRow->show();
 }
 
 void RunDialog::reject() {
@@ -159,19 +140,6 @@ void RunDialog::reject() {
         return;
     }
     QDialog::reject();
-}
-
-void RunDialog::keyPressEvent(QKeyEvent* e) {
-    if (e->key() == Qt::Key_F1 && e->modifiers() == Qt::NoModifier) {
-        OpenHelp();
-        return;
-    }
-    QDialog::keyPressEvent(e);
-}
-
-void RunDialog::OpenHelp() {
-    QUrl url = HelpUrl(session_.HelpContext());
-    if (!url.isEmpty()) OpenInBrowser(session_.chooser(), this, url);
 }
 
 }  // namespace mirulane::ui

@@ -1,71 +1,47 @@
 #include "ui/thumbnail_dialog.h"
 
 #include <QCheckBox>
-#include <QGridLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 #include "app/session.h"
 #include "app/thumbnail_run.h"
 #include "app/user_path.h"
+#include "ui/chooser_texts.h"
 #include "ui/help.h"
 #include "ui/qt_text.h"
 #include "ui/ui_session.h"
 #include "ui/worker_run.h"
+#include "ui_thumbnail_fields.h"
 
 namespace mirulane::ui {
-namespace {
-
-QLineEdit* FolderField(const char* objectName, const QString& accessibleName,
-                       const std::string& cp932) {
-    auto* field = new QLineEdit(FromCp932(cp932));
-    field->setObjectName(QString::fromLatin1(objectName));
-    field->setAccessibleName(accessibleName);
-    field->setMinimumWidth(field->fontMetrics().averageCharWidth() * 44);
-    return field;
-}
-
-}  // namespace
-
 ThumbnailDialog::ThumbnailDialog(UiSession& session, QWidget* parent)
-    : RunDialog(session, parent, QString::fromUtf8("サムネイルの抽出"), kHelpThumbnails) {
+    : RunDialog(session, parent, QString::fromUtf8("サムネイルの抽出"), kHelpThumbnails),
+      fields_(std::make_unique<Ui::ThumbnailFields>()) {
     setObjectName(QStringLiteral("thumbnailDialog"));
     const Session& core = session.Core();
     const PageStyle& style = core.album.style;
 
-    target_ =
-        FolderField("targetFolder", QString::fromUtf8("ターゲット画像の場所"), style.TargetFolder);
-    target_->setReadOnly(true);
-    output_ =
-        FolderField("outputFolder", QString::fromUtf8("サムネイル画像の出力先"), style.ThumbFolder);
-    browse_ = new QPushButton(QStringLiteral("..."));
-    browse_->setObjectName(QStringLiteral("browse"));
-    browse_->setAccessibleName(QString::fromUtf8("出力先のフォルダを選択"));
-    browse_->setAutoDefault(false);
+    auto* fields = new QWidget;
+    fields_->setupUi(fields);
+    target_ = fields_->targetFolder;
+    output_ = fields_->outputFolder;
+    browse_ = fields_->browse;
+    makeMissing_ = fields_->makeMissing;
+    target_->setText(FromCp932(style.TargetFolder));
+    output_->setText(FromCp932(style.ThumbFolder));
+    for (QLineEdit* field : {target_, output_}) {
+        field->setMinimumWidth(field->fontMetrics().averageCharWidth() * 44);
+    }
     browse_->setMaximumWidth(browse_->fontMetrics().horizontalAdvance(QStringLiteral("...")) + 24);
     // Thumbnails keep the pictures' names: only a user who asked for it may send them elsewhere.
-    if (core.settings.EnvChangePath == 0) {
+    if (!core.settings.EnvChangePath) {
         output_->setReadOnly(true);
         browse_->setEnabled(false);
     }
     connect(browse_, &QPushButton::clicked, this, &ThumbnailDialog::Browse);
-
-    auto* fields = new QGridLayout;
-    auto* targetLabel = new QLabel(QString::fromUtf8("ターゲット画像の場所(&G):"));
-    targetLabel->setBuddy(target_);
-    auto* outputLabel = new QLabel(QString::fromUtf8("サムネイル画像の出力先(&T):"));
-    outputLabel->setBuddy(output_);
-    fields->addWidget(targetLabel, 0, 0, 1, 2);
-    fields->addWidget(target_, 1, 0, 1, 2);
-    fields->addWidget(outputLabel, 2, 0, 1, 2);
-    fields->addWidget(output_, 3, 0);
-    fields->addWidget(browse_, 3, 1);
     // Starts as the environment setting says; what is ticked here holds for this run only.
-    makeMissing_ = new QCheckBox(QString::fromUtf8("サムネイルのない画像は縮小して作成する(&M)"));
-    makeMissing_->setObjectName(QStringLiteral("makeMissing"));
-    makeMissing_->setChecked(core.settings.EnvMakeThumb != 0);
-    fields->addWidget(makeMissing_, 4, 0, 1, 2);
+    makeMissing_->setChecked(core.settings.EnvMakeThumb);
 
     Build(QString::fromUtf8("Exif形式のJPEGファイルからサムネイル画像を抽出します。\n"
                             "デジタルカメラで撮影したJPEGのほとんどはExif形式です。\n"
@@ -73,9 +49,11 @@ ThumbnailDialog::ThumbnailDialog(UiSession& session, QWidget* parent)
           fields, QString::fromUtf8("抽出中..."), QString::fromUtf8("抽出完了"));
 }
 
+ThumbnailDialog::~ThumbnailDialog() = default;
+
 void ThumbnailDialog::Browse() {
-    std::optional<QString> chosen = session_.chooser().Folder(
-        this, QString::fromUtf8("フォルダを選択してください"), output_->text());
+    std::optional<QString> chosen =
+        session_.chooser().Folder(this, FolderPrompt(), output_->text());
     if (chosen && session_.AlbumPath(*chosen)) output_->setText(*chosen);
 }
 

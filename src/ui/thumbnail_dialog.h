@@ -10,12 +10,17 @@ class QCheckBox;
 class QLineEdit;
 class QPushButton;
 
+namespace Ui {
+class ThumbnailFields;
+}
+
 namespace mirulane::ui {
 
 class ThumbnailDialog : public RunDialog {
     Q_OBJECT
   public:
     ThumbnailDialog(UiSession& session, QWidget* parent);
+    ~ThumbnailDialog() override;
 
     QLineEdit* TargetField() const { return target_; }
     QLineEdit* OutputField() const { return output_; }
@@ -28,6 +33,7 @@ class ThumbnailDialog : public RunDialog {
   private:
     void Browse();
 
+    std::unique_ptr<Ui::ThumbnailFields> fields_;
     QLineEdit* target_ = nullptr;
     QLineEdit* output_ = nullptr;
     QPushButton* browse_ = nullptr;

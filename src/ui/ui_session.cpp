@@ -17,17 +17,13 @@
 #include "app/user_path.h"
 #include "ui/album_run.h"
 #include "ui/browser.h"
+#include "ui/chooser_texts.h"
 #include "ui/qt_text.h"
 #include "ui/worker_run.h"
 
 namespace mirulane::ui {
 namespace {
 
-// The album list file's choosers: tab-separated text files, then every file.
-QStringList AlbumFilters() {
-    return {QString::fromUtf8("ﾃｷｽﾄﾌｧｲﾙ(ﾀﾌﾞ区切り) (*.txt)"),
-            QString::fromUtf8("すべてのﾌｧｲﾙ (*)")};
-}
 // The extension the album list file gets when a name is typed without one.
 QString AlbumSuffix() { return QStringLiteral("txt"); }
 
@@ -40,7 +36,6 @@ QString WithDefaultSuffix(const QString& path, const QString& suffix) {
     if (name.isEmpty() || name.indexOf(QLatin1Char('.'), start) >= 0) return path;
     return path + QLatin1Char('.') + suffix;
 }
-constexpr size_t kFaceNameMax = 31;  // bytes, as the logical-font record holds it
 
 // The framework's title of a document that has no name yet.
 QString DefaultTitle() { return QString::fromUtf8("無題 - Mirulane"); }
@@ -57,17 +52,6 @@ QString MakePreviewPath() {
     probe.remove();
     name.chop(4);
     return name + QStringLiteral(".html");
-}
-
-// The list font's description as the settings hold it.
-LogFont ListLogFont(const Settings& s) {
-    return {s.FontHeight,         s.FontWidth,
-            s.FontEscapement,     s.FontOrientation,
-            s.FontWeight,         s.FontItalic,
-            s.FontUnderline,      s.FontStrikeOut,
-            s.FontCharSet,        s.FontOutPrecision,
-            s.FontClipPrecision,  s.FontQuality,
-            s.FontPitchAndFamily, FromCp932(s.FontFaceName)};
 }
 
 QString SystemPath(const std::string& cp932) {
@@ -109,8 +93,8 @@ AlbumRun& UiSession::StartRun(std::function<void()> work, std::function<void()> 
 }
 
 bool UiSession::TakeShowHelp() {
-    if (session_->settings.ShowHelp != 1) return false;
-    session_->settings.ShowHelp = 0;
+    if (!session_->settings.ShowHelp) return false;
+    session_->settings.ShowHelp = false;
     return true;
 }
 
@@ -162,7 +146,7 @@ bool UiSession::SavePromptOnClose() {
 
 bool UiSession::ChooseTargetFolder() {
     SavePrompt();
-    auto chosen = chooser_.Folder(ui_.Window(), QString::fromUtf8("フォルダを選択してください"),
+    auto chosen = chooser_.Folder(ui_.Window(), FolderPrompt(),
                                   SystemPath(session_->album.style.TargetFolder));
     if (!chosen) return false;
     auto folder = AlbumPath(*chosen);
@@ -220,39 +204,27 @@ void UiSession::SetSelection(const QList<int>& rows) {
 
 void UiSession::SetSelectedRows(const std::vector<bool>& rows) {
     session_->album.entries.SetSelection(rows);
-    RefreshStatusTexts(*session_, 2);
+    RefreshStatusTexts(*session_, StatusRefresh::RowCount);
 }
 
-bool UiSession::SetPreviewMode(int mode) { return mirulane::SetPreviewMode(*session_, mode); }
+bool UiSession::SetPreviewMode(PreviewMode mode) {
+    return mirulane::SetPreviewMode(*session_, mode);
+}
 
 QFont UiSession::ListFont() const { return ListFont(session_->settings); }
 
 bool UiSession::SetListFont(const QFont& font) { return SetListFont(session_->settings, font); }
 
-QFont UiSession::ListFont(const Settings& settings) { return ToQFont(ListLogFont(settings)); }
+QFont UiSession::ListFont(const Settings& settings) { return ToQFont(settings.listFont); }
 
 bool UiSession::SetListFont(Settings& s, const QFont& font) {
-    LogFont lf = FromQFont(font, ListLogFont(s));
-    auto face = ToCp932(lf.faceName);
-    if (!face) {
+    std::optional<FontRecord> chosen = FromQFont(font, s.listFont);
+    if (!chosen) {
         Refuse(QString::fromUtf8("Shift-JIS で表せない名前のフォントは使用できません\n") +
-               lf.faceName);
+               font.family());
         return false;
     }
-    s.FontHeight = lf.height;
-    s.FontWidth = lf.width;
-    s.FontEscapement = lf.escapement;
-    s.FontOrientation = lf.orientation;
-    s.FontWeight = lf.weight;
-    s.FontItalic = lf.italic;
-    s.FontUnderline = lf.underline;
-    s.FontStrikeOut = lf.strikeOut;
-    s.FontCharSet = lf.charSet;
-    s.FontOutPrecision = lf.outPrecision;
-    s.FontClipPrecision = lf.clipPrecision;
-    s.FontQuality = lf.quality;
-    s.FontPitchAndFamily = lf.pitchAndFamily;
-    s.FontFaceName = std::string(CutAtCharBoundary(*face, kFaceNameMax));
+    s.listFont = *chosen;
     return true;
 }
 

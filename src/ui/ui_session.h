@@ -105,7 +105,7 @@ class UiSession {
     // The same with one flag per row (the list pane's whole selection).
     void SetSelectedRows(const std::vector<bool>& rows);
     // Sets EnvPreView; false when it already was that mode.
-    bool SetPreviewMode(int mode);
+    bool SetPreviewMode(PreviewMode mode);
 
     // The list font from the fourteen stored fields; SetListFont stores a chosen font (false
     // when its face name cannot be stored, after saying so). The forms with a settings record

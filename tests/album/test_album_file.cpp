@@ -72,7 +72,7 @@ TEST(AlbumFile, WritesTheDocumentedLayoutWithCrLf) {
 TEST(AlbumFile, RoundTripRestoresOptionsEntriesAndGroups) {
     Album album = OneCapturedEntry();
     PageStyle& s = album.style;
-    s.TopStyle = 3;
+    s.TopStyle = TopLayout::ListAbove;
     s.TopTitle = Sj("旅行 2004");
     s.ListFrameWidth = -5;
     s.ListPreset = 4;
@@ -115,7 +115,7 @@ TEST(AlbumFile, ReaderAppliesLegacyPresetsRangesAndPartialLines) {
               0);
 
     Album top = read("#[TopPageStyle]\t7\tF\tT\t1\t2\t3\t-4\t5\t6\t-1\n");
-    EXPECT_EQ(top.style.TopStyle, 0);
+    EXPECT_EQ(top.style.TopStyle, TopLayout::ListLeft);
     EXPECT_EQ(top.style.FrameBorder, 0);
     EXPECT_EQ(top.style.ListFrameWidth, -4);  // not range-checked
     EXPECT_EQ(top.style.TopTitle, "T");
@@ -179,14 +179,14 @@ TEST(AlbumFile, OverLongLineAsksAndNoAbortsWithoutRangeCheck) {
     EXPECT_EQ(read.entries, 2);
     EXPECT_FALSE(read.stopped);
     EXPECT_EQ(asked, 1);
-    EXPECT_EQ(yes.style.TopStyle, 0);
+    EXPECT_EQ(yes.style.TopStyle, TopLayout::ListLeft);
 
     Album no;
     read = ReadAlbumText(no, text, answer(false));
     EXPECT_TRUE(read.stopped);
     EXPECT_EQ(asked, 2);
     EXPECT_EQ(no.entries.Count(), 1);
-    EXPECT_EQ(no.style.TopStyle, 9);  // not range-checked after No
+    EXPECT_EQ(no.style.TopStyle, static_cast<TopLayout>(9));  // not range-checked after No
 
     // One byte shorter is read without a question (CR LF counts as one line feed).
     Album fits;

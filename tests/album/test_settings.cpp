@@ -25,9 +25,9 @@ TEST(Settings, NoProfileGivesDefaultsAndSavesAll41KeysInOrder) {
     EXPECT_EQ(FilterFlags(s), "111100000");
     EXPECT_TRUE(s.PassesFilter("jpg"));
     EXPECT_FALSE(s.PassesFilter("jpeg"));
-    EXPECT_EQ(s.FontHeight, -12);
-    EXPECT_EQ(s.FontCharSet, 128);
-    EXPECT_EQ(s.FontFaceName, "MS UI Gothic");
+    EXPECT_EQ(s.listFont.height, -12);
+    EXPECT_EQ(s.listFont.charSet, 128);
+    EXPECT_EQ(s.listFont.faceName, "MS UI Gothic");
 
     s.ShowHelp = 0;
     IniProfile out("");
@@ -98,10 +98,10 @@ TEST(Settings, ValuesAreTakenAsReadWithTheRecordLimits) {
     Settings s;
     s.Load(p);
     EXPECT_EQ(s.EnvPathIdx, 7);
-    EXPECT_EQ(s.FontItalic, 1);  // the low 8 bits
-    EXPECT_EQ(s.FontCharSet, 255);
-    EXPECT_EQ(s.FontWeight, 0);
-    EXPECT_EQ(s.FontFaceName, std::string(31, 'F'));
+    EXPECT_EQ(s.listFont.italic, 1);  // the low 8 bits
+    EXPECT_EQ(s.listFont.charSet, 255);
+    EXPECT_EQ(s.listFont.weight, 0);
+    EXPECT_EQ(s.listFont.faceName, std::string(31, 'F'));
 }
 
 // The profile lines of a settings store, as written at exit.
@@ -156,14 +156,15 @@ TEST(Settings, EnvironmentDialogTakesEveryOptionItEditsAndNoOther) {
     };
     const Case kCases[] = {
         {[](Settings& s) { s.EnvLstGrid = 0; }, true, false},
-        {[](Settings& s) { s.FontFaceName = "Other"; }, true, false},
-        {[](Settings& s) { s.FontCharSet = 1; }, true, false},
+        {[](Settings& s) { s.listFont.faceName = "Other"; }, true, false},
+        {[](Settings& s) { s.listFont.charSet = 1; }, true, false},
         {[](Settings& s) { s.EnvDispImage = 3; }, false, true},
         {[](Settings& s) { s.EnvDispMaxH = 1; }, false, true},
         {[](Settings& s) { s.EnvWithExif = 0; }, false, true},
         {[](Settings& s) { s.EnvPathLst = 2; }, false, false},
         {[](Settings& s) { s.filter[0].on = false; }, false, false},
-        {[](Settings& s) { s.EnvPreView = 2; }, false, false},  // not the dialog's
+        {[](Settings& s) { s.EnvPreView = PreviewMode::ListPage; }, false,
+         false},  // not the dialog's
     };
     for (const Case& c : kCases) {
         Settings current, changed;

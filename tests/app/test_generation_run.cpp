@@ -69,8 +69,8 @@ TEST(GenerationRun, AProblemIsToldBeforeTheNextQuestion) {
     OrderedInteraction ui;
     Session session(ui);
     SetDefaultFolders(session.album.style, dir.path(), session.settings);
-    session.album.style.TopStyle = 7;
-    session.album.style.MakeAutorun = 1;
+    session.album.style.TopStyle = static_cast<TopLayout>(7);
+    session.album.style.MakeAutorun = true;
     dir.Write("autorun.inf", "theirs");
     EXPECT_EQ(GenerationResult::Done, GenerationRun(session));
     EXPECT_EQ(ui.seen, (std::vector<std::string>{"トップページのスタイルが不正",
@@ -177,7 +177,7 @@ TEST(GenerationRun, BrokenTemplatesFailTheirStep) {
     PageAlbum a;
     a.Add("A.JPG");
     a.Put("broken.html", "");
-    a.style().ListUseFile = 1;
+    a.style().ListUseFile = TemplateSource::File;
     a.style().ListTemplateFile = a.target + "/broken.html";
     EXPECT_EQ(GenerationResult::ListPageFailed, GenerationRun(a.session));
     EXPECT_TRUE(a.Exists("index.html"));
@@ -187,7 +187,7 @@ TEST(GenerationRun, BrokenTemplatesFailTheirStep) {
 
     PageAlbum b;
     b.Add("A.JPG");
-    b.style().DetailUseFile = 1;
+    b.style().DetailUseFile = TemplateSource::File;
     b.style().DetailTemplateFile = b.target + "/nowhere/t.html";
     EXPECT_EQ(GenerationResult::DetailPagesFailed, GenerationRun(b.session));
     EXPECT_TRUE(b.Exists("html/list.html"));
@@ -317,7 +317,7 @@ TEST(GenerationRun, ListTemplateWithoutMarkersFailsTheRun) {
     a.Add("A.JPG");
     a.Put("t.html", "<html><body>_TDTEXT_</body></html>\n");
     a.Put("html/list.html", "old");
-    a.style().ListUseFile = 1;
+    a.style().ListUseFile = TemplateSource::File;
     a.style().ListTemplateFile = a.target + "/t.html";
     EXPECT_EQ(GenerationResult::ListPageFailed, GenerationRun(a.session));
     EXPECT_EQ(std::vector<std::string>{"テンプレートの内容が不正です"}, a.ui.MessagesUtf8());
@@ -377,12 +377,12 @@ TEST(GenerationRun, FailedWritesAreFailures) {
     a.ui.messages.clear();
     {
         FileSizeLimit limit(20);
-        a.style().TopStyle = 9;  // an empty index.html, which fits
+        a.style().TopStyle = static_cast<TopLayout>(9);  // an empty index.html, which fits
         EXPECT_EQ(StepResult::Failed, a.TopStep(PageNames(a.session.album)));
     }
     EXPECT_EQ("トップページのスタイルが不正", a.ui.MessagesUtf8().at(0));
     EXPECT_EQ("ファイル出力エラー(errno=27)\n" + a.Path("autorun.inf"), a.ui.MessagesUtf8().at(1));
-    a.style().TopStyle = 0;
+    a.style().TopStyle = TopLayout::ListLeft;
 
     // The list page: its own message, and a failed step.
     a.ui.messages.clear();

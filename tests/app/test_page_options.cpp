@@ -33,7 +33,7 @@ TEST(OptionNumber, SpinClicksStopAtZeroAndAtTheTop) {
 
 PageStyle Customised() {
     PageStyle s;
-    s.TopStyle = 3;
+    s.TopStyle = TopLayout::ListAbove;
     s.TopFolder = "top";
     s.TopTitle = "title";
     s.ListFrameMarginH = 1;
@@ -45,21 +45,21 @@ PageStyle Customised() {
     s.FrameBorder = s.FrameNoResize = s.MakeAutorun = 1;
     s.ListFolder = "list";
     s.ThumbFolder = "thumbs";
-    s.ThumbSizeMode = 2;
+    s.ThumbSizeMode = SizeMode::Actual;
     s.ThumbScale = 50;
     s.ThumbFitHeight = s.ThumbFitWidth = 10;
     s.ListTextKind = 3;
     s.ListCellSpacing = 0;
     s.ListAlign = 2;
-    s.ListUseFile = 1;
+    s.ListUseFile = TemplateSource::File;
     s.ListPreset = 4;
     s.ListTemplateFile = "list.html";
     s.DetailFolder = "detail";
     s.ImageFolder = "images";
-    s.ImageSizeMode = 0;
+    s.ImageSizeMode = SizeMode::Scale;
     s.ImageScale = 30;
     s.ImageFitHeight = s.ImageFitWidth = 20;
-    s.DetailUseFile = 1;
+    s.DetailUseFile = TemplateSource::File;
     s.DetailPreset = 16;
     s.DetailTemplateFile = "detail.html";
     s.TargetToTop = 0;
@@ -95,12 +95,12 @@ TEST(ResetPageOptions, RestoresTheStyleAndKeepsPlacesNamesAndPresets) {
     Album a;
     a.style = expected;
     EXPECT_FALSE(StorePageOptions(a, s));  // the edited fields are equal
-    EXPECT_EQ(s.TopStyle, 0);
+    EXPECT_EQ(s.TopStyle, TopLayout::ListLeft);
     EXPECT_EQ(s.ListFrameWidth, 140);
     EXPECT_EQ(s.ThumbFitWidth, 94);
     EXPECT_EQ(s.ImageFitHeight, 400);
-    EXPECT_EQ(s.ListUseFile, 0);
-    EXPECT_EQ(s.DetailUseFile, 0);
+    EXPECT_EQ(s.ListUseFile, TemplateSource::Preset);
+    EXPECT_EQ(s.DetailUseFile, TemplateSource::Preset);
     EXPECT_EQ(s.TargetToTop, 1);
     EXPECT_EQ(s.ListPreset, 4);
     EXPECT_EQ(s.TargetFolder, "photos");
@@ -117,7 +117,7 @@ TEST(StorePageOptions, CopiesTheDialogsFieldsAndLeavesTheOthersToTheAlbum) {
     EXPECT_TRUE(StorePageOptions(album, edited));
     EXPECT_TRUE(album.modified);
     const PageStyle& s = album.style;
-    EXPECT_EQ(s.TopStyle, 3);
+    EXPECT_EQ(s.TopStyle, TopLayout::ListAbove);
     EXPECT_EQ(s.TopTitle, "title");
     EXPECT_EQ(s.ListFrameHeight, 3);
     EXPECT_EQ(s.ThumbFolder, "thumbs");
@@ -150,7 +150,7 @@ TEST(StorePageOptions, ChoosingTheThumbnailListWidensAFrameLeftAsItWas) {
     Album rows;
     edited = rows.style;
     edited.ListPreset = kThumbnailListPreset;
-    edited.TopStyle = 2;
+    edited.TopStyle = TopLayout::ListBelow;
     EXPECT_TRUE(StorePageOptions(rows, edited));
     EXPECT_EQ(rows.style.ListFrameHeight, 200);
     Album typed;
@@ -169,10 +169,10 @@ TEST(StorePageOptions, ChoosingTheThumbnailListWidensAFrameLeftAsItWas) {
 
 TEST(StoreTemplateOptions, StoresAtOnceAndMarksTheAlbumOnlyOnAChange) {
     Album album;
-    std::array<int, kTokenCount> switches = album.style.tokenSwitch;
+    std::array<bool, kTokenCount> switches = album.style.tokenSwitch;
     EXPECT_FALSE(StoreTemplateOptions(album, switches, "Prev", "Next"));
     EXPECT_FALSE(album.modified);
-    switches[static_cast<int>(Token::PGTOTAL)] = 0;
+    switches[static_cast<int>(Token::PGTOTAL)] = false;
     EXPECT_TRUE(StoreTemplateOptions(album, switches, "<", ">"));
     EXPECT_TRUE(album.modified);
     EXPECT_FALSE(album.style.Switch(Token::PGTOTAL));

@@ -153,7 +153,7 @@ TEST(PreviewImage, HtmlEntryIsShownItselfOnlyInImageMode) {
     EXPECT_EQ(a.target + "/notes.HTM", show.path);
     EXPECT_FALSE(a.Exists("preview/Mrl1.html"));
 
-    a.settings().EnvPreView = 1;
+    a.settings().EnvPreView = PreviewMode::DetailPage;
     show = a.Show(0);
     EXPECT_EQ(a.file, show.path);
     EXPECT_TRUE(a.Exists("preview/Mrl1.html"));
@@ -175,7 +175,7 @@ TEST(PreviewUpdate, NoEntryBlanksThePaneAndKeepsTheCurrentEntry) {
     EXPECT_EQ(-1, a.album().currentEntry);
 
     // A mode the pane does not know shows nothing new.
-    a.settings().EnvPreView = 3;
+    a.settings().EnvPreView = static_cast<PreviewMode>(3);
     show = a.Show(0);
     EXPECT_FALSE(show.navigate);
 }
@@ -185,7 +185,7 @@ TEST(PreviewPages, DetailAndListPagesLinkTheFoldersAndTheNoticeComesOnce) {
     a.Add("P1.JPG", "一枚目");
     a.Put("P1.JPG", MakeJpeg(64, 48));
     a.Put("thumb/P1.jpg", MakeJpeg(16, 12));
-    a.settings().EnvPreView = 1;
+    a.settings().EnvPreView = PreviewMode::DetailPage;
 
     PreviewShow show = a.Show(0);
     EXPECT_TRUE(show.navigate);
@@ -197,7 +197,7 @@ TEST(PreviewPages, DetailAndListPagesLinkTheFoldersAndTheNoticeComesOnce) {
     EXPECT_NE(std::string::npos, page.find("src=\"" + a.target + "/P1.JPG\""));
     EXPECT_NE(std::string::npos, page.find("\r\n"));
 
-    a.settings().EnvPreView = 2;
+    a.settings().EnvPreView = PreviewMode::ListPage;
     a.style().ListPreset = 4;  // with thumbnails
     show = a.Show(0);
     EXPECT_FALSE(show.notice);
@@ -212,10 +212,10 @@ TEST(PreviewPages, DetailAndListPagesLinkTheFoldersAndTheNoticeComesOnce) {
 TEST(PreviewPages, FailuresAreReportedAndLeaveThePaneAsItIs) {
     PreviewAlbum a;
     a.Add("P1.JPG");
-    a.settings().EnvPreView = 1;
+    a.settings().EnvPreView = PreviewMode::DetailPage;
 
     // The template file cannot be read: its loader says so.
-    a.style().DetailUseFile = 1;
+    a.style().DetailUseFile = TemplateSource::File;
     a.style().DetailTemplateFile = a.target + "/missing.html";
     PreviewShow show = a.Show(0);
     EXPECT_FALSE(show.navigate);
@@ -225,20 +225,20 @@ TEST(PreviewPages, FailuresAreReportedAndLeaveThePaneAsItIs) {
     EXPECT_EQ(0u, a.ui.MessagesUtf8()[0].find("指定されたテンプレートファイルを開けません"));
 
     // The preview file cannot be created, in both page modes.
-    a.style().DetailUseFile = 0;
+    a.style().DetailUseFile = TemplateSource::Preset;
     std::string nowhere = a.target + "/no/such/folder/Mrl2.html";
     Preview lost(a.session, nowhere);
-    for (int mode : {1, 2}) {
+    for (PreviewMode mode : {PreviewMode::DetailPage, PreviewMode::ListPage}) {
         a.settings().EnvPreView = mode;
         a.ui.messages.clear();
         show = lost.Update(0, kPane);
-        EXPECT_FALSE(show.navigate) << mode;
-        ASSERT_EQ(1u, a.ui.messages.size()) << mode;
+        EXPECT_FALSE(show.navigate) << static_cast<int>(mode);
+        ASSERT_EQ(1u, a.ui.messages.size()) << static_cast<int>(mode);
         EXPECT_EQ("出力HTMLファイルを開けません(errno=2)\n" + ToDisplay(nowhere),
                   a.ui.MessagesUtf8()[0]);
     }
     // In image mode the pane shows the file as it is, without a message.
-    a.settings().EnvPreView = 0;
+    a.settings().EnvPreView = PreviewMode::Picture;
     a.ui.messages.clear();
     show = lost.Update(0, kPane);
     EXPECT_TRUE(show.navigate);

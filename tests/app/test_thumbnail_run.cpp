@@ -112,7 +112,7 @@ TEST_F(ThumbnailRunTest, MakesThumbnailsForPicturesWithoutOne) {
     AddFile("small.png", fixtures::MakePicture(PictureFormat::Png, 40, 30));
     AddFile("broken.jpg", fixtures::MakeJpeg(640, 480));
     AddFile("movie.avi", fixtures::MakeAvi(320, 240));
-    session.album.style.ThumbSizeMode = 1;
+    session.album.style.ThumbSizeMode = SizeMode::Fit;
     session.album.style.ThumbFitWidth = 94;
     session.album.style.ThumbFitHeight = 94;
 
@@ -153,7 +153,7 @@ TEST_F(ThumbnailRunTest, MakesThumbnailsForPicturesWithoutOne) {
     EXPECT_EQ(Thumb("movie.avi"), "<none>");
 
     // A list page that does not fit its thumbnails to a box gets a camera's 160 x 120.
-    session.album.style.ThumbSizeMode = 0;
+    session.album.style.ThumbSizeMode = SizeMode::Scale;
     session.album.entries.Select(2);
     ui.messages.clear();
     request.selectedOnly = true;
@@ -236,7 +236,7 @@ TEST_F(ThumbnailRunTest, MakesThumbnailsForGifAndBmpPictures) {
     bmp[34] = static_cast<char>(pixels);
     bmp += std::string(pixels, '\x80');
     AddFile("scan.bmp", bmp);
-    session.album.style.ThumbSizeMode = 1;
+    session.album.style.ThumbSizeMode = SizeMode::Fit;
     session.album.style.ThumbFitWidth = 94;
     session.album.style.ThumbFitHeight = 94;
     ThumbnailRunRequest request{target, output, false, true};

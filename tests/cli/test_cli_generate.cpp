@@ -58,7 +58,7 @@ TEST(CliGenerate, WritesKeepsReplacesAndFails) {
     EXPECT_NE("kept", dir.Read("photos/html/P2.html"));
 
     // A template file that is not there fails the run with the closing message.
-    album.style.DetailUseFile = 1;
+    album.style.DetailUseFile = mirulane::TemplateSource::File;
     album.style.DetailTemplateFile = dir.path() + "/none.html";
     ASSERT_LE(0, mirulane::WriteAlbumFile(album, dir.path() + "/broken.txt").value_or(-1));
     CliResult failed = cli("generate broken.txt --force");

@@ -60,14 +60,14 @@ TEST(ImageSizing, FitRoundsRatiosToSinglePrecision) {
 }
 
 TEST(ImageSizing, ScaleAndOriginal) {
-    ShownSize s = SizeForMode(0, 50, 400, 400, 1600, 1200);
+    ShownSize s = SizeForMode(SizeMode::Scale, 50, 400, 400, 1600, 1200);
     EXPECT_EQ(800, s.width);
     EXPECT_EQ(600, s.height);
     EXPECT_EQ("50.0%表示 (原寸:1600x1200)", ToDisplay(SizeAltText(s, 1600, 1200)));
-    s = SizeForMode(0, 0, 0, 0, 100, 10);
+    s = SizeForMode(SizeMode::Scale, 0, 0, 0, 100, 10);
     EXPECT_EQ(0, s.width);
     // Absurd percentages saturate instead of overflowing.
-    s = SizeForMode(0, 2000000000, 0, 0, 60000, 60000);
+    s = SizeForMode(SizeMode::Scale, 2000000000, 0, 0, 60000, 60000);
     EXPECT_GT(s.width, 0);
 }
 
@@ -96,7 +96,7 @@ TEST(DetailPicture, ElementForEachKindOfFile) {
         "border=\"0\">",
         Image(a, 1));
     // A movie: dynsrc names the file in the target folder, without the target attribute.
-    a.style().ImageSizeMode = 2;
+    a.style().ImageSizeMode = SizeMode::Actual;
     EXPECT_EQ(
         "<img dynsrc=\"../MOV.AVI\" controls src=\"../MOV.AVI\" alt=\"100%表示 "
         "(原寸:320x240)\" height=\"240\" width=\"320\" border=\"0\">",
@@ -117,7 +117,7 @@ TEST(DetailPicture, ElementForEachKindOfFile) {
 
     // Preview mode names the folders themselves.
     a.style().ImageFolder = a.target;
-    a.style().ImageSizeMode = 0;
+    a.style().ImageSizeMode = SizeMode::Scale;
     a.style().ImageScale = 0;
     EXPECT_EQ(
         "<img src=\"" + a.target + "/P1.JPG\" alt=\"0.0%表示 (原寸:1600x1200)\" border=\"0\">",
@@ -184,7 +184,7 @@ TEST(DetailValues, LinksCountersAndNeighbours) {
 TEST(DetailValues, NamesAndCameraDataAreEscapedUserTextsAreNot) {
     PageAlbum a;
     a.style().TargetToTop = 0;
-    a.style().ImageSizeMode = 2;
+    a.style().ImageSizeMode = SizeMode::Actual;
     const std::string hostile = "\"><img src=x onerror=alert(2)>";
     a.Put(hostile + ".gif", MakeGif(20, 10));
     a.Add("first.jpg");
@@ -225,7 +225,7 @@ TEST(DetailValues, NamesAndCameraDataAreEscapedUserTextsAreNot) {
 TEST(DetailPicture, SourceNamesTheFileAsFoundOnDisk) {
     PageAlbum a;
     a.style().ImageFolder = a.target + "/stills";
-    a.style().ImageSizeMode = 2;
+    a.style().ImageSizeMode = SizeMode::Actual;
     a.Put("stills/A.JPG", MakeJpeg(10, 10));
     a.Put("stills/Mov.Jpeg", MakeJpeg(8, 8));
     a.Add("a.jpg");
@@ -320,7 +320,7 @@ TEST(DetailPage, PresetElevenWholePage) {
 TEST(DetailPage, PictureTokenFormedByAnEarlierValue) {
     PageAlbum a;
     a.style().TargetToTop = 0;
-    a.style().ImageSizeMode = 2;
+    a.style().ImageSizeMode = SizeMode::Actual;
     a.Put("P.gif", MakeGif(20, 10));
     a.Add("P.gif", "_IMA");
     PageRun run(a.session.album);
@@ -450,7 +450,7 @@ TEST(WriteAllDetailPages, FailuresAndTheirMessages) {
         // A missing and an empty template file; no page is written.
         PageAlbum a;
         a.Add("A.JPG");
-        a.style().DetailUseFile = 1;
+        a.style().DetailUseFile = TemplateSource::File;
         a.style().DetailTemplateFile = a.target + "/none.html";
         PageRun run(a.session.album);
         EXPECT_EQ(StepResult::Failed, a.Told(WriteAllDetailPages(a.album(), run, a.out)));
@@ -522,7 +522,7 @@ TEST(WriteAllDetailPages, EmptyAlbumSucceedsWithoutPages) {
 TEST(WriteAllDetailPages, TemplateFileIsUsedRaw) {
     PageAlbum a;
     a.Put("t.html", "<p>_FILE_</p>\r\n<p>_title_ _DETAIL_</p>\n");
-    a.style().DetailUseFile = 1;
+    a.style().DetailUseFile = TemplateSource::File;
     a.style().DetailTemplateFile = a.target + "/t.html";
     a.Add("X.JPG", "T");
     PageRun run(a.session.album);

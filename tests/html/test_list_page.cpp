@@ -97,7 +97,7 @@ TEST(ListValues, TextAlignAndThumbnailSizing) {
               v[Token::THUMBSP]);
 
     // Scale and original size have no margins; preview mode names the folder itself.
-    a.style().ThumbSizeMode = 0;
+    a.style().ThumbSizeMode = SizeMode::Scale;
     a.style().ThumbScale = 50;
     v = BuildListValues(album, run, 0, LinkMode::Preview);
     EXPECT_EQ(a.target +
@@ -175,7 +175,7 @@ TEST(ListPage, PresetZeroBothVariants) {
                   "</html>\n",
               ListPage(a));
     // The variant follows the layout at generation time.
-    a.style().TopStyle = 3;
+    a.style().TopStyle = TopLayout::ListAbove;
     a.style().ListCellSpacing = 0;
     EXPECT_EQ(std::string(kHead) +
                   "<table border=\"0\" cellpadding=\"0\" cellspacing=\"0\">\n"
@@ -320,7 +320,7 @@ TEST(ListPage, PageThatWouldPassTheLimitIsRefused) {
     a.session.album.entries.SetField(100, COL_TITLE, yomis);  // 3 MB more
     a.session.album.entries.SetField(100, COL_YOMI, chain);
     a.session.album.entries.SetField(100, COL_GROUP, std::string(511, 'g'));
-    a.style().ListUseFile = 1;
+    a.style().ListUseFile = TemplateSource::File;
     a.style().ListTemplateFile = a.target + "/t.html";
     a.Put("t.html", templ);
     PageRun more(a.session.album);
@@ -397,7 +397,7 @@ TEST(WriteListPageStep, FolderTemplateAndOverwriteAnswers) {
 
     // A broken template file: nothing is written.
     PageAlbum b;
-    b.style().ListUseFile = 1;
+    b.style().ListUseFile = TemplateSource::File;
     b.style().ListTemplateFile = b.target + "/missing.html";
     PageRun runB(b.session.album);
     EXPECT_EQ(StepResult::Failed, b.Told(WriteListPageStep(b.album(), runB, b.out)));

@@ -254,17 +254,19 @@ TEST_F(TemplateFileTest, MissingEmptyOrUnreadableFilesFailWithTheirProblems) {
 TEST_F(TemplateFileTest, AlbumChoosesPresetVariantOrFile) {
     PageStyle style;
     style.ListPreset = 2;
-    for (int topStyle : {0, 1, 2, 3}) {
-        style.TopStyle = topStyle;
-        EXPECT_EQ(Text(LoadListTemplate(style)), ListPreset(2, topStyle >= 2)) << topStyle;
+    for (TopLayout layout :
+         {TopLayout::ListLeft, TopLayout::ListRight, TopLayout::ListBelow, TopLayout::ListAbove}) {
+        style.TopStyle = layout;
+        EXPECT_EQ(Text(LoadListTemplate(style)), ListPreset(2, static_cast<int>(layout) >= 2))
+            << static_cast<int>(layout);
     }
     style.DetailPreset = 13;
     EXPECT_EQ(Text(LoadDetailTemplate(style)), DetailPreset(13));
 
     dir.Write("mine.html", "own _TITLE_");
-    style.ListUseFile = 1;
+    style.ListUseFile = TemplateSource::File;
     style.ListTemplateFile = Path("mine.html");
-    style.DetailUseFile = 1;
+    style.DetailUseFile = TemplateSource::File;
     style.DetailTemplateFile = Path("gone.html");
     EXPECT_EQ(Text(LoadListTemplate(style)), "own _TITLE_");
     EXPECT_EQ(Told(LoadDetailTemplate(style)),
@@ -273,12 +275,12 @@ TEST_F(TemplateFileTest, AlbumChoosesPresetVariantOrFile) {
 }
 
 TEST_F(TemplateFileTest, ExportWritesPresetWithCrLfThatLoadsBack) {
-    EXPECT_EQ(ExportFileName(PresetKind::Detail, 1, 3), "template2.html");
-    EXPECT_EQ(ExportFileName(PresetKind::Detail, 16, 0), "template17.html");
-    EXPECT_EQ(ExportFileName(PresetKind::List, 0, 0), "lsttmplt1v.html");
-    EXPECT_EQ(ExportFileName(PresetKind::List, 0, 1), "lsttmplt1v.html");
-    EXPECT_EQ(ExportFileName(PresetKind::List, 4, 2), "lsttmplt5h.html");
-    EXPECT_EQ(ExportFileName(PresetKind::List, 2, 3), "lsttmplt3h.html");
+    EXPECT_EQ(ExportFileName(PresetKind::Detail, 1, TopLayout::ListAbove), "template2.html");
+    EXPECT_EQ(ExportFileName(PresetKind::Detail, 16, TopLayout::ListLeft), "template17.html");
+    EXPECT_EQ(ExportFileName(PresetKind::List, 0, TopLayout::ListLeft), "lsttmplt1v.html");
+    EXPECT_EQ(ExportFileName(PresetKind::List, 0, TopLayout::ListRight), "lsttmplt1v.html");
+    EXPECT_EQ(ExportFileName(PresetKind::List, 4, TopLayout::ListBelow), "lsttmplt5h.html");
+    EXPECT_EQ(ExportFileName(PresetKind::List, 2, TopLayout::ListAbove), "lsttmplt3h.html");
 
     ASSERT_TRUE(ExportPreset(PresetKind::List, 4, true, Path("l.html")));
     EXPECT_EQ(dir.Read("l.html"), ToCrLf(ListPreset(4, true)));

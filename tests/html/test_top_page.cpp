@@ -40,17 +40,17 @@ TEST(TopPage, FourLayouts) {
     EXPECT_EQ(TopPage("cols=140,*", list, detail),
               ToDisplay(*TopPageText(a.session.album, PageNames(a.session.album))));
 
-    a.style().TopStyle = 1;
+    a.style().TopStyle = TopLayout::ListRight;
     a.style().ListFrameWidth = 200;
     a.style().ListFrameHeight = 90;
     EXPECT_EQ(TopPage("cols=*,200", detail, list),
               ToDisplay(*TopPageText(a.session.album, PageNames(a.session.album))));
-    a.style().TopStyle = 2;
+    a.style().TopStyle = TopLayout::ListBelow;
     EXPECT_EQ(TopPage("rows=*,90", detail, list),
               ToDisplay(*TopPageText(a.session.album, PageNames(a.session.album))));
 
     // Border and no-resize apply to both frames.
-    a.style().TopStyle = 3;
+    a.style().TopStyle = TopLayout::ListAbove;
     a.style().FrameBorder = 1;
     a.style().FrameNoResize = 1;
     a.style().ListFrameMarginH = 0;
@@ -62,7 +62,7 @@ TEST(TopPage, FourLayouts) {
                       "src=\"html/P1.html\" noresize frameborder=\"1\">\n"),
               ToDisplay(*TopPageText(a.session.album, PageNames(a.session.album))));
 
-    a.style().TopStyle = 4;
+    a.style().TopStyle = static_cast<TopLayout>(4);
     EXPECT_FALSE(TopPageText(a.session.album, PageNames(a.session.album)).has_value());
 }
 
@@ -148,7 +148,7 @@ TEST(WriteTopPageStep, WritesPageAndAutorunWithCrLf) {
 
 TEST(WriteTopPageStep, FailuresAndAnUnknownLayout) {
     PageAlbum a;
-    a.style().TopStyle = 7;
+    a.style().TopStyle = static_cast<TopLayout>(7);
     EXPECT_EQ(StepResult::Written, a.TopStep(PageNames(a.session.album)));
     EXPECT_EQ("", a.Get("index.html"));
     EXPECT_TRUE(a.Exists("index.html"));

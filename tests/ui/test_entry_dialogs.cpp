@@ -166,7 +166,7 @@ TEST_F(EntryDialogTest, FileInfoStepsWrapAroundSaveEachEntryLeftAndMoveThePrevie
 TEST_F(EntryDialogTest, FileInfoLeavesThePreviewAloneWhileItShowsTheListPage) {
     OpenAlbum(2);
     Select({0});
-    session->Core().settings.EnvPreView = 2;
+    session->Core().settings.EnvPreView = PreviewMode::ListPage;
     QSignalSpy picked(&frame->Doc(), &CMirulaneDoc::Updated);
     EditFileInfo([&](QDialog& d) -> int {
         Click(d, "next");

@@ -501,7 +501,7 @@ TEST_F(WindowTest, FontDialogChangesTheListAtOnceAndTheProfileAtExit) {
 TEST_F(WindowTest, PreviewModesAreRadioItemsKeptInTheProfile) {
     EXPECT_TRUE(Action(C::kShowImage)->isChecked());
     Trigger(C::kListPreview);
-    EXPECT_EQ(session->State().previewMode, 2);
+    EXPECT_EQ(session->State().previewMode, PreviewMode::ListPage);
     EXPECT_FALSE(Action(C::kShowImage)->isChecked());
     EXPECT_TRUE(Action(C::kListPreview)->isChecked());
     Trigger(C::kListPreview);  // the same mode again stays chosen

@@ -29,6 +29,7 @@
 #include "platform/scripted_interaction.h"
 #include "ui/help.h"
 #include "ui/mirulane_doc.h"
+#include "ui/number_field_widget.h"
 #include "ui/page_options_dialog.h"
 #include "ui/replacement_strings_dialog.h"
 #include "ui/thumbnail_dialog.h"
@@ -51,7 +52,7 @@ QLineEdit* EditOf(QAbstractSpinBox* spin) { return spin->findChild<QLineEdit*>()
 
 // Types into a number field and leaves it.
 void TypeNumber(QDialog& d, const char* field, const QString& text) {
-    auto* spin = Find<OptionSpin>(d, field);
+    auto* spin = Find<NumberField>(d, field);
     EditOf(spin)->setText(text);
     emit spin->editingFinished();
 }
@@ -104,7 +105,7 @@ TEST_F(PageOptionsTest, ShowsTheAlbumsOptionsAndOkStoresThemAndRefreshesThePrevi
     s.TopFolder = dir.path() + "/photos";
     s.ListFrameWidth = 150;
     s.ListFrameHeight = 77;
-    s.ThumbSizeMode = 0;
+    s.ThumbSizeMode = SizeMode::Scale;
     s.DetailPreset = 11;
     album().modified = false;
     QSignalSpy updates(&frame->Doc(), &CMirulaneDoc::Updated);
@@ -166,10 +167,10 @@ TEST_F(PageOptionsTest, ShowsTheAlbumsOptionsAndOkStoresThemAndRefreshesThePrevi
         return Ok(d);
     });
     EXPECT_EQ(chooser.folderTitles, QStringList{U("フォルダを選択してください")});
-    EXPECT_EQ(s.TopStyle, 2);
+    EXPECT_EQ(s.TopStyle, TopLayout::ListBelow);
     EXPECT_EQ(s.ListFrameHeight, 90);
     EXPECT_EQ(s.ListFrameWidth, 150);  // kept while hidden
-    EXPECT_EQ(s.ThumbSizeMode, 1);
+    EXPECT_EQ(s.ThumbSizeMode, SizeMode::Fit);
     EXPECT_EQ(s.ThumbFitWidth, 120);
     EXPECT_EQ(s.ListAlign, 1);
     EXPECT_EQ(s.DetailPreset, 16);
@@ -192,13 +193,13 @@ TEST_F(PageOptionsTest, ShowsTheAlbumsOptionsAndOkStoresThemAndRefreshesThePrevi
     EXPECT_EQ(updates.size(), 2);  // Cancel refreshes the views too
 }
 
-TEST_F(PageOptionsTest, NumberFieldsNeverGoBelowZeroAndShowTheValueThatIsStored) {
+TEST_F(PageOptionsTest, NumberFieldsNeverStepBelowZeroAndOkRefusesTextThatIsNoInteger) {
     OpenAlbum();
-    album().style.ListFrameWidth = -5;  // an album file may hold it; the field cannot
+    album().style.ListFrameWidth = -5;  // an album file may hold it; the field shows 0
     Options([&](PageOptionsDialog& d) {
         d.show();
         EXPECT_EQ(Shown(d, "frameWidth"), "0");
-        auto* spin = Find<OptionSpin>(d, "listMarginH");
+        auto* spin = Find<NumberField>(d, "listMarginH");
         // A click on an empty field gives 1 up, 0 down; down stops at 0; no upper limit.
         for (auto [start, steps, expected] :
              {std::tuple{"", 1, "1"}, std::tuple{"", -1, "0"}, std::tuple{"0", -1, "0"},
@@ -217,31 +218,39 @@ TEST_F(PageOptionsTest, NumberFieldsNeverGoBelowZeroAndShowTheValueThatIsStored)
         EXPECT_EQ(spin->text(), "0");
         QTest::keyClick(spin, Qt::Key_Up);
         EXPECT_EQ(spin->text(), "1");
-        // Typed text shows what it stands for once the field is left.
-        for (auto [typed, shown] :
-             {std::pair{"abc", "0"}, std::pair{"-12", "0"}, std::pair{"99999999999", "2147483647"},
-              std::pair{" 25px", "25"}, std::pair{"", "0"}, std::pair{"640", "640"}}) {
-            TypeNumber(d, "listMarginW", QString::fromLatin1(typed));
-            EXPECT_EQ(Shown(d, "listMarginW"), QString::fromLatin1(shown)) << typed;
-        }
-        // Text still in a field at OK is read the same way.
-        EditOf(Find<OptionSpin>(d, "detailMarginH"))->setText("x");
-        EditOf(Find<OptionSpin>(d, "detailMarginW"))->setText("-3");
+        // Typed text stays as it was typed; OK reads it as a whole integer.
+        TypeNumber(d, "listMarginW", " 640 ");
+        EXPECT_EQ(Shown(d, "listMarginW"), " 640 ");
+        // A field that holds no integer keeps the dialog open on its tab, the field in focus.
+        EditOf(Find<NumberField>(d, "detailMarginH"))->setText("x");
+        d.Tabs()->setCurrentIndex(PageOptionsDialog::kDetailTab);
+        Click(d, "ok");
+        EXPECT_EQ(chooser.MessageTexts(), QStringList{U("整数を入力してください。")});
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(d.Tabs()->currentIndex(), PageOptionsDialog::kTopTab);
+        auto* bad = Find<NumberField>(d, "detailMarginH");
+        EXPECT_TRUE(d.focusWidget() == bad || bad->isAncestorOf(d.focusWidget()));
+        EditOf(bad)->setText("+2");
+        // A field not in use (another size mode) keeps its value, whatever it holds.
+        Find<QRadioButton>(d, "thumbFitMode")->click();
+        EditOf(Find<NumberField>(d, "thumbScale"))->setText("abc");
         return Ok(d);
     });
     const PageStyle& s = album().style;
+    EXPECT_EQ(chooser.messages.size(), 1u);
     EXPECT_EQ(s.ListFrameWidth, 0);
     EXPECT_EQ(s.ListFrameMarginH, 1);
     EXPECT_EQ(s.ListFrameMarginW, 640);
-    EXPECT_EQ(s.DetailFrameMarginH, 0);
-    EXPECT_EQ(s.DetailFrameMarginW, 0);
+    EXPECT_EQ(s.DetailFrameMarginH, 2);
+    EXPECT_EQ(s.ThumbSizeMode, SizeMode::Fit);
+    EXPECT_EQ(s.ThumbScale, PageStyle().ThumbScale);
 }
 
 TEST_F(PageOptionsTest, ResetToDefaultsAsksAndKeepsPlacesTitleTemplateFilesAndPresets) {
     OpenAlbum();
     const std::string listTemplate = dir.Write("mine.html", "<html>list</html>");
     PageStyle& s = album().style;
-    s.TopStyle = 3;
+    s.TopStyle = TopLayout::ListAbove;
     s.TopTitle = Sj("旅行");
     s.TopFolder = dir.path() + "/top";
     s.ListFolder = dir.path() + "/list";
@@ -253,12 +262,12 @@ TEST_F(PageOptionsTest, ResetToDefaultsAsksAndKeepsPlacesTitleTemplateFilesAndPr
     s.ListFrameHeight = 200;
     s.FrameBorder = 1;
     s.MakeAutorun = 1;
-    s.ThumbSizeMode = 2;
+    s.ThumbSizeMode = SizeMode::Actual;
     s.ThumbFitWidth = 10;
     s.ListTextKind = 3;
     s.ListCellSpacing = 0;
     s.ListAlign = 2;
-    s.ListUseFile = 1;
+    s.ListUseFile = TemplateSource::File;
     s.ListPreset = 3;
     s.ListTemplateFile = listTemplate;
     s.DetailPreset = 16;
@@ -326,8 +335,8 @@ TEST_F(PageOptionsTest, ResetToDefaultsAsksAndKeepsPlacesTitleTemplateFilesAndPr
         Click(d, "reset");
         return Ok(d);
     });
-    EXPECT_EQ(s.TopStyle, 0);
-    EXPECT_EQ(s.ListUseFile, 0);
+    EXPECT_EQ(s.TopStyle, TopLayout::ListLeft);
+    EXPECT_EQ(s.ListUseFile, TemplateSource::Preset);
     EXPECT_EQ(s.ListPreset, 3);
     EXPECT_EQ(s.ListTemplateFile, listTemplate);
     EXPECT_EQ(s.TopTitle, Sj("旅行"));
@@ -370,7 +379,7 @@ TEST_F(PageOptionsTest, CancelChangesNothingInTheAlbumOrTheSettings) {
 
 TEST_F(PageOptionsTest, ExportWritesTheSameBytesAsTheCommandLineUnderTheProposedName) {
     OpenAlbum();
-    album().style.TopStyle = 2;  // stored: the list frame is a row
+    album().style.TopStyle = TopLayout::ListBelow;  // stored: the list frame is a row
     const std::string out = dir.path() + "/out";
     std::filesystem::create_directory(out);
     Options([&](PageOptionsDialog& d) {
@@ -455,7 +464,7 @@ TEST_F(PageOptionsTest, TemplateFileThatCannotBeReadIsRefusedWithTheLoadersMessa
     EXPECT_TRUE(texts[1].startsWith(U("テンプレートファイルから読み込めません(errno=")));
     EXPECT_TRUE(texts[1].endsWith(QString::fromStdString(empty)));
     EXPECT_EQ(texts[2], texts[0]);
-    EXPECT_EQ(album().style.ListUseFile, 1);
+    EXPECT_EQ(album().style.ListUseFile, TemplateSource::File);
     EXPECT_EQ(album().style.ListTemplateFile, good);
 }
 

@@ -263,7 +263,7 @@ TEST(QtInteraction, WaitCursorIsOnOrOffNotNested) {
 }
 
 TEST(ListFont, StoredDescriptionAndQFontMapBothWays) {
-    LogFont stored;  // the defaults: 12 pixels, normal weight, "MS UI Gothic"
+    FontRecord stored;  // the defaults: 12 pixels, normal weight, "MS UI Gothic"
     QFont font = ToQFont(stored);
     EXPECT_DOUBLE_EQ(font.pointSizeF(), 9.0);
     EXPECT_EQ(font.weight(), QFont::Normal);
@@ -272,7 +272,7 @@ TEST(ListFont, StoredDescriptionAndQFontMapBothWays) {
     EXPECT_TRUE(font.families().contains("Noto Sans CJK JP"));
     EXPECT_EQ(FromQFont(font, stored), stored);
 
-    LogFont odd = stored;
+    FontRecord odd = stored;
     odd.width = 7;
     odd.escapement = 900;
     odd.charSet = 1;
@@ -282,7 +282,9 @@ TEST(ListFont, StoredDescriptionAndQFontMapBothWays) {
     chosen.setWeight(QFont::DemiBold);
     chosen.setItalic(true);
     chosen.setUnderline(true);
-    LogFont back = FromQFont(chosen, odd);
+    std::optional<FontRecord> chosenRecord = FromQFont(chosen, odd);
+    ASSERT_TRUE(chosenRecord);
+    const FontRecord& back = *chosenRecord;
     EXPECT_EQ(back.height, -14);
     EXPECT_EQ(back.weight, 600);
     EXPECT_EQ(back.italic, 1);
