@@ -9,7 +9,7 @@
 
 #include "album/album_file.h"
 #include "platform/fs.h"
-#include "platform/scripted_interaction.h"
+#include "support/scripted_interaction.h"
 
 namespace {
 

@@ -24,7 +24,7 @@
 #include "html/output_folders.h"
 #include "platform/fs.h"
 #include "platform/paths.h"
-#include "platform/scripted_interaction.h"
+#include "support/scripted_interaction.h"
 #include "platform/text.h"
 
 namespace fs = std::filesystem;

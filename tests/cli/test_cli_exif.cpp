@@ -11,7 +11,7 @@
 #include "fixtures/exif_builder.h"
 #include "fixtures/image_builder.h"
 #include "fixtures/picture_builder.h"
-#include "platform/scripted_interaction.h"
+#include "support/scripted_interaction.h"
 #include "platform/text.h"
 
 namespace mirulane {

@@ -14,7 +14,7 @@
 
 #include "album/media.h"
 #include "fixtures/fault_injection.h"
-#include "fixtures/page_album.h"
+#include "support/page_album.h"
 #include "html/detail_page.h"
 #include "html/list_page.h"
 #include "html/page_names.h"

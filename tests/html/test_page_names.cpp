@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "fixtures/page_album.h"
+#include "support/page_album.h"
 #include "html/page_names.h"
 
 namespace mirulane {

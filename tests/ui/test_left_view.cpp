@@ -10,7 +10,7 @@
 #include "album/columns.h"
 #include "app/session.h"
 #include "platform/cp932.h"
-#include "platform/scripted_interaction.h"
+#include "support/scripted_interaction.h"
 #include "ui/entry_list_model.h"
 #include "window_fixture.h"
 

@@ -3,7 +3,7 @@
 #include "window_fixture.h"
 
 #include "album/album_file.h"
-#include "platform/scripted_interaction.h"
+#include "support/scripted_interaction.h"
 
 namespace mirulane::ui::testing {
 
