@@ -12,8 +12,8 @@
 #include "app/generation_run.h"
 #include "app/thumbnail_run.h"
 #include "fixtures/exif_builder.h"
-#include "session_album.h"
 #include "platform/output_manifest.h"
+#include "session_album.h"
 
 namespace mirulane {
 namespace {

@@ -7,11 +7,11 @@
 #include "album/media.h"
 #include "app/generation_run.h"
 #include "fixtures/fault_injection.h"
-#include "session_album.h"
 #include "html/detail_page.h"
 #include "html/list_page.h"
 #include "html/top_page.h"
 #include "platform/text.h"
+#include "session_album.h"
 
 namespace mirulane {
 namespace {

@@ -5,11 +5,11 @@
 
 #include "album/media.h"
 #include "fixtures/exif_builder.h"
-#include "support/page_album.h"
 #include "html/detail_page.h"
 #include "html/image_sizing.h"
 #include "html/list_page.h"
 #include "html/presets.h"
+#include "support/page_album.h"
 
 namespace mirulane {
 namespace {

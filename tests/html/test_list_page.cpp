@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "album/media.h"
-#include "support/page_album.h"
 #include "html/list_page.h"
 #include "html/presets.h"
 #include "html/templates.h"
 #include "platform/text.h"
+#include "support/page_album.h"
 
 namespace mirulane {
 namespace {

@@ -11,8 +11,8 @@
 #include "html/templates.h"
 #include "html/tokens.h"
 #include "platform/cp932.h"
-#include "support/scripted_interaction.h"
 #include "platform/text.h"
+#include "support/scripted_interaction.h"
 
 namespace mirulane {
 namespace {

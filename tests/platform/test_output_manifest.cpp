@@ -12,8 +12,8 @@
 #include "fixtures/image_builder.h"
 #include "platform/cp932.h"
 #include "platform/output_manifest.h"
-#include "support/scripted_interaction.h"
 #include "platform/text.h"
+#include "support/scripted_interaction.h"
 
 namespace mirulane {
 namespace {
