@@ -9,6 +9,7 @@
 
 #include "album/album_file.h"
 #include "platform/fs.h"
+#include "support/scripted_interaction.h"
 
 namespace {
 

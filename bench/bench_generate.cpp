@@ -24,8 +24,8 @@
 #include "html/output_folders.h"
 #include "platform/fs.h"
 #include "platform/paths.h"
-#include "platform/scripted_interaction.h"
 #include "platform/text.h"
+#include "support/scripted_interaction.h"
 
 namespace fs = std::filesystem;
 using namespace mirulane;

@@ -28,8 +28,8 @@
 #include "fixtures/image_builder.h"
 #include "html/output_folders.h"
 #include "platform/output_manifest.h"
-#include "platform/scripted_interaction.h"
 #include "platform/text.h"
+#include "support/scripted_interaction.h"
 
 namespace fs = std::filesystem;
 using namespace mirulane;

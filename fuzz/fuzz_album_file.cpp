@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "album/album_file.h"
+#include "support/scripted_interaction.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string_view text(reinterpret_cast<const char*>(data), size);

@@ -15,6 +15,7 @@
 #include "html/templates.h"
 #include "html/tokens.h"
 #include "platform/paths.h"
+#include "support/scripted_interaction.h"
 
 namespace {
 
@@ -63,8 +64,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     std::string page = text;
     ReplaceCellSpacing(page, style);
-    ReplaceListTokens(page, values, style);
-    ReplaceDetailTokens(page, values, style);
+    // The list tokens, then the detail tokens, as a list page's region is filled.
+    ReplaceBudget budget;
+    ReplaceTokens(page, ListTokenOrder(), values, style, budget);
+    ReplaceTokens(page, DetailTokenOrder(), values, style, budget);
 
     size_t half = bytes.size() / 2;
     (void)RelativeLink(bytes.substr(0, half), bytes.substr(half));

@@ -17,6 +17,7 @@
 #include "album/columns.h"
 #include "app/session.h"
 #include "platform/cp932.h"
+#include "support/scripted_interaction.h"
 #include "ui/left_view.h"
 #include "ui/main_frame.h"
 #include "ui/ui_session.h"

@@ -76,7 +76,8 @@ int& ListFrameSize(PageStyle& style) {
 }
 
 void FitListFrameToPreset(PageStyle& style) {
-    if (style.ListUseFile != TemplateSource::Preset || style.ListPreset != kThumbnailListPreset) return;
+    if (style.ListUseFile != TemplateSource::Preset || style.ListPreset != kThumbnailListPreset)
+        return;
     int& size = ListFrameSize(style);
     size = std::max(size, ListLayoutIsVertical(style.TopStyle) ? kThumbnailListFrameWidth
                                                                : kThumbnailListFrameHeight);

@@ -60,10 +60,4 @@ int EntryCapture::Capture(EntryList& entries, int index, std::string_view folder
     return kCaptureOk;
 }
 
-int CaptureEntry(EntryList& entries, int index, std::string_view folder, std::string_view fileName,
-                 const Settings& settings) {
-    EntryCapture capture;
-    return capture.Capture(entries, index, folder, fileName, settings);
-}
-
 }  // namespace mirulane

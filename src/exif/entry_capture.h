@@ -31,8 +31,4 @@ class EntryCapture {
     ExifTable table_;
 };
 
-// One capture with a table of its own.
-int CaptureEntry(EntryList& entries, int index, std::string_view folder, std::string_view fileName,
-                 const Settings& settings);
-
 }  // namespace mirulane

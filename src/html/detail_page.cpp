@@ -120,12 +120,6 @@ TokenValues DetailValuesWithoutImage(const Album& album, const PageNames& pages,
 
 }  // namespace
 
-TokenValues BuildDetailValues(const Album& album, PageRun& run, int index, LinkMode mode) {
-    TokenValues v = DetailValuesWithoutImage(album, run.pages, index, mode);
-    v[Token::IMAGE] = BuildImageElement(album, run.locator, index, mode);
-    return v;
-}
-
 bool FillDetailTokens(std::string& text, const Album& album, PageRun& run, int index, LinkMode mode,
                       ReplaceBudget& budget) {
     TokenValues v = DetailValuesWithoutImage(album, run.pages, index, mode);

@@ -25,15 +25,12 @@ enum class LinkMode { Page, Preview };
 // The source names the file exactly as it was found on disk.
 std::string BuildImageElement(const Album& album, ImageLocator& locator, int index, LinkMode mode);
 
-// The values of the 23 detail tokens of entry `index` (0-based). Values are not cut here; the
-// replacement cuts each to its slot size. File names and camera data are escaped, links are
-// written for the browser; the user's texts are taken as typed.
-TokenValues BuildDetailValues(const Album& album, PageRun& run, int index, LinkMode mode);
-
-// Replaces the detail tokens of entry `index` in `text` within the budget; false when the text
-// would outgrow it. The picture is looked up only when the text still holds the _IMAGE_ token
-// once the tokens before it are replaced, so a list region without pictures does not measure
-// every picture of the album.
+// Replaces the 23 detail tokens of entry `index` (0-based) in `text` within the budget; false
+// when the text would outgrow it. Each value is cut to its slot size. File names and camera
+// data are escaped, links are written for the browser; the user's texts are taken as typed.
+// The picture is looked up only when the text still holds the _IMAGE_ token once the tokens
+// before it are replaced, so a list region without pictures does not measure every picture of
+// the album.
 bool FillDetailTokens(std::string& text, const Album& album, PageRun& run, int index, LinkMode mode,
                       ReplaceBudget& budget);
 

@@ -98,16 +98,6 @@ bool ReplaceTokens(std::string& text, std::span<const TokenInfo> order, const To
     return true;
 }
 
-bool ReplaceListTokens(std::string& text, const TokenValues& values, const PageStyle& style) {
-    ReplaceBudget budget;
-    return ReplaceTokens(text, kListOrder, values, style, budget);
-}
-
-bool ReplaceDetailTokens(std::string& text, const TokenValues& values, const PageStyle& style) {
-    ReplaceBudget budget;
-    return ReplaceTokens(text, kDetailOrder, values, style, budget);
-}
-
 void ReplaceCellSpacing(std::string& text, const PageStyle& style) {
     if (!style.Switch(Token::CELLSPC)) return;
     ReplaceToken(text, kCellSpacing.text, std::to_string(style.ListCellSpacing));

@@ -67,10 +67,6 @@ int ReplaceToken(std::string& text, std::string_view token, std::string_view val
 bool ReplaceTokens(std::string& text, std::span<const TokenInfo> order, const TokenValues& values,
                    const PageStyle& style, ReplaceBudget& budget);
 
-// The list tokens, or the detail tokens, in their order, within the budget of one page.
-bool ReplaceListTokens(std::string& text, const TokenValues& values, const PageStyle& style);
-bool ReplaceDetailTokens(std::string& text, const TokenValues& values, const PageStyle& style);
-
 // Replaces "_CELLSPC_" everywhere by ListCellSpacing in decimal when its switch is on (list
 // templates, before the repeat region is cut out).
 void ReplaceCellSpacing(std::string& text, const PageStyle& style);

@@ -30,7 +30,6 @@ class OverwritePolicy {
     // about this very file does. The answer "all" replaces this one and turns overwrite-all on
     // for the program's own files; a later file that is not is asked about again.
     Decision ConfirmForeign(std::string_view path);
-    bool OverwriteAll() const { return overwriteAll_; }
 
   private:
     Decision Ask(std::string_view path);

@@ -27,8 +27,6 @@ CRightView::CRightView(UiSession& session, QWidget* parent)
 
 int CRightView::CurrentEntry() const { return session_.Core().album.currentEntry; }
 
-void CRightView::ForgetEntry() { session_.Core().album.currentEntry = -1; }
-
 void CRightView::Update(QObject* sender, int hint) {
     if (!sender) return;
     QStyle* s = style();

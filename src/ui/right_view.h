@@ -19,8 +19,6 @@ class CRightView : public QTextBrowser {
 
     // The entry shown (the album's current entry), -1 for none.
     int CurrentEntry() const;
-    // The entry shown is gone: no entry is current (the page stays until the next update).
-    void ForgetEntry();
 
     // Called after every update that showed something: gives the keyboard focus back to the
     // list pane.

@@ -7,6 +7,7 @@
 #include "fixtures/fault_injection.h"
 #include "fixtures/image_builder.h"
 #include "platform/cp932.h"
+#include "support/scripted_interaction.h"
 
 namespace mirulane {
 namespace {

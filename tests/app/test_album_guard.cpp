@@ -14,7 +14,7 @@
 #include "app/album_guard.h"
 #include "fixtures/image_builder.h"
 #include "platform/cp932.h"
-#include "platform/scripted_interaction.h"
+#include "support/scripted_interaction.h"
 
 namespace mirulane {
 namespace {

@@ -8,7 +8,7 @@
 #include "app/entry_edit.h"
 #include "fixtures/image_builder.h"
 #include "platform/cp932.h"
-#include "platform/scripted_interaction.h"
+#include "support/scripted_interaction.h"
 
 namespace mirulane {
 namespace {

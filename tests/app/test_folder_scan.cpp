@@ -10,7 +10,7 @@
 #include "fixtures/image_builder.h"
 #include "platform/cp932.h"
 #include "platform/output_manifest.h"
-#include "platform/scripted_interaction.h"
+#include "support/scripted_interaction.h"
 
 namespace mirulane {
 namespace {

@@ -8,12 +8,12 @@
 #include <gtest/gtest.h>
 
 #include "app/generation_run.h"
-#include "fixtures/page_album.h"
+#include "session_album.h"
 
 namespace mirulane {
 namespace {
 
-using testing::PageAlbum;
+using PageAlbum = testing::SessionAlbum;
 
 // Runs the test body with another working directory, restored afterwards.
 class WorkingDirectory {

@@ -10,14 +10,14 @@
 
 #include "app/generation_run.h"
 #include "fixtures/fault_injection.h"
-#include "fixtures/page_album.h"
+#include "session_album.h"
 
 namespace mirulane {
 namespace {
 
 namespace fs = std::filesystem;
 using fixtures::MakeJpeg;
-using testing::PageAlbum;
+using PageAlbum = testing::SessionAlbum;
 
 TEST(GenerationRunPages, PagesReplaceLinksButNeverTakeThePlaceOfAPicture) {
     PageAlbum a;

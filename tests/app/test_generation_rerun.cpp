@@ -12,13 +12,13 @@
 #include "app/generation_run.h"
 #include "app/thumbnail_run.h"
 #include "fixtures/exif_builder.h"
-#include "fixtures/page_album.h"
 #include "platform/output_manifest.h"
+#include "session_album.h"
 
 namespace mirulane {
 namespace {
 
-using testing::PageAlbum;
+using PageAlbum = testing::SessionAlbum;
 
 ino_t Inode(const std::string& path) {
     struct stat st {};

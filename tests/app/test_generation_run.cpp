@@ -7,11 +7,11 @@
 #include "album/media.h"
 #include "app/generation_run.h"
 #include "fixtures/fault_injection.h"
-#include "fixtures/page_album.h"
 #include "html/detail_page.h"
 #include "html/list_page.h"
 #include "html/top_page.h"
 #include "platform/text.h"
+#include "session_album.h"
 
 namespace mirulane {
 namespace {
@@ -21,7 +21,7 @@ using fixtures::MakeAvi;
 using fixtures::MakeBmp;
 using fixtures::MakeJpeg;
 using fixtures::MakePng;
-using testing::PageAlbum;
+using PageAlbum = testing::SessionAlbum;
 
 // Three photos (one with a thumbnail) written once, so that every output file exists.
 struct WrittenAlbum : PageAlbum {

@@ -6,7 +6,7 @@
 #include "app/preview.h"
 #include "exif/camera_fields.h"
 #include "fixtures/exif_builder.h"
-#include "fixtures/page_album.h"
+#include "session_album.h"
 
 namespace mirulane {
 namespace {
@@ -14,7 +14,7 @@ namespace {
 using fixtures::MakeCameraJpeg;
 using fixtures::MakeGif;
 using fixtures::MakeJpeg;
-using testing::PageAlbum;
+using PageAlbum = testing::SessionAlbum;
 
 constexpr PaneGeometry kPane{340, 300, 16};
 

@@ -20,7 +20,7 @@
 #include "fixtures/image_builder.h"
 #include "fixtures/picture_builder.h"
 #include "platform/cp932.h"
-#include "platform/scripted_interaction.h"
+#include "support/scripted_interaction.h"
 
 namespace mirulane {
 namespace {

@@ -12,7 +12,7 @@
 #include "fixtures/cli_runner.h"
 #include "fixtures/image_builder.h"
 #include "platform/cp932.h"
-#include "platform/scripted_interaction.h"
+#include "support/scripted_interaction.h"
 
 namespace {
 

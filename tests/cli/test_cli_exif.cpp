@@ -11,8 +11,8 @@
 #include "fixtures/exif_builder.h"
 #include "fixtures/image_builder.h"
 #include "fixtures/picture_builder.h"
-#include "platform/scripted_interaction.h"
 #include "platform/text.h"
+#include "support/scripted_interaction.h"
 
 namespace mirulane {
 namespace {

@@ -11,7 +11,7 @@
 #include "fixtures/image_builder.h"
 #include "html/output_folders.h"
 #include "platform/paths.h"
-#include "platform/scripted_interaction.h"
+#include "support/scripted_interaction.h"
 
 namespace {
 

@@ -59,7 +59,7 @@ TEST_F(EntryCaptureTest, CameraJpegFillsAllTenColumns) {
     dir.Write("photo.jpeg", fixtures::MakeCameraJpeg({.order = fixtures::ByteOrder::Little}));
     int j = Add("photo.jpeg");
     settings.EnvExifDtorg = 2;
-    EXPECT_EQ(CaptureEntry(list, j, dir.path() + "/", "photo.jpeg", settings), kCaptureOk);
+    EXPECT_EQ(capture.Capture(list, j, dir.path() + "/", "photo.jpeg", settings), kCaptureOk);
     EXPECT_EQ(ToDisplay(list.Field(j, COL_DTORG)), "2004/05/01");
 }
 

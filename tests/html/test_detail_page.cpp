@@ -5,11 +5,11 @@
 
 #include "album/media.h"
 #include "fixtures/exif_builder.h"
-#include "fixtures/page_album.h"
 #include "html/detail_page.h"
 #include "html/image_sizing.h"
 #include "html/list_page.h"
 #include "html/presets.h"
+#include "support/page_album.h"
 
 namespace mirulane {
 namespace {
@@ -19,6 +19,21 @@ using fixtures::MakeGif;
 using fixtures::MakeJpeg;
 using testing::Crlf;
 using testing::PageAlbum;
+
+// The values the detail tokens of one entry take in a page: each token is read through a
+// template that holds it alone.
+struct DetailValues {
+    const Album& album;
+    PageRun& run;
+    int index;
+    LinkMode mode;
+
+    std::string operator[](Token token) const {
+        std::optional<std::string> page = DetailPageText(album, run, TokenText(token), index, mode);
+        EXPECT_TRUE(page.has_value());
+        return page.value_or(std::string());
+    }
+};
 
 std::string Image(PageAlbum& a, int index, LinkMode mode = LinkMode::Page) {
     ImageLocator locator;
@@ -159,7 +174,7 @@ TEST(DetailValues, LinksCountersAndNeighbours) {
     PageRun run(a.session.album);
     const Album& album = a.session.album;
 
-    TokenValues v = BuildDetailValues(album, run, 1, LinkMode::Page);
+    DetailValues v{album, run, 1, LinkMode::Page};
     EXPECT_EQ("../B.c.JPG\" target=\"_TOP", v[Token::TARGET]);
     EXPECT_EQ("B.c", v[Token::FILE]);
     EXPECT_EQ("B.c.JPG", v[Token::FILEEX]);
@@ -171,10 +186,11 @@ TEST(DetailValues, LinksCountersAndNeighbours) {
 
     a.style().TargetToTop = 0;
     a.style().PrevText = "&lt;&lt;";
-    v = BuildDetailValues(album, run, 0, LinkMode::Page);
+    v.index = 0;
     EXPECT_EQ("../A.JPG", v[Token::TARGET]);
     EXPECT_EQ("&lt;&lt;", v[Token::PREV]);  // the first page: plain text
-    v = BuildDetailValues(album, run, 2, LinkMode::Preview);
+    v.index = 2;
+    v.mode = LinkMode::Preview;
     EXPECT_EQ(a.target + "/C", v[Token::TARGET]);
     EXPECT_EQ("Next", v[Token::NEXT]);  // the last page: plain text
 }
@@ -194,7 +210,7 @@ TEST(DetailValues, NamesAndCameraDataAreEscapedUserTextsAreNot) {
     list.SetField(i, COL_MAKER, "<script>alert(1)</script>");
     list.SetField(i, COL_MODEL, "Line 1<br>Line 2");
     PageRun run(a.session.album);
-    TokenValues v = BuildDetailValues(a.session.album, run, i, LinkMode::Page);
+    DetailValues v{a.session.album, run, i, LinkMode::Page};
     EXPECT_EQ("&quot;&gt;&lt;img src=x onerror=alert(2)&gt;", v[Token::FILE]);
     EXPECT_EQ("&quot;&gt;&lt;img src=x onerror=alert(2)&gt;.gif", v[Token::FILEEX]);
     EXPECT_EQ("../%22%3E%3Cimg%20src=x%20onerror=alert(2)%3E.gif", v[Token::TARGET]);
@@ -211,7 +227,6 @@ TEST(DetailValues, NamesAndCameraDataAreEscapedUserTextsAreNot) {
     // A title and reading still as the folder scan filled them in are the file's name.
     list.SetField(i, COL_TITLE, hostile);
     list.SetField(i, COL_YOMI, hostile);
-    v = BuildDetailValues(a.session.album, run, i, LinkMode::Page);
     EXPECT_EQ("&quot;&gt;&lt;img src=x onerror=alert(2)&gt;", v[Token::TITLE]);
     EXPECT_EQ("&quot;&gt;&lt;img src=x onerror=alert(2)&gt;", v[Token::YOMI]);
 
@@ -382,7 +397,10 @@ TEST(WriteAllDetailPages, ProgressOverwriteAnswersAndFlag) {
     EXPECT_EQ(a.ui.overwriteAsked,
               (std::vector<std::string>{a.Path("html/A.html"), a.Path("html/C.html")}));
     EXPECT_NE("old C", a.Get("html/C.html"));
-    EXPECT_TRUE(a.overwrite.OverwriteAll());
+    a.Put("html/B.html", "edited B");  // a page of the program's own, edited: not asked now
+    EXPECT_EQ(StepResult::Written, a.Told(WriteAllDetailPages(a.album(), run, a.out)));
+    EXPECT_EQ(a.ui.overwriteAsked.size(), 2u);
+    EXPECT_NE("edited B", a.Get("html/B.html"));
 
     // Cancel ends the step at once; the status text is cleared.
     a.Put("html/A.html", "old A");

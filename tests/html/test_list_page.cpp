@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 
 #include "album/media.h"
-#include "fixtures/page_album.h"
 #include "html/list_page.h"
 #include "html/presets.h"
 #include "html/templates.h"
 #include "platform/text.h"
+#include "support/page_album.h"
 
 namespace mirulane {
 namespace {
@@ -386,10 +386,12 @@ TEST(WriteListPageStep, FolderTemplateAndOverwriteAnswers) {
     EXPECT_EQ("mine", a.Get("html/list.html"));
     EXPECT_EQ(StepResult::Written, a.Told(WriteListPageStep(a.album(), run, a.out)));
     EXPECT_EQ(first, a.Get("html/list.html"));
-    EXPECT_FALSE(a.overwrite.OverwriteAll());
-    a.Put("html/list.html", "mine");
+    a.Put("html/list.html", "mine");  // "yes" answered for that page alone: asked again
     EXPECT_EQ(StepResult::Written, a.Told(WriteListPageStep(a.album(), run, a.out)));
-    EXPECT_TRUE(a.overwrite.OverwriteAll());  // "all" answers for the rest of the run
+    EXPECT_EQ(first, a.Get("html/list.html"));
+    EXPECT_EQ(4u, a.ui.overwriteAsked.size());
+    a.Put("html/list.html", "mine again");  // "all" answers for the rest of the run
+    EXPECT_EQ(StepResult::Written, a.Told(WriteListPageStep(a.album(), run, a.out)));
     EXPECT_EQ(first, a.Get("html/list.html"));
     EXPECT_EQ(4u, a.ui.overwriteAsked.size());
     EXPECT_EQ(a.target + "/html/list.html", a.ui.overwriteAsked[0]);

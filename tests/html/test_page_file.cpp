@@ -14,11 +14,11 @@
 
 #include "album/media.h"
 #include "fixtures/fault_injection.h"
-#include "fixtures/page_album.h"
 #include "html/detail_page.h"
 #include "html/list_page.h"
 #include "html/page_names.h"
 #include "html/top_page.h"
+#include "support/page_album.h"
 
 namespace mirulane {
 namespace {

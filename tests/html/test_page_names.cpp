@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "fixtures/page_album.h"
 #include "html/page_names.h"
+#include "support/page_album.h"
 
 namespace mirulane {
 namespace {

@@ -13,11 +13,23 @@
 #include "html/tokens.h"
 #include "platform/cp932.h"
 #include "platform/text.h"
+#include "support/scripted_interaction.h"
 
 namespace mirulane {
 namespace {
 
 using fixtures::TempDir;
+
+// The list tokens, or the detail tokens, in their order within the budget of one page, as the
+// page writers replace them.
+bool ReplaceList(std::string& text, const TokenValues& values, const PageStyle& style) {
+    ReplaceBudget budget;
+    return ReplaceTokens(text, ListTokenOrder(), values, style, budget);
+}
+bool ReplaceDetail(std::string& text, const TokenValues& values, const PageStyle& style) {
+    ReplaceBudget budget;
+    return ReplaceTokens(text, DetailTokenOrder(), values, style, budget);
+}
 
 TEST(Tokens, TableHoldsEveryTokenOnceInReplacementOrder) {
     std::string order;
@@ -69,8 +81,8 @@ TokenValues SampleValues() {
 TEST(Tokens, DetailPresetWithValuesGivesTheWholePage) {
     PageStyle style;
     std::string page = DetailPreset(11);
-    ReplaceListTokens(page, SampleValues(), style);
-    ReplaceDetailTokens(page, SampleValues(), style);
+    ReplaceList(page, SampleValues(), style);
+    ReplaceDetail(page, SampleValues(), style);
     const std::string expected = Sj(R"(<html>
 <head>
 <meta http-equiv="Content-Type" content="text/html; charset=x-sjis">
@@ -105,18 +117,18 @@ TEST(Tokens, SwitchedOffTokensAndListTokensStayVerbatim) {
     PageStyle style;
     style.tokenSwitch[static_cast<int>(Token::PGTOTAL)] = 0;
     std::string page = DetailPreset(11);
-    ReplaceDetailTokens(page, SampleValues(), style);
+    ReplaceDetail(page, SampleValues(), style);
     EXPECT_NE(page.find("(page:2/_PGTOTAL_)"), std::string::npos);
 
     // Detail replacement leaves list-only tokens alone, and the other way round.
     std::string text = "_DETAIL_ _CELLSPC_ _THUMB_ _FILE_";
-    ReplaceDetailTokens(text, SampleValues(), style);
+    ReplaceDetail(text, SampleValues(), style);
     EXPECT_EQ(text, "_DETAIL_ _CELLSPC_ _THUMB_ P2");
-    ReplaceListTokens(text, SampleValues(), style);
+    ReplaceList(text, SampleValues(), style);
     EXPECT_EQ(text, "html/P2.html\" target=\"detail _CELLSPC_  P2");
     style.tokenSwitch[static_cast<int>(Token::DETAIL)] = 0;
     text = "_DETAIL_";
-    ReplaceListTokens(text, SampleValues(), style);
+    ReplaceList(text, SampleValues(), style);
     EXPECT_EQ(text, "_DETAIL_");
 
     text = "cellspacing=\"_CELLSPC_\" _CELLSPC_";
@@ -139,8 +151,8 @@ TEST(Tokens, ValuesAreCutToTheirSlotsWithoutSplittingCharacters) {
     // 510 ASCII bytes, then a two-byte character that would end past byte 511.
     v[Token::COMM1] = std::string(510, 'c') + Sj("海");
     std::string text = "_TITLE_|_MAKER_|_PGCUR_|_THUMB_|_COMM1_";
-    ReplaceListTokens(text, v, style);
-    ReplaceDetailTokens(text, v, style);
+    ReplaceList(text, v, style);
+    ReplaceDetail(text, v, style);
     EXPECT_EQ(text, std::string(511, 't') + "|" + std::string(127, 'm') + "|" +
                         std::string(15, '9') + "|" + std::string(1023, 'p') + "|" +
                         std::string(510, 'c'));
@@ -168,7 +180,7 @@ TEST(Tokens, ValuesHoldingTokensCannotMultiplyAPageWithoutBound) {
     }
     std::string page(32767 / 8 * 8, ' ');
     for (size_t i = 0; i < page.size(); i += 8) page.replace(i, 8, "_TARGET_");
-    EXPECT_FALSE(ReplaceDetailTokens(page, v, style));
+    EXPECT_FALSE(ReplaceDetail(page, v, style));
     EXPECT_LE(page.size(), kPageMaxBytes);
     EXPECT_GT(page.size(), kPageMaxBytes / 100);
 

@@ -14,6 +14,7 @@
 #include "platform/cp932.h"
 #include "platform/output_manifest.h"
 #include "platform/text.h"
+#include "support/scripted_interaction.h"
 
 namespace mirulane {
 namespace {

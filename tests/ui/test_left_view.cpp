@@ -1,7 +1,12 @@
 // The list pane: what it shows of the album, its selection kept in step with the core both
-// ways, sorting by header clicks, and the mouse and keyboard commands.
+// ways, sorting by header clicks, the mouse and keyboard commands, and its model under Qt's
+// model checker through every kind of change the window's commands make.
 
+#include <QAbstractItemModelTester>
+#include <QCheckBox>
+#include <QFile>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QtTest/QTest>
@@ -11,7 +16,7 @@
 #include "album/columns.h"
 #include "app/session.h"
 #include "platform/cp932.h"
-#include "platform/scripted_interaction.h"
+#include "support/scripted_interaction.h"
 #include "ui/entry_list_model.h"
 #include "window_fixture.h"
 
@@ -258,6 +263,84 @@ TEST_F(ListPaneTest, DoubleClickAndContextMenuUseTheEditCommands) {
     EXPECT_TRUE(Action(C::kEditFileInfo)->isEnabled());
     EXPECT_FALSE(Action(C::kBatchEdit)->isEnabled());
     EXPECT_TRUE(Action(C::kDelete)->isEnabled());
+}
+
+// Qt's model checker watches the model while the window's own commands change the list: the
+// scan of a target folder, edits through both entry dialogs, header sorts, deletions from the
+// list and from the file-information dialog, a refresh that adds and removes entries, and a new
+// album. A broken rule of the model (a row count that disagrees with the signals, a stale
+// index, a layout change without its persistent indexes moved) ends the test program at once.
+TEST_F(ListPaneTest, ModelKeepsQtsRulesThroughTheWindowsChanges) {
+    QAbstractItemModelTester checker(&List().Model(),
+                                     QAbstractItemModelTester::FailureReportingMode::Fatal);
+    auto rows = [&] { return List().model()->rowCount(); };
+
+    const std::string trip = PhotoFolder(6);
+    chooser.folders.push_back(QString::fromStdString(trip));
+    Trigger(C::kTargetFolder);
+    ASSERT_EQ(rows(), 6);
+
+    // Edits: the batch dialog on two entries, the file-information dialog on one.
+    session->SetSelection({1, 3});
+    frame->UpdateCommandStates();
+    chooser.dialogScripts.push_back([&](QDialog& d) -> int {
+        Find<QCheckBox>(d, "titleCheck")->setChecked(true);
+        Find<QLineEdit>(d, "title")->setText(U("b"));
+        Click(d, "ok");
+        return d.result();
+    });
+    Trigger(C::kBatchEdit);
+    session->SetSelection({0});
+    frame->UpdateCommandStates();
+    chooser.dialogScripts.push_back([&](QDialog& d) -> int {
+        Find<QLineEdit>(d, "title")->setText(U("a"));
+        Click(d, "close");
+        return d.result();
+    });
+    Trigger(C::kEditFileInfo);
+    EXPECT_TRUE(chooser.dialogScripts.empty());
+    EXPECT_EQ(List().model()->index(3, COL_TITLE).data().toString(), U("b"));
+    EXPECT_EQ(List().model()->index(0, COL_TITLE).data().toString(), U("a"));
+
+    // Sorts, both ways, with a selection and a current row to move.
+    ClickRow(3);
+    ClickHeader(COL_TITLE);
+    ClickHeader(COL_TITLE);
+    ClickHeader(COL_FILE);
+    EXPECT_EQ(ViewSelection(), CoreSelection());
+
+    // Deletions: a run of two rows and one more from the list, one from the file-information
+    // dialog.
+    ClickRow(1);
+    ClickRow(2, Qt::ControlModifier);
+    ClickRow(4, Qt::ControlModifier);
+    QTest::keyClick(&List(), Qt::Key_Delete);
+    ASSERT_EQ(rows(), 3);
+    session->SetSelection({0});
+    frame->UpdateCommandStates();
+    chooser.dialogScripts.push_back([&](QDialog& d) -> int {
+        Click(d, "delete");
+        Click(d, "close");
+        return d.result();
+    });
+    Trigger(C::kEditFileInfo);
+    ASSERT_EQ(rows(), 2);
+
+    // A refresh that misses one of the entries and finds the folder's other files: two new
+    // ones and the four whose entries were deleted.
+    dir.Write("trip/new1.jpg", fixtures::MakeJpeg(8, 6));
+    dir.Write("trip/new2.jpg", fixtures::MakeJpeg(8, 6));
+    ASSERT_TRUE(QFile::remove(QString::fromStdString(trip + "/" + Entries().Field(0, COL_FILE))));
+    Trigger(C::kRefresh);
+    EXPECT_EQ(rows(), 7);
+    EXPECT_EQ(rows(), Entries().Count());
+
+    // Select all, then a new album.
+    Trigger(C::kSelectAll);
+    EXPECT_EQ(ViewSelection().size(), 7u);
+    session->Core().album.modified = false;
+    Trigger(C::kNew);
+    EXPECT_EQ(rows(), 0);
 }
 
 }  // namespace

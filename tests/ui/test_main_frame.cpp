@@ -19,7 +19,7 @@
 
 #include "album/album_file.h"
 #include "app/session.h"
-#include "platform/scripted_interaction.h"
+#include "support/scripted_interaction.h"
 #include "ui/help.h"
 #include "ui/overwrite_dialog.h"
 #include "window_fixture.h"

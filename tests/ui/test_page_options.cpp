@@ -26,7 +26,7 @@
 #include "fixtures/cli_runner.h"
 #include "fixtures/exif_builder.h"
 #include "platform/cp932.h"
-#include "platform/scripted_interaction.h"
+#include "support/scripted_interaction.h"
 #include "ui/help.h"
 #include "ui/mirulane_doc.h"
 #include "ui/number_field_widget.h"

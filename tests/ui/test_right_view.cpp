@@ -187,12 +187,14 @@ TEST_F(PreviewTest, ResizeRendersTheCurrentEntryAgainAndNothingWithoutOne) {
     FitPaneTo(320);
     EXPECT_NE(PreviewFile().find("width=\"320\" height=\"240\""), std::string::npos);
 
-    // A blank update keeps the entry for the next resize; a forgotten one is not shown again.
+    // A blank update keeps the entry for the next resize; a deleted one is not shown again.
     Pick(-1);
     EXPECT_TRUE(View()->toPlainText().isEmpty());
     FitPaneTo(160);
     EXPECT_NE(PreviewFile().find("width=\"160\" height=\"120\""), std::string::npos);
-    View()->ForgetEntry();
+    Select(0);
+    Trigger(C::kDelete);
+    EXPECT_EQ(View()->CurrentEntry(), -1);
     FitPaneTo(320);
     EXPECT_NE(PreviewFile().find("width=\"160\" height=\"120\""), std::string::npos);
 

@@ -6,7 +6,7 @@
 #include <QtTest/QTest>
 
 #include "album/album_file.h"
-#include "platform/scripted_interaction.h"
+#include "support/scripted_interaction.h"
 
 namespace mirulane::ui::testing {
 

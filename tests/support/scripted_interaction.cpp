@@ -1,4 +1,4 @@
-#include "platform/scripted_interaction.h"
+#include "support/scripted_interaction.h"
 
 #include "platform/cp932.h"
 #include "platform/shown_name.h"
