@@ -39,7 +39,8 @@ Expected<std::string> LoadListTemplate(const PageStyle& style) {
 }
 
 Expected<std::string> LoadDetailTemplate(const PageStyle& style) {
-    if (style.DetailUseFile == TemplateSource::File) return LoadTemplateFile(style.DetailTemplateFile);
+    if (style.DetailUseFile == TemplateSource::File)
+        return LoadTemplateFile(style.DetailTemplateFile);
     return DetailPreset(style.DetailPreset);
 }
 

@@ -183,7 +183,8 @@ void UiSession::CreateHtml() {
                  if (run->album.modified) session_->album.modified = true;
                  if (open->empty()) return;
                  QString page = SystemPath(*open);
-                 if (!page.isEmpty()) OpenInBrowser(chooser_, ui_.Window(), QUrl::fromLocalFile(page));
+                 if (!page.isEmpty())
+                     OpenInBrowser(chooser_, ui_.Window(), QUrl::fromLocalFile(page));
              });
 }
 
