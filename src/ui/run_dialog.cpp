@@ -113,6 +113,8 @@ void RunDialog::RunWithProgress(std::function<bool()> run, std::function<void(bo
 
 void RunDialog::RunEnd(bool close, const std::function<void(bool)>& finish) {
     working_ = nullptr;
+    // The counter says how many entries were done, now that none is in hand.
+    form_->progressCounter->setText(QString::asprintf("%d/%d", shownDone_, shownTotal_));
     if (!close) {
         for (QWidget* w : disabled_) {
             if (w) w->setEnabled(true);
@@ -128,7 +130,11 @@ void RunDialog::ShowProgress(int done, int total) {
     form_->progressLabel->setText(done >= total ? doneText_ : busyText_);
     form_->progressBar->setRange(0, total);
     form_->progressBar->setValue(done);
-    form_->progressCounter->setText(QString::asprintf("%d/%d", done, total));
+    shownDone_ = done;
+    shownTotal_ = total;
+    // While entry i of N is in hand the counter says i/N: a run never shows 0/N at work.
+    const int shown = working_ && done < total ? done + 1 : done;
+    form_->progressCounter->setText(QString::asprintf("%d/%d", shown, total));
     form_->progressRow->show();
 }
 

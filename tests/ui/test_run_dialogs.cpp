@@ -306,12 +306,14 @@ TEST_F(RunDialogTest, ThumbnailRunCancelledMidwayLeavesOnlyWholeThumbnails) {
     const QString thumbs = QString::fromStdString(dir.path() + "/thumbs");
     QThread* askedOn = nullptr;
     bool ownedWhileAsked = false;
+    QString counterWhileAsked;
     Script<ThumbnailDialog>([&](ThumbnailDialog& dialog) {
         dialog.show();
         dialog.OutputField()->setText(thumbs);
         Script<OverwriteDialog>([&](OverwriteDialog& question) {
             askedOn = QThread::currentThread();
             ownedWhileAsked = session->State().runOwnsAlbum;
+            counterWhileAsked = dialog.Counter()->text();  // the fourth entry is in hand
             Click(dialog, "cancel");
             EXPECT_TRUE(dialog.isVisible());
             for (QPushButton* b : question.findChildren<QPushButton*>()) {
@@ -327,6 +329,7 @@ TEST_F(RunDialogTest, ThumbnailRunCancelledMidwayLeavesOnlyWholeThumbnails) {
     Trigger(C::kExtractThumbnails);
     EXPECT_EQ(askedOn, QCoreApplication::instance()->thread());
     EXPECT_TRUE(ownedWhileAsked);
+    EXPECT_EQ(counterWhileAsked, "4/8");
     EXPECT_FALSE(session->State().runOwnsAlbum);
     EXPECT_TRUE(chooser.MessageTexts().isEmpty());
     EXPECT_EQ(chooser.dialogs.size(), 2u);
