@@ -107,7 +107,7 @@ bool StoreAlbumFile(Session& s, std::string_view path) {
 
 std::string ProposedSaveName(const Session& s) { return LastComponent(s.album.style.TargetFolder); }
 
-int ChooseTargetFolder(Session& s, std::string_view folder) {
+int ChooseTargetFolder(Session& s, std::string_view folder, std::string* leftOut) {
     Album& album = s.album;
     album.currentEntry = -1;
     album.style.TargetFolder = std::string(folder);
@@ -115,7 +115,8 @@ int ChooseTargetFolder(Session& s, std::string_view folder) {
     album.fileName = Album::NewFileName();
     album.modified = true;
     album.entries.DeleteAll();
-    int result = ScanFolder(album, album.style.TargetFolder, ScanMode::Fresh, s.settings, s.ui);
+    int result =
+        ScanFolder(album, album.style.TargetFolder, ScanMode::Fresh, s.settings, s.ui, leftOut);
     album.sortColumn = -1;
     album.sortDescending = false;
     SortByColumn(s, COL_FILE);
@@ -124,9 +125,9 @@ int ChooseTargetFolder(Session& s, std::string_view folder) {
     return result;
 }
 
-int RefreshAlbum(Session& s) {
-    int result =
-        ScanFolder(s.album, s.album.style.TargetFolder, ScanMode::Refresh, s.settings, s.ui);
+int RefreshAlbum(Session& s, std::string* leftOut) {
+    int result = ScanFolder(s.album, s.album.style.TargetFolder, ScanMode::Refresh, s.settings,
+                            s.ui, leftOut);
     RefreshStatusTexts(s, StatusRefresh::RowCount);
     return result;
 }

@@ -67,11 +67,11 @@ bool StoreAlbumFile(Session& s, std::string_view path);
 std::string ProposedSaveName(const Session& s);
 
 // Makes folder the target folder: derives the output folders and the top-page title, scans it
-// fresh and sorts by file name ascending. Returns the scan's result.
-int ChooseTargetFolder(Session& s, std::string_view folder);
+// fresh and sorts by file name ascending. Returns the scan's result. leftOut: as ScanFolder's.
+int ChooseTargetFolder(Session& s, std::string_view folder, std::string* leftOut = nullptr);
 
 // Rescans the target folder into the existing list (new files at the end).
-int RefreshAlbum(Session& s);
+int RefreshAlbum(Session& s, std::string* leftOut = nullptr);
 
 void DeleteSelectedEntries(Session& s);
 void SelectAllEntries(Session& s);

@@ -68,7 +68,7 @@ void ClaimIgnoringCase(EntryList& entries, std::vector<bool>& gone,
 }  // namespace
 
 int ScanFolder(Album& album, std::string_view folderIn, ScanMode mode, const Settings& settings,
-               Interaction& ui) {
+               Interaction& ui, std::string* leftOut) {
     EntryList& entries = album.entries;
     if (mode == ScanMode::Fresh) {
         album.groups.clear();
@@ -162,9 +162,14 @@ int ScanFolder(Album& album, std::string_view folderIn, ScanMode mode, const Set
                                       skippedBreaks},
                            .files = std::move(skippedNames)});
     }
+    if (leftOut) leftOut->clear();
     if (!filtered.empty()) {
-        Report(ui, Problem{.kind = ProblemKind::FilteredOut,
-                           .items = {filtered.begin(), filtered.end()}});
+        Problem left{.kind = ProblemKind::FilteredOut, .items = {filtered.begin(), filtered.end()}};
+        if (leftOut) {
+            *leftOut = ProblemText(left).text;
+        } else {
+            Report(ui, left);
+        }
     }
     // An unmounted card or share leaves an empty mount point: ask before every entry, and
     // every edit made to it, goes.

@@ -27,7 +27,10 @@ enum class ScanMode { Fresh, Refresh };
 //
 // The entries no file matched are kept apart by the scan itself and removed at the end, one
 // contiguous block at a time.
+//
+// leftOut: when given, the line that names what the filter left out goes there (CP932; empty
+// when nothing was) instead of into a message box: the window shows it in its status bar.
 int ScanFolder(Album& album, std::string_view folder, ScanMode mode, const Settings& settings,
-               Interaction& ui);
+               Interaction& ui, std::string* leftOut = nullptr);
 
 }  // namespace mirulane

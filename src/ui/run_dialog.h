@@ -80,7 +80,7 @@ class RunDialog : public QDialog {
     std::unique_ptr<DialogHelp> help_;
     QPointer<AlbumRun> working_;
     QList<QPointer<QWidget>> disabled_;  // what the run disabled
-    int shownDone_ = 0;  // the figures the row shows last
+    int shownDone_ = 0;                  // the figures the row shows last
     int shownTotal_ = 0;
     QString busyText_;
     QString doneText_;

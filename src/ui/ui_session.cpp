@@ -154,10 +154,13 @@ bool UiSession::ChooseTargetFolder() {
     // The list view never sees a half-scanned list: the scan works on a copy, which the album
     // takes at the end as one reset of the list.
     std::shared_ptr<Session> run = CopyForRun(*session_);
-    StartRun([run, where = *folder] { mirulane::ChooseTargetFolder(*run, where); },
-             [this, run] {
+    auto leftOut = std::make_shared<std::string>();
+    StartRun([run, leftOut,
+              where = *folder] { mirulane::ChooseTargetFolder(*run, where, leftOut.get()); },
+             [this, run, leftOut] {
                  TakeRunAlbum(session_->album, std::move(run->album));
                  TitleFromAlbum();
+                 TellLeftOut(*leftOut);
              });
     return true;
 }
@@ -165,12 +168,20 @@ bool UiSession::ChooseTargetFolder() {
 void UiSession::Refresh() {
     std::shared_ptr<Session> run = CopyForRun(*session_);
     auto scanned = std::make_shared<int>(-1);
-    StartRun([run, scanned] { *scanned = RefreshAlbum(*run); },
-             [this, run, scanned] {
+    auto leftOut = std::make_shared<std::string>();
+    StartRun([run, scanned, leftOut] { *scanned = RefreshAlbum(*run, leftOut.get()); },
+             [this, run, scanned, leftOut] {
                  // A scan that left the list as it was (-1: declined, or the folder could not
                  // be listed) changes nothing.
                  if (*scanned >= 0) TakeRunAlbum(session_->album, std::move(run->album));
+                 TellLeftOut(*leftOut);
              });
+}
+
+void UiSession::TellLeftOut(const std::string& leftOut) {
+    // What the filter left out is no question to answer: the status bar says it, and no box
+    // stops the user after every scan.
+    if (!leftOut.empty()) session_->ui.SetStatus(StatusPane::Message, leftOut);
 }
 
 void UiSession::CreateHtml() {

@@ -129,6 +129,8 @@ class UiSession {
     void RefusePath(const QString& path);
 
   private:
+    // After a scan: what the extension filter left out, in the status bar's first pane.
+    void TellLeftOut(const std::string& leftOut);
     // The save chooser, with the album's extension added to a name typed without one; nullopt
     // when cancelled.
     std::optional<std::string> AskSaveName(const std::string& proposed);

@@ -591,7 +591,9 @@ TEST_F(WindowTest, NoCommandChangesTheAlbumWhileAScanOwnsIt) {
     session->SetSelection({0, 1, 2, 3, 4});
     album.fileName = dir.path() + "/trip.txt";
     PhotoFolder(80);
-    // Reported at the end of the scan, on the window's thread, while the scan waits.
+    // Told at the end of the scan, on the window's thread, while the scan waits.
+    dir.Write("trip/line\nbreak.jpg", "x");
+    // Left out by the filter: said in the status bar, in no box.
     dir.Write("trip/notes.xyz", "x");
 
     bool tried = false;
@@ -619,6 +621,10 @@ TEST_F(WindowTest, NoCommandChangesTheAlbumWhileAScanOwnsIt) {
     EXPECT_EQ(album.entries.Field(0, COL_FILE), "IMG_1000.jpg");
     EXPECT_EQ(album.entries.Field(79, COL_FILE), "IMG_1079.jpg");
     EXPECT_EQ(album.entries.SelectedCount(), 5);
+    ASSERT_EQ(chooser.messages.size(), 1u);
+    EXPECT_TRUE(chooser.messages[0].text.contains(U("line\\nbreak.jpg")))
+        << chooser.messages[0].text.toStdString();
+    EXPECT_EQ(Status(StatusPane::Message), U("フィルタで除外: xyz 1件"));
     EXPECT_EQ(album.sortColumn, COL_FILE);
     EXPECT_EQ(album.fileName, dir.path() + "/trip.txt");
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(album.fileName)));
