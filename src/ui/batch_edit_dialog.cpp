@@ -33,8 +33,16 @@ BatchEditDialog::BatchEditDialog(UiSession& session, QWidget* parent) : QDialog(
         const EditField& ef = kEditFields[f];
         QString name = FieldName(ef.labelUtf8);
         auto* check = new QCheckBox(Utf8(ef.labelUtf8));
-        auto* edit = new QLineEdit;
-        GuardLineEdit(edit, ef.maxBytes, name, showHint);
+        QWidget* edit;
+        if (IsCommentField(f)) {
+            auto* comment = new CommentEdit(ef.maxBytes, name, showHint);
+            comment->setFixedHeight(comment->fontMetrics().lineSpacing() * 4 + 10);
+            edit = comment;
+        } else {
+            auto* line = new QLineEdit;
+            GuardLineEdit(line, ef.maxBytes, name, showHint);
+            edit = line;
+        }
         // The check box in front of the field is no label of it: the field says its name.
         edit->setAccessibleName(name);
         check->setObjectName(FieldObjectName(f) + QStringLiteral("Check"));
@@ -44,7 +52,7 @@ BatchEditDialog::BatchEditDialog(UiSession& session, QWidget* parent) : QDialog(
         QGridLayout* grid = f < kFirstCameraField ? form.entryFields : form.cameraFields;
         edit->setMinimumWidth(f < kFirstCameraField ? wide : wide / 2);
         int row = grid->rowCount();
-        grid->addWidget(check, row, 0);
+        grid->addWidget(check, row, 0, IsCommentField(f) ? Qt::AlignTop : Qt::Alignment());
         grid->addWidget(edit, row, 1);
     }
     for (QGridLayout* grid : {form.entryFields, form.cameraFields}) {
@@ -65,7 +73,11 @@ BatchEditDialog::~BatchEditDialog() = default;
 BatchTexts BatchEditDialog::Texts() const {
     BatchTexts texts;
     for (int f = 0; f < kEditFieldCount; ++f) {
-        if (checks_[f]->isChecked()) texts[f] = FromTyped(edits_[f]->text().toStdString()).cp932;
+        if (!checks_[f]->isChecked()) continue;
+        auto* comment = qobject_cast<CommentEdit*>(edits_[f]);
+        const QString typed =
+            comment ? comment->toPlainText() : static_cast<QLineEdit*>(edits_[f])->text();
+        texts[f] = FromTyped(typed.toStdString()).cp932;
     }
     return texts;
 }

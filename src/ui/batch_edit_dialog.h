@@ -27,7 +27,8 @@ class BatchEditDialog : public QDialog {
 
   private:
     std::array<QCheckBox*, kEditFieldCount> checks_{};
-    std::array<QLineEdit*, kEditFieldCount> edits_{};
+    // A line edit, or a CommentEdit for the two comments (several lines, as in 情報設定).
+    std::array<QWidget*, kEditFieldCount> edits_{};
     std::unique_ptr<DialogHelp> help_;
 };
 

@@ -304,11 +304,22 @@ TEST_F(EntryDialogTest, BatchEditWritesOnlyTheCheckedFieldsIntoTheSelectedEntrie
         for (int f = 0; f < kEditFieldCount; ++f) {
             QByteArray name = FieldObjectName(f).toLatin1();
             auto* check = Find<QCheckBox>(d, (name + "Check").constData());
-            auto* edit = Find<QLineEdit>(d, name.constData());
+            QWidget* edit = Find(d, name.constData());
             if (!check || !edit) continue;
             EXPECT_EQ(check->text(), U(kEditFields[f].labelUtf8));
             EXPECT_FALSE(check->isChecked());
-            EXPECT_TRUE(edit->text().isEmpty());
+            if (IsCommentField(f)) {
+                // The comments take several lines, as in the single entry's dialog.
+                auto* comment = qobject_cast<QPlainTextEdit*>(edit);
+                if (!comment) {
+                    ADD_FAILURE() << name.constData();
+                    continue;
+                }
+                EXPECT_GE(comment->height(), comment->fontMetrics().lineSpacing() * 3);
+                EXPECT_TRUE(comment->toPlainText().isEmpty());
+            } else {
+                EXPECT_TRUE(qobject_cast<QLineEdit*>(edit)->text().isEmpty());
+            }
             EXPECT_EQ(QAccessible::queryAccessibleInterface(edit)->text(QAccessible::Name),
                       FieldName(kEditFields[f].labelUtf8));
         }
@@ -317,12 +328,19 @@ TEST_F(EntryDialogTest, BatchEditWritesOnlyTheCheckedFieldsIntoTheSelectedEntrie
                     camera->isAncestorOf(Find(d, "imageSize")));
         Find<QCheckBox>(d, "groupCheck")->setChecked(true);
         Type(d, "title", "typed but not checked");
+        Find<QCheckBox>(d, QString(FieldObjectName(3) + "Check").toLatin1().constData())
+            ->setChecked(true);
+        Find<QPlainTextEdit>(d, FieldObjectName(3).toLatin1().constData())
+            ->setPlainText(QStringLiteral("one\ntwo"));
         Click(d, "ok");
         return d.result();
     });
     Trigger(C::kBatchEdit);
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(Entries().Field(i, COL_GROUP), i % 2 ? "" : "g") << i;
+        if (i % 2) {
+            EXPECT_EQ(Entries().Field(i, COL_COMM1), "one<br>two") << i;
+        }
         EXPECT_EQ(Title(i), "t" + std::string(1, char('a' + i)));
     }
     EXPECT_TRUE(session->Core().album.modified);
