@@ -40,9 +40,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     style.ImageFolder = style.ThumbFolder = "/nonexistent/mrl-fuzz";
     unsigned char options = size > 0 ? data[0] : 0;
     style.ListTextKind = options & 3;
-    style.ImageSizeMode = (options >> 2) % 3;
-    style.ThumbSizeMode = (options >> 4) % 3;
-    style.TargetToTop = (options >> 6) & 1;
+    style.ImageSizeMode = static_cast<SizeMode>((options >> 2) % 3);
+    style.ThumbSizeMode = static_cast<SizeMode>((options >> 4) % 3);
+    style.TargetToTop = ((options >> 6) & 1) != 0;
     for (size_t i = 0; i < 3 && i * 7 < size; ++i) {
         int e = album.entries.Append(bytes.substr(i * 7, 9));
         album.entries.SetField(e, COL_TITLE, bytes.substr(i * 5, 13));
