@@ -16,7 +16,8 @@ constexpr const char* kSection = "Environment";
 // A profile key and the setting it holds. The profile holds integers: a named value as its
 // number, a switch as 1 or 0. A switch read as another number is on when it is not 0 for the
 // switches that always took it so (anyNumberIsOn), else off.
-using Field = std::variant<int Settings::*, bool Settings::*, PreviewMode Settings::*>;
+using Field = std::variant<int Settings::*, bool Settings::*, PreviewMode Settings::*,
+                           DisplaySize Settings::*>;
 struct Key {
     const char* key;
     Field field;
@@ -26,6 +27,7 @@ struct Key {
 int ToProfileInt(int value) { return value; }
 int ToProfileInt(bool on) { return on ? 1 : 0; }
 int ToProfileInt(PreviewMode mode) { return static_cast<int>(mode); }
+int ToProfileInt(DisplaySize size) { return static_cast<int>(size); }
 
 int Stored(const Settings& s, const Key& k) {
     return std::visit([&s](auto field) { return ToProfileInt(s.*field); }, k.field);
@@ -155,11 +157,11 @@ EnvironmentChanges ApplyEnvironmentOptions(Settings& settings, const Settings& e
     static constexpr EnvOption<int> kNumbers[] = {
         {&Settings::EnvPathIdx, kNone},     {&Settings::EnvPathLst, kNone},
         {&Settings::EnvPathThm, kNone},     {&Settings::EnvDispImage, kPreview},
-        {&Settings::EnvDispSize, kPreview}, {&Settings::EnvDispMaxW, kPreview},
-        {&Settings::EnvDispMaxH, kPreview}, {&Settings::EnvExifFlash, kNone},
-        {&Settings::EnvExifDtorg, kNone},   {&Settings::EnvExifAprtv, kNone},
-        {&Settings::EnvExifShtsp, kNone},   {&Settings::EnvExifFolen, kNone},
-        {&Settings::EnvExifEbias, kNone},   {&Settings::EnvExifIsosr, kNone},
+        {&Settings::EnvDispMaxW, kPreview}, {&Settings::EnvDispMaxH, kPreview},
+        {&Settings::EnvExifFlash, kNone},   {&Settings::EnvExifDtorg, kNone},
+        {&Settings::EnvExifAprtv, kNone},   {&Settings::EnvExifShtsp, kNone},
+        {&Settings::EnvExifFolen, kNone},   {&Settings::EnvExifEbias, kNone},
+        {&Settings::EnvExifIsosr, kNone},
     };
     static constexpr EnvOption<bool> kSwitches[] = {
         {&Settings::EnvSortUpLow, kNone},  {&Settings::EnvLstGrid, kList},
@@ -177,6 +179,7 @@ EnvironmentChanges ApplyEnvironmentOptions(Settings& settings, const Settings& e
     };
     for (const auto& o : kNumbers) take(settings.*o.field, edited.*o.field, o.effect);
     for (const auto& o : kSwitches) take(settings.*o.field, edited.*o.field, o.effect);
+    take(settings.EnvDispSize, edited.EnvDispSize, kPreview);
     take(settings.listFont, edited.listFont, kList);
     for (size_t i = 0; i < settings.filter.size(); ++i) {
         settings.filter[i].on = edited.filter[i].on;

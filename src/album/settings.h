@@ -45,6 +45,13 @@ enum class PreviewMode : int {
     ListPage = 2,    // the list page
 };
 
+// How big the preview pane shows a picture.
+enum class DisplaySize : int {
+    Original = 0,  // "原寸で表示"
+    FitPane = 1,   // "ウィンドウに収まるように自動伸縮"
+    FitBox = 2,    // "指定サイズに収まるように自動伸縮": EnvDispMaxW × EnvDispMaxH
+};
+
 struct Settings {
     bool ShowHelp = true;  // open the help once at the next start
     bool PvFirst = true;   // the first page preview has not told the user about itself yet
@@ -63,7 +70,7 @@ struct Settings {
 
     PreviewMode EnvPreView = PreviewMode::Picture;
     int EnvDispImage = 0;
-    int EnvDispSize = 1;
+    DisplaySize EnvDispSize = DisplaySize::FitPane;
     int EnvDispMaxW = 320;
     int EnvDispMaxH = 240;
     bool EnvWithExif = true;

@@ -22,13 +22,13 @@ ShownSize ImageDisplaySize(uint32_t width, uint32_t height, const PaneGeometry& 
     int boxWidth = 0;
     int boxHeight = 0;
     switch (settings.EnvDispSize) {
-        case 1: {
+        case DisplaySize::FitPane: {
             int available = std::max(pane.width - 2 * kLeftMargin, 0);
             boxWidth = available - pane.scrollBarWidth;  // may fall below 0
             boxHeight = std::max(pane.height - 2 * kTopMargin, 0);
             break;
         }
-        case 2:
+        case DisplaySize::FitBox:
             boxWidth = settings.EnvDispMaxW;
             boxHeight = settings.EnvDispMaxH;
             break;

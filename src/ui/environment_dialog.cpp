@@ -144,7 +144,8 @@ void EnvironmentDialog::ShowPreviewPane() {
     };
     dispImage_ = group({form_->dispImage0, form_->dispImage1, form_->dispImage2, form_->dispImage3},
                        values_.EnvDispImage);
-    dispSize_ = group({form_->dispSize0, form_->dispSize1, form_->dispSize2}, values_.EnvDispSize);
+    dispSize_ = group({form_->dispSize0, form_->dispSize1, form_->dispSize2},
+                      static_cast<int>(values_.EnvDispSize));
     connect(dispSize_, &QButtonGroup::idToggled, this, &EnvironmentDialog::ApplyEnablingRules);
 
     form_->dispMaxW->SetValue(values_.EnvDispMaxW);
@@ -276,7 +277,7 @@ void EnvironmentDialog::ApplyEnablingRules() {
           static_cast<QWidget*>(form_->filterNote)}) {
         w->setEnabled(filter);
     }
-    const bool size = dispSize_->checkedId() == 2;
+    const bool size = dispSize_->checkedId() == static_cast<int>(DisplaySize::FitBox);
     for (QWidget* w :
          {static_cast<QWidget*>(form_->dispMaxWLabel), static_cast<QWidget*>(form_->dispMaxW),
           static_cast<QWidget*>(form_->dispMaxHLabel), static_cast<QWidget*>(form_->dispMaxH)}) {
@@ -306,7 +307,8 @@ bool EnvironmentDialog::ReadBack() {
     }
 
     ReadChoice(dispImage_, values_.EnvDispImage);
-    ReadChoice(dispSize_, values_.EnvDispSize);
+    if (dispSize_->checkedId() >= 0)
+        values_.EnvDispSize = static_cast<DisplaySize>(dispSize_->checkedId());
     values_.EnvDispMaxH = form_->dispMaxH->Value().value_or(values_.EnvDispMaxH);
     values_.EnvDispMaxW = form_->dispMaxW->Value().value_or(values_.EnvDispMaxW);
     values_.EnvWithExif = Checked(form_->withExif);

@@ -44,7 +44,7 @@ TEST(ImageDisplaySize, FitsThePaneLessMarginsAndScrollBarInSinglePrecision) {
 
 TEST(ImageDisplaySize, GivenBoxEnlargesAndOtherModesKeepTheOriginalSize) {
     Settings box;
-    box.EnvDispSize = 2;  // the default box 320 × 240
+    box.EnvDispSize = DisplaySize::FitBox;  // the default box 320 × 240
     Shown s = Display(100, 80, {340, 300, 16}, box);
     EXPECT_EQ(300, s.width);
     EXPECT_EQ(240, s.height);
@@ -59,7 +59,7 @@ TEST(ImageDisplaySize, GivenBoxEnlargesAndOtherModesKeepTheOriginalSize) {
 
     for (int mode : {0, 3, -1}) {
         Settings original;
-        original.EnvDispSize = mode;
+        original.EnvDispSize = static_cast<DisplaySize>(mode);  // 3, -1: a hand-edited profile
         s = Display(640, 480, {100, 100, 16}, original);
         EXPECT_EQ(640, s.width) << mode;
         EXPECT_EQ(480, s.height) << mode;
@@ -147,7 +147,7 @@ TEST(ImagePageText, FileWithoutExifDataHasNoRuleAndNoTable) {
 TEST(ImagePageText, MoviesUnknownSizesAndOddNames) {
     Settings settings;
     settings.EnvWithExif = 0;
-    settings.EnvDispSize = 0;
+    settings.EnvDispSize = DisplaySize::Original;
     ImagePage movie;
     movie.imagePath = "/photos/M1.AVI";
     movie.width = 320;

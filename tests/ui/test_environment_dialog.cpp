@@ -222,7 +222,7 @@ TEST_F(EnvironmentTest, SizeFieldArrowsStepTheTextAndOnlyTheSpecifiedSizeEnables
         return d.result();
     });
     // Disabled fields still hold their values, and OK stores them.
-    EXPECT_EQ(settings().EnvDispSize, 0);
+    EXPECT_EQ(settings().EnvDispSize, DisplaySize::Original);
     EXPECT_EQ(settings().EnvDispMaxW, 1);
     EXPECT_EQ(settings().EnvDispMaxH, 100000);
 }
@@ -256,7 +256,7 @@ TEST_F(EnvironmentTest, SizeThatIsNoIntegerKeepsTheDialogOpenOnIt) {
         return d.result();
     });
     EXPECT_EQ(chooser.messages.size(), 1u);
-    EXPECT_EQ(settings().EnvDispSize, 1);
+    EXPECT_EQ(settings().EnvDispSize, DisplaySize::FitPane);
     EXPECT_EQ(settings().EnvDispMaxW, 320);
 }
 
