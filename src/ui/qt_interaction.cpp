@@ -101,6 +101,7 @@ void QtInteraction::WarnNamingFiles(std::string_view before, const std::vector<s
             Qt::BlockingQueuedConnection);
         return;
     }
+    PutProgressAside();
     QString text = FromCp932(before);
     for (const std::string& name : names) {
         text += QStringLiteral("\n  ") + QString::fromStdString(ShownName(name));
