@@ -14,5 +14,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     mirulane::ParseGifSize(bytes, s);
     mirulane::ParsePngSize(bytes, s);
     mirulane::ParseRiffSize(bytes, s);
+    mirulane::ParseMp4Size(bytes, s);
     return 0;
 }

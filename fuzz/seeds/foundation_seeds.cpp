@@ -16,6 +16,12 @@ void WriteImageHeaderSeeds(const std::string& folder) {
     WriteSeed(folder, "gif", MakeGif(31, 17));
     WriteSeed(folder, "bmp", MakeBmp(800, 600));
     WriteSeed(folder, "avi", MakeAvi(320, 240));
+    WriteSeed(folder, "mp4", MakeMp4(1920, 1080));
+    WriteSeed(folder, "mp4-moov-first", MakeMp4(640, 360, /*moovFirst=*/true));
+    WriteSeed(
+        folder, "mp4-v1-turned",
+        Mp4Box("ftyp", "qt  ") + Mp4Box("moov", Mp4Box("trak", Mp4TrackHeader(1280, 720, 1, 1)),
+                                        /*largeSize=*/true));
 }
 
 void WriteAlbumFileSeeds(const std::string& folder) {

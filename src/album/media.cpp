@@ -3,6 +3,7 @@
 #include <cstring>
 #include <utility>
 
+#include "album/byte_source.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
 #include "platform/text.h"
@@ -17,7 +18,7 @@ std::string ClassificationExtension(std::string_view name) {
 
 MediaKind KindOfName(std::string_view name) {
     static constexpr const char* kImages[] = {"jpg", "jpeg", "png", "gif", "bmp", "tif"};
-    static constexpr const char* kVideos[] = {"avi", "mpg", "mpeg"};
+    static constexpr const char* kVideos[] = {"avi", "mpg", "mpeg", "mp4", "m4v", "webm"};
     std::string ext = ClassificationExtension(name);
     for (const char* e : kImages) {
         if (ext == e) return MediaKind::Image;
@@ -32,15 +33,6 @@ bool IsImage(std::string_view name) { return KindOfName(name) == MediaKind::Imag
 bool IsVideo(std::string_view name) { return KindOfName(name) == MediaKind::Video; }
 
 namespace {
-
-uint32_t Le16(const unsigned char* p) { return p[0] | (p[1] << 8); }
-uint32_t Be16(const unsigned char* p) { return (p[0] << 8) | p[1]; }
-uint32_t Le32(const unsigned char* p) {
-    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-uint32_t Be32(const unsigned char* p) {
-    return (static_cast<uint32_t>(p[0]) << 24) | (p[1] << 16) | (p[2] << 8) | p[3];
-}
 
 // The fixed-header formats: the first bytes decide everything.
 int ParseFixed(std::string_view bytes, size_t need, const char* magic, size_t magicLen,
@@ -143,60 +135,6 @@ int WalkJpeg(Source& src, PixelSize& size) {
         if (!src.Skip(skip)) return -1;
     }
 }
-
-struct MemorySource {
-    std::string_view bytes;
-    size_t pos = 0;
-    size_t Read(unsigned char* buf, size_t n) {
-        if (pos >= bytes.size()) return 0;
-        size_t got = std::min(n, bytes.size() - pos);
-        std::memcpy(buf, bytes.data() + pos, got);
-        pos += got;
-        return got;
-    }
-    bool Skip(size_t delta) {
-        pos += delta;  // a seek past the end succeeds; the next read then comes up short
-        return true;
-    }
-};
-
-// Reads the file through a small buffer, so walking the segment headers costs one system call
-// per 4 KiB rather than one per header, and skips beyond the buffer become one seek.
-class FileSource {
-  public:
-    explicit FileSource(InputFile& file) : file_(file) {}
-    size_t Read(unsigned char* buf, size_t n) {
-        size_t copied = 0;
-        while (copied < n) {
-            if (pos_ == len_ && !Refill()) break;
-            size_t take = std::min(n - copied, len_ - pos_);
-            std::memcpy(buf + copied, buffer_ + pos_, take);
-            pos_ += take;
-            copied += take;
-        }
-        return copied;
-    }
-    bool Skip(size_t delta) {
-        size_t buffered = len_ - pos_;
-        if (delta <= buffered) {
-            pos_ += delta;
-            return true;
-        }
-        pos_ = len_ = 0;
-        return file_.Skip(static_cast<int64_t>(delta - buffered));
-    }
-
-  private:
-    bool Refill() {
-        len_ = file_.ReadSome(buffer_, sizeof buffer_);
-        pos_ = 0;
-        return len_ > 0;
-    }
-    InputFile& file_;
-    unsigned char buffer_[4096];
-    size_t pos_ = 0;
-    size_t len_ = 0;
-};
 
 }  // namespace
 
@@ -306,9 +244,12 @@ int ExistenceOnly(std::string_view path, PixelSize& size) {
     return CheckExists(path);
 }
 
+// The rows after "mpeg" came later: a name missing with its own extension still falls back
+// to the older rows first.
 constexpr LocatorRow kLocatorRows[] = {
-    {"jpg", ReadJpegSize}, {"jpeg", ReadJpegSize}, {"gif", ReadGifSize},   {"png", ReadPngSize},
-    {"bmp", ReadBmpSize},  {"avi", ReadRiffSize},  {"mpg", ExistenceOnly}, {"mpeg", ExistenceOnly},
+    {"jpg", ReadJpegSize}, {"jpeg", ReadJpegSize}, {"gif", ReadGifSize},    {"png", ReadPngSize},
+    {"bmp", ReadBmpSize},  {"avi", ReadRiffSize},  {"mpg", ExistenceOnly},  {"mpeg", ExistenceOnly},
+    {"mp4", ReadMp4Size},  {"m4v", ReadMp4Size},   {"webm", ExistenceOnly},
 };
 
 // The extension of a found name: bytes after its last '.', searched from the second-to-last

@@ -34,6 +34,11 @@ int ReadJpegSize(std::string_view path, PixelSize& size);
 int ReadGifSize(std::string_view path, PixelSize& size);
 int ReadPngSize(std::string_view path, PixelSize& size);
 int ReadRiffSize(std::string_view path, PixelSize& size);
+// MP4 and QuickTime: the first video track's size from its track header ("tkhd"), walking
+// the boxes moov > trak > tkhd wherever they sit in the file (a camera often writes moov
+// after the movie data). A track turned a quarter by its matrix reports orientation 6 or 8,
+// so the located size is the upright one.
+int ReadMp4Size(std::string_view path, PixelSize& size);
 int CheckExists(std::string_view path);
 
 // The same parsers over bytes already in memory (the fuzz targets use these). The JPEG one
@@ -44,6 +49,7 @@ int ParseJpegSize(std::string_view bytes, PixelSize& size);
 int ParseGifSize(std::string_view bytes, PixelSize& size);
 int ParsePngSize(std::string_view bytes, PixelSize& size);
 int ParseRiffSize(std::string_view bytes, PixelSize& size);
+int ParseMp4Size(std::string_view bytes, PixelSize& size);
 
 // The Orientation (tag 0x0112, one SHORT of 1 to 8) of IFD0 of TIFF data, as an Exif segment
 // holds it after "Exif" 00 00; 1 when it is absent or malformed. Reads nothing outside `tiff`.
@@ -71,7 +77,8 @@ struct FoundImage {
     std::string name;       // the file name as it is on disk
     std::string extension;  // the extension of that name, in its letter case on disk
     // The size as the picture is shown, upright: the header's width and height swapped for
-    // orientations 5 to 8 (a quarter turn). 0 × 0 when the file's size is not read (MPEG).
+    // orientations 5 to 8 (a quarter turn). 0 × 0 when the file's size is not read (MPEG,
+    // WebM).
     PixelSize size;
 };
 

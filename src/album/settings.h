@@ -64,7 +64,7 @@ struct Settings {
     bool EnvLstGrid = true;
     bool EnvSortUpLow = false;
     bool EnvUseFilter = true;
-    std::string EnvFilterCheck = "111100000";
+    std::string EnvFilterCheck = "1111000001111";
 
     FontRecord listFont;
 
@@ -91,16 +91,23 @@ struct Settings {
     // default, so that the window makes the same album as the command line.
     bool EnvMakeThumb = true;
 
-    // The extension filter: nine fixed rows with their built-in flags.
-    std::array<FilterRow, 9> filter{{{"jpg", true},
-                                     {"avi", true},
-                                     {"mov", true},
-                                     {"mpg", true},
-                                     {"png", false},
-                                     {"gif", false},
-                                     {"bmp", false},
-                                     {"tif", false},
-                                     {"raw", false}}};
+    // The extension filter: fixed rows with their built-in flags. EnvFilterCheck holds one
+    // flag a row in this order, so rows are only ever added at the end: a stored string keeps
+    // its meaning, and the rows beyond it take their built-in flags.
+    std::array<FilterRow, 13> filter{{{"jpg", true},
+                                      {"avi", true},
+                                      {"mov", true},
+                                      {"mpg", true},
+                                      {"png", false},
+                                      {"gif", false},
+                                      {"bmp", false},
+                                      {"tif", false},
+                                      {"raw", false},
+                                      // What phones and today's cameras write.
+                                      {"jpeg", true},
+                                      {"mp4", true},
+                                      {"m4v", true},
+                                      {"webm", true}}};
 
     // Reads every key (missing ones take their defaults), then applies EnvFilterCheck.
     void Load(const IniProfile& profile);

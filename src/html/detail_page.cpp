@@ -26,11 +26,6 @@ std::string TargetPath(const Album& album, const std::string& name, LinkMode mod
     return RelativeLink(style.DetailFolder, style.TargetFolder) + name;
 }
 
-bool IsVideoExtension(std::string_view ext) {
-    std::string lower = AsciiLower(ext);
-    return lower == "avi" || lower == "mpg" || lower == "mpeg";
-}
-
 // The link to a neighbour's page labelled with the user's text, or the text alone when there
 // is no neighbour with a page.
 std::string NeighbourLink(const PageNames& pages, int neighbour, const std::string& label) {
@@ -64,7 +59,7 @@ std::string BuildImageElement(const Album& album, ImageLocator& locator, int ind
     }
 
     std::string element = "<img ";
-    if (IsVideoExtension(found->extension)) {
+    if (IsVideo(found->extension)) {
         element += "dynsrc=\"" + LinkPath(TargetPath(album, name, mode)) + "\" controls ";
     }
     std::string prefix =

@@ -18,6 +18,9 @@ TEST(MediaKind, ClassifiesByTheLastExtension) {
     EXPECT_TRUE(IsImage("scan.TIF"));
     EXPECT_TRUE(IsVideo("clip.MPG"));
     EXPECT_TRUE(IsImage("gif"));  // no dot: the whole name is the extension
+    EXPECT_TRUE(IsVideo("clip.MP4"));
+    EXPECT_TRUE(IsVideo("clip.m4v"));
+    EXPECT_TRUE(IsVideo("screen.webm"));
     EXPECT_EQ(KindOfName("movie.mov"), MediaKind::Other);
     EXPECT_EQ(KindOfName("a.jpg.txt"), MediaKind::Other);
     EXPECT_EQ(KindOfName("README"), MediaKind::Other);
@@ -180,6 +183,119 @@ TEST(JpegOrientation, ReadOnlyFromASoundTagInsideTheFirstExifSegment) {
     }
 }
 
+// Phones and cameras write the movie's boxes in either order, and a clip shot upright is
+// stored sideways with a matrix that turns it; the located size is the size shown.
+TEST(Mp4Size, ReadsTheFirstPictureTrackWhereverTheMovieKeepsIt) {
+    const std::string ftyp = Mp4Box("ftyp", "mp42");
+    auto moov = [](const std::string& tracks) { return Mp4Box("moov", tracks); };
+    auto trak = [](const std::string& tkhd) { return Mp4Box("trak", tkhd); };
+    struct Case {
+        const char* what;
+        std::string file;
+        uint32_t width, height;
+        int orientation;
+    };
+    const Case cases[] = {
+        {"moov after the data", MakeMp4(1920, 1080), 1920, 1080, 1},
+        {"moov first", MakeMp4(640, 360, /*moovFirst=*/true), 640, 360, 1},
+        // Beyond the file reader's 4 KiB buffer: the data is skipped, not read.
+        {"after 200 KiB of data", MakeMp4(3840, 2160, false, 200 * 1024), 3840, 2160, 1},
+        {"version 1 header", ftyp + moov(trak(Mp4TrackHeader(1280, 720, 1))), 1280, 720, 1},
+        {"64-bit sizes",
+         ftyp + Mp4Box("mdat", "xx", true) + Mp4Box("moov", trak(Mp4TrackHeader(720, 480)), true),
+         720, 480, 1},
+        {"data to the end of the file",
+         ftyp + moov(trak(Mp4TrackHeader(352, 288))) +
+             Mp4Box("mdat", "").replace(0, 4, "\0\0\0\0", 4) + "data",
+         352, 288, 1},
+        {"moov to the end of the file",
+         ftyp + Mp4Box("moov", trak(Mp4TrackHeader(320, 240))).replace(0, 4, "\0\0\0\0", 4), 320,
+         240, 1},
+        {"tkhd after other boxes",
+         ftyp + moov(Mp4Box("trak", Mp4Box("edts", "e") + Mp4TrackHeader(176, 144))), 176, 144, 1},
+        {"upright phone clip", ftyp + moov(trak(Mp4TrackHeader(1920, 1080, 0, 1))), 1920, 1080, 6},
+        {"upside-down phone clip", ftyp + moov(trak(Mp4TrackHeader(1920, 1080, 1, 3))), 1920, 1080,
+         8},
+        {"old QuickTime without ftyp", Mp4Box("wide", "") + moov(trak(Mp4TrackHeader(160, 120))),
+         160, 120, 1},
+    };
+    TempDir dir;
+    const std::string folder = *Utf8ToCp932(dir.path()) + "/";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        PixelSize fromMemory, fromFile;
+        ASSERT_EQ(ParseMp4Size(c.file, fromMemory), 0);
+        EXPECT_EQ(fromMemory.width, c.width);
+        EXPECT_EQ(fromMemory.height, c.height);
+        EXPECT_EQ(fromMemory.orientation, c.orientation);
+        ASSERT_EQ(ReadMp4Size(dir.Write("clip.mp4", c.file), fromFile), 0);
+        EXPECT_EQ(fromFile.width, c.width);
+        EXPECT_EQ(fromFile.height, c.height);
+        EXPECT_EQ(fromFile.orientation, c.orientation);
+
+        ImageLocator locator;
+        std::optional<FoundImage> f = locator.Locate(folder + "CLIP", "MP4");
+        ASSERT_TRUE(f);
+        EXPECT_EQ(f->name, "clip.mp4");
+        EXPECT_EQ(f->size.width, c.orientation == 1 ? c.width : c.height);
+        EXPECT_EQ(f->size.height, c.orientation == 1 ? c.height : c.width);
+    }
+}
+
+TEST(Mp4Size, RefusesTruncatedAndHostileBoxes) {
+    const std::string ftyp = Mp4Box("ftyp", "mp42");
+    const std::string video = Mp4TrackHeader(640, 480);
+    auto movie = [&](const std::string& tracks) { return ftyp + Mp4Box("moov", tracks); };
+    std::string shortV0 = video.substr(0, video.size() - 1);
+    shortV0.replace(0, 4, "\0\0\0\x5B", 4);  // 83 bytes of contents: too few for version 0
+    std::string version2 = video;
+    version2[8] = 2;
+    std::string manyBoxes = ftyp;
+    for (int i = 0; i < 5000; ++i) manyBoxes += Mp4Box("free", "");
+    manyBoxes += Mp4Box("moov", Mp4Box("trak", video));
+    std::string hugeData = ftyp + Mp4Box("mdat", "", true) + Mp4Box("moov", "");
+    hugeData.replace(ftyp.size() + 8, 8, "\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xF0", 8);
+    std::string tinyBox = ftyp + Mp4Box("moov", Mp4Box("trak", video));
+    tinyBox.replace(0, 4, "\0\0\0\x04", 4);  // a size smaller than its own header
+    std::string tinyLarge = ftyp + Mp4Box("mdat", "", true) + Mp4Box("moov", "");
+    tinyLarge.replace(ftyp.size() + 8, 8, std::string("\0\0\0\0\0\0\0\x0F", 8));
+    struct Case {
+        const char* what;
+        std::string file;
+    };
+    const Case cases[] = {
+        {"empty", ""},
+        {"a JPEG", MakeJpeg(640, 480)},
+        {"an unknown first box", Mp4Box("abcd", "") + movie(Mp4Box("trak", video))},
+        {"sound only", movie(Mp4Box("trak", Mp4TrackHeader(0, 0)))},
+        {"no moov", ftyp + Mp4Box("mdat", "data")},
+        {"tkhd outside a trak", movie(video)},
+        {"tkhd too short for its version", movie(Mp4Box("trak", shortV0))},
+        {"tkhd version 2", movie(Mp4Box("trak", version2))},
+        {"trak larger than moov", movie(Mp4Box("trak", video).replace(0, 4, "\0\0\x10\0", 4))},
+        {"size below the header", tinyBox},
+        {"64-bit size below the header", tinyLarge},
+        {"data claimed past the file", hugeData},
+        {"5000 empty boxes before moov", manyBoxes},
+    };
+    TempDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        PixelSize s;
+        EXPECT_EQ(ParseMp4Size(c.file, s), -1);
+        EXPECT_EQ(s.width, 0u);
+        EXPECT_EQ(ReadMp4Size(dir.Write("x.mp4", c.file), s), -1);
+    }
+    // moov comes last: every cut leaves it claiming bytes the file does not have.
+    const std::string whole = MakeMp4(64, 48);
+    PixelSize s;
+    for (size_t n = 0; n < whole.size(); ++n) {
+        ASSERT_EQ(ParseMp4Size(std::string_view(whole).substr(0, n), s), -1) << n;
+    }
+    EXPECT_EQ(ReadMp4Size(dir.path() + "/missing.mp4", s), -1);
+    EXPECT_EQ(ReadMp4Size(dir.path(), s), -1);  // a folder
+}
+
 TEST(Locator, FindsNamesWithoutRegardToCaseAndFallsBackInTableOrder) {
     TempDir dir;
     dir.Write("DSC01.JPG", MakeJpeg(1600, 1200, std::string(10000, 'E')));
@@ -188,6 +304,8 @@ TEST(Locator, FindsNamesWithoutRegardToCaseAndFallsBackInTableOrder) {
     dir.Write("prog.jpg", MakeProgressiveJpeg(5, 5));
     dir.Write("prog.bmp", MakeBmp(7, 9));
     dir.Write("movie.mpg", "not really a movie");
+    dir.Write("Phone.M4V", MakeMp4(1280, 720));
+    dir.Write("screen.webm", "not really a movie");
     std::string folder = *Utf8ToCp932(dir.path()) + "/";
     ImageLocator locator;
 
@@ -209,6 +327,14 @@ TEST(Locator, FindsNamesWithoutRegardToCaseAndFallsBackInTableOrder) {
     f = locator.Locate(folder + "movie", "MPG");
     ASSERT_TRUE(f);
     EXPECT_EQ(f->name, "movie.mpg");
+    EXPECT_EQ(f->size.width, 0u);
+
+    f = locator.Locate(folder + "phone", "m4v");
+    ASSERT_TRUE(f);
+    EXPECT_EQ(f->name, "Phone.M4V");
+    EXPECT_EQ(f->size.width, 1280u);
+    f = locator.Locate(folder + "screen", "webm");  // WebM sizes are not read
+    ASSERT_TRUE(f);
     EXPECT_EQ(f->size.width, 0u);
 
     EXPECT_FALSE(locator.Locate(folder + "none", "jpg"));

@@ -22,9 +22,11 @@ TEST(Settings, NoProfileGivesDefaultsAndSavesAll41KeysInOrder) {
     IniProfile empty("");
     Settings s;
     s.Load(empty);
-    EXPECT_EQ(FilterFlags(s), "111100000");
+    EXPECT_EQ(FilterFlags(s), "1111000001111");
     EXPECT_TRUE(s.PassesFilter("jpg"));
-    EXPECT_FALSE(s.PassesFilter("jpeg"));
+    EXPECT_TRUE(s.PassesFilter("jpeg"));
+    EXPECT_TRUE(s.PassesFilter("mp4"));
+    EXPECT_FALSE(s.PassesFilter("png"));
     EXPECT_EQ(s.listFont.height, -12);
     EXPECT_EQ(s.listFont.charSet, 128);
     EXPECT_EQ(s.listFont.faceName, "MS UI Gothic");
@@ -36,7 +38,7 @@ TEST(Settings, NoProfileGivesDefaultsAndSavesAll41KeysInOrder) {
               "[Environment]\r\nShowHelp=0\r\nPvFirst=1\r\nEnvPathIdx=1\r\nEnvPathLst=1\r\n"
               "EnvPathThm=0\r\nEnvPreView=0\r\nEnvDispImage=0\r\nEnvDispSize=1\r\n"
               "EnvDispMaxW=320\r\nEnvDispMaxH=240\r\nEnvWithExif=1\r\nEnvSortUpLow=0\r\n"
-              "EnvLstGrid=1\r\nEnvUseFilter=1\r\nEnvFilterCheck=111100000\r\nEnvGetExif=1\r\n"
+              "EnvLstGrid=1\r\nEnvUseFilter=1\r\nEnvFilterCheck=1111000001111\r\nEnvGetExif=1\r\n"
               "EnvExifFlash=0\r\nEnvExifDtorg=1\r\nEnvExifAprtv=1\r\nEnvExifShtsp=1\r\n"
               "EnvExifFolen=1\r\nEnvExifEbias=1\r\nEnvExifIsosr=1\r\nEnvExifDtfil=1\r\n"
               "EnvChangePath=0\r\nEnvForceOverWrite=0\r\nEnvMakeThumb=1\r\nEnvDebugMode=0\r\n"
@@ -65,6 +67,8 @@ TEST(Settings, MakeThumbIsLoadedAndSaved) {
     EXPECT_EQ(out.GetInt("Environment", "EnvMakeThumb", 1), 0);
 }
 
+// The rows for jpeg, mp4, m4v and webm came after the first nine: a string stored before
+// them keeps its meaning for the nine, and the new rows take their built-in flags.
 TEST(Settings, FilterStringCoversOnlyTheRowsItReaches) {
     auto load = [](const char* check) {
         IniProfile p("");
@@ -73,15 +77,21 @@ TEST(Settings, FilterStringCoversOnlyTheRowsItReaches) {
         s.Load(p);
         return s;
     };
-    EXPECT_EQ(FilterFlags(load("1")), "111100000");
-    EXPECT_EQ(FilterFlags(load("0")), "011100000");
-    EXPECT_EQ(FilterFlags(load("0000000001")), "000000000");
-    EXPECT_EQ(FilterFlags(load("x0z")), "101100000");
+    EXPECT_EQ(FilterFlags(load("1")), "1111000001111");
+    EXPECT_EQ(FilterFlags(load("0")), "0111000001111");
+    EXPECT_EQ(FilterFlags(load("x0z")), "1011000001111");
+    Settings stored = load("011100001");
+    EXPECT_EQ(FilterFlags(stored), "0111000011111");
+    EXPECT_FALSE(stored.PassesFilter("jpg"));
+    EXPECT_TRUE(stored.PassesFilter("raw"));
+    EXPECT_TRUE(stored.PassesFilter("jpeg"));
+    EXPECT_TRUE(stored.PassesFilter("webm"));
+    EXPECT_EQ(FilterFlags(load("00000000010100")), "0000000001010");
 
-    Settings s = load("0000000001");
+    Settings s = load("00000000000001");
     IniProfile out("");
     s.Save(out);
-    EXPECT_EQ(out.GetString("Environment", "EnvFilterCheck", ""), "000000000");
+    EXPECT_EQ(out.GetString("Environment", "EnvFilterCheck", ""), "0000000000000");
 
     Settings off = load("1");
     off.EnvUseFilter = 0;
@@ -121,7 +131,7 @@ TEST(Settings, EnvironmentDialogTakesEveryOptionItEditsAndNoOther) {
     for (const std::string& line : Lines(Settings())) {
         std::string key = line.substr(0, line.find('='));
         if (key == "EnvFilterCheck") {
-            text += key + "=010101010\n";
+            text += key + "=0101010101010\n";
         } else if (key == "FontFaceName") {
             text += key + "=Noto Sans\n";
         } else if (line.find('=') != std::string::npos) {

@@ -10,6 +10,7 @@
 #include "fixtures/image_builder.h"
 #include "platform/cp932.h"
 #include "platform/output_manifest.h"
+#include "platform/profile.h"
 #include "support/scripted_interaction.h"
 
 namespace mirulane {
@@ -239,7 +240,7 @@ TEST(FolderScan, RefreshKeepsNamesThatDifferOnlyInCase) {
 
 TEST(FolderScan, ReportsWhatTheFilterLeftOutByExtension) {
     TempDir dir;
-    for (const char* name : {"a.jpg", "b.jpeg", "c.JPEG", "notes.txt", "README", "d.png"})
+    for (const char* name : {"a.jpg", "b.raw", "c.RAW", "notes.txt", "README", "d.png"})
         dir.Write(name, MakeJpeg(4, 4));
     Album album;
     Settings settings;
@@ -248,7 +249,7 @@ TEST(FolderScan, ReportsWhatTheFilterLeftOutByExtension) {
     EXPECT_EQ(ScanFolder(album, dir.path(), ScanMode::Fresh, settings, ui), 1);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ToDisplay(ui.messages[0].text),
-              "フィルタで除外: （拡張子なし） 1件, jpeg 2件, png 1件, txt 1件");
+              "フィルタで除外: （拡張子なし） 1件, png 1件, raw 2件, txt 1件");
     EXPECT_EQ(ui.messages[0].buttons, MsgButtons::Ok);
 
     // A refresh says it again; without the filter nothing is left out and nothing is said.
@@ -256,7 +257,7 @@ TEST(FolderScan, ReportsWhatTheFilterLeftOutByExtension) {
     EXPECT_EQ(ScanFolder(album, dir.path(), ScanMode::Refresh, settings, ui), 1);
     EXPECT_EQ(ui.MessagesUtf8(),
               (std::vector<std::string>{
-                  "フィルタで除外: （拡張子なし） 1件, jpeg 2件, png 1件, txt 1件"}));
+                  "フィルタで除外: （拡張子なし） 1件, png 1件, raw 2件, txt 1件"}));
     ui.messages.clear();
     settings.EnvUseFilter = 0;
     EXPECT_EQ(ScanFolder(album, dir.path(), ScanMode::Refresh, settings, ui), 6);
@@ -273,6 +274,37 @@ TEST(FolderScan, ReportsWhatTheFilterLeftOutByExtension) {
     EXPECT_EQ(ui.MessagesUtf8(),
               (std::vector<std::string>{"フィルタで除外: aa 1件, bb 1件, cc 1件, dd 1件, ee 1件, "
                                         "ff 1件, gg 1件, hh 1件, ii 1件, jj 1件, ほか 3件"}));
+}
+
+// Phones and today's cameras write .jpeg photos and .mp4 clips: the filter takes them unless
+// told otherwise, and a filter stored before their rows existed still means what it said.
+TEST(FolderScan, TodaysPhotosAndClipsAreTakenByDefault) {
+    TempDir dir;
+    dir.Write("photo.jpeg", MakeJpeg(4, 4));
+    dir.Write("clip.mp4", MakeMp4(1920, 1080));
+    dir.Write("old.jpg", MakeJpeg(4, 4));
+    dir.Write("scan.png", MakePng(4, 4));
+    Settings settings;
+    settings.EnvGetExif = 0;
+    ScriptedInteraction ui;
+    Album album;
+    ASSERT_EQ(ScanFolder(album, dir.path(), ScanMode::Fresh, settings, ui), 3);
+    EXPECT_EQ(Names(album), (std::vector<std::string>{"clip.mp4", "old.jpg", "photo.jpeg"}));
+    EXPECT_EQ(album.entries.Icon(0), KindIcon::Video);
+    EXPECT_EQ(album.entries.Icon(2), KindIcon::Image);
+    EXPECT_EQ(ui.MessagesUtf8(), (std::vector<std::string>{"フィルタで除外: png 1件"}));
+
+    // Nine flags as stored before: jpg off, png on.
+    IniProfile profile("");
+    profile.Parse("[Environment]\nEnvFilterCheck=011110000\n");
+    Settings stored;
+    stored.Load(profile);
+    stored.EnvGetExif = 0;
+    ui.messages.clear();
+    Album again;
+    ASSERT_EQ(ScanFolder(again, dir.path(), ScanMode::Fresh, stored, ui), 3);
+    EXPECT_EQ(Names(again), (std::vector<std::string>{"clip.mp4", "photo.jpeg", "scan.png"}));
+    EXPECT_EQ(ui.MessagesUtf8(), (std::vector<std::string>{"フィルタで除外: jpg 1件"}));
 }
 
 TEST(FolderScan, SkipsNamesWithLineBreaksOrTabs) {

@@ -577,6 +577,7 @@ TEST_F(AlbumE2E, TheExtensionFilterDecidesWhichFilesBecomeEntries) {
     for (const char* name : {"a.jpg", "b.JPG", "c.jpeg", "d.png", "readme.txt", "README"}) {
         Photo(name, MakeJpeg(8, 8));
     }
+    Photo("e.mp4", MakeMp4(1920, 1080));
     // Names Shift-JIS cannot hold, one of them no UTF-8 either.
     for (const char* name : {"\xF0\x9F\x98\x80.jpg", "caf\xC3\xA9.jpg", "bad\xFF.jpg"}) {
         Photo(name, MakeJpeg(8, 8));
@@ -584,10 +585,9 @@ TEST_F(AlbumE2E, TheExtensionFilterDecidesWhichFilesBecomeEntries) {
 
     CliResult byDefault = Cli("scan photos -o default.txt");
     ASSERT_EQ(byDefault.status, 0) << byDefault.err;
-    // Nobody need wonder where c.jpeg went.
-    EXPECT_NE(
-        byDefault.err.find("フィルタで除外: （拡張子なし） 1件, jpeg 1件, png 1件, txt 1件\n"),
-        std::string::npos)
+    // Nobody need wonder where d.png went.
+    EXPECT_NE(byDefault.err.find("フィルタで除外: （拡張子なし） 1件, png 1件, txt 1件\n"),
+              std::string::npos)
         << byDefault.err;
     // Named as the terminal can show them.
     EXPECT_NE(byDefault.err.find("次のファイル 3 件はエントリにできないため読み込みませんでした\n"
@@ -595,23 +595,30 @@ TEST_F(AlbumE2E, TheExtensionFilterDecidesWhichFilesBecomeEntries) {
                                  "（Shift-JIS で表せない文字を含む名前: 3 件、"),
               std::string::npos)
         << byDefault.err;
+    // What phones and today's cameras write is taken by default.
     auto entries = Entries(dir.Read("default.txt"));
-    ASSERT_EQ(entries.size(), 2u);
+    ASSERT_EQ(entries.size(), 4u);
     EXPECT_EQ(entries[0][0], "a.jpg");
     EXPECT_EQ(entries[1][0], "b.JPG");
     EXPECT_EQ(entries[1][4], "jpg");
+    EXPECT_EQ(entries[2][0] + ":" + entries[2][4], "c.jpeg:jpeg");
+    EXPECT_EQ(entries[3][0] + ":" + entries[3][4], "e.mp4:mp4");
 
     dir.Write("nofilter.ini", "[Environment]\nEnvUseFilter=0\n");
     ASSERT_EQ(Cli("scan photos -o all.txt", "nofilter.ini").status, 0);
     std::vector<std::string> kinds;
     for (const auto& e : Entries(dir.Read("all.txt"))) kinds.push_back(e[0] + ":" + e[4]);
     EXPECT_EQ(kinds, (std::vector<std::string>{"a.jpg:jpg", "b.JPG:jpg", "c.jpeg:jpeg", "d.png:png",
-                                               "README:", "readme.txt:txt"}));
+                                               "e.mp4:mp4", "README:", "readme.txt:txt"}));
 
-    // Switching the jpg row off removes every jpg entry at the next refresh.
-    // Nothing left to take would remove every entry: that takes --force.
+    // Switching the jpg row off removes every jpg entry at the next refresh. The string was
+    // stored before the jpeg and mp4 rows were there: they keep their built-in flags.
     dir.Write("nojpg.ini", "[Environment]\nEnvFilterCheck=0111\nEnvUseFilter=1\n");
-    ASSERT_EQ(Cli("refresh all.txt --force", "nojpg.ini").status, 0);
+    ASSERT_EQ(Cli("refresh all.txt", "nojpg.ini").status, 0);
+    EXPECT_EQ(FileNames("all.txt"), (std::vector<std::string>{"c.jpeg", "e.mp4"}));
+    // Nothing left to take would remove every entry: that takes --force.
+    dir.Write("none.ini", "[Environment]\nEnvFilterCheck=0000000000000\nEnvUseFilter=1\n");
+    ASSERT_EQ(Cli("refresh all.txt --force", "none.ini").status, 0);
     EXPECT_TRUE(FileNames("all.txt").empty());
 }
 

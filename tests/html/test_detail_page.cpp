@@ -92,6 +92,11 @@ TEST(DetailPicture, ElementForEachKindOfFile) {
     a.Put("SMALL.jpg", MakeJpeg(160, 120));
     a.Put("MOV.AVI", MakeAvi(320, 240));
     a.Put("CLIP.mpg", "not really a movie");
+    // A clip shot with the phone upright: stored sideways, turned by its track's matrix.
+    a.Put("PHONE.MP4",
+          fixtures::Mp4Box("ftyp", "mp42") +
+              fixtures::Mp4Box(
+                  "moov", fixtures::Mp4Box("trak", fixtures::Mp4TrackHeader(1920, 1080, 0, 1))));
     a.Put("THUMBED.jpg", MakeJpeg(160, 120));  // a still beside the movie THUMBED.AVI
     a.Add("P1.JPG");
     a.Add("SMALL.jpg");
@@ -99,6 +104,7 @@ TEST(DetailPicture, ElementForEachKindOfFile) {
     a.Add("CLIP.mpg");
     a.Add("THUMBED.AVI");
     a.Add("GONE.JPG");
+    a.Add("PHONE.MP4");
 
     EXPECT_EQ(
         "<img src=\"../P1.JPG\" alt=\"25.0%表示 (原寸:1600x1200)\" height=\"300\" width=\"400\" "
@@ -121,6 +127,10 @@ TEST(DetailPicture, ElementForEachKindOfFile) {
         "<img dynsrc=\"../CLIP.mpg\" controls src=\"../CLIP.mpg\" alt=\"サイズ不明\" "
         "border=\"0\">",
         Image(a, 3));
+    EXPECT_EQ(
+        "<img dynsrc=\"../PHONE.MP4\" controls src=\"../PHONE.MP4\" alt=\"100%表示 "
+        "(原寸:1080x1920)\" height=\"1920\" width=\"1080\" border=\"0\">",
+        Image(a, 6));
     // The movie file is not in the picture folder, a still with its base name is.
     a.style().ImageFolder = a.target + "/stills";
     a.Put("stills/THUMBED.jpg", MakeJpeg(64, 48));

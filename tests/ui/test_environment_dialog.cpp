@@ -322,11 +322,11 @@ TEST_F(EnvironmentTest, FilterCheckListTogglesAndReachesTheScanOnlyAfterOk) {
     };
     Open([&](QDialog& d) {
         Tabs(d)->setCurrentIndex(1);
-        EXPECT_EQ(rows(d), "jpg+avi+mov+mpg+png-gif-bmp-tif-raw-");
+        EXPECT_EQ(rows(d), "jpg+avi+mov+mpg+png-gif-bmp-tif-raw-jpeg+mp4+m4v+webm+");
         flip(d, 0, true);
         flip(d, 4, true);
         flip(d, 8, false);
-        EXPECT_EQ(rows(d), "jpg-avi+mov+mpg+png+gif-bmp-tif-raw+");
+        EXPECT_EQ(rows(d), "jpg-avi+mov+mpg+png+gif-bmp-tif-raw+jpeg+mp4+m4v+webm+");
         Click(d, "cancel");
         return d.result();
     });
@@ -334,15 +334,18 @@ TEST_F(EnvironmentTest, FilterCheckListTogglesAndReachesTheScanOnlyAfterOk) {
     EXPECT_FALSE(settings().PassesFilter("png"));
     Open([&](QDialog& d) {
         EXPECT_EQ(Tabs(d)->currentIndex(), 1);
-        EXPECT_EQ(rows(d), "jpg+avi+mov+mpg+png-gif-bmp-tif-raw-");
+        EXPECT_EQ(rows(d), "jpg+avi+mov+mpg+png-gif-bmp-tif-raw-jpeg+mp4+m4v+webm+");
         flip(d, 0, true);
+        flip(d, 10, false);
         Click(d, "ok");
         return d.result();
     });
     EXPECT_FALSE(settings().PassesFilter("jpg"));
     EXPECT_TRUE(settings().PassesFilter("avi"));
+    EXPECT_TRUE(settings().PassesFilter("jpeg"));
+    EXPECT_FALSE(settings().PassesFilter("mp4"));
     frame->close();
-    EXPECT_NE(Profile().find("EnvFilterCheck=011100000"), std::string::npos);
+    EXPECT_NE(Profile().find("EnvFilterCheck=0111000001011"), std::string::npos);
 }
 
 // The option to make missing thumbnails is on by default (the window makes the same album as

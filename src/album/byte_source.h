@@ -1,0 +1,82 @@
+#pragma once
+// The two byte sources the header readers walk: bytes already in memory and a file read
+// through a small buffer. Both have Read(buf, n) -> count and Skip(delta) -> bool, so one
+// walk serves the file reader and the memory parser the fuzz targets drive.
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
+#include "platform/fs.h"
+
+namespace mirulane {
+
+inline uint32_t Le16(const unsigned char* p) { return p[0] | (p[1] << 8); }
+inline uint32_t Be16(const unsigned char* p) { return (p[0] << 8) | p[1]; }
+inline uint32_t Le32(const unsigned char* p) {
+    return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
+inline uint32_t Be32(const unsigned char* p) {
+    return (static_cast<uint32_t>(p[0]) << 24) | (p[1] << 16) | (p[2] << 8) | p[3];
+}
+inline uint64_t Be64(const unsigned char* p) {
+    return (static_cast<uint64_t>(Be32(p)) << 32) | Be32(p + 4);
+}
+
+struct MemorySource {
+    std::string_view bytes;
+    size_t pos = 0;
+    size_t Read(unsigned char* buf, size_t n) {
+        if (pos >= bytes.size()) return 0;
+        size_t got = std::min(n, bytes.size() - pos);
+        std::memcpy(buf, bytes.data() + pos, got);
+        pos += got;
+        return got;
+    }
+    bool Skip(size_t delta) {
+        pos += delta;  // a seek past the end succeeds; the next read then comes up short
+        return true;
+    }
+};
+
+// Reads the file through a small buffer, so walking the segment headers costs one system call
+// per 4 KiB rather than one per header, and skips beyond the buffer become one seek.
+class FileSource {
+  public:
+    explicit FileSource(InputFile& file) : file_(file) {}
+    size_t Read(unsigned char* buf, size_t n) {
+        size_t copied = 0;
+        while (copied < n) {
+            if (pos_ == len_ && !Refill()) break;
+            size_t take = std::min(n - copied, len_ - pos_);
+            std::memcpy(buf + copied, buffer_ + pos_, take);
+            pos_ += take;
+            copied += take;
+        }
+        return copied;
+    }
+    bool Skip(size_t delta) {
+        size_t buffered = len_ - pos_;
+        if (delta <= buffered) {
+            pos_ += delta;
+            return true;
+        }
+        pos_ = len_ = 0;
+        return file_.Skip(static_cast<int64_t>(delta - buffered));
+    }
+
+  private:
+    bool Refill() {
+        len_ = file_.ReadSome(buffer_, sizeof buffer_);
+        pos_ = 0;
+        return len_ > 0;
+    }
+    InputFile& file_;
+    unsigned char buffer_[4096];
+    size_t pos_ = 0;
+    size_t len_ = 0;
+};
+
+}  // namespace mirulane
