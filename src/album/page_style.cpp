@@ -28,7 +28,7 @@ void Within(E& value, E lo, E hi, E def) {
 }  // namespace
 
 void PageStyle::EnforceValidRanges() {
-    Within(TopStyle, TopLayout::ListLeft, TopLayout::ListAbove, TopLayout::ListLeft);
+    Within(TopStyle, TopLayout::ListLeft, TopLayout::NoFrames, TopLayout::ListLeft);
     Within(ListLegacyThumb, 0, 1, 0);
     Within(ThumbSizeMode, SizeMode::Scale, SizeMode::Actual, SizeMode::Fit);
     Within(ListLegacyFrame, 0, 1, 0);

@@ -43,13 +43,15 @@ enum class Token : int {
 };
 inline constexpr int kTokenCount = 29;
 
-// The top page's four layouts: where the list frame stands beside the detail frame. In the
-// first two the list is a column (its width is set), in the other two a row (its height).
+// The top page's layouts: where the list frame stands beside the detail frame. In the first
+// two the list is a column (its width is set), in the next two a row (its height). The last
+// has no frames: index.html is the list itself and every page fits a phone's screen.
 enum class TopLayout : int {
     ListLeft = 0,   // "左右分割１"
     ListRight = 1,  // "左右分割２"
     ListBelow = 2,  // "上下分割１"
     ListAbove = 3,  // "上下分割２"
+    NoFrames = 4,   // "フレームなし（スマートフォン対応）"
 };
 
 // How thumbnails and detail-page pictures are sized.

@@ -39,8 +39,10 @@ bool Failed(const StepOutcome& step, Interaction& ui) {
 }
 
 // index.html, then autorun.inf beside it unless the user kept index.html.
-bool TopPageStepFailed(const Album& album, const PageNames& pages, PageOutput& out) {
-    StepOutcome top = WriteTopPage(album, pages, out);
+bool TopPageStepFailed(const Album& album, PageRun& run, PageOutput& out) {
+    StepOutcome top = album.style.TopStyle == TopLayout::NoFrames
+                          ? WriteListAsTopPage(album, run, out)
+                          : WriteTopPage(album, run.pages, out);
     if (Failed(top, out.ui)) return true;
     return top.result == StepResult::Written && Failed(WriteAutorun(album.style, out), out.ui);
 }
@@ -70,7 +72,7 @@ GenerationResult GenerationRun(Session& session, OutputTally* tally) {
     GenerationResult result = GenerationResult::Done;
 
     ui.SetStatus(StatusPane::Message, Sj("トップページを作成しています..."));
-    if (TopPageStepFailed(album, run.pages, out)) {
+    if (TopPageStepFailed(album, run, out)) {
         result = GenerationResult::TopPageFailed;
     } else {
         ui.SetStatus(StatusPane::Message, Sj("リストページを作成しています..."));

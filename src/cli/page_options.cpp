@@ -83,9 +83,9 @@ int ApplyPageOptions(const Context& ctx, const Args& args, PageStyle& style) {
     };
     // The layout is given by its number, as the album file holds it.
     int layout = ToFileInt(s.TopStyle);
-    for (const Choice& c :
-         {Choice{"--layout", 4, layout}, Choice{"--list-preset", kListPresetCount, s.ListPreset},
-          Choice{"--detail-preset", kDetailPresetCount, s.DetailPreset}}) {
+    for (const Choice& c : {Choice{"--layout", kTopLayoutCount, layout},
+                            Choice{"--list-preset", kListPresetCount, s.ListPreset},
+                            Choice{"--detail-preset", kDetailPresetCount, s.DetailPreset}}) {
         const std::string* v = args.Value(c.option);
         if (v && !ParseNumber(*v, 0, c.count - 1, c.value)) {
             return Usage(ctx, Format("%s には 0 から %d の数を指定してください（「%s」）", c.option,

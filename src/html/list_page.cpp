@@ -118,10 +118,12 @@ TokenValues BuildListValues(const Album& album, PageRun& run, int index, LinkMod
     TokenValues v;
     if (style.Switch(Token::DETAIL) && run.pages.HasPage(index)) {
         // Relative in preview mode too: the detail pages are only linked, never shown here.
-        v[Token::DETAIL] =
-            LinkPath(RelativeLink(style.ListFolder, style.DetailFolder) + run.pages.Name(index),
-                     kTextSlot) +
-            "\" target=\"" + kDetailFrameName;
+        v[Token::DETAIL] = LinkPath(
+            RelativeLink(style.ListFolder, style.DetailFolder) + run.pages.Name(index), kTextSlot);
+        // Without frames the detail page opens in the list's own window.
+        if (style.TopStyle != TopLayout::NoFrames) {
+            v[Token::DETAIL] += std::string("\" target=\"") + kDetailFrameName;
+        }
     }
     if (style.Switch(Token::TDTEXT)) {
         switch (style.ListTextKind) {
@@ -217,6 +219,20 @@ StepOutcome WriteListPageStep(const Album& album, PageRun& run, PageOutput& out)
     }
     std::string path = EnsureTrailingSeparator(style.ListFolder) + "list.html";
     return WriteListPage(album, run, *templ, LinkMode::Page, path, out);
+}
+
+StepOutcome WriteListAsTopPage(const Album& album, PageRun& run, PageOutput& out) {
+    Expected<std::string> templ = LoadListTemplate(album.style);
+    if (!templ) return {StepResult::Failed, {templ.error()}};
+    if (PrepareListTemplate(*templ, album.style).invalid) return WithoutMarkers();
+    if (MakeFolderPath(album.style.TopFolder) != 0) {
+        return {StepResult::Failed,
+                {{.kind = ProblemKind::TopFolderNotMade, .path = album.style.TopFolder}}};
+    }
+    // The same list, its links made from the top folder where index.html stands.
+    Album atTop = album;
+    atTop.style.ListFolder = album.style.TopFolder;
+    return WriteListPage(atTop, run, *templ, LinkMode::Page, IndexHtmlPath(album.style), out);
 }
 
 }  // namespace mirulane

@@ -57,4 +57,9 @@ StepOutcome WriteListPage(const Album& album, PageRun& run, std::string_view tem
 // marker, the folder cannot be created (ListFolderNotMade), or the page cannot be written.
 StepOutcome WriteListPageStep(const Album& album, PageRun& run, PageOutput& out);
 
+// The top step of the layout without frames: index.html is the list page itself, written
+// like WriteListPageStep does list.html but with its links made from the top folder
+// (TopFolderNotMade when that folder cannot be made).
+StepOutcome WriteListAsTopPage(const Album& album, PageRun& run, PageOutput& out);
+
 }  // namespace mirulane

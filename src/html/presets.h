@@ -4,6 +4,7 @@
 // Preset texts are CP932, every line (the last one too) ends with LF.
 
 #include <string>
+#include <string_view>
 
 namespace mirulane {
 
@@ -17,5 +18,12 @@ std::string ListPresetName(int index);
 // Preset texts. An index outside the catalogue gives the default preset.
 std::string DetailPreset(int index);
 std::string ListPreset(int index, bool horizontal);
+
+// The presets of the layout without frames (TopLayout::NoFrames), whatever ListPreset and
+// DetailPreset say: a list that reflows as a grid of thumbnails, and a detail page whose
+// picture fits the screen under previous, list and next links a thumb can hit. listLink is
+// the detail page's link to index.html (a link path, as LinkPath gives it).
+std::string PhoneListPreset();
+std::string PhoneDetailPreset(std::string_view listLink);
 
 }  // namespace mirulane

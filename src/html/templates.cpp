@@ -3,9 +3,11 @@
 #include <cerrno>
 
 #include "album/page_style.h"
+#include "html/escape.h"
 #include "html/presets.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
+#include "platform/paths.h"
 #include "platform/text.h"
 
 namespace mirulane {
@@ -35,12 +37,17 @@ bool ListLayoutIsVertical(TopLayout layout) {
 
 Expected<std::string> LoadListTemplate(const PageStyle& style) {
     if (style.ListUseFile == TemplateSource::File) return LoadTemplateFile(style.ListTemplateFile);
+    if (style.TopStyle == TopLayout::NoFrames) return PhoneListPreset();
     return ListPreset(style.ListPreset, !ListLayoutIsVertical(style.TopStyle));
 }
 
 Expected<std::string> LoadDetailTemplate(const PageStyle& style) {
     if (style.DetailUseFile == TemplateSource::File)
         return LoadTemplateFile(style.DetailTemplateFile);
+    if (style.TopStyle == TopLayout::NoFrames) {
+        return PhoneDetailPreset(
+            LinkPath(RelativeLink(style.DetailFolder, style.TopFolder) + "index.html"));
+    }
     return DetailPreset(style.DetailPreset);
 }
 

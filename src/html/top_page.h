@@ -23,8 +23,8 @@ std::string ListFrameSource(const PageStyle& style);
 // for an album without pages.
 std::string DetailFrameSource(const Album& album, const PageNames& pages);
 
-// The text of index.html (LF line ends), or nullopt when TopStyle is not one of the four
-// layouts.
+// The text of index.html (LF line ends), or nullopt when TopStyle is not one of the four frame
+// layouts (without frames index.html is the list page: WriteListAsTopPage).
 std::optional<std::string> TopPageText(const Album& album, const PageNames& pages);
 
 // TopFolder with a separator + "index.html": what the front end opens in the browser.

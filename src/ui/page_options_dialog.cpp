@@ -173,8 +173,10 @@ QWidget* PageOptionsDialog::TopTab() {
         button->setText(Utf8(l.caption));
         button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         button->setCheckable(true);
-        button->setAccessibleName(Utf8(l.caption) + Utf8("（") + Utf8(l.first) + Utf8("、") +
-                                  Utf8(l.second) + Utf8("）"));
+        QString parts = Utf8(l.first);
+        if (*l.second) parts += Utf8("、") + Utf8(l.second);
+        button->setAccessibleName(Utf8(l.caption) + Utf8("（") + parts + Utf8("）"));
+        button->setToolTip(button->accessibleName());
         layouts_->addButton(button, i);
         auto* caption = new QLabel(Utf8(l.first) + QLatin1Char('\n') + Utf8(l.second));
         caption->setAlignment(Qt::AlignCenter);

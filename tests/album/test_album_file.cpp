@@ -73,7 +73,7 @@ TEST(AlbumFile, WritesTheDocumentedLayoutWithCrLf) {
 TEST(AlbumFile, RoundTripRestoresOptionsEntriesAndGroups) {
     Album album = OneCapturedEntry();
     PageStyle& s = album.style;
-    s.TopStyle = TopLayout::ListAbove;
+    s.TopStyle = TopLayout::NoFrames;
     s.TopTitle = Sj("旅行 2004");
     s.ListFrameWidth = -5;
     s.ListPreset = 4;
@@ -120,6 +120,10 @@ TEST(AlbumFile, ReaderAppliesLegacyPresetsRangesAndPartialLines) {
     EXPECT_EQ(top.style.FrameBorder, 0);
     EXPECT_EQ(top.style.ListFrameWidth, -4);  // not range-checked
     EXPECT_EQ(top.style.TopTitle, "T");
+    // The layout without frames is the last one read; an older reader, which knows only the
+    // four frame layouts, takes 4 as the first of them, as this one takes 5.
+    EXPECT_EQ(read("#[TopPageStyle]\t4\tF\tT\n").style.TopStyle, TopLayout::NoFrames);
+    EXPECT_EQ(read("#[TopPageStyle]\t5\tF\tT\n").style.TopStyle, TopLayout::ListLeft);
 
     Album info = read("#[TemplateInfo]\t0\t0\t 0x\t0\n");
     for (int i = 0; i < kTokenCount; ++i) EXPECT_EQ(info.style.tokenSwitch[i], i < 4 ? 0 : 1) << i;

@@ -107,6 +107,42 @@ TEST(GenerationRun, WritesEveryFileWithStatuses) {
               statuses);
 }
 
+// Without frames every page stands alone in the window and fits a phone's screen.
+TEST(GenerationRun, LayoutWithoutFramesMakesTheListTheTopPage) {
+    PageAlbum a;
+    a.Put("A.JPG", MakeJpeg(3000, 2000));
+    a.Put("B.JPG", MakeJpeg(640, 480));
+    a.Put("thumb/A.jpg", MakeJpeg(160, 107));
+    a.Add("A.JPG", "一");
+    a.Add("B.JPG", "二");
+    a.style().TopStyle = TopLayout::NoFrames;
+    a.style().ListPreset = 4;  // the phone presets stand in for the chosen ones
+    a.style().DetailPreset = 13;
+    a.style().ImageSizeMode = SizeMode::Actual;
+    EXPECT_EQ(GenerationResult::Done, GenerationRun(a.session));
+    EXPECT_TRUE(a.ui.messages.empty());
+    const std::string viewport =
+        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">";
+    const std::string index = a.Get("index.html");
+    EXPECT_EQ(std::string::npos, index.find("<frame"));
+    EXPECT_NE(std::string::npos, index.find(viewport));
+    // Links made from the top folder, opening in the same window.
+    EXPECT_NE(std::string::npos, index.find("<a href=\"html/A.html\"><img src=\"thumb/A.jpg\""));
+    EXPECT_EQ(std::string::npos, index.find("target="));
+    const std::string list = a.Get("html/list.html");
+    EXPECT_NE(std::string::npos, list.find("<a href=\"A.html\"><img src=\"../thumb/A.jpg\""));
+    EXPECT_EQ(std::string::npos, list.find("target="));
+
+    const std::string detail = a.Get("html/A.html");
+    EXPECT_NE(std::string::npos, detail.find(viewport));
+    EXPECT_NE(std::string::npos, detail.find("img, video { max-width: 100%; height: auto; }"));
+    EXPECT_NE(std::string::npos, detail.find("width=\"3000\""));  // scaled down by the CSS
+    EXPECT_NE(std::string::npos, detail.find("<a href=\"../index.html\">"));
+    EXPECT_NE(std::string::npos, detail.find("<a href=\"B.html\">"));
+    EXPECT_NE(std::string::npos, detail.find("min-height: 44px"));
+    EXPECT_EQ(std::string::npos, detail.find("target=\"detail"));
+}
+
 TEST(GenerationRun, ForceSettingReplacesWithoutAsking) {
     WrittenAlbum a;
     a.MarkAll("old");

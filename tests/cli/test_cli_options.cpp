@@ -149,8 +149,8 @@ TEST_F(CliOptions, TemplateFilesAreCheckedAndBadValuesChangeNothing) {
         const char* args;
         const char* named;
     };
-    for (const Bad& bad : {Bad{"--layout 4", "--layout には 0 から 3 の数"},
-                           Bad{"--layout -1", "--layout には 0 から 3 の数"},
+    for (const Bad& bad : {Bad{"--layout 5", "--layout には 0 から 4 の数"},
+                           Bad{"--layout -1", "--layout には 0 から 4 の数"},
                            Bad{"--detail-preset 17", "--detail-preset には 0 から 16 の数"},
                            Bad{"--list-preset x", "--list-preset には 0 から 4 の数"},
                            Bad{"--thumb-size 120", "--thumb-size には 幅x高さ"},
@@ -195,6 +195,11 @@ TEST_F(CliOptions, RerunningAlbumKeepsTheStoredChoices) {
     // A new choice on the command line replaces the stored one.
     ASSERT_EQ(Cli("album photos -o album.txt --force --layout 1").status, 0);
     EXPECT_EQ(Top()[1], "1");
+    // Layout 4 has no frames: index.html is the list itself.
+    ASSERT_EQ(Cli("album photos -o album.txt --force --layout 4").status, 0);
+    EXPECT_EQ(Top()[1], "4");
+    EXPECT_EQ(Page("index.html").find("<frame"), std::string::npos);
+    EXPECT_NE(Page("index.html").find("name=\"viewport\""), std::string::npos);
     // A bad value is refused before the folder is read or anything is written.
     const std::string before = dir.Read("album.txt");
     CliResult bad = Cli("album photos -o album.txt --force --layout 9");

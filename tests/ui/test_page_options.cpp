@@ -641,6 +641,8 @@ TEST_F(PageOptionsTest, EveryControlOfBothDialogsHasAName) {
     // The picture buttons say which layout they stand for.
     EXPECT_EQ(dialogs[0]->findChild<QToolButton*>("layout2")->accessibleName(),
               U("上下分割１（上:個別、下:リスト）"));
+    EXPECT_EQ(dialogs[0]->findChild<QToolButton*>("layout4")->accessibleName(),
+              U("フレームなし（スマートフォン対応）"));
 }
 
 }  // namespace
