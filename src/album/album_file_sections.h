@@ -54,7 +54,8 @@ void DetailPage(S& s, V&& v) {
         .Int(s.DetailUseFile)
         .Int(s.DetailPreset)
         .Text(s.DetailTemplateFile)
-        .Switch(s.TargetToTop, true);
+        .Switch(s.TargetToTop, true)
+        .Switch(s.MovieDynsrc, false);
 }
 
 template <class S, class V>

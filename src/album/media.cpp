@@ -264,6 +264,10 @@ std::string FoundExtension(std::string_view name) {
 
 }  // namespace
 
+std::string PosterName(std::string_view movieName) { return std::string(movieName) + ".jpg"; }
+
+std::string PlayableCopyName(std::string_view movieName) { return std::string(movieName) + ".mp4"; }
+
 std::optional<FoundImage> ImageLocator::Locate(std::string_view basePath,
                                                std::string_view extension, bool tryAll) {
     std::string wanted = AsciiLower(extension);

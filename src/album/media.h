@@ -20,6 +20,12 @@ MediaKind KindOfName(std::string_view name);
 bool IsImage(std::string_view name);
 bool IsVideo(std::string_view name);
 
+// A movie's poster in the thumbnail folder and its playable copy in the movie folder are
+// named after the movie's file, extension and all ("clip.avi" has "clip.avi.jpg" and
+// "clip.avi.mp4"), so that neither takes the name of a photo's thumbnail or of another clip's.
+std::string PosterName(std::string_view movieName);
+std::string PlayableCopyName(std::string_view movieName);
+
 struct PixelSize {
     uint32_t width = 0;
     uint32_t height = 0;

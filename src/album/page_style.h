@@ -113,6 +113,9 @@ struct PageStyle {
     int DetailPreset = 1;
     std::string DetailTemplateFile;
     bool TargetToTop = true;
+    // Movies as the old picture element with dynsrc, which only very old browsers play,
+    // instead of a video element.
+    bool MovieDynsrc = false;
 
     std::string TargetFolder;
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "album/media.h"
+#include "app/movie_copies.h"
 #include "app/problem_text.h"
 #include "app/session.h"
 #include "html/detail_page.h"
@@ -71,8 +72,12 @@ GenerationResult GenerationRun(Session& session, OutputTally* tally) {
     PageRun run(album);
     GenerationResult result = GenerationResult::Done;
 
+    MovieCopiesOutcome movies = MakePlayableCopies(album, ui, overwrite, &pictures, outputs);
+    Report(ui, movies.problems);
     ui.SetStatus(StatusPane::Message, Sj("トップページを作成しています..."));
-    if (TopPageStepFailed(album, run, out)) {
+    if (movies.cancelled) {
+        result = GenerationResult::MovieCopiesCancelled;
+    } else if (TopPageStepFailed(album, run, out)) {
         result = GenerationResult::TopPageFailed;
     } else {
         ui.SetStatus(StatusPane::Message, Sj("リストページを作成しています..."));

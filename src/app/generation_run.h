@@ -13,7 +13,9 @@ struct Session;
 // What became of a generation run. A cancel at an overwrite prompt or of the progress counts
 // as a failure of the step it happened in.
 enum class GenerationResult {
-    Done,  // steps the user skipped included
+    Done,  // steps the user skipped included (and movies left without a playable copy, told)
+    // Cancelled while the movies' playable copies were made: no page is written.
+    MovieCopiesCancelled,
     // The top-page step failed or was cancelled, or the album names no target or page folder
     // (nothing is written then).
     TopPageFailed,
@@ -23,7 +25,8 @@ enum class GenerationResult {
     RecordFailed,
 };
 
-// Writes the album. The run's overwrite policy starts from EnvForceOverWrite; all files share
+// Writes the album: the playable copies of its movies first (app/movie_copies.h), then its
+// pages. The run's overwrite policy starts from EnvForceOverWrite; all files share
 // one picture locator, so each picture folder is listed once, and one set of page names.
 // `tally` receives what the run did with each output file.
 GenerationResult GenerationRun(Session& session, OutputTally* tally = nullptr);

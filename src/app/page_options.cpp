@@ -26,7 +26,7 @@ auto Edited(Style& s) {
                     s.ListTextKind, s.ListCellSpacing, s.ListAlign, s.ListUseFile, s.ListPreset,
                     s.ListTemplateFile, s.DetailFolder, s.ImageFolder, s.ImageSizeMode,
                     s.ImageScale, s.ImageFitHeight, s.ImageFitWidth, s.DetailUseFile,
-                    s.DetailPreset, s.DetailTemplateFile, s.TargetToTop);
+                    s.DetailPreset, s.DetailTemplateFile, s.TargetToTop, s.MovieDynsrc);
 }
 
 }  // namespace
@@ -69,6 +69,7 @@ void ResetPageOptions(PageStyle& style) {
     style.ImageFitHeight = d.ImageFitHeight;
     style.DetailUseFile = d.DetailUseFile;
     style.TargetToTop = d.TargetToTop;
+    style.MovieDynsrc = d.MovieDynsrc;
 }
 
 int& ListFrameSize(PageStyle& style) {

@@ -11,6 +11,7 @@
 #include "html/list_page.h"
 #include "html/page_names.h"
 #include "html/templates.h"
+#include "imaging/movie_poster.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
 #include "platform/paths.h"
@@ -91,6 +92,22 @@ PreviewShow Preview::Update(int hint, const PaneGeometry& pane) {
     return show;
 }
 
+std::string Preview::PosterFor(const std::string& moviePath, const std::string& name) {
+    // The poster the thumbnail run made, while it is there.
+    const std::string& thumbs = s_.album.style.ThumbFolder;
+    if (!thumbs.empty()) {
+        const std::string made = JoinPath(thumbs, PosterName(name));
+        if (FileExists(made)) return made;
+    }
+    // Else one made now beside the preview file, within a short time: the pane waits for it.
+    MovieLimits limits;
+    limits.posterTime = std::chrono::milliseconds(3000);
+    MadeThumbnail poster = MakeMoviePoster(moviePath, 320, 240, limits);
+    const std::string path = file_ + ".poster.jpg";
+    if (!poster.ok || WriteGeneratedFile(path, poster.jpeg) != 0) return {};
+    return path;
+}
+
 PreviewShow Preview::ShowImage(const std::string& folder, const std::string& name,
                                const PaneGeometry& pane) {
     const std::string target = folder + name;
@@ -108,6 +125,7 @@ PreviewShow Preview::ShowImage(const std::string& folder, const std::string& nam
     page.width = chosen.size.width;
     page.height = chosen.size.height;
     page.video = IsVideo(page.imagePath);
+    if (page.video) page.posterPath = PosterFor(target, name);
     // A page that cannot be written is not reported: the pane shows the file as it is.
     if (!page.imagePath.empty()) {
         WriteGeneratedFile(file_, ToCrLf(ImagePageText(page, pane, s_.settings)));

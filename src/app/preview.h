@@ -56,6 +56,8 @@ class Preview {
     PreviewShow ShowImage(const std::string& folder, const std::string& name,
                           const PaneGeometry& pane);
     PreviewShow ShowPage(int index, bool list);
+    // The poster a movie's card shows: a path, or empty when none can be had.
+    std::string PosterFor(const std::string& moviePath, const std::string& name);
     // Writes the preview file; false after telling `failure` (with the errno and the step).
     bool WritePreviewFile(std::string_view text, ProblemKind failure);
 

@@ -64,6 +64,26 @@ std::pair<std::string, std::string> NamesNotScannedTexts(const Problem& p) {
 
 }  // namespace
 
+std::string DecodeProblemText(int code) {
+    // The values of ThumbnailProblem, which the layers below word through here.
+    switch (code) {
+        case 1:  // Unreadable
+            return Sj("ファイルを読み込めません");
+        case 2:  // NotItsKind
+            return Sj("拡張子の示す種類の画像ではありません");
+        case 3:  // Damaged
+            return Sj("画像が壊れています");
+        case 4:  // TooLarge
+            return Sj("画像が大きすぎます");
+        case 6:  // TimedOut
+            return Sj("デコードに時間がかかりすぎます");
+        case 0:  // None
+        case 5:  // NotDecodable
+            break;
+    }
+    return Sj("画像をデコードできません");
+}
+
 ProblemNotice ProblemText(const Problem& p) {
     const char* path = p.path.c_str();
     switch (p.kind) {
@@ -167,6 +187,25 @@ ProblemNotice ProblemText(const Problem& p) {
                                  path)};
             }
             return {SjFormat("サムネイル(%s)を作成できません[%d]", path, p.error)};
+        case ProblemKind::MovieFolderNotMade:
+            return {SjFormat("動画の再生用コピーの出力先フォルダを作成できません\n%s", path)};
+        case ProblemKind::MovieFolderIsTarget:
+            return {
+                SjFormat("動画の再生用コピーの出力先がターゲットフォルダと同じため、コピーを作成"
+                         "しません\n%s",
+                         path)};
+        case ProblemKind::MovieCopiesNotMade: {
+            std::string text = SjFormat(
+                "次の %d件の動画は再生用コピーを作成できませんでした（ページは元のファイルを再生し"
+                "ます）:",
+                static_cast<int>(p.items.size()));
+            for (const auto& [name, why] : p.items) {
+                text += "\n" + name + ": " +
+                        (why == kCopyNotWritten ? Sj("ファイルを書き込めません")
+                                                : DecodeProblemText(why));
+            }
+            return {text, "", MsgIcon::Exclamation};
+        }
     }
     return {};
 }

@@ -19,6 +19,9 @@ struct ProblemNotice {
 
 ProblemNotice ProblemText(const Problem& problem);
 
+// Why a picture or a movie could not be decoded, by the value of its ThumbnailProblem.
+std::string DecodeProblemText(int code);
+
 // Tells each problem in a message box with an OK button, in order.
 void Report(Interaction& ui, const Problem& problem);
 void Report(Interaction& ui, const std::vector<Problem>& problems);

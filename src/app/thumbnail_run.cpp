@@ -15,6 +15,7 @@
 #include "exif/exif_reader.h"
 #include "exif/exif_thumbnail.h"
 #include "html/page_file.h"
+#include "imaging/movie_poster.h"
 #include "imaging/thumbnail_maker.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
@@ -80,6 +81,11 @@ bool AwaitMade(std::future<MadeThumbnail>& made, Interaction& ui, int k, int n) 
     return true;
 }
 
+// A picture's thumbnail takes its name; a movie's poster is a JPEG named after the movie.
+std::string ThumbnailName(const std::string& fileName) {
+    return IsVideo(fileName) ? PosterName(fileName) : fileName;
+}
+
 // The summary's lines about pictures without a made thumbnail.
 std::string FailureLines(const std::vector<PictureFailure>& failures) {
     if (failures.empty()) return {};
@@ -93,23 +99,16 @@ std::string FailureLines(const std::vector<PictureFailure>& failures) {
 
 }  // namespace
 
+// DecodeProblemText knows the problems by their values.
+static_assert(static_cast<int>(ThumbnailProblem::Unreadable) == 1 &&
+              static_cast<int>(ThumbnailProblem::NotItsKind) == 2 &&
+              static_cast<int>(ThumbnailProblem::Damaged) == 3 &&
+              static_cast<int>(ThumbnailProblem::TooLarge) == 4 &&
+              static_cast<int>(ThumbnailProblem::NotDecodable) == 5 &&
+              static_cast<int>(ThumbnailProblem::TimedOut) == 6);
+
 std::string ThumbnailProblemText(ThumbnailProblem problem) {
-    switch (problem) {
-        case ThumbnailProblem::Unreadable:
-            return Sj("ファイルを読み込めません");
-        case ThumbnailProblem::NotItsKind:
-            return Sj("拡張子の示す種類の画像ではありません");
-        case ThumbnailProblem::Damaged:
-            return Sj("画像が壊れています");
-        case ThumbnailProblem::TooLarge:
-            return Sj("画像が大きすぎます");
-        case ThumbnailProblem::TimedOut:
-            return Sj("デコードに時間がかかりすぎます");
-        case ThumbnailProblem::None:
-        case ThumbnailProblem::NotDecodable:
-            break;
-    }
-    return Sj("画像をデコードできません");
+    return DecodeProblemText(static_cast<int>(problem));
 }
 
 void PrepareThumbnailRun(const ThumbnailRunRequest& request) {
@@ -165,21 +164,30 @@ ThumbnailRunResult RunThumbnailExtraction(Session& session, const ThumbnailRunRe
     auto prepare = [&](const std::string& fileName) {
         PreparedThumbnail p;
         const std::string path = target + fileName;
-        p.found = ReadExif(path, table, &p.embedded) == kExifOk &&
+        const bool movie = IsVideo(fileName);
+        p.found = !movie && ReadExif(path, table, &p.embedded) == kExifOk &&
                   p.embedded.status == ThumbnailFind::Found;
-        if (!p.found && request.makeMissing && IsImage(fileName) && IsPlainFileName(fileName)) {
+        if (!p.found && request.makeMissing && (movie || IsImage(fileName)) &&
+            IsPlainFileName(fileName)) {
             // A picture that has not changed since its thumbnail was made is not decoded
             // again. A link's own time says nothing of its picture: always made.
             PathStatus st;
             if (GetPathStatus(path, st) == 0 && st.isRegular) {
                 p.source = {st.size, st.mtimeNs, boxWidth, boxHeight};
                 p.stamped = true;
-                p.current = outputs.IsCurrent(JoinPath(output, fileName), p.source);
+                p.current = outputs.IsCurrent(JoinPath(output, ThumbnailName(fileName)), p.source);
                 if (p.current) return p;
             }
             // Made on this thread instead when no other can be started.
-            p.made = std::async(std::launch::async | std::launch::deferred, MakeThumbnailJpeg, path,
-                                boxWidth, boxHeight);
+            if (movie) {
+                p.made = std::async(std::launch::async | std::launch::deferred,
+                                    [path, boxWidth, boxHeight] {
+                                        return MakeMoviePoster(path, boxWidth, boxHeight);
+                                    });
+            } else {
+                p.made = std::async(std::launch::async | std::launch::deferred, MakeThumbnailJpeg,
+                                    path, boxWidth, boxHeight);
+            }
         }
         return p;
     };
@@ -199,7 +207,7 @@ ThumbnailRunResult RunThumbnailExtraction(Session& session, const ThumbnailRunRe
         ++result.processed;
         std::string bytes;
         if (p.current) {
-            outputs.KeepCurrent(JoinPath(output, fileName));
+            outputs.KeepCurrent(JoinPath(output, ThumbnailName(fileName)));
             ++result.succeeded;
             ++result.made;
             continue;
@@ -220,8 +228,8 @@ ThumbnailRunResult RunThumbnailExtraction(Session& session, const ThumbnailRunRe
         } else {
             continue;
         }
-        ThumbnailWritten written =
-            WriteThumbnail(out, fileName, bytes, p.stamped && !p.found ? &p.source : nullptr);
+        ThumbnailWritten written = WriteThumbnail(out, ThumbnailName(fileName), bytes,
+                                                  p.stamped && !p.found ? &p.source : nullptr);
         if (written.problem) Report(ui, *written.problem);
         switch (written.result) {
             case ThumbnailWrite::Written:
@@ -247,7 +255,7 @@ ThumbnailRunResult RunThumbnailExtraction(Session& session, const ThumbnailRunRe
     if (!result.cancelled && !request.selectedOnly && result.writeFailed == 0) {
         for (int row : rows) {
             const std::string& fileName = entries.Field(row, COL_FILE);
-            if (IsPlainFileName(fileName)) outputs.Claim(JoinPath(output, fileName));
+            if (IsPlainFileName(fileName)) outputs.Claim(JoinPath(output, ThumbnailName(fileName)));
         }
         outputs.RemoveLeftovers(output, OutputKind::Thumbnail);
     }

@@ -31,6 +31,9 @@ const OptionSpec kPageOptions[] = {
     {"--title", "TEXT", "トップページのタイトル"},
     {"--thumb-size", "WxH", "リストページのサムネイルを幅x高さに収めて表示します（例: 160x120）"},
     {"--image-size", "WxH", "個別ページの画像を幅x高さに収めて表示します（例: 640x480）"},
+    {"--movie-tag", "KIND",
+     "個別ページの動画の書き方（video: 今のブラウザで再生できる <video>、dynsrc: 古い "
+     "<img dynsrc>）"},
 };
 
 // "WxH" with each side 0..kMaxSide (0: that side is not fitted); false for anything else.
@@ -144,6 +147,14 @@ int ApplyPageOptions(const Context& ctx, const Args& args, PageStyle& style) {
         if (TemplateFileArg(ctx, *v, s.DetailTemplateFile) != 0) return 1;
         s.DetailUseFile = TemplateSource::File;
     }
+    if (const std::string* v = args.Value("--movie-tag")) {
+        if (*v != "video" && *v != "dynsrc") {
+            return Usage(ctx,
+                         Format("--movie-tag には video か dynsrc を指定してください（「%s」）",
+                                v->c_str()));
+        }
+        s.MovieDynsrc = *v == "dynsrc";
+    }
     if (args.Has("--list-preset") || args.Has("--layout")) FitListFrame(args, s);
     style = std::move(s);
     return 0;
@@ -190,6 +201,7 @@ std::vector<std::string> DescribePageOptions(const PageStyle& style) {
     line("個別ページの画像の表示サイズ", "--image-size",
          SizeWords(style.ImageSizeMode, style.ImageScale, style.ImageFitWidth,
                    style.ImageFitHeight));
+    line("個別ページの動画", "--movie-tag", style.MovieDynsrc ? "dynsrc" : "video");
     return lines;
 }
 

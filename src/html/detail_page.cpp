@@ -1,11 +1,13 @@
 #include "html/detail_page.h"
 
+#include <cstring>
 #include <vector>
 
 #include "album/album.h"
 #include "album/media.h"
 #include "html/escape.h"
 #include "html/image_sizing.h"
+#include "html/output_folders.h"
 #include "html/page_file.h"
 #include "html/templates.h"
 #include "platform/cp932.h"
@@ -33,6 +35,52 @@ std::string NeighbourLink(const PageNames& pages, int neighbour, const std::stri
     return "<a href=\"" + LinkPath(pages.Name(neighbour), kTextSlot) + "\">" + label + "</a>";
 }
 
+// The link from a page (or the preview) to a file in `folder`.
+std::string LinkInto(const PageStyle& style, const std::string& folder, const std::string& name,
+                     LinkMode mode) {
+    if (mode == LinkMode::Preview) return LinkPath(EnsureTrailingSeparator(folder) + name);
+    return LinkPath(RelativeLink(style.DetailFolder, folder) + name);
+}
+
+// A movie as today's browsers play it: its playable copy when the movie folder holds one,
+// else the file itself; its poster from the thumbnail folder; and a link to the file itself
+// below the player.
+std::string VideoElement(const Album& album, ImageLocator& locator, const std::string& name,
+                         const FoundImage& found, ShownSize shown, LinkMode mode) {
+    const PageStyle& style = album.style;
+    std::string source;
+    std::string type = AsciiLower(found.extension) == "webm" ? "video/webm" : "video/mp4";
+    const std::string movies = MovieFolder(style);
+    std::optional<FoundImage> copy;
+    if (!movies.empty()) {
+        copy = locator.Locate(EnsureTrailingSeparator(movies) + name, "mp4", false);
+    }
+    if (copy) {
+        source = LinkInto(style, movies, copy->name, mode);
+        type = "video/mp4";
+        if ((shown.width < 1 || shown.height < 1) && copy->size.width > 0) {
+            shown = SizeForMode(style.ImageSizeMode, style.ImageScale, style.ImageFitWidth,
+                                style.ImageFitHeight, copy->size.width, copy->size.height);
+        }
+    } else {
+        source = LinkInto(style, style.ImageFolder, found.name, mode);
+    }
+    std::string element = "<video controls preload=\"metadata\"";
+    if (!style.ThumbFolder.empty()) {
+        std::optional<FoundImage> poster =
+            locator.Locate(EnsureTrailingSeparator(style.ThumbFolder) + name, "jpg", false);
+        if (poster)
+            element += " poster=\"" + LinkInto(style, style.ThumbFolder, poster->name, mode) + "\"";
+    }
+    if (shown.width > 0 && shown.height > 0) {
+        element += Format(" width=\"%d\" height=\"%d\"", shown.width, shown.height);
+    }
+    element += "><source src=\"" + source + "\" type=\"" + type + "\"></video>";
+    element += "<br><a href=\"" + LinkPath(TargetPath(album, name, mode)) + "\">" +
+               EscapeHtml(name) + "</a>";
+    return element;
+}
+
 }  // namespace
 
 std::string BuildImageElement(const Album& album, ImageLocator& locator, int index, LinkMode mode) {
@@ -58,6 +106,9 @@ std::string BuildImageElement(const Album& album, ImageLocator& locator, int ind
         alt = SizeAltText(shown, size.width, size.height);
     }
 
+    if (IsVideo(found->extension) && !style.MovieDynsrc) {
+        return VideoElement(album, locator, name, *found, shown, mode);
+    }
     std::string element = "<img ";
     if (IsVideo(found->extension)) {
         element += "dynsrc=\"" + LinkPath(TargetPath(album, name, mode)) + "\" controls ";
@@ -115,8 +166,30 @@ TokenValues DetailValuesWithoutImage(const Album& album, const PageNames& pages,
 
 }  // namespace
 
+namespace {
+
+// A player inside a link would follow it at a click on its controls: the link a template puts
+// around the picture of a movie ("<a href="_TARGET_">_IMAGE_ ... </a>", as the presets do)
+// is taken out, and the player brings its own link to the file.
+void UnlinkMoviePlayer(std::string& text) {
+    static const std::string kOpen = "<a href=\"_TARGET_\">_IMAGE_";
+    for (size_t at = text.find(kOpen); at != std::string::npos; at = text.find(kOpen, at)) {
+        const size_t image = at + kOpen.size() - std::strlen("_IMAGE_");
+        const size_t close = text.find("</a>", image);
+        if (close == std::string::npos) break;
+        text.erase(close, 4);
+        text.erase(at, image - at);
+    }
+}
+
+}  // namespace
+
 bool FillDetailTokens(std::string& text, const Album& album, PageRun& run, int index, LinkMode mode,
                       ReplaceBudget& budget) {
+    if (!album.style.MovieDynsrc && album.style.Switch(Token::IMAGE) &&
+        IsVideo(EntryFileName(album, index))) {
+        UnlinkMoviePlayer(text);
+    }
     TokenValues v = DetailValuesWithoutImage(album, run.pages, index, mode);
     // Finding and measuring the picture is the costly part. Whether the token will be met is
     // known once the tokens before it are replaced: a value may bring it in, or complete it

@@ -72,8 +72,11 @@ std::string ImagePageText(const ImagePage& page, const PaneGeometry& pane,
         // icon: a card names the movie and its size instead.
         html +=
             "<table border=\"1\" cellpadding=\"24\" cellspacing=\"0\"><tr>"
-            "<td align=\"center\" bgcolor=\"#eeeeee\">" +
-            Sj("<b>動画</b><br>") + EscapeHtml(LastComponent(page.imagePath));
+            "<td align=\"center\" bgcolor=\"#eeeeee\">";
+        if (!page.posterPath.empty()) {
+            html += "<img src=\"" + LinkPath(page.posterPath) + "\" border=\"0\"><br>";
+        }
+        html += Sj("<b>動画</b><br>") + EscapeHtml(LastComponent(page.imagePath));
         if (page.width > 0 && page.height > 0) {
             html += Format("<br>%ux%u", page.width, page.height);
         }

@@ -47,7 +47,12 @@ Thumbnail FindThumbnail(const Album& album, ImageLocator& locator, const BaseExt
     std::string folder = EnsureTrailingSeparator(style.ThumbFolder);
     Thumbnail t;
     bool fit = style.ThumbSizeMode == SizeMode::Fit;
-    std::optional<FoundImage> found = locator.Locate(folder + split.base, split.ext);
+    // A movie's poster is a JPEG named after the whole file name: it is looked for alone, so
+    // that a photo's thumbnail of the same base name never shows for the movie.
+    const std::string name = split.ext.empty() ? split.base : split.base + "." + split.ext;
+    std::optional<FoundImage> found = IsVideo(name)
+                                          ? locator.Locate(folder + name, "jpg", false)
+                                          : locator.Locate(folder + split.base, split.ext);
     if (!found) {
         // An empty cell keeps the size of the box.
         if (fit) {

@@ -51,6 +51,11 @@ void SetDefaultFolders(PageStyle& style, std::string_view chosenTarget, const Se
     style.TopTitle = LastComponent(chosenTarget);
 }
 
+std::string MovieFolder(const PageStyle& style) {
+    if (style.ThumbFolder.empty()) return {};
+    return ParentFolder(style.ThumbFolder) + kPathSeparator + "movie";
+}
+
 std::vector<FolderTreeItem> DefaultFolderTree(int pathIdx, int pathLst, int pathThm) {
     // The same readings of the choices as SetDefaultFolders.
     const int top = pathIdx >= 0 && pathIdx <= 3 ? pathIdx : 1;

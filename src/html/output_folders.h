@@ -2,6 +2,7 @@
 // Output locations of an album: where its pages and thumbnails go by default, placed around a
 // newly chosen target folder as the settings ask.
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -14,6 +15,11 @@ struct Settings;
 // TopTitle from a newly chosen target folder and the settings EnvPathIdx, EnvPathLst and
 // EnvPathThm. Nothing else of the style changes.
 void SetDefaultFolders(PageStyle& style, std::string_view chosenTarget, const Settings& settings);
+
+// Where the playable copies of an album's movies go: a folder "movie" beside its thumbnail
+// folder (CP932, without a trailing separator); empty when the album names no thumbnail
+// folder.
+std::string MovieFolder(const PageStyle& style);
 
 // The nodes of the folder tree that previews the default placement: the target folder, the
 // "html" and "thumb" folders, and what goes into them.

@@ -295,6 +295,26 @@ MadeThumbnail MakeThumbnailJpeg(std::string_view path, int boxWidth, int boxHeig
     return Make(path, boxWidth, boxHeight, PictureLimits{});
 }
 
+MadeThumbnail EncodeRgbThumbnail(const uint8_t* rgb, int width, int height) {
+    if (!StartOnce()) return Failure(ThumbnailProblem::NotDecodable, "libvips did not start");
+    if (!rgb || width < 1 || height < 1) return Failure(ThumbnailProblem::Damaged, "no pixels");
+    ThreadShutdown shutdown;
+    ImageRef image;
+    const size_t size = static_cast<size_t>(width) * static_cast<size_t>(height) * 3;
+    image.image = vips_image_new_from_memory(rgb, size, width, height, 3, VIPS_FORMAT_UCHAR);
+    if (!image.image) return VipsFailure(ThumbnailProblem::NotDecodable, "cannot wrap pixels");
+    void* out = nullptr;
+    size_t outLength = 0;
+    if (vips_jpegsave_buffer(image.image, &out, &outLength, "Q", 85, "strip", TRUE, nullptr) != 0) {
+        return VipsFailure(ThumbnailProblem::NotDecodable, "cannot encode");
+    }
+    MadeThumbnail made;
+    made.ok = true;
+    made.jpeg.assign(static_cast<const char*>(out), outLength);
+    g_free(out);
+    return made;
+}
+
 MadeThumbnail MakeThumbnailJpegWithin(std::string_view path, int boxWidth, int boxHeight,
                                       const PictureLimits& limits) {
     return Make(path, boxWidth, boxHeight, limits);

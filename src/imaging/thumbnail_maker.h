@@ -9,6 +9,7 @@
 // BMP is decoded by our own code. No picture can start a program.
 
 #include <chrono>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -46,5 +47,9 @@ MadeThumbnail MakeThumbnailJpeg(std::string_view path, int boxWidth, int boxHeig
 // The same within other limits (the tests' way to reach the time limit).
 MadeThumbnail MakeThumbnailJpegWithin(std::string_view path, int boxWidth, int boxHeight,
                                       const PictureLimits& limits);
+
+// Encodes packed 8-bit RGB pixels (width × height, no padding between rows) as a thumbnail
+// file, as the pictures' thumbnails are encoded: a movie's poster frame, say.
+MadeThumbnail EncodeRgbThumbnail(const uint8_t* rgb, int width, int height);
 
 }  // namespace mirulane

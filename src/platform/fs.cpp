@@ -272,6 +272,11 @@ int PlaceNew(const std::string& tmp, const std::string& target) {
     return rename(tmp.c_str(), target.c_str()) == 0 ? 0 : errno;
 }
 
+// The filler of a file whose bytes are in memory.
+FileFiller BytesFiller(std::string_view bytes) {
+    return [bytes](int fd, const std::string&) { return WriteAll(fd, bytes); };
+}
+
 struct WriteRules {
     bool followLink = true;  // false: a symbolic link is replaced, not written through
     bool flushNew = true;    // false: a file that is new is not flushed before it appears
@@ -347,7 +352,7 @@ int64_t MtimeNs(const struct stat& st) {
 // Writes the bytes to a new temporary file beside `target` (in its folder, so that putting it
 // in place cannot cross file systems), with the permissions of the file it replaces, flushed
 // when `flush`; on failure nothing is left.
-int WriteTemp(const std::string& target, std::string_view bytes, const Existing& e, bool flush,
+int WriteTemp(const std::string& target, const FileFiller& fill, const Existing& e, bool flush,
               std::string& tmp, WriteStage& stage, WrittenFile* written) {
     int fd = -1;
     if (int err = CreateTempFile(FolderOfTarget(target), tmp, fd)) {
@@ -356,7 +361,7 @@ int WriteTemp(const std::string& target, std::string_view bytes, const Existing&
     }
     const bool keepMode = e.exists && !e.isLink;
     if (keepMode && !written) fchmod(fd, e.mode & 07777);
-    int err = WriteAll(fd, bytes);
+    int err = fill(fd, tmp);
     if (err == 0 && flush && fsync(fd) != 0) err = errno;
     if (err == 0 && written) {
         struct stat st {};
@@ -378,7 +383,7 @@ int WriteTemp(const std::string& target, std::string_view bytes, const Existing&
     return 0;
 }
 
-int StoreFile(std::string target, std::string_view bytes, const WriteRules& rules,
+int StoreFile(std::string target, const FileFiller& fill, const WriteRules& rules,
               WriteStage& stage, const Existing* known = nullptr, WrittenFile* written = nullptr) {
     // Twice at most: a new file whose name is taken meanwhile is written again as a
     // replacement.
@@ -401,8 +406,7 @@ int StoreFile(std::string target, std::string_view bytes, const WriteRules& rule
         if (int err = CheckReplaceable(target, e, rules, stage)) return err;
         std::string tmp;
         // An existing file is only replaced by one that is safely on disk.
-        if (int err =
-                WriteTemp(target, bytes, e, e.exists || rules.flushNew, tmp, stage, written)) {
+        if (int err = WriteTemp(target, fill, e, e.exists || rules.flushNew, tmp, stage, written)) {
             return err;
         }
         int err = 0;
@@ -425,7 +429,7 @@ int StoreFile(std::string target, std::string_view bytes, const WriteRules& rule
     }
 }
 
-int StorePath(std::string_view path, std::string_view bytes, const WriteRules& rules,
+int StorePath(std::string_view path, const FileFiller& fill, const WriteRules& rules,
               WriteStage* failedStage, const Existing* known = nullptr,
               WrittenFile* written = nullptr) {
     WriteStage stage = WriteStage::None;
@@ -434,7 +438,7 @@ int StorePath(std::string_view path, std::string_view bytes, const WriteRules& r
     if (!Resolve(path, sys, err)) {
         stage = WriteStage::Create;
     } else {
-        err = StoreFile(std::move(sys), bytes, rules, stage, known, written);
+        err = StoreFile(std::move(sys), fill, rules, stage, known, written);
     }
     if (failedStage) *failedStage = stage;
     return err;
@@ -445,13 +449,13 @@ constexpr WriteRules kGeneratedRules{false, false, nullptr};
 }  // namespace
 
 int WriteFileReplacing(std::string_view path, std::string_view bytes, WriteStage* failedStage) {
-    return StorePath(path, bytes, WriteRules{}, failedStage);
+    return StorePath(path, BytesFiller(bytes), WriteRules{}, failedStage);
 }
 
 int WriteSystemFileReplacing(const std::string& target, std::string_view bytes,
                              WriteStage* failedStage) {
     WriteStage stage = WriteStage::None;
-    int err = StoreFile(target, bytes, WriteRules{}, stage);
+    int err = StoreFile(target, BytesFiller(bytes), WriteRules{}, stage);
     if (failedStage) *failedStage = stage;
     return err;
 }
@@ -468,7 +472,7 @@ int WriteGeneratedFile(std::string_view path, std::string_view bytes, const File
                        WriteStage* failedStage) {
     WriteRules rules = kGeneratedRules;
     rules.keep = keep;
-    return StorePath(path, bytes, rules, failedStage);
+    return StorePath(path, BytesFiller(bytes), rules, failedStage);
 }
 
 int GetPathStatus(std::string_view path, PathStatus& out) {
@@ -494,7 +498,16 @@ int WriteGeneratedFileFound(std::string_view path, std::string_view bytes, const
     WriteRules rules = kGeneratedRules;
     rules.keep = keep;
     const Existing known = FromPathStatus(found);
-    return StorePath(path, bytes, rules, failedStage, &known, written);
+    return StorePath(path, BytesFiller(bytes), rules, failedStage, &known, written);
+}
+
+int WriteGeneratedFileFilled(std::string_view path, const FileFiller& fill, const FileIdSet* keep,
+                             const PathStatus* found, WriteStage* failedStage,
+                             WrittenFile* written) {
+    WriteRules rules = kGeneratedRules;
+    rules.keep = keep;
+    const Existing known = FromPathStatus(found);
+    return StorePath(path, fill, rules, failedStage, &known, written);
 }
 
 GeneratedFileBatch::~GeneratedFileBatch() {
@@ -527,7 +540,7 @@ int GeneratedFileBatch::Add(std::string_view path, std::string_view bytes, const
         if (fd >= 0) folders_.emplace_back(device, fd);
     }
     std::string tmp;
-    err = WriteTemp(target, bytes, e, false, tmp, stage, written);
+    err = WriteTemp(target, BytesFiller(bytes), e, false, tmp, stage, written);
     if (failedStage) *failedStage = err ? stage : WriteStage::None;
     if (err != 0) return err;
     pending_.push_back({std::move(tmp), std::move(target), device});

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <set>
 #include <string>
@@ -123,6 +124,18 @@ struct WrittenFile {
 // and modification time.
 int WriteGeneratedFileFound(std::string_view path, std::string_view bytes, const FileIdSet* keep,
                             const PathStatus* found, WriteStage* failedStage, WrittenFile* written);
+
+// What fills a generated file that is not held in memory (a movie made from another): it
+// writes the whole content into the new temporary file, open as `fd` and named `systemPath`
+// (it may open it again by that name), and returns 0, or an errno (or any other non-zero
+// code) when it could not; the temporary file is removed then. It runs after every check
+// that decides whether the file may be written.
+using FileFiller = std::function<int(int fd, const std::string& systemPath)>;
+
+// WriteGeneratedFileFound with the content made by `fill` instead of bytes in memory.
+int WriteGeneratedFileFilled(std::string_view path, const FileFiller& fill, const FileIdSet* keep,
+                             const PathStatus* found, WriteStage* failedStage,
+                             WrittenFile* written);
 
 // Replacements of existing generated files made safe on disk together: Add writes the
 // temporary file that is to take a file's place; Commit flushes every one of them with one

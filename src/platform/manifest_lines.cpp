@@ -62,6 +62,7 @@ LineKind ParseLine(std::string_view line, std::string& name, Record& record) {
     switch ((*kind)[0]) {
         case 'p':
         case 't':
+        case 'm':
         case '?':
             record.kind = static_cast<OutputKind>((*kind)[0]);
             break;

@@ -94,6 +94,30 @@ bool RemovableName(const std::string& name) {
            name.compare(0, 5, ".mrl-") != 0;
 }
 
+// ContentHash of a whole file (a system path); 0 or the errno.
+int HashOfFile(const std::string& systemPath, uint64_t& hash) {
+    const int fd = open(systemPath.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0) return errno;
+    int err = 0;
+    hash = 0xcbf29ce484222325ull;
+    std::string buffer(size_t{1} << 20, '\0');
+    for (off_t at = 0;;) {
+        ssize_t n = pread(fd, buffer.data(), buffer.size(), at);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            if (n < 0) err = errno;
+            break;
+        }
+        for (ssize_t i = 0; i < n; ++i) {
+            hash ^= static_cast<unsigned char>(buffer[static_cast<size_t>(i)]);
+            hash *= 0x100000001b3ull;
+        }
+        at += n;
+    }
+    close(fd);
+    return err;
+}
+
 bool SameStat(const Record& r, const PathStatus& st) {
     return r.hasStat && r.size == st.size && r.mtimeNs == st.mtimeNs;
 }
@@ -164,8 +188,8 @@ OutputLedger::Folder* OutputLedger::FolderOf(std::string_view path, std::string&
     return FolderAt(folderText);
 }
 
-OutputState OutputLedger::Inspect(std::string_view path, std::string_view bytes, uint64_t hash,
-                                  Look& look) {
+OutputState OutputLedger::Inspect(std::string_view path, const std::string_view* bytes,
+                                  uint64_t hash, Look& look) {
     look.folder = FolderOf(path, look.name);
     if (look.folder) {
         auto it = look.folder->records.find(look.name);
@@ -186,21 +210,25 @@ OutputState OutputLedger::Inspect(std::string_view path, std::string_view bytes,
     if (recorded && SameStat(*recorded, found)) {
         // Still what the program wrote: decided without reading it.
         look.statMatches = true;
-        return bytes.size() == recorded->size && hash == recorded->hash ? OutputState::Unchanged
-                                                                        : OutputState::Own;
+        return bytes && bytes->size() == recorded->size && hash == recorded->hash
+                   ? OutputState::Unchanged
+                   : OutputState::Own;
     }
-    if (found.size != bytes.size() && !recorded) return OutputState::Unknown;
+    // Content made on the way (bytes unknown) is never the same as a file not known to be
+    // the program's.
+    if (!bytes) return recorded ? OutputState::Edited : OutputState::Unknown;
+    if (found.size != bytes->size() && !recorded) return OutputState::Unknown;
     if (found.size > kLargestExamined) return recorded ? OutputState::Edited : OutputState::Unknown;
     std::string disk;
     if (ReadFileBytes(path, disk, kLargestExamined + 1) != 0) return OutputState::Unknown;
-    if (disk == bytes) return OutputState::Unchanged;
+    if (disk == *bytes) return OutputState::Unchanged;
     if (!recorded) return OutputState::Unknown;
     return ContentHash(disk) == recorded->hash ? OutputState::Own : OutputState::Edited;
 }
 
 OutputState OutputLedger::Examine(std::string_view path, std::string_view bytes) {
     Look look;
-    return Inspect(path, bytes, ContentHash(bytes), look);
+    return Inspect(path, &bytes, ContentHash(bytes), look);
 }
 
 namespace {
@@ -232,7 +260,7 @@ OutputWrite OutputLedger::Write(std::string_view path, std::string_view bytes,
     OutputWrite result;
     const uint64_t hash = ContentHash(bytes);
     Look look;
-    OutputState state = Inspect(path, bytes, hash, look);
+    OutputState state = Inspect(path, &bytes, hash, look);
     if (look.folder) look.folder->produced.insert(look.name);
     Record record;
     record.hash = hash;
@@ -287,6 +315,53 @@ OutputWrite OutputLedger::Write(std::string_view path, std::string_view bytes,
     }
     result.error = WriteGeneratedFileFound(path, bytes, keep, look.exists ? &look.status : nullptr,
                                            &result.stage, &written);
+    if (result.error != 0) {
+        result.outcome = OutputOutcome::Failed;
+        return result;
+    }
+    StampRecord(record, written);
+    if (look.folder) SetRecord(*look.folder, look.name, record);
+    ++tally_.written;
+    return result;
+}
+
+OutputWrite OutputLedger::WriteFilled(std::string_view path, const FileFiller& fill,
+                                      const FileIdSet* keep, const OutputConfirm& confirm,
+                                      OutputKind kind, const SourceStamp* source) {
+    OutputWrite result;
+    Look look;
+    OutputState state = Inspect(path, nullptr, 0, look);
+    if (look.folder) look.folder->produced.insert(look.name);
+    if (look.exists && look.status.isRegular && keep && keep->count(look.status.id) != 0) {
+        return {OutputOutcome::Failed, EEXIST, WriteStage::Refused};
+    }
+    const bool folderInTheWay = look.exists && S_ISDIR(look.status.mode);
+    if ((state == OutputState::Edited || state == OutputState::Unknown) && !folderInTheWay) {
+        OutputDecision decision = confirm                        ? confirm(state)
+                                  : state == OutputState::Edited ? OutputDecision::Write
+                                                                 : OutputDecision::Skip;
+        if (decision != OutputDecision::Write) {
+            (state == OutputState::Edited ? tally_.keptEdited : tally_.keptUnknown)
+                .emplace_back(path);
+            result.outcome =
+                decision == OutputDecision::Skip ? OutputOutcome::Kept : OutputOutcome::Cancelled;
+            return result;
+        }
+    }
+    Record record;
+    record.kind = kind;
+    if (source) {
+        record.hasSource = true;
+        record.source = *source;
+    }
+    // The record's hash is of what the filler wrote, read back from the new file.
+    auto fillAndHash = [&](int fd, const std::string& systemPath) {
+        if (int err = fill(fd, systemPath)) return err;
+        return HashOfFile(systemPath, record.hash);
+    };
+    WrittenFile written;
+    result.error = WriteGeneratedFileFilled(
+        path, fillAndHash, keep, look.exists ? &look.status : nullptr, &result.stage, &written);
     if (result.error != 0) {
         result.outcome = OutputOutcome::Failed;
         return result;

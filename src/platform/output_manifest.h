@@ -43,7 +43,7 @@ uint64_t ContentHash(std::string_view bytes);
 
 // What a recorded file is. A run removes the leftovers of its own kind only (a thumbnail
 // folder may also be the page folder); Unrecorded: written by a version that did not say.
-enum class OutputKind : char { Page = 'p', Thumbnail = 't', Unrecorded = '?' };
+enum class OutputKind : char { Page = 'p', Thumbnail = 't', Movie = 'm', Unrecorded = '?' };
 
 // The names (CP932) of the files that the manifest of `folder` (and its journal) says the
 // program wrote there; empty when it has none.
@@ -122,6 +122,14 @@ class OutputLedger {
                       const OutputConfirm& confirm, OutputKind kind = OutputKind::Page,
                       const SourceStamp* source = nullptr);
 
+    // Write with the content made by `fill` into the new file (a movie copy too large to hold
+    // in memory). The file there is judged without the new content: one the program wrote
+    // and nobody changed is replaced without a question, any other is asked about as Write
+    // asks. A filler that fails fails the write (its code as the error, stage Write).
+    OutputWrite WriteFilled(std::string_view path, const FileFiller& fill, const FileIdSet* keep,
+                            const OutputConfirm& confirm, OutputKind kind,
+                            const SourceStamp* source = nullptr);
+
     // True when the manifest says the program made the file at `outputPath` from a source
     // with exactly that stamp and the file is unchanged since: the file need not be made
     // again. KeepCurrent then counts it as unchanged and as made by this run.
@@ -164,7 +172,9 @@ class OutputLedger {
     Folder* FolderOf(std::string_view path, std::string& name);
     Folder* FolderAt(std::string_view folderText);
     struct Look;
-    OutputState Inspect(std::string_view path, std::string_view bytes, uint64_t hash, Look& look);
+    // `bytes` null: the new content is not known beforehand.
+    OutputState Inspect(std::string_view path, const std::string_view* bytes, uint64_t hash,
+                        Look& look);
 
     std::map<FileId, std::unique_ptr<Folder>> folders_;
     std::map<std::string, FileId, std::less<>> folderIds_;  // folder as spelled -> identity

@@ -53,7 +53,15 @@ enum class ProblemKind {
     ThumbFolderNotMade,  // path
     ThumbFolderIsTarget,
     ThumbnailNotWritten,  // path, error, stage
+    // Playable copies of movies.
+    MovieFolderNotMade,   // path
+    MovieFolderIsTarget,  // path: the movie folder is where the photos are
+    // items: (file name, why) of each movie without a copy; why is a ThumbnailProblem, or
+    // kCopyNotWritten when the copy's file could not be written.
+    MovieCopiesNotMade,
 };
+
+inline constexpr int kCopyNotWritten = 1000;
 
 struct Problem {
     ProblemKind kind{};

@@ -412,8 +412,12 @@ QWidget* PageOptionsDialog::DetailTab() {
     auto* target = new QCheckBox(Utf8("ターゲット画像は新規ウィンドウで開く"));
     target->setObjectName(QStringLiteral("targetToTop"));
     switches_.push_back({target, &PageStyle::TargetToTop});
+    auto* dynsrc = new QCheckBox(Utf8("動画を古い形式（<img dynsrc>）で書き出す"));
+    dynsrc->setObjectName(QStringLiteral("movieDynsrc"));
+    switches_.push_back({dynsrc, &PageStyle::MovieDynsrc});
     layout->addWidget(images);
     layout->addWidget(target);
+    layout->addWidget(dynsrc);
     layout->addStretch(1);
     return page;
 }

@@ -252,6 +252,8 @@ void UiSession::Shutdown() {
                          QMessageBox::Ok);
     }
     QFile::remove(previewPath_);
+    // A movie's poster made for the preview sits beside it.
+    QFile::remove(previewPath_ + QStringLiteral(".poster.jpg"));
 }
 
 std::optional<std::string> UiSession::AskSaveName(const std::string& proposed) {
