@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Regenerates the sample photos from Debian's imagemagick and libimage-exiftool-perl:
-#   apt-get install imagemagick libimage-exiftool-perl
+# Regenerates the samples from Debian's imagemagick, libimage-exiftool-perl and ffmpeg:
+#   apt-get install imagemagick libimage-exiftool-perl ffmpeg
 # Each JPEG is a real baseline picture with camera Exif data and an embedded JPEG thumbnail;
-# the movie header comes from the project's own test fixture builder (see README).
+# the movie is made with the ffmpeg program (see README).
 set -euo pipefail
 cd "$(dirname "$0")"
 convert=/usr/bin/convert
@@ -34,11 +34,7 @@ make_photo dsc_0104.jpg 400x300 "plasma:red-yellow -seed 3" II "KAMERA" "KAMERA 
     "2004:05:04 09:00:00" 80 1/125 8 50 16 +1.3
 "$convert" -size 320x240 "gradient:#ffffff-#3d85c6" -strip diagram.png
 
-# A movie header (RIFF AVI with the main header's frame size 320 x 240), laid out as the
-# project's test fixture builder lays it out: the album lists it and links to it as a movie.
-{
-    printf 'RIFF\310\000\000\000AVI LIST\300\000\000\000hdrlavih8\000\000\000'
-    head -c 32 /dev/zero
-    printf '\100\001\000\000\360\000\000\000'
-    head -c 16 /dev/zero
-} > movie.avi
+# A two-second clip as an old camera wrote them: Motion-JPEG at 320 x 240 with 8-bit sound
+# in an AVI, which browsers do not play (the album makes a playable copy).
+ffmpeg -v error -y -f lavfi -i testsrc=size=320x240:rate=8 -f lavfi -i sine=f=440:r=8000 -t 2 \
+    -c:v mjpeg -q:v 24 -c:a pcm_u8 -fflags +bitexact -flags:v +bitexact -flags:a +bitexact movie.avi

@@ -23,10 +23,15 @@ int main(int argc, char** argv) {
         void (*write)(const std::string&);
     };
     const Row rows[] = {
-        {"fuzz_image_headers", WriteImageHeaderSeeds}, {"fuzz_album_file", WriteAlbumFileSeeds},
-        {"fuzz_profile", WriteProfileSeeds},           {"fuzz_exif_read", WriteExifSeeds},
-        {"fuzz_exif_thumb", WriteExifSeeds},           {"fuzz_template", WriteTemplateSeeds},
-        {"fuzz_page_values", WritePageValueSeeds},     {"fuzz_thumbnail_maker", WritePictureSeeds},
+        {"fuzz_image_headers", WriteImageHeaderSeeds},
+        {"fuzz_album_file", WriteAlbumFileSeeds},
+        {"fuzz_profile", WriteProfileSeeds},
+        {"fuzz_exif_read", WriteExifSeeds},
+        {"fuzz_exif_thumb", WriteExifSeeds},
+        {"fuzz_template", WriteTemplateSeeds},
+        {"fuzz_page_values", WritePageValueSeeds},
+        {"fuzz_thumbnail_maker", WritePictureSeeds},
+        {"fuzz_movies", WriteMovieSeeds},
     };
     if (argc != 3) {
         std::fprintf(stderr, "usage: fuzz_seeds TARGET FOLDER\n");

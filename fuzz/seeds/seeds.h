@@ -16,5 +16,6 @@ void WriteExifSeeds(const std::string& folder);
 void WriteTemplateSeeds(const std::string& folder);
 void WritePageValueSeeds(const std::string& folder);
 void WritePictureSeeds(const std::string& folder);
+void WriteMovieSeeds(const std::string& folder);
 
 }  // namespace mirulane::seeds

@@ -56,6 +56,7 @@ class Assigner {
         v = FromFileInt(n, fallback);
         return *this;
     }
+    Assigner& TrailingSwitch(bool& v) { return Switch(v, false); }
     Assigner& Text(std::string& v) {
         if (k_ < fields_.size()) v = std::string(fields_[k_]);
         ++k_;

@@ -2,7 +2,9 @@
 // The option fields of the album list file's section lines, in file order. Reader and writer
 // both walk these lists, so the layout is stated once. A visitor has Int (of an int or a named
 // value), Switch (of a bool, with the value a number other than 0 and 1 reads as) and Text
-// members that return the visitor; S is PageStyle or const PageStyle.
+// members that return the visitor, and TrailingSwitch: a switch added after the line's
+// established fields, off unless the field says 1 and written only when on, so that the line
+// stays as other readers of the file know it; S is PageStyle or const PageStyle.
 
 #include "album/page_style.h"
 
@@ -55,7 +57,7 @@ void DetailPage(S& s, V&& v) {
         .Int(s.DetailPreset)
         .Text(s.DetailTemplateFile)
         .Switch(s.TargetToTop, true)
-        .Switch(s.MovieDynsrc, false);
+        .TrailingSwitch(s.MovieDynsrc);
 }
 
 template <class S, class V>

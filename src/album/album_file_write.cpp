@@ -30,6 +30,7 @@ class Line {
     template <class E>
     requires std::is_enum_v<E> Line& Int(E v) { return Int(ToFileInt(v)); }
     Line& Switch(bool on, bool) { return Int(ToFileInt(on)); }
+    Line& TrailingSwitch(bool on) { return on ? Int(1) : *this; }
     ~Line() { out_ += '\n'; }
 
   private:

@@ -41,6 +41,9 @@ MovieCopiesOutcome MakePlayableCopies(const Album& album, Interaction& ui,
     const PageStyle& style = album.style;
     const EntryList& entries = album.entries;
     const std::string target = EnsureTrailingSeparator(style.TargetFolder);
+    const std::string folder = MovieFolder(style);
+    // The old picture element plays the file itself.
+    if (folder.empty() || style.MovieDynsrc) return outcome;
     // Which movies need a copy is known only by reading them: the probe is quick.
     std::vector<int> rows;
     for (int i = 0; i < entries.Count(); ++i) {
@@ -50,8 +53,6 @@ MovieCopiesOutcome MakePlayableCopies(const Album& album, Interaction& ui,
             rows.push_back(i);
         }
     }
-    const std::string folder = MovieFolder(style);
-    if (folder.empty()) return outcome;
     if (rows.empty() && !IsDirectory(folder)) return outcome;
     if (MakeFolderPath(folder) != 0) {
         outcome.problems.push_back({.kind = ProblemKind::MovieFolderNotMade, .path = folder});

@@ -64,24 +64,25 @@ std::pair<std::string, std::string> NamesNotScannedTexts(const Problem& p) {
 
 }  // namespace
 
-std::string DecodeProblemText(int code) {
+std::string DecodeProblemText(int code, bool movie) {
     // The values of ThumbnailProblem, which the layers below word through here.
     switch (code) {
         case 1:  // Unreadable
             return Sj("ファイルを読み込めません");
         case 2:  // NotItsKind
-            return Sj("拡張子の示す種類の画像ではありません");
+            return Sj(movie ? "拡張子の示す種類の動画ではありません"
+                            : "拡張子の示す種類の画像ではありません");
         case 3:  // Damaged
-            return Sj("画像が壊れています");
+            return Sj(movie ? "動画が壊れています" : "画像が壊れています");
         case 4:  // TooLarge
-            return Sj("画像が大きすぎます");
+            return Sj(movie ? "動画が大きすぎます" : "画像が大きすぎます");
         case 6:  // TimedOut
             return Sj("デコードに時間がかかりすぎます");
         case 0:  // None
         case 5:  // NotDecodable
             break;
     }
-    return Sj("画像をデコードできません");
+    return Sj(movie ? "動画をデコードできません" : "画像をデコードできません");
 }
 
 ProblemNotice ProblemText(const Problem& p) {
@@ -202,7 +203,7 @@ ProblemNotice ProblemText(const Problem& p) {
             for (const auto& [name, why] : p.items) {
                 text += "\n" + name + ": " +
                         (why == kCopyNotWritten ? Sj("ファイルを書き込めません")
-                                                : DecodeProblemText(why));
+                                                : DecodeProblemText(why, true));
             }
             return {text, "", MsgIcon::Exclamation};
         }

@@ -19,8 +19,8 @@ struct ProblemNotice {
 
 ProblemNotice ProblemText(const Problem& problem);
 
-// Why a picture or a movie could not be decoded, by the value of its ThumbnailProblem.
-std::string DecodeProblemText(int code);
+// Why a picture (or a movie) could not be decoded, by the value of its ThumbnailProblem.
+std::string DecodeProblemText(int code, bool movie = false);
 
 // Tells each problem in a message box with an OK button, in order.
 void Report(Interaction& ui, const Problem& problem);

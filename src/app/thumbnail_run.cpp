@@ -92,7 +92,8 @@ std::string FailureLines(const std::vector<PictureFailure>& failures) {
     std::string text =
         SjFormat("\n\n次の %d件はサムネイルを作成できませんでした:", int(failures.size()));
     for (const PictureFailure& f : failures) {
-        text += "\n" + f.fileName + ": " + ThumbnailProblemText(f.problem);
+        text += "\n" + f.fileName + ": " +
+                DecodeProblemText(static_cast<int>(f.problem), IsVideo(f.fileName));
     }
     return text;
 }

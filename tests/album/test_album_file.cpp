@@ -68,6 +68,11 @@ TEST(AlbumFile, WritesTheDocumentedLayoutWithCrLf) {
     std::string onDisk = dir.Read("a.txt");
     EXPECT_EQ(onDisk.find('\n'), onDisk.find("\r\n") + 1);
     EXPECT_EQ(Utf8(onDisk).size(), expected.size() + 7);  // seven CRs
+
+    // A switch added since is written only when on, and read back.
+    album.style.MovieDynsrc = true;
+    const std::string withSwitch = Utf8(AlbumFileText(album));
+    EXPECT_NE(withSwitch.find("\t1\t\t1\t1\n#[TargetInfo]"), std::string::npos) << withSwitch;
 }
 
 TEST(AlbumFile, RoundTripRestoresOptionsEntriesAndGroups) {

@@ -86,6 +86,7 @@ TEST(GenerationRun, WritesEveryFileWithStatuses) {
     a.Add("A.JPG", "一");
     a.Add("M.avi", "二");
     a.style().ListPreset = 1;
+    a.style().MovieDynsrc = true;  // the old element, without the playable copies' step
     EXPECT_EQ(GenerationResult::Done, GenerationRun(a.session));
     EXPECT_TRUE(a.ui.messages.empty());
     EXPECT_TRUE(a.ui.overwriteAsked.empty());

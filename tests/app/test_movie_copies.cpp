@@ -91,7 +91,7 @@ TEST(MovieCopies, AUsersFileIsKeptADamagedClipIsNamedAndACancelLeavesNothingHalf
     ASSERT_EQ(a.ui.messages.size(), 1u);
     EXPECT_EQ(a.ui.messages[0].text,
               Sj("次の 1件の動画は再生用コピーを作成できませんでした（ページは元のファイルを再生し"
-                 "ます）:\nbroken.avi: 画像が壊れています"));
+                 "ます）:\nbroken.avi: 動画が壊れています"));
     // Without a copy the page plays the file itself.
     EXPECT_NE(a.Get("html/broken.html").find("<source src=\"../broken.avi\""), std::string::npos);
 

@@ -134,8 +134,9 @@ TEST_F(ThumbnailRunTest, MakesThumbnailsForPicturesWithoutOne) {
     EXPECT_EQ(r.writeFailed, 0);
     EXPECT_EQ(ui.MessagesUtf8(),
               std::vector<std::string>{"エントリ 6件のうち、1件を抽出、3件を縮小作成しました\n\n"
-                                       "次の 1件はサムネイルを作成できませんでした:\n"
-                                       "broken.jpg: 画像が壊れています"});
+                                       "次の 2件はサムネイルを作成できませんでした:\n"
+                                       "broken.jpg: 画像が壊れています\n"
+                                       "movie.avi: 動画が壊れています"});
     EXPECT_EQ(Thumb("IMG_0001.JPG"), thumbnail);
     auto expectJpeg = [&](const std::string& name, int width, int height) {
         SCOPED_TRACE(name);

@@ -10,6 +10,7 @@
 #include "fixtures/cli_runner.h"
 #include "fixtures/exif_builder.h"
 #include "fixtures/image_builder.h"
+#include "fixtures/movie_builder.h"
 #include "fixtures/picture_builder.h"
 #include "platform/text.h"
 #include "support/scripted_interaction.h"
@@ -74,7 +75,7 @@ TEST_F(CliExifTest, PreviewTableAndFields) {
 TEST_F(CliExifTest, ThumbsOverAnAlbum) {
     dir.Write("p.ini", "[Environment]\n");
     dir.Write("photos/IMG_0001.JPG", fixtures::MakeCameraJpeg());
-    dir.Write("photos/movie.avi", fixtures::MakeAvi(320, 240));
+    ASSERT_TRUE(fixtures::WriteClip(dir.path() + "/photos/movie.avi", {}));
     dir.Write("photos/scan.png", fixtures::MakePicture(fixtures::PictureFormat::Png, 200, 150));
     Album album;
     album.style.TargetFolder = dir.path() + "/photos";
@@ -94,8 +95,8 @@ TEST_F(CliExifTest, ThumbsOverAnAlbum) {
     run = Cli("thumbs album.txt --force");
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.err,
-              "[サムネイル抽出結果] エントリ 3件のうち、1件を抽出、1件を縮小作成しました\n"
-              "書き込み: 1件\n変更なし: 1件\n保持（手で編集されたファイル）: 0件\n"
+              "[サムネイル抽出結果] エントリ 3件のうち、1件を抽出、2件を縮小作成しました\n"
+              "書き込み: 2件\n変更なし: 1件\n保持（手で編集されたファイル）: 0件\n"
               "保持（このプログラムが作成していないファイル）: 0件\n");
     EXPECT_EQ(dir.Read("thumbs/IMG_0001.JPG"), fixtures::MakeThumbnailJpeg());
     auto made = fixtures::DecodePicture(dir.Read("thumbs/scan.png"));
@@ -107,7 +108,7 @@ TEST_F(CliExifTest, ThumbsOverAnAlbum) {
     run = Cli("thumbs album.txt");
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(dir.Read("thumbs/IMG_0001.JPG"), "old");
-    EXPECT_NE(run.err.find("0件を抽出、1件を縮小作成しました"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("0件を抽出、2件を縮小作成しました"), std::string::npos) << run.err;
     run = Cli("thumbs album.txt --force");
     EXPECT_EQ(dir.Read("thumbs/IMG_0001.JPG"), fixtures::MakeThumbnailJpeg());
 

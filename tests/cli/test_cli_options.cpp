@@ -86,7 +86,8 @@ TEST_F(CliOptions, EachChoiceLandsInTheListFileAndInThePages) {
               "リストページ (--list-preset): プリセット 4 サムネイル＋枠＋撮影情報\n"
               "個別ページ (--detail-preset): プリセット 5 画像＋Exif情報\n"
               "サムネイルの表示サイズ (--thumb-size): 120x90 に収める\n"
-              "個別ページの画像の表示サイズ (--image-size): 640x480 に収める\n");
+              "個別ページの画像の表示サイズ (--image-size): 640x480 に収める\n"
+              "個別ページの動画 (--movie-tag): video\n");
 
     ASSERT_EQ(Cli("generate album.txt --force").status, 0);
     std::string index = Page("index.html");

@@ -116,8 +116,15 @@ TEST(DetailPicture, ElementForEachKindOfFile) {
         "<img src=\"../SMALL.jpg\" alt=\"58.7%表示 (原寸:160x120)\" height=\"70\" width=\"93\" "
         "border=\"0\">",
         Image(a, 1));
-    // A movie: dynsrc names the file in the target folder, without the target attribute.
+    // A movie: a player of the file in the target folder, with a link to it below.
     a.style().ImageSizeMode = SizeMode::Actual;
+    EXPECT_EQ(
+        "<video controls preload=\"metadata\" width=\"320\" height=\"240\"><source "
+        "src=\"../MOV.AVI\" type=\"video/mp4\"></video><br><a href=\"../MOV.AVI\">MOV.AVI</a>",
+        Image(a, 2));
+    // The old element, for the users who ask for it: dynsrc names the file in the target
+    // folder, without the target attribute.
+    a.style().MovieDynsrc = true;
     EXPECT_EQ(
         "<img dynsrc=\"../MOV.AVI\" controls src=\"../MOV.AVI\" alt=\"100%表示 "
         "(原寸:320x240)\" height=\"240\" width=\"320\" border=\"0\">",
@@ -458,7 +465,7 @@ TEST(WriteAllDetailPages, EntriesSharingABaseName) {
     std::string movie = a.Get("html/P1_AVI.html");
     EXPECT_NE(std::string::npos, photo.find("src=\"../P1.JPG\""));
     EXPECT_NE(std::string::npos, photo.find("<a href=\"P1_AVI.html\">Next</a>"));
-    EXPECT_NE(std::string::npos, movie.find("dynsrc=\"../P1.AVI\""));
+    EXPECT_NE(std::string::npos, movie.find("<source src=\"../P1.AVI\""));
     EXPECT_NE(std::string::npos, movie.find("<a href=\"P1.html\">Prev</a>"));
 }
 

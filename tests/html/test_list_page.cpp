@@ -81,6 +81,7 @@ TEST(ListValues, TextAlignAndThumbnailSizing) {
               v[Token::THUMBSP]);
     // Found under another extension of the locator table (94 / 300 in single precision times
     // 300 falls just short of 94 too).
+    a.session.album.entries.SetField(2, COL_FILE, "WIDE.GIF");
     v = BuildListValues(album, run, 2, LinkMode::Page);
     EXPECT_EQ(
         "../thumb/WIDE.png\" border=\"0\" width=\"93\" height=\"31\" hspace=\"0\" vspace=\"31",
