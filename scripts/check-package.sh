@@ -5,9 +5,10 @@
 # Exits 1 naming each problem.
 # Usage: scripts/check-package.sh mirulane_VERSION_amd64.deb
 set -euo pipefail
-cd "$(dirname "$0")/.."
 
-deb=$1
+deb=$(realpath "$1")
+[ -f "$deb" ] || { echo "package: no file $1" >&2; exit 1; }
+cd "$(dirname "$0")/.."
 problems=0
 problem() {
     echo "package: $*" >&2
