@@ -18,6 +18,8 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 
+# The Debian package is the one package made, so plain `cpack` (and the package target) make it.
+set(CPACK_GENERATOR DEB)
 # mirulane_<version>_<architecture>.deb, the name Debian's own tools give a package file.
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
