@@ -3,12 +3,19 @@
 #   scripts/install-deps.sh         everything to build, test and run both programs
 #                                   (scripts/test.sh)
 #   scripts/install-deps.sh --cli   only what building mirulane-cli needs (scripts/demo.sh)
+#   scripts/install-deps.sh --package   what building the Debian package needs
+#                                       (scripts/package.sh)
 set -euo pipefail
 
 # Compiler and build tools, and libvips (found through pkg-config), which makes the thumbnails
 # of pictures without an embedded one: every build.
 packages=(g++ cmake ninja-build pkgconf libvips-dev)
-if [ "${1:-}" != --cli ]; then
+# dpkg-shlibdeps (in dpkg-dev) finds the package's Depends in the programs' libraries; CPack
+# tells the programs by file's answer.
+packaging=(dpkg-dev file)
+if [ "${1:-}" = --package ]; then
+    packages+=(qt6-base-dev libqt6svg6 "${packaging[@]}")
+elif [ "${1:-}" != --cli ]; then
     packages+=(
         # The tests (GoogleTest only: Debian's GTest CMake package takes the GMock targets
         # only when they are installed, and no test uses them).
@@ -23,6 +30,8 @@ if [ "${1:-}" != --cli ]; then
         # platform, without an X server), the SVG plugin that draws its icons, Qt's own
         # dialogs in Japanese, and a font with Japanese glyphs.
         qt6-base-dev libqt6svg6 qt6-translations-l10n fonts-noto-cjk
+        # The package built and checked by the test command.
+        "${packaging[@]}"
     )
 fi
 

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The whole test suite, the one command CI runs (after scripts/install-deps.sh): formatting
-# check; a g++ build with -Werror of everything (both programs, every test, the benchmarks) and
-# every test; then a clang build with AddressSanitizer + UndefinedBehaviorSanitizer of what the
-# tests run, every test again, and of the fuzz targets, each run for a few seconds. Each build
-# makes what its runs use and nothing more. The desktop application's widget tests run on Qt's
-# offscreen platform. ccache, when installed, speeds up the rebuilds. Fails on the first problem.
+# check; a g++ build with -Werror of everything (both programs, every test, the benchmarks),
+# every test, and a check of the Debian package made from that build; then a clang build with
+# AddressSanitizer + UndefinedBehaviorSanitizer of what the tests run, every test again, and of
+# the fuzz targets, each run for a few seconds. Each build makes what its runs use and nothing
+# more. The desktop application's widget tests run on Qt's offscreen platform. ccache, when
+# installed, speeds up the rebuilds. Fails on the first problem.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -27,6 +28,12 @@ cmake -S . -B build/ci -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DMIRULANE_BENCH=ON "${launcher[@]}" >/dev/null
 cmake --build build/ci -j"$jobs"
 ctest --test-dir build/ci --output-on-failure -j"$jobs"
+
+echo "== Debian package"
+# A few seconds: the package of what was just built, its Depends found by dpkg-shlibdeps.
+rm -f build/ci/mirulane_*.deb
+(cd build/ci && cpack -G DEB >/dev/null)
+scripts/check-package.sh build/ci/mirulane_*.deb
 
 echo "== sanitizer build (clang, ASan + UBSan) and tests"
 # One tree for the sanitized tests and the fuzz targets: they share the core's libraries, which
