@@ -7,9 +7,11 @@
 #                                       (scripts/package.sh)
 set -euo pipefail
 
-# Compiler and build tools, and libvips (found through pkg-config), which makes the thumbnails
-# of pictures without an embedded one: every build.
-packages=(g++ cmake ninja-build pkgconf libvips-dev)
+# Compiler and build tools, libvips (found through pkg-config), which makes the thumbnails of
+# pictures without an embedded one, and FFmpeg's libraries, which read movies for their posters
+# and make the H.264 copies browsers play (libavcodec59 brings the x264 encoder): every build.
+packages=(g++ cmake ninja-build pkgconf libvips-dev
+          libavformat-dev libavcodec-dev libavutil-dev libswscale-dev libswresample-dev)
 # dpkg-shlibdeps (in dpkg-dev) finds the package's Depends in the programs' libraries; CPack
 # tells the programs by file's answer.
 packaging=(dpkg-dev file)
