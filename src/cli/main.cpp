@@ -28,7 +28,8 @@ const OptionSpec kAlbumOptions[] = {
     {"-o", "LIST.txt",
      "アルバムリストファイル（既定: index.html と同じフォルダの「フォルダ名.txt」）"},
     {"--thumbs", nullptr,
-     "サムネイルを抽出（Exif サムネイルのない画像は縮小して作成）してリストページに表示します"
+     "サムネイルを抽出（Exif "
+     "サムネイルのない画像は縮小して作成、動画はポスターを作成）してリストページに表示します"
      "（テキストのみのリストページはプリセット 4 に）"},
     kExifOnly,
     kForceOutputs,
@@ -82,8 +83,9 @@ const CommandSpec kCommands[] = {
      true,
      mirulane::cli::CmdOptions},
     {"thumbs", "LIST.txt [--to FOLDER [--save]] [--exif-only] [--force]",
-     "各エントリの Exif サムネイルを抽出し、サムネイルのない画像は縮小して作成します", "LIST.txt",
-     1, 1, kThumbsOptions, false, mirulane::cli::CmdThumbs},
+     "各エントリの Exif "
+     "サムネイルを抽出し、サムネイルのない画像は縮小して、動画はポスターを作成します",
+     "LIST.txt", 1, 1, kThumbsOptions, false, mirulane::cli::CmdThumbs},
     {"resave", "LIST.txt -o OUT.txt",
      "アルバムリストファイルを読み込んで、別のファイルに書き出します", "LIST.txt", 1, 1,
      kResaveOptions, false, mirulane::cli::CmdResave},
