@@ -49,7 +49,12 @@ std::string VideoElement(const Album& album, ImageLocator& locator, const std::s
                          const FoundImage& found, ShownSize shown, LinkMode mode) {
     const PageStyle& style = album.style;
     std::string source;
-    std::string type = AsciiLower(found.extension) == "webm" ? "video/webm" : "video/mp4";
+    // The type browsers know the file by; none for a file no browser plays (no copy of it
+    // could be made), which a browser then tries by its content.
+    const std::string ext = AsciiLower(found.extension);
+    std::string type = ext == "webm"                                  ? "video/webm"
+                       : ext == "mp4" || ext == "m4v" || ext == "mov" ? "video/mp4"
+                                                                      : "";
     const std::string movies = MovieFolder(style);
     std::optional<FoundImage> copy;
     if (!movies.empty()) {
@@ -75,7 +80,9 @@ std::string VideoElement(const Album& album, ImageLocator& locator, const std::s
     if (shown.width > 0 && shown.height > 0) {
         element += Format(" width=\"%d\" height=\"%d\"", shown.width, shown.height);
     }
-    element += "><source src=\"" + source + "\" type=\"" + type + "\"></video>";
+    element += "><source src=\"" + source + "\"";
+    if (!type.empty()) element += " type=\"" + type + "\"";
+    element += "></video>";
     element += "<br><a href=\"" + LinkPath(TargetPath(album, name, mode)) + "\">" +
                EscapeHtml(name) + "</a>";
     return element;
