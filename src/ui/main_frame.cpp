@@ -254,7 +254,13 @@ void CMainFrame::CreateActions() {
     on(kEditFileInfo, [this] { EditFileInfo(); });
     on(kBatchEdit, [this] { Run([this] { BatchEdit(session_, this); }); });
     on(kReacquireExif, [this] { Run([this] { ExecExifReacquireDialog(session_, this); }); });
-    on(kExtractThumbnails, [this] { Run([this] { ExecThumbnailDialog(session_, this); }); });
+    on(kExtractThumbnails, [this] {
+        Run([this] {
+            // The thumbnail view shows the thumbnails written once the run is over.
+            picturesChanged_ = true;
+            ExecThumbnailDialog(session_, this);
+        });
+    });
     on(kPageOptions, [this] {
         Run([this] {
             PageOptionsDialog dialog(session_, this);
@@ -455,6 +461,10 @@ void CMainFrame::AfterCommand() {
     session_.interaction().EndRun();
     listPane_->SyncFromCore();
     thumbnailPane_->FollowAlbum();
+    if (picturesChanged_ && !session_.CurrentRun()) {
+        picturesChanged_ = false;
+        thumbnailPane_->ReadPicturesAgain();
+    }
     UpdateCommandStates();
     setWindowTitle(session_.Title());
 }

@@ -131,8 +131,9 @@ class CMainFrame : public QMainWindow {
     QWidget* previewPane_ = nullptr;
     std::array<QLabel*, 3> status_{};
     QLabel* noTargetIcon_ = nullptr;
-    QString message_;  // pane 0's text from the album's operations
-    QString prompt_;   // the prompt of the highlighted command, shown instead
+    QString message_;               // pane 0's text from the album's operations
+    QString prompt_;                // the prompt of the highlighted command, shown instead
+    bool picturesChanged_ = false;  // the thumbnail view reads its pictures again
     bool shown_ = false;
     bool closed_ = false;
 };

@@ -10,7 +10,7 @@ namespace {
 
 // Requests beyond these are the oldest, for entries scrolled past long ago: they are dropped
 // and asked for again if they are shown again.
-constexpr size_t kMaxQueued = 256;
+constexpr size_t kMaxQueued = 128;
 
 const char* FormatName(ListPictureFormat format) {
     switch (format) {

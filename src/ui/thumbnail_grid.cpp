@@ -110,6 +110,7 @@ ThumbnailGrid::ThumbnailGrid(UiSession& session, CLeftView& list, QWidget* paren
     setWrapping(true);
     setResizeMode(QListView::Adjust);
     setUniformItemSizes(true);
+    setSpacing(2);
     setMovement(QListView::Static);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     setItemDelegate(new ThumbnailDelegate(*cache_, list.Model(), this));
@@ -122,6 +123,11 @@ ThumbnailGrid::ThumbnailGrid(UiSession& session, CLeftView& list, QWidget* paren
 void ThumbnailGrid::FollowAlbum() {
     const PageStyle& style = session_.Core().album.style;
     cache_->SetFolders(style.TargetFolder, style.ThumbFolder);
+}
+
+void ThumbnailGrid::ReadPicturesAgain() {
+    cache_->Clear();
+    viewport()->update();
 }
 
 void ThumbnailGrid::mouseReleaseEvent(QMouseEvent* e) {

@@ -20,6 +20,8 @@ class ThumbnailGrid : public QListView {
     // Follows the album's folders: pictures of another album or thumbnail folder are read
     // anew (after any command; nothing happens when they are the same).
     void FollowAlbum();
+    // Forgets the pictures read so far (the thumbnail folder has new ones).
+    void ReadPicturesAgain();
 
     ThumbnailCache& Cache() const { return *cache_; }
 
