@@ -70,14 +70,11 @@ ListPictures::ListPictures(std::string targetFolder, std::string thumbFolder, in
 std::string ListPictures::FindThumbFile(std::string_view fileName) const {
     if (thumbs_.empty()) return {};
     std::call_once(listed_, [this] { (void)index_.Lookup(""); });
-    if (IsImage(fileName)) {
-        if (const std::string* found = index_.Lookup(fileName)) return *found;
-    }
-    const std::string base = SplitBaseName(fileName).base;
-    for (const char* ext : {".jpg", ".jpeg", ".png", ".gif"}) {
-        if (const std::string* found = index_.Lookup(base + ext)) return *found;
-    }
-    return {};
+    // A movie's poster is named after the whole file name, so that a photo's thumbnail of
+    // the same base name never shows for the movie.
+    const std::string name = IsVideo(fileName) ? PosterName(fileName) : std::string(fileName);
+    const std::string* found = index_.Lookup(name);
+    return found ? *found : std::string();
 }
 
 ListPicture ListPictures::Load(std::string_view fileName) const {

@@ -49,8 +49,8 @@ class ListPictures {
     const std::string& ThumbFolder() const { return thumbs_; }
 
   private:
-    // The thumbnail folder's file for the entry: its own name for a picture, else its base
-    // name with a picture extension (a movie's poster); empty when there is none.
+    // The thumbnail folder's file for the entry, in any letter case: a picture's own name, a
+    // movie's poster name; empty when there is none.
     std::string FindThumbFile(std::string_view fileName) const;
 
     std::string target_;

@@ -82,7 +82,9 @@ TEST_F(ListPictureTest, MoviesShowTheirPosterOrTheirKind) {
     dir.Write("photos/clip.avi", fixtures::MakeAvi(320, 240));
     dir.Write("photos/other.mp4", fixtures::MakeMp4(320, 240));
     const std::string poster = fixtures::MakePicture(PictureFormat::Jpeg, 80, 60);
-    dir.Write("thumbs/clip.jpg", poster);
+    dir.Write("thumbs/clip.avi.jpg", poster);
+    // A photo's thumbnail of the same base name is not the movie's.
+    dir.Write("thumbs/other.jpg", poster);
 
     ListPicture clip = Load("clip.avi");
     EXPECT_EQ(clip.kind, ListPictureKind::Picture);

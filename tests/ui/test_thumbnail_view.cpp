@@ -131,7 +131,7 @@ TEST_F(ThumbnailViewTest, PicturesReplaceThePlaceholdersAndUnreadableFilesKeepTh
     dir.Write("thumbs/bad-thumb.jpg", std::string("\xFF\xD8\xFF\xE0", 4) + "broken");
     dir.Write("photos/clip.avi", "RIFF");
     dir.Write("photos/poster.avi", "RIFF");
-    dir.Write("thumbs/poster.jpg", MakePicture(PictureFormat::Jpeg, 64, 48));
+    dir.Write("thumbs/poster.avi.jpg", MakePicture(PictureFormat::Jpeg, 64, 48));
     const std::vector<std::string> names = {"portrait.jpg", "garbage.jpg", "bad-thumb.jpg",
                                             "missing.jpg",  "clip.avi",    "poster.avi"};
     OpenAlbum(names);
