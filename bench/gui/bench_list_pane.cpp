@@ -16,6 +16,7 @@
 #include "album/album_file.h"
 #include "album/columns.h"
 #include "app/session.h"
+#include "declining_chooser.h"
 #include "platform/cp932.h"
 #include "support/scripted_interaction.h"
 #include "ui/left_view.h"
@@ -26,29 +27,6 @@ namespace {
 
 using namespace mirulane;
 using namespace mirulane::ui;
-
-// Every question answered as a user who declines; nothing is shown.
-class Declining : public Chooser {
-  public:
-    QMessageBox::StandardButton Message(QWidget*, QMessageBox::Icon, const QString&, const QString&,
-                                        QMessageBox::StandardButtons) override {
-        return QMessageBox::No;
-    }
-    int Exec(QDialog&) override { return 0; }
-    std::optional<QString> OpenFile(QWidget*, const QString&, const QString&,
-                                    const QStringList&) override {
-        return std::nullopt;
-    }
-    std::optional<QString> SaveFile(QWidget*, const QString&, const QString&, const QStringList&,
-                                    const QString&) override {
-        return std::nullopt;
-    }
-    std::optional<QString> Folder(QWidget*, const QString&, const QString&) override {
-        return std::nullopt;
-    }
-    std::optional<QFont> Font(QWidget*, const QFont&) override { return std::nullopt; }
-    void OpenUrl(const QUrl&, std::function<void()>) override {}
-};
 
 // An album of n camera-like entries with every field filled, Japanese titles included.
 void WriteLongAlbum(const std::string& path, int n) {

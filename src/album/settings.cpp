@@ -72,6 +72,7 @@ const Key kAfterFilter[] = {
     {"EnvForceOverWrite", &Settings::EnvForceOverWrite, true},
     {"EnvMakeThumb", &Settings::EnvMakeThumb, true},
     {"EnvDebugMode", &Settings::EnvDebugMode, true},
+    {"EnvThumbView", &Settings::EnvThumbView, true},
 };
 
 enum Effect { kNone, kList, kPreview };

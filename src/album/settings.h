@@ -90,6 +90,8 @@ struct Settings {
     // The thumbnail extraction dialog starts with "make the missing thumbnails" checked. On by
     // default, so that the window makes the same album as the command line.
     bool EnvMakeThumb = true;
+    // The list pane shows the thumbnail view instead of the report view.
+    bool EnvThumbView = false;
 
     // The extension filter: fixed rows with their built-in flags. EnvFilterCheck holds one
     // flag a row in this order, so rows are only ever added at the end: a stored string keeps
@@ -125,8 +127,8 @@ struct EnvironmentChanges {
 };
 
 // The environment dialog's OK: copies the options it edits from edited into settings (every
-// option but ShowHelp, PvFirst, EnvPreView and EnvDebugMode), with the extension filter's
-// flags and the list font; says what changed.
+// option but ShowHelp, PvFirst, EnvPreView, EnvDebugMode and EnvThumbView), with the extension
+// filter's flags and the list font; says what changed.
 EnvironmentChanges ApplyEnvironmentOptions(Settings& settings, const Settings& edited);
 
 // Where the profile lives: "<exe>.ini" beside the executable when that file exists, else

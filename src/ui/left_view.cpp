@@ -155,10 +155,12 @@ void CLeftView::keyReleaseEvent(QKeyEvent* e) {
     if (!e->isAutoRepeat() && (e->key() == Qt::Key_Up || e->key() == Qt::Key_Down)) Pick(-1);
 }
 
-void CLeftView::contextMenuEvent(QContextMenuEvent* e) {
+void CLeftView::contextMenuEvent(QContextMenuEvent* e) { ShowContextMenu(e->globalPos()); }
+
+void CLeftView::ShowContextMenu(const QPoint& globalPos) {
     int focused = session_.Core().album.entries.FocusedSelected();
     if (focused >= 0) doc_.UpdateAllViews(this, focused);
-    if (contextMenu_) contextMenu_->exec(e->globalPos());
+    if (contextMenu_) contextMenu_->exec(globalPos);
 }
 
 void CLeftView::changeEvent(QEvent* e) {

@@ -28,6 +28,12 @@ class CLeftView : public QTableView {
 
     EntryListModel& Model() const { return *model_; }
 
+    // The entry at row (or the first selected one when row < 0) becomes the current entry:
+    // the preview shows it. The thumbnail view picks through here too.
+    void Pick(int row);
+    // The context menu at globalPos, for the focused selected entry.
+    void ShowContextMenu(const QPoint& globalPos);
+
   signals:
     // A double click asks to edit the selected entries' information.
     void EditRequested();
@@ -42,8 +48,6 @@ class CLeftView : public QTableView {
     void changeEvent(QEvent* e) override;
 
   private:
-    // The entry at row (or the first selected one when row < 0) becomes the current entry.
-    void Pick(int row);
     void SelectionToCore();
     void FitRowHeight();
     // Around a reset of the list (a refresh, a run's results): the entry at the top of the

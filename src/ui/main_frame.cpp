@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QSplitter>
+#include <QStackedWidget>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolBar>
@@ -33,6 +34,7 @@
 #include "ui/qt_text.h"
 #include "ui/right_view.h"
 #include "ui/thumbnail_dialog.h"
+#include "ui/thumbnail_grid.h"
 #include "ui/ui_session.h"
 
 // Resources of a static library are registered by name, outside any namespace.
@@ -82,6 +84,8 @@ constexpr CommandText kCommands[] = {
      nullptr},
     {"statusBar", "ステータスバー(&S)", nullptr, "ステータスバーの表示/非表示",
      "ステータスバーの表示切り替え", nullptr},
+    {"thumbnailView", "サムネイル表示(&M)", nullptr, "リストをサムネイルの一覧で表示",
+     "サムネイル表示", nullptr},
     {"showImage", "画像の表示(&I)", nullptr, "プレビューウィンドウに画像を表示", "画像の表示",
      "show-image"},
     {"detailPreview", "個別ページのプレビュー(&D)", nullptr, "個別ページのプレビュー",
@@ -121,9 +125,9 @@ const MenuText kMenus[] = {
      {CMainFrame::kEditFileInfo, CMainFrame::kBatchEdit, kSeparator, CMainFrame::kSelectAll,
       kSeparator, CMainFrame::kDelete}},
     {"表示(&V)",
-     {CMainFrame::kToolBar, CMainFrame::kStatusBar, kSeparator, CMainFrame::kShowImage,
-      CMainFrame::kDetailPreview, CMainFrame::kListPreview, kSeparator, CMainFrame::kFont,
-      kSeparator, CMainFrame::kRefresh}},
+     {CMainFrame::kToolBar, CMainFrame::kStatusBar, kSeparator, CMainFrame::kThumbnailView,
+      kSeparator, CMainFrame::kShowImage, CMainFrame::kDetailPreview, CMainFrame::kListPreview,
+      kSeparator, CMainFrame::kFont, kSeparator, CMainFrame::kRefresh}},
     {"ツール(&T)",
      {CMainFrame::kReacquireExif, CMainFrame::kExtractThumbnails, kSeparator,
       CMainFrame::kPageOptions, CMainFrame::kEnvironment}},
@@ -250,7 +254,13 @@ void CMainFrame::CreateActions() {
     on(kEditFileInfo, [this] { EditFileInfo(); });
     on(kBatchEdit, [this] { Run([this] { BatchEdit(session_, this); }); });
     on(kReacquireExif, [this] { Run([this] { ExecExifReacquireDialog(session_, this); }); });
-    on(kExtractThumbnails, [this] { Run([this] { ExecThumbnailDialog(session_, this); }); });
+    on(kExtractThumbnails, [this] {
+        Run([this] {
+            // The thumbnail view shows the thumbnails written once the run is over.
+            picturesChanged_ = true;
+            ExecThumbnailDialog(session_, this);
+        });
+    });
     on(kPageOptions, [this] {
         Run([this] {
             PageOptionsDialog dialog(session_, this);
@@ -276,6 +286,10 @@ void CMainFrame::CreateActions() {
             [this](bool on) { toolBar_->setVisible(on); });
     connect(actions_[kStatusBar], &QAction::toggled, this,
             [this](bool on) { statusBar()->setVisible(on); });
+
+    // Off: the report view, as at the first start.
+    actions_[kThumbnailView]->setCheckable(true);
+    connect(actions_[kThumbnailView], &QAction::toggled, this, &CMainFrame::ShowThumbnails);
 
     previewModes_ = new QActionGroup(this);
     // A stored mode outside the three checks none.
@@ -352,20 +366,28 @@ void CMainFrame::CreatePanes() {
     splitter_->setObjectName(QStringLiteral("splitter"));
     splitter_->setChildrenCollapsible(false);
     listPane_ = new CLeftView(session_, *doc_);
+    thumbnailPane_ = new ThumbnailGrid(session_, *listPane_);
+    // The list pane is one of its two views at a time.
+    listViews_ = new QStackedWidget;
+    listViews_->setObjectName(QStringLiteral("listViews"));
+    listViews_->setAccessibleName(Utf8("リスト"));
+    listViews_->addWidget(listPane_);
+    listViews_->addWidget(thumbnailPane_);
     auto* rightView = new CRightView(session_);
-    rightView->SetFocusBack([this] { listPane_->setFocus(Qt::OtherFocusReason); });
+    rightView->SetFocusBack([this] { ShownListView()->setFocus(Qt::OtherFocusReason); });
     connect(doc_, &CMirulaneDoc::Updated, rightView, &CRightView::Update);
     previewPane_ = rightView;
-    splitter_->addWidget(listPane_);
+    splitter_->addWidget(listViews_);
     splitter_->addWidget(previewPane_);
     // The splitter keeps its children in another order; assistive technology reads them in
     // this one: the list, then the preview.
-    listPane_->raise();
+    listViews_->raise();
     previewPane_->raise();
     splitter_->setStretchFactor(0, 1);
     splitter_->setStretchFactor(1, 0);
     setCentralWidget(splitter_);
     listPane_->installEventFilter(this);
+    thumbnailPane_->installEventFilter(this);
     // The edit menu's commands, at the pointer.
     auto* contextMenu = new QMenu(this);
     contextMenu->setObjectName(QStringLiteral("listContextMenu"));
@@ -377,9 +399,12 @@ void CMainFrame::CreatePanes() {
     listPane_->SetContextMenu(contextMenu);
     connect(listPane_, &CLeftView::SortRequested, this,
             [this](int column) { Run([this, column] { session_.SortByColumn(column); }); });
-    connect(listPane_, &CLeftView::EditRequested, this, [this] {
+    auto edit = [this] {
         if (actions_[kEditFileInfo]->isEnabled()) actions_[kEditFileInfo]->trigger();
-    });
+    };
+    connect(listPane_, &CLeftView::EditRequested, this, edit);
+    connect(thumbnailPane_, &ThumbnailGrid::EditRequested, this, edit);
+    actions_[kThumbnailView]->setChecked(session_.Core().settings.EnvThumbView);
     connect(&listPane_->Model(), &EntryListModel::SelectionChangedInCore, this,
             &CMainFrame::UpdateCommandStates);
 
@@ -405,8 +430,8 @@ void CMainFrame::UpdateCommandStates() {
     CommandStates on = CommandStatesOf(s);
     auto enable = [this](Command c, bool allowed) { actions_[c]->setEnabled(allowed); };
     for (Command c :
-         {kNew, kOpen, kSave, kSaveAs, kTargetFolder, kExit, kToolBar, kStatusBar, kShowImage,
-          kDetailPreview, kListPreview, kFont, kEnvironment, kHelp, kAbout}) {
+         {kNew, kOpen, kSave, kSaveAs, kTargetFolder, kExit, kToolBar, kStatusBar, kThumbnailView,
+          kShowImage, kDetailPreview, kListPreview, kFont, kEnvironment, kHelp, kAbout}) {
         enable(c, on.any);
     }
     enable(kCreateHtml, on.createHtml);
@@ -435,6 +460,11 @@ void CMainFrame::Run(const std::function<void()>& command) {
 void CMainFrame::AfterCommand() {
     session_.interaction().EndRun();
     listPane_->SyncFromCore();
+    thumbnailPane_->FollowAlbum();
+    if (picturesChanged_ && !session_.CurrentRun()) {
+        picturesChanged_ = false;
+        thumbnailPane_->ReadPicturesAgain();
+    }
     UpdateCommandStates();
     setWindowTitle(session_.Title());
 }
@@ -454,7 +484,7 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* e) {
     // The list pane's Delete key deletes the selected entries; with none selected it still
     // counts as an edit. The key then goes on to the pane.
     // Shift+Del, Ctrl+Del and the like are other keys: they delete nothing.
-    if (watched == listPane_ && e->type() == QEvent::KeyPress &&
+    if ((watched == listPane_ || watched == thumbnailPane_) && e->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(e)->key() == Qt::Key_Delete &&
         (static_cast<QKeyEvent*>(e)->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         Run([this] { session_.DeleteSelected(); });
@@ -529,12 +559,24 @@ void CMainFrame::SetPreviewMode(PreviewMode mode) {
     doc_->UpdateAllViews(listPane_, PreviewEntry(session_.Core(), mode));
 }
 
+QWidget* CMainFrame::ShownListView() const { return listViews_->currentWidget(); }
+
+void CMainFrame::ShowThumbnails(bool on) {
+    session_.Core().settings.EnvThumbView = on;
+    QWidget* shown = on ? static_cast<QWidget*>(thumbnailPane_) : listPane_;
+    if (listViews_->currentWidget() == shown) return;
+    bool hadFocus = listViews_->isAncestorOf(QApplication::focusWidget());
+    listViews_->setCurrentWidget(shown);
+    // The report view shows what the thumbnail view selected, whole rows.
+    if (!on) listPane_->SyncFromCore();
+    if (hadFocus) shown->setFocus(Qt::OtherFocusReason);
+}
+
 void CMainFrame::BlankPreview() { doc_->UpdateAllViews(listPane_, -1); }
 
 void CMainFrame::FocusOtherPane() {
-    bool inList = listPane_->isAncestorOf(QApplication::focusWidget()) ||
-                  QApplication::focusWidget() == listPane_;
-    (inList ? previewPane_ : listPane_)->setFocus(Qt::ShortcutFocusReason);
+    bool inList = listViews_->isAncestorOf(QApplication::focusWidget());
+    (inList ? previewPane_ : ShownListView())->setFocus(Qt::ShortcutFocusReason);
 }
 
 }  // namespace mirulane::ui

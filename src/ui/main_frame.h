@@ -13,12 +13,14 @@ class QAction;
 class QActionGroup;
 class QLabel;
 class QSplitter;
+class QStackedWidget;
 class QToolBar;
 
 namespace mirulane::ui {
 
 class CLeftView;
 class CMirulaneDoc;
+class ThumbnailGrid;
 class UiSession;
 
 class CMainFrame : public QMainWindow {
@@ -39,6 +41,7 @@ class CMainFrame : public QMainWindow {
         kDelete,
         kToolBar,
         kStatusBar,
+        kThumbnailView,
         kShowImage,
         kDetailPreview,
         kListPreview,
@@ -72,6 +75,10 @@ class CMainFrame : public QMainWindow {
     QToolBar* ToolBar() const { return toolBar_; }
     QSplitter* Splitter() const { return splitter_; }
     CLeftView* ListPane() const { return listPane_; }
+    // The list pane's thumbnail view, over the same entries and selection as ListPane.
+    ThumbnailGrid* ThumbnailPane() const { return thumbnailPane_; }
+    // The list pane's view in sight: the report view or the thumbnail view.
+    QWidget* ShownListView() const;
     QWidget* PreviewPane() const { return previewPane_; }
     CMirulaneDoc& Doc() const { return *doc_; }
     QLabel* StatusLabel(StatusPane pane) const { return status_[static_cast<int>(pane)]; }
@@ -105,6 +112,8 @@ class CMainFrame : public QMainWindow {
     void ShowAbout();
     void ChangeFont();
     void SetPreviewMode(PreviewMode mode);
+    // Shows the thumbnail view (or the report view) and remembers the choice.
+    void ShowThumbnails(bool on);
     // Tells the preview that no entry is picked (its current entry is the album's, which the
     // album commands reset).
     void BlankPreview();
@@ -117,11 +126,14 @@ class CMainFrame : public QMainWindow {
     QToolBar* toolBar_ = nullptr;
     QSplitter* splitter_ = nullptr;
     CLeftView* listPane_ = nullptr;
+    ThumbnailGrid* thumbnailPane_ = nullptr;
+    QStackedWidget* listViews_ = nullptr;
     QWidget* previewPane_ = nullptr;
     std::array<QLabel*, 3> status_{};
     QLabel* noTargetIcon_ = nullptr;
-    QString message_;  // pane 0's text from the album's operations
-    QString prompt_;   // the prompt of the highlighted command, shown instead
+    QString message_;               // pane 0's text from the album's operations
+    QString prompt_;                // the prompt of the highlighted command, shown instead
+    bool picturesChanged_ = false;  // the thumbnail view reads its pictures again
     bool shown_ = false;
     bool closed_ = false;
 };

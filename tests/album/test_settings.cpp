@@ -42,7 +42,7 @@ TEST(Settings, NoProfileGivesDefaultsAndSavesAll41KeysInOrder) {
               "EnvExifFlash=0\r\nEnvExifDtorg=1\r\nEnvExifAprtv=1\r\nEnvExifShtsp=1\r\n"
               "EnvExifFolen=1\r\nEnvExifEbias=1\r\nEnvExifIsosr=1\r\nEnvExifDtfil=1\r\n"
               "EnvChangePath=0\r\nEnvForceOverWrite=0\r\nEnvMakeThumb=1\r\nEnvDebugMode=0\r\n"
-              "FontHeight=-12\r\n"
+              "EnvThumbView=0\r\nFontHeight=-12\r\n"
               "FontWidth=0\r\nFontEscapement=0\r\nFontOrientation=0\r\nFontWeight=400\r\n"
               "FontItalic=0\r\nFontUnderline=0\r\nFontStrikeOut=0\r\nFontCharSet=128\r\n"
               "FontOutPrecision=0\r\nFontClipPrecision=0\r\nFontQuality=0\r\n"
@@ -154,8 +154,8 @@ TEST(Settings, EnvironmentDialogTakesEveryOptionItEditsAndNoOther) {
     ASSERT_EQ(after.size(), wanted.size());
     for (size_t i = 0; i < after.size(); ++i) {
         std::string key = after[i].substr(0, after[i].find('='));
-        bool notInDialog =
-            key == "ShowHelp" || key == "PvFirst" || key == "EnvPreView" || key == "EnvDebugMode";
+        bool notInDialog = key == "ShowHelp" || key == "PvFirst" || key == "EnvPreView" ||
+                           key == "EnvDebugMode" || key == "EnvThumbView";
         EXPECT_EQ(after[i], notInDialog ? before[i] : wanted[i]);
     }
 

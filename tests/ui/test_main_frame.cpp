@@ -57,11 +57,11 @@ TEST_F(WindowTest, MenusShowTheirCaptionsAndShortcutsInOrder) {
     EXPECT_EQ(items[1],
               (QStringList{U("ファイル情報の編集(&E)...|"), U("ファイル情報の一括編集(&B)...|"),
                            "-", U("すべて選択(&L)|Ctrl+A"), "-", U("削除(&D)|Del")}));
-    EXPECT_EQ(
-        items[2],
-        (QStringList{U("ツールバー(&T)|"), U("ステータスバー(&S)|"), "-", U("画像の表示(&I)|"),
-                     U("個別ページのプレビュー(&D)|"), U("リストページのプレビュー(&L)|"), "-",
-                     U("フォントの変更(&F)...|"), "-", U("最新の情報に更新(&R)|")}));
+    EXPECT_EQ(items[2],
+              (QStringList{U("ツールバー(&T)|"), U("ステータスバー(&S)|"), "-",
+                           U("サムネイル表示(&M)|"), "-", U("画像の表示(&I)|"),
+                           U("個別ページのプレビュー(&D)|"), U("リストページのプレビュー(&L)|"),
+                           "-", U("フォントの変更(&F)...|"), "-", U("最新の情報に更新(&R)|")}));
     EXPECT_EQ(items[3],
               (QStringList{U("Exif情報の再取得(&R)...|"), U("サムネイルの抽出(&T)...|"), "-",
                            U("ページ作成オプション(&O)...|"), U("動作環境の設定(&E)...|")}));
@@ -112,14 +112,14 @@ TEST_F(WindowTest, CommandsAreEnabledByTheAlbumAndItsSelection) {
     EXPECT_EQ(Enabled(*frame),
               "1111101"
               "0000"
-              "1111110"
+              "11111110"
               "0001"
               "11");
     frame->OpenAlbumFile(QString::fromStdString(WriteAlbum({"a.jpg", "b.jpg", "c.jpg"})));
     EXPECT_EQ(Enabled(*frame),
               "1111111"
               "0010"
-              "1111111"
+              "11111111"
               "1111"
               "11");
     session->SetSelection({1});
@@ -127,7 +127,7 @@ TEST_F(WindowTest, CommandsAreEnabledByTheAlbumAndItsSelection) {
     EXPECT_EQ(Enabled(*frame),
               "1111111"
               "1011"
-              "1111111"
+              "11111111"
               "1111"
               "11");
     session->SetSelection({0, 2});
@@ -135,14 +135,14 @@ TEST_F(WindowTest, CommandsAreEnabledByTheAlbumAndItsSelection) {
     EXPECT_EQ(Enabled(*frame),
               "1111111"
               "1111"
-              "1111111"
+              "11111111"
               "1111"
               "11");
     Trigger(C::kDelete);
     EXPECT_EQ(Enabled(*frame),
               "1111111"
               "0010"
-              "1111111"
+              "11111111"
               "1111"
               "11");
     EXPECT_EQ(session->State().entries, 1);
