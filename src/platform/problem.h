@@ -53,6 +53,8 @@ enum class ProblemKind {
     ThumbFolderNotMade,  // path
     ThumbFolderIsTarget,
     ThumbnailNotWritten,  // path, error, stage
+    // The recent albums of the desktop program.
+    RecentAlbumGone,  // path: a recent album list file that is no longer there
 };
 
 struct Problem {
