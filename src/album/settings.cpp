@@ -132,6 +132,8 @@ void Settings::Load(const IniProfile& profile) {
     for (size_t i = 0; i < filter.size() && i < EnvFilterCheck.size(); ++i) {
         filter[i].on = EnvFilterCheck[i] != '0';
     }
+    recentAlbums = LoadRecentAlbums(profile);
+    window = LoadWindowPlacement(profile);
 }
 
 void Settings::Save(IniProfile& profile) {
@@ -143,6 +145,8 @@ void Settings::Save(IniProfile& profile) {
     for (const auto& k : kFontInts) profile.SetInt(kSection, k.key, listFont.*k.field);
     for (const auto& k : kFontBytes) profile.SetInt(kSection, k.key, listFont.*k.field);
     profile.SetString(kSection, "FontFaceName", listFont.faceName);
+    SaveRecentAlbums(profile, recentAlbums);
+    SaveWindowPlacement(profile, window);
 }
 
 bool Settings::PassesFilter(std::string_view lowerExtension) const {

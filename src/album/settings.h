@@ -1,10 +1,14 @@
 #pragma once
 // The installation's global options, loaded from the profile once at start-up and written
-// back once at exit. Fields are named after their profile keys (section "Environment").
+// back once at exit (the recent albums also whenever they change). Fields are named after
+// their profile keys (section "Environment").
 
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "album/desktop_state.h"
 
 namespace mirulane {
 
@@ -111,9 +115,14 @@ struct Settings {
                                       {"m4v", true},
                                       {"webm", true}}};
 
+    // The desktop program's memory of its last runs (its own sections of the profile).
+    std::vector<std::string> recentAlbums;  // CP932 paths, the latest first
+    WindowPlacement window;
+
     // Reads every key (missing ones take their defaults), then applies EnvFilterCheck.
     void Load(const IniProfile& profile);
-    // Rebuilds EnvFilterCheck from the filter, then writes every key in the save order.
+    // Rebuilds EnvFilterCheck from the filter, then writes every key in the save order; the
+    // recent albums and the window follow in sections of their own.
     void Save(IniProfile& profile);
 
     // True when a lower-cased extension passes the filter (EnvUseFilter on or off).

@@ -93,6 +93,11 @@ ProblemNotice ProblemText(const Problem& p) {
         case ProblemKind::NotAnAlbumList:
             return {SjFormat("%s\nはアルバムリストファイルではありません", path),
                     Sj("オープンエラー")};
+        case ProblemKind::RecentAlbumGone:
+            return {SjFormat("アルバムリストファイルが見つかりません。"
+                             "最近使ったアルバムの一覧から外しました\n%s",
+                             path),
+                    Sj("オープンエラー")};
         case ProblemKind::AlbumNotSaved:
             return {p.stage == WriteStage::Create
                         ? ErrnoPath("出力ファイルを開けません(errno=%d)\n%s", p)

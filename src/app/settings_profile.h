@@ -1,6 +1,7 @@
 #pragma once
 // The profile the settings live in, for both front ends: the desktop app reads it at start-up
-// and writes it at the end of its run; the command line only reads it.
+// and writes it at the end of its run (the recent albums also as soon as they change); the
+// command line only reads it.
 
 #include <memory>
 #include <string>
@@ -27,8 +28,15 @@ class SettingsProfile {
     // Writes the settings to the profile, making its folder first (the first run has none
     // yet); 0, or the errno of the failed write.
     int Save(Settings& settings);
+    // Writes the recent albums at once, so that a run that never reaches its end still leaves
+    // them: only their section changes, and every other key stays as the file on disk has it
+    // now. 0, or the errno of the failed read or write.
+    int SaveRecentAlbums(const Settings& settings);
 
   private:
+    // Makes the profile's folder (the first run has none yet) and writes profile there.
+    int Write(const IniProfile& profile);
+
     std::unique_ptr<IniProfile> profile_;
 };
 

@@ -59,6 +59,8 @@ enum class ProblemKind {
     // items: (file name, why) of each movie without a copy; why is a ThumbnailProblem, or
     // kCopyNotWritten when the copy's file could not be written.
     MovieCopiesNotMade,
+    // The recent albums of the desktop program.
+    RecentAlbumGone,  // path: a recent album list file that is no longer there
 };
 
 inline constexpr int kCopyNotWritten = 1000;

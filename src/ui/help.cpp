@@ -3,8 +3,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QPointer>
 
-#include "ui/browser.h"
+#include "ui/chooser.h"
+#include "ui/help_window.h"
 
 namespace mirulane::ui {
 
@@ -63,7 +65,11 @@ QUrl HelpUrl(int context) {
 
 void OpenHelp(Chooser& chooser, QWidget* parent, int context) {
     QUrl url = HelpUrl(context);
-    if (!url.isEmpty()) OpenInBrowser(chooser, parent, url);
+    if (url.isEmpty()) return;
+    // The launcher may give up after the asking window has closed: the page then opens in a
+    // window of its own.
+    QPointer<QWidget> owner(parent);
+    chooser.OpenUrl(url, [owner, url] { ShowHelpWindow(owner.data(), url); });
 }
 
 }  // namespace mirulane::ui

@@ -42,8 +42,8 @@ QString HelpFolder(const QString& programFolder);
 // does nothing).
 QUrl HelpUrl(int context);
 
-// The help command: shows the page of a context in the browser (a warning over parent when no
-// browser starts); nothing when the page is missing.
+// The help command: shows the page of a context in the browser, or in the program's own help
+// window over parent when no browser starts; nothing when the page is missing.
 void OpenHelp(Chooser& chooser, QWidget* parent, int context);
 
 }  // namespace mirulane::ui

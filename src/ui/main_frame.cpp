@@ -4,16 +4,22 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QFrame>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScreen>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -32,10 +38,12 @@
 #include "ui/mirulane_doc.h"
 #include "ui/page_options_dialog.h"
 #include "ui/qt_text.h"
+#include "ui/recent_menu.h"
 #include "ui/right_view.h"
 #include "ui/thumbnail_dialog.h"
 #include "ui/thumbnail_grid.h"
 #include "ui/ui_session.h"
+#include "ui/window_place.h"
 
 // Resources of a static library are registered by name, outside any namespace.
 static void InitIconResources() { Q_INIT_RESOURCE(mirulane); }
@@ -111,6 +119,7 @@ constexpr CommandText kCommands[] = {
 static_assert(std::size(kCommands) == CMainFrame::kCommandCount);
 
 constexpr int kSeparator = -1;
+constexpr int kRecentAlbums = -2;  // where the recent albums are listed
 
 struct MenuText {
     const char* caption;
@@ -120,7 +129,8 @@ struct MenuText {
 const MenuText kMenus[] = {
     {"ファイル(&F)",
      {CMainFrame::kNew, CMainFrame::kOpen, CMainFrame::kSave, CMainFrame::kSaveAs, kSeparator,
-      CMainFrame::kTargetFolder, CMainFrame::kCreateHtml, kSeparator, CMainFrame::kExit}},
+      CMainFrame::kTargetFolder, CMainFrame::kCreateHtml, kSeparator, kRecentAlbums,
+      CMainFrame::kExit}},
     {"編集(&E)",
      {CMainFrame::kEditFileInfo, CMainFrame::kBatchEdit, kSeparator, CMainFrame::kSelectAll,
       kSeparator, CMainFrame::kDelete}},
@@ -158,6 +168,17 @@ const int kToolBarItems[] = {
 
 QString IdleText() { return Utf8("レディ"); }
 
+// The one local file or folder being dragged; empty for anything else (several items, a web
+// address, text).
+QString DraggedPath(const QMimeData* data) {
+    if (!data || !data->hasUrls()) return {};
+    const QList<QUrl> urls = data->urls();
+    if (urls.size() != 1 || !urls[0].isLocalFile()) return {};
+    QFileInfo info(urls[0].toLocalFile());
+    if (!info.exists()) return {};
+    return info.absoluteFilePath();
+}
+
 // A pane's label, at least as wide as the text it is sized by.
 QLabel* StatusPaneLabel(const char* name, const QString& sizedBy) {
     auto* label = new QLabel;
@@ -180,6 +201,7 @@ CMainFrame::CMainFrame(UiSession& session) : session_(session), doc_(new CMirula
     CreateToolBar();
     CreateStatusBar();
     CreatePanes();
+    setAcceptDrops(true);
 
     QtInteraction& ui = session_.interaction();
     ui.SetWindow(this);
@@ -313,7 +335,13 @@ void CMainFrame::CreateMenus() {
     for (const MenuText& m : kMenus) {
         QMenu* menu = menuBar()->addMenu(Utf8(m.caption));
         for (int item : m.items) {
-            if (item == kSeparator) {
+            if (item == kRecentAlbums) {
+                recent_ = new RecentMenu(menu, actions_[kExit], [this](int index) {
+                    Run([this, index] {
+                        if (session_.OpenRecent(index)) BlankPreview();
+                    });
+                });
+            } else if (item == kSeparator) {
                 menu->addSeparator();
             } else {
                 menu->addAction(actions_[item]);
@@ -415,7 +443,11 @@ void CMainFrame::CreatePanes() {
     resize(size);
     auto [list, preview] = InitialPaneWidths(width());
     splitter_->setSizes({list, preview});
+    ApplyPlacement(session_.Core().settings.window, *this, *splitter_,
+                   *listPane_->horizontalHeader());
 }
+
+QList<QAction*> CMainFrame::RecentAlbumItems() const { return recent_->Items(); }
 
 void CMainFrame::OpenAlbumFile(const QString& path) {
     Run([this, &path] { session_.OpenFile(path); });
@@ -443,6 +475,7 @@ void CMainFrame::UpdateCommandStates() {
     enable(kDelete, on.deleteEntries);
     enable(kBatchEdit, on.batchEdit);
     enable(kRefresh, on.refresh);
+    recent_->SetEnabled(on.any);
     noTargetIcon_->setVisible(!s.hasTargetFolder);
     for (auto [command, mode] : kPreviewModeCommands) {
         actions_[command]->setChecked(s.previewMode == mode);
@@ -465,6 +498,7 @@ void CMainFrame::AfterCommand() {
         picturesChanged_ = false;
         thumbnailPane_->ReadPicturesAgain();
     }
+    recent_->Show(session_.RecentAlbums());
     UpdateCommandStates();
     setWindowTitle(session_.Title());
 }
@@ -522,10 +556,49 @@ void CMainFrame::closeEvent(QCloseEvent* e) {
             e->ignore();
             return;
         }
+        session_.Core().settings.window =
+            PlacementOf(*this, *splitter_, *listPane_->horizontalHeader());
         session_.Shutdown();
         closed_ = true;
     }
     e->accept();
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* e) {
+    // Nothing is taken while a run owns the album.
+    if (!session_.CurrentRun() && !DraggedPath(e->mimeData()).isEmpty()) {
+        e->acceptProposedAction();
+    }
+}
+
+void CMainFrame::dragMoveEvent(QDragMoveEvent* e) {
+    if (!session_.CurrentRun() && !DraggedPath(e->mimeData()).isEmpty()) {
+        e->acceptProposedAction();
+    }
+}
+
+void CMainFrame::dropEvent(QDropEvent* e) {
+    QString path = DraggedPath(e->mimeData());
+    if (path.isEmpty()) return;
+    e->acceptProposedAction();
+    // The save question is asked once the drop is over: the program the item came from waits
+    // for the drop's end, and would hang while the question is open.
+    QTimer::singleShot(0, this, [this, path] { OpenDropped(path); });
+}
+
+void CMainFrame::OpenDropped(const QString& path) {
+    // A folder becomes the target folder as ターゲットフォルダの選択 makes it; a file is
+    // opened as 開く opens it.
+    if (QFileInfo(path).isDir()) {
+        Run([this, &path] {
+            if (session_.ChooseTargetFolder(path)) BlankPreview();
+        });
+    } else {
+        Run([this, &path] {
+            session_.Open(path);
+            BlankPreview();
+        });
+    }
 }
 
 void CMainFrame::SetStatusText(StatusPane pane, const QString& text) {

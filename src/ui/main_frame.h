@@ -21,6 +21,7 @@ namespace mirulane::ui {
 class CLeftView;
 class CMirulaneDoc;
 class ThumbnailGrid;
+class RecentMenu;
 class UiSession;
 
 class CMainFrame : public QMainWindow {
@@ -72,6 +73,8 @@ class CMainFrame : public QMainWindow {
     void UpdateCommandStates();
 
     QAction* Action(Command command) const { return actions_[command]; }
+    // The recent albums' items in ファイル, then their separator.
+    QList<QAction*> RecentAlbumItems() const;
     QToolBar* ToolBar() const { return toolBar_; }
     QSplitter* Splitter() const { return splitter_; }
     CLeftView* ListPane() const { return listPane_; }
@@ -92,6 +95,11 @@ class CMainFrame : public QMainWindow {
     bool eventFilter(QObject* watched, QEvent* e) override;
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    // A local file or folder dropped on the window: a folder becomes the target folder, a
+    // file is opened as an album list file.
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dragMoveEvent(QDragMoveEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
     QMenu* createPopupMenu() override { return nullptr; }
 
   private:
@@ -118,11 +126,13 @@ class CMainFrame : public QMainWindow {
     // album commands reset).
     void BlankPreview();
     void FocusOtherPane();
+    void OpenDropped(const QString& path);
 
     UiSession& session_;
     CMirulaneDoc* doc_ = nullptr;
     std::array<QAction*, kCommandCount> actions_{};
     QActionGroup* previewModes_ = nullptr;
+    RecentMenu* recent_ = nullptr;
     QToolBar* toolBar_ = nullptr;
     QSplitter* splitter_ = nullptr;
     CLeftView* listPane_ = nullptr;

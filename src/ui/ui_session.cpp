@@ -10,6 +10,7 @@
 #include "app/album_commands.h"
 #include "app/files.h"
 #include "app/generation_run.h"
+#include "app/recent_albums.h"
 #include "app/save_asking.h"
 #include "app/session.h"
 #include "app/settings_profile.h"
@@ -118,7 +119,31 @@ bool UiSession::OpenFile(const QString& path) {
     if (!cp932) return false;
     if (OpenAlbumFile(*session_, *cp932) < 0) return false;
     TitleFromAlbum();
+    RememberAlbum(*cp932);
     return true;
+}
+
+void UiSession::Open(const QString& path) {
+    SavePrompt();
+    OpenFile(path);
+}
+
+QStringList UiSession::RecentAlbums() const {
+    QStringList paths;
+    for (const std::string& album : session_->settings.recentAlbums) paths << SystemPath(album);
+    return paths;
+}
+
+bool UiSession::OpenRecent(int index) {
+    const std::vector<std::string>& albums = session_->settings.recentAlbums;
+    if (index < 0 || index >= static_cast<int>(albums.size())) return false;
+    // Taken before the save question, which may put the album it saves at the head.
+    std::string path = albums[static_cast<size_t>(index)];
+    SavePrompt();
+    RecentOpen opened = OpenRecentAlbum(*session_, path);
+    if (opened == RecentOpen::Opened) TitleFromAlbum();
+    if (opened != RecentOpen::NotOpened) WriteRecentAlbums();
+    return opened != RecentOpen::Gone;
 }
 
 void UiSession::Save() {
@@ -126,21 +151,32 @@ void UiSession::Save() {
     std::string named = session_->album.fileName;
     SaveResult result =
         SaveOrAsk(*session_, [this](const std::string& p) { return AskSaveName(p); });
-    if (result == SaveResult::Saved && session_->album.fileName != named) TitleFromAlbum();
+    if (result != SaveResult::Saved) return;
+    if (session_->album.fileName != named) TitleFromAlbum();
+    RememberAlbum(session_->album.fileName);
 }
 
 void UiSession::SaveAs() {
     auto ask = [this](const std::string& proposed) { return AskSaveName(proposed); };
-    if (SaveAlbumAsking(*session_, ask) == SaveResult::Saved) TitleFromAlbum();
+    if (SaveAlbumAsking(*session_, ask) != SaveResult::Saved) return;
+    TitleFromAlbum();
+    RememberAlbum(session_->album.fileName);
 }
 
 void UiSession::SavePrompt() {
-    SavePromptAsking(*session_, [this](const std::string& p) { return AskSaveName(p); });
+    // An album never saved is written under the name asked for and keeps no name itself.
+    std::optional<std::string> asked;
+    SaveResult result = SavePromptAsking(
+        *session_, [this, &asked](const std::string& p) { return asked = AskSaveName(p); });
+    if (result == SaveResult::Saved) RememberAlbum(asked.value_or(session_->album.fileName));
 }
 
 bool UiSession::SavePromptOnClose() {
+    std::optional<std::string> asked;
     SaveResult result = SavePromptAsking(
-        *session_, [this](const std::string& p) { return AskSaveName(p); }, SaveAsk::Closing);
+        *session_, [this, &asked](const std::string& p) { return asked = AskSaveName(p); },
+        SaveAsk::Closing);
+    if (result == SaveResult::Saved) RememberAlbum(asked.value_or(session_->album.fileName));
     return result != SaveResult::Cancelled && result != SaveResult::Failed;
 }
 
@@ -149,7 +185,16 @@ bool UiSession::ChooseTargetFolder() {
     auto chosen = chooser_.Folder(ui_.Window(), FolderPrompt(),
                                   SystemPath(session_->album.style.TargetFolder));
     if (!chosen) return false;
-    auto folder = AlbumPath(*chosen);
+    return ScanTargetFolder(*chosen);
+}
+
+bool UiSession::ChooseTargetFolder(const QString& folder) {
+    SavePrompt();
+    return ScanTargetFolder(folder);
+}
+
+bool UiSession::ScanTargetFolder(const QString& chosen) {
+    auto folder = AlbumPath(chosen);
     if (!folder) return false;
     // The list view never sees a half-scanned list: the scan works on a copy, which the album
     // takes at the end as one reset of the list.
@@ -243,17 +288,31 @@ bool UiSession::SetListFont(Settings& s, const QFont& font) {
 void UiSession::Shutdown() {
     if (shutDown_) return;
     shutDown_ = true;
-    if (int error = profile_->Save(session_->settings)) {
-        // The settings of this run would be lost without a word.
-        chooser_.Message(ui_.Window(), QMessageBox::Warning, QStringLiteral("Mirulane"),
-                         QString::fromUtf8("動作環境の設定を保存できません (errno=%1)\n%2")
-                             .arg(error)
-                             .arg(QDir::toNativeSeparators(profilePath_)),
-                         QMessageBox::Ok);
-    }
+    // The settings of this run would be lost without a word.
+    if (int error = profile_->Save(session_->settings)) TellProfileNotSaved(error);
     QFile::remove(previewPath_);
     // A movie's poster made for the preview sits beside it.
     QFile::remove(previewPath_ + QStringLiteral(".poster.jpg"));
+}
+
+void UiSession::RememberAlbum(const std::string& path) {
+    if (RememberRecentAlbum(session_->settings.recentAlbums, path)) WriteRecentAlbums();
+}
+
+void UiSession::WriteRecentAlbums() {
+    int error = profile_->SaveRecentAlbums(session_->settings);
+    // Said once a run: the list is written again at every open and save, and at the end.
+    if (error == 0 || recentNotSavedTold_) return;
+    recentNotSavedTold_ = true;
+    TellProfileNotSaved(error);
+}
+
+void UiSession::TellProfileNotSaved(int error) {
+    chooser_.Message(ui_.Window(), QMessageBox::Warning, QStringLiteral("Mirulane"),
+                     QString::fromUtf8("動作環境の設定を保存できません (errno=%1)\n%2")
+                         .arg(error)
+                         .arg(QDir::toNativeSeparators(profilePath_)),
+                     QMessageBox::Ok);
 }
 
 std::optional<std::string> UiSession::AskSaveName(const std::string& proposed) {

@@ -7,6 +7,7 @@
 #include <QFont>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -83,6 +84,16 @@ class UiSession {
     // Reads an album list file (a path of the file system); false after a failure, which the
     // reader has reported.
     bool OpenFile(const QString& path);
+    // 開く with the file already chosen (a file dropped on the window): the save question,
+    // then the file.
+    void Open(const QString& path);
+    // The album list files opened or saved last (paths of the file system, the latest first),
+    // as ファイル lists them.
+    QStringList RecentAlbums() const;
+    // Opens the index-th of them as 開く does, the save question first. A file no longer there
+    // is said so and leaves the list. True when the album was left for the file (whether or
+    // not it could be read).
+    bool OpenRecent(int index);
     void Save();
     void SaveAs();
     // Asks to save a modified album (before New, Open and a target folder).
@@ -93,6 +104,8 @@ class UiSession {
     // True when a folder was chosen and became the target folder; its scan then runs (a run of
     // its own, StartRun).
     bool ChooseTargetFolder();
+    // The same with the folder already chosen (a folder dropped on the window).
+    bool ChooseTargetFolder(const QString& folder);
     // The refresh's scan and the page generation: runs of their own.
     void Refresh();
     void CreateHtml();
@@ -136,6 +149,12 @@ class UiSession {
     std::optional<std::string> AskSaveName(const std::string& proposed);
     void Refuse(const QString& text);
     void TitleFromAlbum();
+    // The scan of a folder chosen as the target folder (a run of its own).
+    bool ScanTargetFolder(const QString& folder);
+    // A file opened or saved heads the recent albums, which reach the profile at once.
+    void RememberAlbum(const std::string& path);
+    void WriteRecentAlbums();
+    void TellProfileNotSaved(int error);
 
     Chooser& chooser_;
     QtInteraction ui_;
@@ -150,6 +169,7 @@ class UiSession {
     int pageOptionsTab_ = 0;
     int environmentTab_ = 0;
     bool shutDown_ = false;
+    bool recentNotSavedTold_ = false;  // a profile that cannot be written is said so once
 };
 
 }  // namespace mirulane::ui

@@ -187,3 +187,61 @@ TEST(Settings, EnvironmentDialogTakesEveryOptionItEditsAndNoOther) {
 
 }  // namespace
 }  // namespace mirulane
+
+namespace mirulane {
+namespace {
+
+// The recent albums and the window have sections of their own after the options, written
+// only once they hold something, and read back as written.
+TEST(Settings, RecentAlbumsAndTheWindowFollowTheOptionsAndReadBackAsWritten) {
+    Settings s;
+    s.recentAlbums = {"/photos/2024 trip.txt ", "/photos/a\x95\x5c.txt"};  // 表 ends in 0x5C
+    s.window = {10, -20, 800, 600, true, 500, 300, {120, 0, 45}};
+    IniProfile out("");
+    s.Save(out);
+    std::string text = out.Serialize();
+    EXPECT_LT(text.find("FontFaceName="), text.find("[RecentAlbums]"));
+    EXPECT_NE(text.find("[RecentAlbums]\r\nAlbum1=\"/photos/2024 trip.txt \"\r\n"
+                        "Album2=\"/photos/a\x95\x5c.txt\"\r\n[Window]\r\nLeft=10\r\nTop=-20\r\n"
+                        "Width=800\r\nHeight=600\r\nListWidth=500\r\nPreviewWidth=300\r\n"
+                        "Maximized=1\r\nColumns=120,0,45\r\n"),
+              std::string::npos)
+        << text;
+
+    IniProfile in("");
+    in.Parse(text);
+    Settings back;
+    back.Load(in);
+    EXPECT_EQ(back.recentAlbums, s.recentAlbums);
+    EXPECT_EQ(back.window, s.window);
+
+    // A shorter list empties the keys beyond it.
+    back.recentAlbums = {"/photos/b.txt"};
+    back.Save(in);
+    IniProfile file("");
+    file.Parse(in.Serialize());
+    Settings again;
+    again.Load(file);
+    EXPECT_EQ(again.recentAlbums, back.recentAlbums);
+    EXPECT_EQ(file.GetString("RecentAlbums", "Album2", "none"), "");
+
+    // Never placed, nothing used: no sections at all.
+    IniProfile fresh("");
+    Settings().Save(fresh);
+    EXPECT_EQ(fresh.Serialize().find("[RecentAlbums]"), std::string::npos);
+    EXPECT_EQ(fresh.Serialize().find("[Window]"), std::string::npos);
+}
+
+TEST(Settings, ARecentListEditedByHandLosesItsBlankAndRepeatedKeys) {
+    IniProfile p("");
+    p.Parse(
+        "[RecentAlbums]\nAlbum1=/a.txt\nAlbum2=\nAlbum3=/b.txt\nAlbum4=/a.txt\nAlbum9=/z.txt\n"
+        "[Window]\nWidth=0\nHeight=500\nLeft=7\n");
+    Settings s;
+    s.Load(p);
+    EXPECT_EQ(s.recentAlbums, (std::vector<std::string>{"/a.txt", "/b.txt"}));
+    EXPECT_EQ(s.window, WindowPlacement{});  // no width: never saved
+}
+
+}  // namespace
+}  // namespace mirulane

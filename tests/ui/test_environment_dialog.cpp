@@ -439,7 +439,7 @@ TEST_F(EnvironmentTest, OkBringsTheListAndThePreviewUpToDateAtOnce) {
     EXPECT_EQ(frame->ListPane()->font().family(), "DejaVu Sans");
     EXPECT_EQ(chooser.fontsOffered.size(), 2u);
     EXPECT_EQ(previews.size(), 1u);
-    EXPECT_TRUE(Profile().empty());
+    EXPECT_FALSE(OptionsWritten());
     frame->close();
     EXPECT_NE(Profile().find("FontFaceName=DejaVu Sans"), std::string::npos);
     EXPECT_NE(Profile().find("FontHeight=-20"), std::string::npos);

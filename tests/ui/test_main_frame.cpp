@@ -8,6 +8,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTextBrowser>
 #include <QThread>
 #include <QTimer>
 #include <QToolBar>
@@ -21,6 +22,7 @@
 #include "app/session.h"
 #include "support/scripted_interaction.h"
 #include "ui/help.h"
+#include "ui/help_window.h"
 #include "ui/overwrite_dialog.h"
 #include "window_fixture.h"
 
@@ -361,7 +363,7 @@ TEST_F(WindowTest, ClosingAsksToSaveThenWritesTheProfileAndRemovesThePreviewFile
     session->SetSelection({0});
     frame->UpdateCommandStates();
     Trigger(C::kDelete);  // modified
-    EXPECT_TRUE(Profile().empty());
+    EXPECT_FALSE(OptionsWritten());
     // Quitting can be taken back: キャンセル (or Escape) keeps the window and the edits.
     chooser.answers.push_back(QMessageBox::Cancel);
     Trigger(C::kExit);
@@ -369,7 +371,7 @@ TEST_F(WindowTest, ClosingAsksToSaveThenWritesTheProfileAndRemovesThePreviewFile
     EXPECT_EQ(chooser.messages[0].buttons,
               QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     EXPECT_TRUE(session->Core().album.modified);
-    EXPECT_TRUE(Profile().empty());
+    EXPECT_FALSE(OptionsWritten());
     EXPECT_TRUE(QFileInfo::exists(preview));
     chooser.messages.clear();
     chooser.answers.push_back(QMessageBox::Yes);
@@ -430,24 +432,41 @@ TEST(HelpFolder, InstalledPagesComeBeforeTheSourceTree) {
 }
 
 TEST_F(WindowTest, F1InTheWindowOpensHelpAndF6MovesBetweenThePanes) {
-    // No browser starts: the help asked for says which page to open by hand; the first show's
-    // unasked help stays quiet.
+    // No browser starts: the help asked for opens in the program's own help window; the first
+    // show's unasked help stays quiet.
     chooser.browserFails = true;
     frame->show();
     QApplication::setActiveWindow(frame.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
     EXPECT_EQ(chooser.openedUrls.size(), 1u);
-    EXPECT_TRUE(chooser.messages.empty());
+    EXPECT_EQ(frame->findChild<HelpWindow*>(), nullptr);
     chooser.openedUrls.clear();  // the first show's help
     frame->ListPane()->setFocus();
     QTest::keyClick(frame.get(), Qt::Key_F1);
     ASSERT_EQ(chooser.openedUrls.size(), 1u);
     EXPECT_EQ(chooser.openedUrls[0].fileName(), "index.html");
-    ASSERT_EQ(chooser.messages.size(), 1u);
-    EXPECT_EQ(chooser.messages[0].icon, QMessageBox::Warning);
-    EXPECT_EQ(chooser.messages[0].text,
-              "ブラウザを起動できませんでした。次のページをブラウザで開いてください。\n" +
-                  chooser.openedUrls[0].toLocalFile());
+    EXPECT_TRUE(chooser.messages.empty());
+    auto* help = frame->findChild<HelpWindow*>();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->Browser()->source(), chooser.openedUrls[0]);
+    EXPECT_EQ(help->windowTitle(), U("Mirulane ヘルプ"));
+    // The page's own links lead on inside the window, and 戻る and 目次 come back.
+    help->Browser()->setSource(QUrl(QStringLiteral("040500.html")));
+    EXPECT_EQ(help->Browser()->source().fileName(), "040500.html");
+    EXPECT_FALSE(help->Browser()->toPlainText().isEmpty());
+    EXPECT_NE(help->windowTitle(), U("Mirulane ヘルプ"));
+    help->findChild<QPushButton*>("helpBack")->click();
+    EXPECT_EQ(help->Browser()->source(), chooser.openedUrls[0]);
+    help->Browser()->setSource(QUrl(QStringLiteral("040101.html")));
+    help->findChild<QPushButton*>("helpContents")->click();
+    EXPECT_EQ(help->Browser()->source().fileName(), "index.html");
+    // F1 again shows the same window, not a second one.
+    help->close();
+    QTest::keyClick(frame.get(), Qt::Key_F1);
+    EXPECT_EQ(frame->findChildren<HelpWindow*>().size(), 1);
+    EXPECT_TRUE(help->isVisible());
+    help->close();
 
     QTest::keyClick(frame->ListPane(), Qt::Key_F6);
     EXPECT_TRUE(frame->PreviewPane()->hasFocus());

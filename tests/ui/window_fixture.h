@@ -49,6 +49,9 @@ class WindowTest : public ::testing::Test {
 
     QString ProfilePath() const { return QString::fromStdString(dir.path() + "/mirulane.ini"); }
     std::string Profile() const { return dir.Read("mirulane.ini"); }
+    // Whether the options have reached the profile (they do at exit; the recent albums go
+    // there as soon as they change).
+    bool OptionsWritten() const { return Profile().find("[Environment]") != std::string::npos; }
 
     // An album list file of entries with these names whose target folder is dir/photos.
     std::string WriteAlbum(const std::vector<std::string>& names,
