@@ -254,6 +254,23 @@ void SetRecord(OutputLedger::Folder& folder, const std::string& name, const Reco
 
 }  // namespace
 
+bool OutputLedger::MayReplace(std::string_view path, OutputState state, const Look& look,
+                              const OutputConfirm& confirm, OutputWrite& result) {
+    // A folder in the file's place is nothing to ask about: the write fails and says so.
+    const bool folderInTheWay = look.exists && S_ISDIR(look.status.mode);
+    if ((state != OutputState::Edited && state != OutputState::Unknown) || folderInTheWay) {
+        return true;
+    }
+    OutputDecision decision = confirm                        ? confirm(state)
+                              : state == OutputState::Edited ? OutputDecision::Write
+                                                             : OutputDecision::Skip;
+    if (decision == OutputDecision::Write) return true;
+    (state == OutputState::Edited ? tally_.keptEdited : tally_.keptUnknown).emplace_back(path);
+    result.outcome =
+        decision == OutputDecision::Skip ? OutputOutcome::Kept : OutputOutcome::Cancelled;
+    return false;
+}
+
 OutputWrite OutputLedger::Write(std::string_view path, std::string_view bytes,
                                 const FileIdSet* keep, const OutputConfirm& confirm,
                                 OutputKind kind, const SourceStamp* source) {
@@ -288,20 +305,7 @@ OutputWrite OutputLedger::Write(std::string_view path, std::string_view bytes,
         result.outcome = OutputOutcome::Unchanged;
         return result;
     }
-    // A folder in the file's place is nothing to ask about: the write fails and says so.
-    const bool folderInTheWay = look.exists && S_ISDIR(look.status.mode);
-    if ((state == OutputState::Edited || state == OutputState::Unknown) && !folderInTheWay) {
-        OutputDecision decision = confirm                        ? confirm(state)
-                                  : state == OutputState::Edited ? OutputDecision::Write
-                                                                 : OutputDecision::Skip;
-        if (decision != OutputDecision::Write) {
-            (state == OutputState::Edited ? tally_.keptEdited : tally_.keptUnknown)
-                .emplace_back(path);
-            result.outcome =
-                decision == OutputDecision::Skip ? OutputOutcome::Kept : OutputOutcome::Cancelled;
-            return result;
-        }
-    }
+    if (!MayReplace(path, state, look, confirm, result)) return result;
     WrittenFile written;
     if (batch_ && look.exists) {
         result.error = batch_->files.Add(path, bytes, keep, look.status, &result.stage, &written);
@@ -335,19 +339,7 @@ OutputWrite OutputLedger::WriteFilled(std::string_view path, const FileFiller& f
     if (look.exists && look.status.isRegular && keep && keep->count(look.status.id) != 0) {
         return {OutputOutcome::Failed, EEXIST, WriteStage::Refused};
     }
-    const bool folderInTheWay = look.exists && S_ISDIR(look.status.mode);
-    if ((state == OutputState::Edited || state == OutputState::Unknown) && !folderInTheWay) {
-        OutputDecision decision = confirm                        ? confirm(state)
-                                  : state == OutputState::Edited ? OutputDecision::Write
-                                                                 : OutputDecision::Skip;
-        if (decision != OutputDecision::Write) {
-            (state == OutputState::Edited ? tally_.keptEdited : tally_.keptUnknown)
-                .emplace_back(path);
-            result.outcome =
-                decision == OutputDecision::Skip ? OutputOutcome::Kept : OutputOutcome::Cancelled;
-            return result;
-        }
-    }
+    if (!MayReplace(path, state, look, confirm, result)) return result;
     Record record;
     record.kind = kind;
     if (source) {

@@ -172,6 +172,11 @@ class OutputLedger {
     Folder* FolderOf(std::string_view path, std::string& name);
     Folder* FolderAt(std::string_view folderText);
     struct Look;
+    // Asks `confirm` about an Edited or Unknown file (none: an Edited one is replaced, an
+    // Unknown one kept); false, with the outcome in `result` and the file counted as kept,
+    // when it is to stay.
+    bool MayReplace(std::string_view path, OutputState state, const Look& look,
+                    const OutputConfirm& confirm, OutputWrite& result);
     // `bytes` null: the new content is not known beforehand.
     OutputState Inspect(std::string_view path, const std::string_view* bytes, uint64_t hash,
                         Look& look);
