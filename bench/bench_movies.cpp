@@ -65,10 +65,10 @@ int main(int argc, char** argv) {
         char name[32];
         const bool avi = i % 2 == 0;
         std::snprintf(name, sizeof name, avi ? "MVI_%04d.AVI" : "VID_%04d.mp4", i);
-        ClipSpec spec = avi ? ClipSpec{ClipKind::MjpegAvi, 640, 480, 30, seconds, true}
-                            : ClipSpec{ClipKind::H264Mp4, 1280, 720, 30, seconds, true};
-        spec.blueFrom = 0.1 * (i % 10);
-        if (!WriteClip(clips + "/" + name, spec)) {
+        ClipRecipe recipe = avi ? ClipRecipe{ClipKind::MjpegAvi, 640, 480, 30, seconds, true}
+                                : ClipRecipe{ClipKind::H264Mp4, 1280, 720, 30, seconds, true};
+        recipe.blueFrom = 0.1 * (i % 10);
+        if (!WriteClip(clips + "/" + name, recipe)) {
             std::fprintf(stderr, "cannot make %s\n", name);
             return 1;
         }

@@ -16,7 +16,7 @@ void WriteMovieSeeds(const std::string& folder) {
     struct Row {
         const char* name;
         char extension;
-        ClipSpec spec;
+        ClipRecipe recipe;
     } rows[] = {
         {"mjpeg_avi", 0, {ClipKind::MjpegAvi, 32, 24, 5, 0.6, true}},
         {"h264_mp4", 1, {ClipKind::H264Mp4, 32, 24, 5, 0.6, true, 90}},
@@ -24,7 +24,7 @@ void WriteMovieSeeds(const std::string& folder) {
     };
     for (const Row& row : rows) {
         const std::string path = folder + "/." + row.name + ".tmp";
-        if (!WriteClip(path, row.spec)) continue;
+        if (!WriteClip(path, row.recipe)) continue;
         std::ifstream in(path, std::ios::binary);
         std::stringstream bytes;
         bytes << in.rdbuf();

@@ -27,8 +27,8 @@ struct MovieAlbum : testing::SessionAlbum {
         Add("MVI_0001.AVI");
         Add("phone.mp4");
     }
-    void Clip(const std::string& name, const fixtures::ClipSpec& spec) {
-        ASSERT_TRUE(fixtures::WriteClip(Path(name), spec));
+    void Clip(const std::string& name, const fixtures::ClipRecipe& recipe) {
+        ASSERT_TRUE(fixtures::WriteClip(Path(name), recipe));
     }
     struct stat Stat(const std::string& name) const {
         struct stat st {};

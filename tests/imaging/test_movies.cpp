@@ -22,13 +22,13 @@ namespace mirulane {
 namespace {
 
 using fixtures::ClipKind;
-using fixtures::ClipSpec;
+using fixtures::ClipRecipe;
 
 class MovieTest : public ::testing::Test {
   protected:
-    std::string Clip(const std::string& name, const ClipSpec& spec) {
+    std::string Clip(const std::string& name, const ClipRecipe& recipe) {
         const std::string path = dir.path() + "/" + name;
-        EXPECT_TRUE(fixtures::WriteClip(path, spec)) << name;
+        EXPECT_TRUE(fixtures::WriteClip(path, recipe)) << name;
         return path;
     }
     // A new empty file for a copy, as the writer of output files hands one over.
@@ -55,7 +55,7 @@ TEST_F(MovieTest, PosterIsTheFrameAboutASecondInFittedToTheBox) {
     // Red until 0.9 s, blue from then on: the first frame would be red.
     struct Case {
         const char* name;
-        ClipSpec spec;
+        ClipRecipe recipe;
         int width;
         int height;
     } cases[] = {
@@ -65,7 +65,7 @@ TEST_F(MovieTest, PosterIsTheFrameAboutASecondInFittedToTheBox) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        MadeThumbnail poster = MakeMoviePoster(Clip(c.name, c.spec), 160, 120);
+        MadeThumbnail poster = MakeMoviePoster(Clip(c.name, c.recipe), 160, 120);
         ASSERT_TRUE(poster.ok) << poster.error;
         fixtures::DecodedPicture p = Decoded(poster);
         EXPECT_TRUE(p.jpeg);
@@ -74,7 +74,7 @@ TEST_F(MovieTest, PosterIsTheFrameAboutASecondInFittedToTheBox) {
         EXPECT_TRUE(Blue(p));
     }
     // A clip too short for that shows its first frame; a small one is never enlarged.
-    ClipSpec shortClip{ClipKind::MjpegAvi, 64, 48, 10, 0.5};
+    ClipRecipe shortClip{ClipKind::MjpegAvi, 64, 48, 10, 0.5};
     MadeThumbnail poster = MakeMoviePoster(Clip("short.avi", shortClip), 160, 120);
     ASSERT_TRUE(poster.ok) << poster.error;
     fixtures::DecodedPicture p = Decoded(poster);
@@ -83,9 +83,9 @@ TEST_F(MovieTest, PosterIsTheFrameAboutASecondInFittedToTheBox) {
 }
 
 TEST_F(MovieTest, ClipFilmedOnItsSideGetsAnUprightPosterAndKeepsItsTurnInTheCopy) {
-    ClipSpec spec{ClipKind::H264Mp4, 320, 180, 25, 2.0};
-    spec.turnDegrees = 90;
-    const std::string path = Clip("side.mp4", spec);
+    ClipRecipe recipe{ClipKind::H264Mp4, 320, 180, 25, 2.0};
+    recipe.turnDegrees = 90;
+    const std::string path = Clip("side.mp4", recipe);
     MadeThumbnail poster = MakeMoviePoster(path, 160, 160);
     ASSERT_TRUE(poster.ok) << poster.error;
     fixtures::DecodedPicture p = Decoded(poster);
@@ -160,16 +160,16 @@ TEST_F(MovieTest, CopyOfACameraClipIsH264AndAacWithItsIndexFirst) {
 }
 
 TEST_F(MovieTest, CopyHasTheSourcesSizeCappedWithEvenSides) {
-    ClipSpec spec{ClipKind::Mpeg1, 2000, 1002, 25, 0.4, false};
+    ClipRecipe recipe{ClipKind::Mpeg1, 2000, 1002, 25, 0.4, false};
     const std::string copy = NewFile("big.mp4");
-    ASSERT_TRUE(MakePlayableCopy(Clip("big.mpg", spec), copy).ok);
+    ASSERT_TRUE(MakePlayableCopy(Clip("big.mpg", recipe), copy).ok);
     MadeThumbnail poster = MakeMoviePoster(copy, 4000, 4000);
     ASSERT_TRUE(poster.ok) << poster.error;
     fixtures::DecodedPicture p = Decoded(poster);
     EXPECT_EQ(p.width, 1920);
     EXPECT_EQ(p.height, 962);
 
-    ClipSpec odd{ClipKind::MjpegAvi, 322, 242, 10, 0.3, false};
+    ClipRecipe odd{ClipKind::MjpegAvi, 322, 242, 10, 0.3, false};
     const std::string small = NewFile("odd.mp4");
     ASSERT_TRUE(MakePlayableCopy(Clip("odd.avi", odd), small).ok);
     MadeThumbnail oddPoster = MakeMoviePoster(small, 4000, 4000);
