@@ -142,9 +142,9 @@ int OpenVideoEncoder(Copier& c, const MovieLimits& limits, std::string& detail) 
         uint8_t* copy = av_stream_new_side_data(c.vstream, AV_PKT_DATA_DISPLAYMATRIX, size);
         if (copy) std::memcpy(copy, matrix, size);
     }
-    c.sws = sws_getContext(dec->width, dec->height, dec->pix_fmt, c.venc->width, c.venc->height,
-                           AV_PIX_FMT_YUV420P, SWS_BICUBIC, nullptr, nullptr, nullptr);
-    if (!c.sws) {
+    // The converter itself is made for each frame's own size and format (EncodeVideoFrame);
+    // a stream that says from the start it cannot be converted is refused here.
+    if (dec->pix_fmt != AV_PIX_FMT_NONE && !ConvertiblePixels(dec->pix_fmt)) {
         detail = "pixel format not converted";
         return AVERROR(EINVAL);
     }
@@ -239,6 +239,16 @@ int QueueSound(Copier& c, const AVFrame* decoded) {
 }
 
 int EncodeVideoFrame(Copier& c, AVFrame* decoded) {
+    // A damaged stream can change its frames' size or format midway, or never say its format
+    // before the first frame: a converter made for other frames would read past this one.
+    const auto format = static_cast<AVPixelFormat>(decoded->format);
+    if (decoded->width < 1 || decoded->height < 1 || !ConvertiblePixels(format)) {
+        return 0;  // passed over, as a damaged frame
+    }
+    c.sws = sws_getCachedContext(c.sws, decoded->width, decoded->height, format, c.venc->width,
+                                 c.venc->height, AV_PIX_FMT_YUV420P, SWS_BICUBIC, nullptr, nullptr,
+                                 nullptr);
+    if (!c.sws) return 0;
     int status = av_frame_make_writable(c.scaled);
     if (status < 0) return status;
     sws_scale(c.sws, decoded->data, decoded->linesize, 0, decoded->height, c.scaled->data,

@@ -4,6 +4,8 @@ extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
 #include <libavutil/display.h>
+#include <libavutil/pixdesc.h>
+#include <libswscale/swscale.h>
 }
 
 #include <cmath>
@@ -239,6 +241,11 @@ int MovieInput::QuarterTurns() const {
 double MovieInput::Seconds() const {
     if (!format || format->duration <= 0) return 0.0;
     return static_cast<double>(format->duration) / AV_TIME_BASE;
+}
+
+bool ConvertiblePixels(int format) {
+    const auto pixels = static_cast<AVPixelFormat>(format);
+    return av_pix_fmt_desc_get(pixels) != nullptr && sws_isSupportedInput(pixels) > 0;
 }
 
 }  // namespace mirulane

@@ -87,4 +87,9 @@ class MovieInput {
 // The demuxer's reason as text (UTF-8), for logs.
 std::string MovieErrorText(int averror);
 
+// True when the converter takes frames of this pixel format (an AVPixelFormat). A damaged
+// stream can leave it unknown, and the converter aborts the process on a format it does not
+// know rather than refusing it.
+bool ConvertiblePixels(int format);
+
 }  // namespace mirulane

@@ -111,9 +111,10 @@ std::vector<uint8_t> Turned(const std::vector<uint8_t>& rgb, int w, int h, int q
 }  // namespace
 
 MadeThumbnail MakeMoviePoster(std::string_view path, int boxWidth, int boxHeight,
-                              const MovieLimits& limits) {
+                              const MovieLimits& limits, const std::atomic<bool>* stop) {
     if (boxWidth < 1 || boxHeight < 1) return Failed(ThumbnailProblem::NotDecodable, "no box");
     MovieInput in;
+    in.SetStopFlag(stop);
     std::string detail;
     ThumbnailProblem problem = in.Open(path, MovieClock::now() + limits.posterTime, detail);
     if (problem == ThumbnailProblem::None) problem = in.OpenVideo(limits.maxPixels, 1, detail);
@@ -144,6 +145,9 @@ MadeThumbnail MakeMoviePoster(std::string_view path, int boxWidth, int boxHeight
         static_cast<uint64_t>(frame->width) * static_cast<uint64_t>(frame->height) >
             limits.maxPixels) {
         return Failed(ThumbnailProblem::Damaged, "frame of no size");
+    }
+    if (!ConvertiblePixels(frame->format)) {
+        return Failed(ThumbnailProblem::NotDecodable, "pixel format not converted");
     }
     // The frame as shown: its pixels stretched by their aspect ratio, then turned.
     double shownW = frame->width;

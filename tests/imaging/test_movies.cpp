@@ -141,6 +141,22 @@ TEST_F(MovieTest, FilesThatLieAboutTheirContainerAreRefused) {
     }
 }
 
+// A phone clip whose sample tables are shifted by one byte: the decoder never learns the
+// frames' pixel format before the copy is set up, and the converter must not be made blind.
+TEST_F(MovieTest, ClipWithShiftedSampleTablesIsRefusedWithoutEndingTheProgram) {
+    Clip("phone.mp4", {ClipKind::H264Mp4, 32, 24, 5, 0.6, true, 90});
+    std::string bytes = dir.Read("phone.mp4");
+    const size_t stss = bytes.find("stss");
+    ASSERT_NE(stss, std::string::npos);
+    bytes.insert(stss + 12, 1, '\xD5');  // after the entry count
+    const std::string path = dir.Write("shifted.mp4", bytes);
+    MadeThumbnail poster = MakeMoviePoster(path, 160, 120);
+    EXPECT_TRUE(poster.ok || !poster.error.empty());
+    MovieCopy copy = MakePlayableCopy(path, NewFile("shifted.out.mp4"));
+    EXPECT_FALSE(copy.ok);
+    EXPECT_NE(copy.problem, ThumbnailProblem::None) << copy.detail;
+}
+
 TEST_F(MovieTest, CopyOfACameraClipIsH264AndAacWithItsIndexFirst) {
     const std::string copy = NewFile("copy.mp4");
     MovieCopy made =
