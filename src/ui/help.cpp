@@ -55,21 +55,41 @@ QString HelpFolder(const QString& programFolder) {
     return {};
 }
 
-QUrl HelpUrl(int context) {
-    QString folder = HelpFolder(QCoreApplication::applicationDirPath());
+QUrl HelpUrlIn(const QString& folder, int context) {
     if (folder.isEmpty()) return {};
-    QString page = folder + QLatin1Char('/') + HelpTopicFile(context);
-    if (!QFileInfo::exists(page)) return {};
-    return QUrl::fromLocalFile(page);
+    // A topic page missing from an older or partial installation leaves the contents.
+    for (const QString& name : {HelpTopicFile(context), QStringLiteral("index.html")}) {
+        const QString page = folder + QLatin1Char('/') + name;
+        if (QFileInfo::exists(page)) return QUrl::fromLocalFile(page);
+    }
+    return {};
 }
 
-void OpenHelp(Chooser& chooser, QWidget* parent, int context) {
-    QUrl url = HelpUrl(context);
-    if (url.isEmpty()) return;
+QUrl HelpUrl(int context) {
+    return HelpUrlIn(HelpFolder(QCoreApplication::applicationDirPath()), context);
+}
+
+void OpenHelpPage(Chooser& chooser, QWidget* parent, const QUrl& url) {
+    if (url.isEmpty()) {
+        // Help asked for always answers: without its pages the user learns where they belong.
+        const QString expected = QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                                                 QStringLiteral("/../share/mirulane/help"));
+        chooser.Message(parent, QMessageBox::Warning, QStringLiteral("Mirulane"),
+                        QString::fromUtf8("ヘルプのページが見つかりません。"
+                                          "Mirulane を入れ直すと戻ります。\n"
+                                          "ヘルプのページがあるはずのフォルダ:\n") +
+                            expected,
+                        QMessageBox::Ok);
+        return;
+    }
     // The launcher may give up after the asking window has closed: the page then opens in a
     // window of its own.
     QPointer<QWidget> owner(parent);
     chooser.OpenUrl(url, [owner, url] { ShowHelpWindow(owner.data(), url); });
+}
+
+void OpenHelp(Chooser& chooser, QWidget* parent, int context) {
+    OpenHelpPage(chooser, parent, HelpUrl(context));
 }
 
 }  // namespace mirulane::ui

@@ -38,12 +38,15 @@ QString HelpTopicFile(int context);
 // when neither exists.
 QString HelpFolder(const QString& programFolder);
 
-// The page of a context in the help folder; an empty URL when the page is missing (help then
-// does nothing).
+// The page of a context in a help folder, else the folder's contents page; an empty URL
+// when the folder holds neither. HelpUrl looks in HelpFolder.
+QUrl HelpUrlIn(const QString& folder, int context);
 QUrl HelpUrl(int context);
 
-// The help command: shows the page of a context in the browser, or in the program's own help
-// window over parent when no browser starts; nothing when the page is missing.
+// The help command: shows a page in the browser, or in the program's own help window over
+// parent when no browser starts; an empty URL (the pages are not installed) is said in a
+// warning naming the folder they belong in.
+void OpenHelpPage(Chooser& chooser, QWidget* parent, const QUrl& url);
 void OpenHelp(Chooser& chooser, QWidget* parent, int context);
 
 }  // namespace mirulane::ui

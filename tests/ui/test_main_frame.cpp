@@ -428,7 +428,18 @@ TEST(HelpFolder, InstalledPagesComeBeforeTheSourceTree) {
     QString source = HelpFolder(bin);
     EXPECT_TRUE(QFileInfo::exists(source + "/040500.html")) << source.toStdString();
     prefix.Write("share/mirulane/help/index.html", "");
-    EXPECT_EQ(HelpFolder(bin), QString::fromStdString(prefix.path() + "/share/mirulane/help"));
+    const QString installed = QString::fromStdString(prefix.path() + "/share/mirulane/help");
+    EXPECT_EQ(HelpFolder(bin), installed);
+    // A topic missing from the installation leaves its contents page; with no pages at all,
+    // help asked for is said missing rather than doing nothing.
+    EXPECT_EQ(HelpUrlIn(installed, kHelpFileInfo).fileName(), "index.html");
+    EXPECT_TRUE(HelpUrlIn(QString::fromStdString(prefix.path() + "/bin"), kHelpFileInfo).isEmpty());
+    ScriptedChooser chooser;
+    OpenHelpPage(chooser, nullptr, QUrl());
+    EXPECT_TRUE(chooser.openedUrls.empty());
+    ASSERT_EQ(chooser.messages.size(), 1u);
+    EXPECT_EQ(chooser.messages[0].icon, QMessageBox::Warning);
+    EXPECT_TRUE(chooser.MessageTexts()[0].contains(U("ヘルプのページが見つかりません")));
 }
 
 TEST_F(WindowTest, F1InTheWindowOpensHelpAndF6MovesBetweenThePanes) {
