@@ -54,6 +54,18 @@ std::string GroupedDigits(uint64_t value) {
     return out;
 }
 
+namespace {
+
+// The pane shows path (a blank page when it is empty).
+PreviewShow Navigate(std::string path) {
+    PreviewShow show;
+    show.navigate = true;
+    show.path = std::move(path);
+    return show;
+}
+
+}  // namespace
+
 Preview::Preview(Session& session, std::string previewFile)
     : s_(session), file_(std::move(previewFile)), table_(MakePreviewTable()) {}
 
@@ -64,7 +76,7 @@ PreviewShow Preview::Update(int hint, const PaneGeometry& pane) {
         album.currentEntry = -1;
         hint = -1;
     }
-    if (hint < 0) return PreviewShow{true, {}, false};
+    if (hint < 0) return Navigate(std::string());
 
     album.currentEntry = hint;
     const std::string& name = album.entries.Field(hint, COL_FILE);
@@ -75,7 +87,7 @@ PreviewShow Preview::Update(int hint, const PaneGeometry& pane) {
         case PreviewMode::Picture: {
             // A page of the user's is shown as it is.
             std::string ext = AsciiLower(SplitBaseName(name).ext);
-            if (ext == "htm" || ext == "html") return PreviewShow{true, folder + name, false};
+            if (ext == "htm" || ext == "html") return Navigate(folder + name);
             return ShowImage(folder, name, pane);
         }
         case PreviewMode::DetailPage:
@@ -92,20 +104,34 @@ PreviewShow Preview::Update(int hint, const PaneGeometry& pane) {
     return show;
 }
 
-std::string Preview::PosterFor(const std::string& moviePath, const std::string& name) {
+bool MakePreviewPoster(const std::string& moviePath, const std::string& posterFile,
+                       const std::atomic<bool>* stop) {
+    MadeThumbnail poster = MakeMoviePoster(moviePath, 320, 240, MovieLimits{}, stop);
+    return poster.ok && WriteGeneratedFile(posterFile, poster.jpeg) == 0;
+}
+
+void Preview::PosterMade(const std::string& moviePath, const std::string& posterFile, bool ok) {
+    posters_[moviePath] = ok ? posterFile : std::string();
+}
+
+std::string Preview::PosterFor(const std::string& moviePath, const std::string& name,
+                               PreviewShow& show) {
     // The poster the thumbnail run made, while it is there.
     const std::string& thumbs = s_.album.style.ThumbFolder;
     if (!thumbs.empty()) {
         const std::string made = JoinPath(thumbs, PosterName(name));
         if (FileExists(made)) return made;
     }
-    // Else one made now beside the preview file, within a short time: the pane waits for it.
-    MovieLimits limits;
-    limits.posterTime = std::chrono::milliseconds(3000);
-    MadeThumbnail poster = MakeMoviePoster(moviePath, 320, 240, limits);
-    const std::string path = file_ + ".poster.jpg";
-    if (!poster.ok || WriteGeneratedFile(path, poster.jpeg) != 0) return {};
-    return path;
+    // Else one made for the pane beside the preview file: decoding a clip can take seconds,
+    // so the card is shown at once and the window has the poster made meanwhile.
+    auto known = posters_.find(moviePath);
+    if (known != posters_.end()) {
+        if (known->second.empty() || FileExists(known->second)) return known->second;
+        posters_.erase(known);  // removed since: made again
+    }
+    show.posterMovie = moviePath;
+    show.posterFile = file_ + ".poster" + std::to_string(postersAsked_++) + ".jpg";
+    return {};
 }
 
 PreviewShow Preview::ShowImage(const std::string& folder, const std::string& name,
@@ -125,12 +151,13 @@ PreviewShow Preview::ShowImage(const std::string& folder, const std::string& nam
     page.width = chosen.size.width;
     page.height = chosen.size.height;
     page.video = IsVideo(page.imagePath);
-    if (page.video) page.posterPath = PosterFor(target, name);
+    PreviewShow show = Navigate(file_);
+    if (page.video) page.posterPath = PosterFor(target, name, show);
     // A page that cannot be written is not reported: the pane shows the file as it is.
     if (!page.imagePath.empty()) {
         WriteGeneratedFile(file_, ToCrLf(ImagePageText(page, pane, s_.settings)));
     }
-    return PreviewShow{true, file_, false};
+    return show;
 }
 
 PreviewShow Preview::ShowPage(int index, bool list) {
@@ -152,7 +179,7 @@ PreviewShow Preview::ShowPage(int index, bool list) {
             return {};
         }
         if (!WritePreviewFile(*text, ProblemKind::PreviewNotWritten)) return {};
-        return PreviewShow{true, file_, false};
+        return Navigate(file_);
     }
     bool invalid = false;
     std::optional<std::string> text = ListPageText(album, run, *templ, LinkMode::Preview, invalid);
@@ -163,7 +190,7 @@ PreviewShow Preview::ShowPage(int index, bool list) {
     if (!WritePreviewFile(*text, ProblemKind::PreviewListNotWritten)) return {};
     // The page is written all the same (head and tail), so the preview shows what is wrong.
     if (invalid) Report(s_.ui, Problem{.kind = ProblemKind::TemplateMarkersMissing});
-    return PreviewShow{true, file_, false};
+    return Navigate(file_);
 }
 
 bool Preview::WritePreviewFile(std::string_view text, ProblemKind failure) {

@@ -3,7 +3,9 @@
 // page around it, and the detail or list page of the album rendered into the preview file.
 // The window asks Update what to show and shows it.
 
+#include <atomic>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -37,7 +39,16 @@ struct PreviewShow {
     bool navigate = false;
     std::string path;     // the file to show (CP932); empty: a blank page
     bool notice = false;  // show the page-preview notice now (it is not shown again)
+    // A movie's card shown without its poster: the window has the poster made off its thread
+    // (MakePreviewPoster of posterMovie into posterFile), tells PosterMade, and updates again.
+    std::string posterMovie;
+    std::string posterFile;
 };
+
+// Makes the poster a movie's card shows (CP932 paths); false when the clip gives none, or when
+// `stop` is set. Touches nothing but the two files: it runs on a thread of its own.
+bool MakePreviewPoster(const std::string& moviePath, const std::string& posterFile,
+                       const std::atomic<bool>* stop);
 
 class Preview {
   public:
@@ -52,18 +63,26 @@ class Preview {
 
     const std::string& File() const { return file_; }
 
+    // A poster asked for by an update is made (ok) or cannot be had: the movie's card shows it
+    // from now on, or goes on without one.
+    void PosterMade(const std::string& moviePath, const std::string& posterFile, bool ok);
+
   private:
     PreviewShow ShowImage(const std::string& folder, const std::string& name,
                           const PaneGeometry& pane);
     PreviewShow ShowPage(int index, bool list);
-    // The poster a movie's card shows: a path, or empty when none can be had.
-    std::string PosterFor(const std::string& moviePath, const std::string& name);
+    // The poster a movie's card shows: a path, or empty when there is none (yet: then `show`
+    // asks for it).
+    std::string PosterFor(const std::string& moviePath, const std::string& name, PreviewShow& show);
     // Writes the preview file; false after telling `failure` (with the errno and the step).
     bool WritePreviewFile(std::string_view text, ProblemKind failure);
 
     Session& s_;
     std::string file_;
     ExifTable table_;
+    // The posters made for the pane, by movie path; an empty path for a clip that gave none.
+    std::map<std::string, std::string> posters_;
+    int postersAsked_ = 0;  // numbers each poster file
 };
 
 }  // namespace mirulane

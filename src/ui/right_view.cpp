@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QImageReader>
 #include <QStyle>
+#include <optional>
 
 #include "app/files.h"
 #include "ui/qt_text.h"
@@ -23,19 +24,69 @@ CRightView::CRightView(UiSession& session, QWidget* parent)
     setMinimumWidth(60);
     // Links inside a previewed page are followed here; nothing is handed to another program.
     setOpenExternalLinks(false);
+    // Posters are made one at a time: the pane waits for one movie at most.
+    pool_.setMaxThreadCount(1);
+}
+
+CRightView::~CRightView() {
+    stop_ = true;
+    pool_.waitForDone();
+    for (const QString& file : posterFiles_) QFile::remove(file);
 }
 
 int CRightView::CurrentEntry() const { return session_.Core().album.currentEntry; }
 
+PaneGeometry CRightView::Pane() const {
+    return {width(), height(), style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this)};
+}
+
 void CRightView::Update(QObject* sender, int hint) {
     if (!sender) return;
-    QStyle* s = style();
-    PaneGeometry pane{width(), height(), s->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this)};
-    PreviewShow show = preview_.Update(hint, pane);
+    PreviewShow show = preview_.Update(hint, Pane());
     if (!show.navigate) return;
     Show(show.path);
+    {
+        std::lock_guard<std::mutex> lock(waitingLock_);
+        waiting_ = show.posterMovie;
+    }
+    if (!show.posterMovie.empty()) MakePoster(show.posterMovie, show.posterFile);
     if (show.notice) ShowNotice();
     if (focusBack_) focusBack_();
+}
+
+void CRightView::MakePoster(const std::string& movie, const std::string& file) {
+    if (!postersAsked_.insert(movie).second) return;  // on its way already
+    if (std::optional<std::string> system = ToSystemPath(file)) {
+        posterFiles_ << QString::fromStdString(*system);
+    }
+    pool_.start([this, movie, file] {
+        PosterEnd end = PosterEnd::Skipped;
+        bool wanted = false;
+        {
+            std::lock_guard<std::mutex> lock(waitingLock_);
+            wanted = waiting_ == movie;
+        }
+        if (wanted && !stop_) {
+            end = MakePreviewPoster(movie, file, &stop_) ? PosterEnd::Made : PosterEnd::NoPoster;
+        }
+        if (stop_) return;
+        QMetaObject::invokeMethod(
+            this, [this, movie, file, end] { PosterReady(movie, file, end); },
+            Qt::QueuedConnection);
+    });
+}
+
+void CRightView::PosterReady(const std::string& movie, const std::string& file, PosterEnd end) {
+    postersAsked_.erase(movie);
+    if (end == PosterEnd::Skipped) return;  // asked for again if the movie is shown again
+    preview_.PosterMade(movie, file, end == PosterEnd::Made);
+    {
+        std::lock_guard<std::mutex> lock(waitingLock_);
+        if (end != PosterEnd::Made || waiting_ != movie || CurrentEntry() < 0) return;
+    }
+    // The card is shown again with its poster; the keyboard focus stays where it is now.
+    PreviewShow show = preview_.Update(CurrentEntry(), Pane());
+    if (show.navigate) Show(show.path);
 }
 
 void CRightView::Show(const std::string& path) {

@@ -291,8 +291,12 @@ void UiSession::Shutdown() {
     // The settings of this run would be lost without a word.
     if (int error = profile_->Save(session_->settings)) TellProfileNotSaved(error);
     QFile::remove(previewPath_);
-    // A movie's poster made for the preview sits beside it.
-    QFile::remove(previewPath_ + QStringLiteral(".poster.jpg"));
+    // The movie posters made for the preview sit beside it, numbered.
+    const QFileInfo preview(previewPath_);
+    const QString posters = preview.fileName() + QStringLiteral(".poster*.jpg");
+    for (const QFileInfo& poster : QDir(preview.path()).entryInfoList({posters}, QDir::Files)) {
+        QFile::remove(poster.filePath());
+    }
 }
 
 void UiSession::RememberAlbum(const std::string& path) {

@@ -6,6 +6,7 @@
 #include "app/preview.h"
 #include "exif/camera_fields.h"
 #include "fixtures/exif_builder.h"
+#include "fixtures/movie_builder.h"
 #include "session_album.h"
 
 namespace mirulane {
@@ -244,6 +245,36 @@ TEST(PreviewPages, FailuresAreReportedAndLeaveThePaneAsItIs) {
     EXPECT_TRUE(show.navigate);
     EXPECT_EQ(nowhere, show.path);
     EXPECT_TRUE(a.ui.messages.empty());
+}
+
+// Decoding a clip can take seconds: the movie's card is shown at once and asks for its poster,
+// which comes on a later update, is asked for only once, and is not asked for again when the
+// clip gives none.
+TEST(PreviewImage, AMoviesCardIsShownAtOnceAndItsPosterAsked) {
+    PreviewAlbum a;
+    a.Add("MVI_0001.AVI");
+    a.Add("BROKEN.AVI");
+    ASSERT_TRUE(fixtures::WriteClip(a.Path("MVI_0001.AVI"),
+                                    {fixtures::ClipKind::MjpegAvi, 64, 48, 10, 0.5, false}));
+    a.Put("BROKEN.AVI", "RIFF....AVI LIST");
+
+    PreviewShow show = a.Show(0);
+    ASSERT_TRUE(show.navigate);
+    EXPECT_EQ(show.posterMovie, a.Path("MVI_0001.AVI"));
+    ASSERT_FALSE(show.posterFile.empty());
+    EXPECT_EQ(a.Page().find(".jpg"), std::string::npos);
+
+    ASSERT_TRUE(MakePreviewPoster(show.posterMovie, show.posterFile, nullptr));
+    a.preview.PosterMade(show.posterMovie, show.posterFile, true);
+    show = a.Show(0);
+    EXPECT_TRUE(show.posterMovie.empty());
+    EXPECT_NE(a.Page().find("Mrl1.html.poster0.jpg"), std::string::npos) << a.Page();
+
+    show = a.Show(1);
+    ASSERT_FALSE(show.posterMovie.empty());
+    EXPECT_FALSE(MakePreviewPoster(show.posterMovie, show.posterFile, nullptr));
+    a.preview.PosterMade(show.posterMovie, show.posterFile, false);
+    EXPECT_TRUE(a.Show(1).posterMovie.empty());
 }
 
 }  // namespace

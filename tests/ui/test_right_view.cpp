@@ -15,6 +15,7 @@
 #include "exif/camera_fields.h"
 #include "exif/exif_thumbnail.h"
 #include "fixtures/exif_builder.h"
+#include "fixtures/movie_builder.h"
 #include "platform/cp932.h"
 #include "platform/fs.h"
 #include "ui/mirulane_doc.h"
@@ -164,6 +165,25 @@ TEST_F(PreviewTest, PortraitPhotosAreShownUpright) {
 
     Pick(1);
     EXPECT_EQ(shown("P4.JPG").size(), QSize(48, 64));
+}
+
+// Decoding a clip can take seconds, and the window never waits for it: a movie's card shows
+// at once, its poster follows without the pane taking the keyboard focus again, and the
+// posters made go with the window.
+TEST_F(PreviewTest, AMoviesPosterIsMadeOffTheWindowsThread) {
+    ASSERT_TRUE(fixtures::WriteClip(dir.path() + "/photos/MVI.AVI",
+                                    {fixtures::ClipKind::MjpegAvi, 64, 48, 10, 0.5, false}));
+    ASSERT_TRUE(session->OpenFile(QString::fromStdString(WriteAlbum({"MVI.AVI", "P1.JPG"}))));
+    int focusedBack = 0;
+    View()->SetFocusBack([&] { ++focusedBack; });
+    Pick(0);
+    EXPECT_EQ(PreviewFile().find(".poster"), std::string::npos);
+    QTRY_VERIFY_WITH_TIMEOUT(PreviewFile().find(".poster0.jpg") != std::string::npos, 20000);
+    EXPECT_EQ(focusedBack, 1);
+    const QString poster = session->PreviewFilePath() + ".poster0.jpg";
+    EXPECT_TRUE(QFile::exists(poster));
+    frame.reset();
+    EXPECT_FALSE(QFile::exists(poster));
 }
 
 TEST_F(PreviewTest, PagesAreReadAsCp932WhateverTheirCharsetSays) {
