@@ -18,7 +18,8 @@ std::string ClassificationExtension(std::string_view name) {
 
 MediaKind KindOfName(std::string_view name) {
     static constexpr const char* kImages[] = {"jpg", "jpeg", "png", "gif", "bmp", "tif"};
-    static constexpr const char* kVideos[] = {"avi", "mpg", "mpeg", "mp4", "m4v", "webm"};
+    // "mov" is a movie too: a phone's QuickTime clip plays, or gets a playable copy.
+    static constexpr const char* kVideos[] = {"avi", "mpg", "mpeg", "mp4", "m4v", "webm", "mov"};
     std::string ext = ClassificationExtension(name);
     for (const char* e : kImages) {
         if (ext == e) return MediaKind::Image;
@@ -249,7 +250,7 @@ int ExistenceOnly(std::string_view path, PixelSize& size) {
 constexpr LocatorRow kLocatorRows[] = {
     {"jpg", ReadJpegSize}, {"jpeg", ReadJpegSize}, {"gif", ReadGifSize},    {"png", ReadPngSize},
     {"bmp", ReadBmpSize},  {"avi", ReadRiffSize},  {"mpg", ExistenceOnly},  {"mpeg", ExistenceOnly},
-    {"mp4", ReadMp4Size},  {"m4v", ReadMp4Size},   {"webm", ExistenceOnly},
+    {"mp4", ReadMp4Size},  {"m4v", ReadMp4Size},   {"webm", ExistenceOnly}, {"mov", ReadMp4Size},
 };
 
 // The extension of a found name: bytes after its last '.', searched from the second-to-last

@@ -21,7 +21,7 @@ TEST(MediaKind, ClassifiesByTheLastExtension) {
     EXPECT_TRUE(IsVideo("clip.MP4"));
     EXPECT_TRUE(IsVideo("clip.m4v"));
     EXPECT_TRUE(IsVideo("screen.webm"));
-    EXPECT_EQ(KindOfName("movie.mov"), MediaKind::Other);
+    EXPECT_TRUE(IsVideo("IMG_0001.MOV"));
     EXPECT_EQ(KindOfName("a.jpg.txt"), MediaKind::Other);
     EXPECT_EQ(KindOfName("README"), MediaKind::Other);
     EXPECT_EQ(ClassificationExtension("x.ABCDEFGHIJ"), "abcdefg");
@@ -306,6 +306,7 @@ TEST(Locator, FindsNamesWithoutRegardToCaseAndFallsBackInTableOrder) {
     dir.Write("movie.mpg", "not really a movie");
     dir.Write("Phone.M4V", MakeMp4(1280, 720));
     dir.Write("screen.webm", "not really a movie");
+    dir.Write("IMG_0001.MOV", MakeMp4(1920, 1080));
     std::string folder = *Utf8ToCp932(dir.path()) + "/";
     ImageLocator locator;
 
@@ -336,6 +337,9 @@ TEST(Locator, FindsNamesWithoutRegardToCaseAndFallsBackInTableOrder) {
     f = locator.Locate(folder + "screen", "webm");  // WebM sizes are not read
     ASSERT_TRUE(f);
     EXPECT_EQ(f->size.width, 0u);
+    f = locator.Locate(folder + "img_0001", "mov");  // a phone's QuickTime clip
+    ASSERT_TRUE(f);
+    EXPECT_EQ(f->size.height, 1080u);
 
     EXPECT_FALSE(locator.Locate(folder + "none", "jpg"));
     EXPECT_FALSE(locator.Locate(folder + "thumb", "jpg", /*tryAll=*/false));
