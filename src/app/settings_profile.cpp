@@ -18,15 +18,34 @@ SettingsProfile::~SettingsProfile() = default;
 
 const std::string& SettingsProfile::path() const { return profile_->path(); }
 
-void SettingsProfile::Load(Settings& settings) const { settings.Load(*profile_); }
+void SettingsProfile::Load(Settings& settings) {
+    settings.Load(*profile_);
+    loaded_ = std::make_unique<IniProfile>(*profile_);
+    Settings asRead = settings;
+    asRead.Save(*loaded_);
+}
 
 int SettingsProfile::Save(Settings& settings) {
-    settings.Save(*profile_);
+    IniProfile mine = *profile_;
+    settings.Save(mine);
+    // Another run may have written the profile since this one read it (a second window, the
+    // recent albums): only what this run changed is laid over the file as it is now, so that
+    // neither run's choices are lost. A file gone or unreadable gets this run's whole profile.
+    std::string probe;
+    if (ReadSystemFile(profile_->path(), probe, 1) != 0) {
+        *profile_ = std::move(mine);
+        return Write(*profile_);
+    }
+    IniProfile onDisk(profile_->path());
+    onDisk.TakeChanges(loaded_ ? *loaded_ : *profile_, mine);
+    *profile_ = std::move(onDisk);
     return Write(*profile_);
 }
 
 int SettingsProfile::SaveRecentAlbums(const Settings& settings) {
     mirulane::SaveRecentAlbums(*profile_, settings.recentAlbums);
+    // Written now, so no change at the end of the run.
+    if (loaded_) mirulane::SaveRecentAlbums(*loaded_, settings.recentAlbums);
     // A profile that is there but cannot be read is never replaced by one holding only the
     // list.
     std::string probe;

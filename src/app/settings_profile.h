@@ -24,9 +24,11 @@ class SettingsProfile {
     // The profile's path (a path of the file system).
     const std::string& path() const;
 
-    void Load(Settings& settings) const;
+    // Reads the settings, and remembers them as read: Save writes only what changes since.
+    void Load(Settings& settings);
     // Writes the settings to the profile, making its folder first (the first run has none
-    // yet); 0, or the errno of the failed write.
+    // yet): the keys whose values changed since the profile was read, over the file as it is
+    // now. 0, or the errno of the failed write.
     int Save(Settings& settings);
     // Writes the recent albums at once, so that a run that never reaches its end still leaves
     // them: only their section changes, and every other key stays as the file on disk has it
@@ -38,6 +40,9 @@ class SettingsProfile {
     int Write(const IniProfile& profile);
 
     std::unique_ptr<IniProfile> profile_;
+    // The settings as Load read them (missing keys at their defaults), as Save would write
+    // them: a key whose value still matches was not changed by this run.
+    std::unique_ptr<IniProfile> loaded_;
 };
 
 }  // namespace mirulane

@@ -14,6 +14,15 @@ std::string_view Trim(std::string_view s) {
     return s.substr(b, e - b);
 }
 
+// A value enclosed in matching quotes is read without them.
+std::string_view Unquoted(std::string_view value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front()) {
+        return value.substr(1, value.size() - 2);
+    }
+    return value;
+}
+
 }  // namespace
 
 IniProfile::IniProfile(std::string path) : path_(std::move(path)) {
@@ -64,12 +73,7 @@ void IniProfile::Parse(std::string_view text) {
         size_t eq = line.find('=');
         if (!current || eq == std::string_view::npos) continue;
         std::string_view key = Trim(line.substr(0, eq));
-        std::string_view value = Trim(line.substr(eq + 1));
-        // A value enclosed in matching quotes is read without them.
-        if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-            value.back() == value.front()) {
-            value = value.substr(1, value.size() - 2);
-        }
+        std::string_view value = Unquoted(Trim(line.substr(eq + 1)));
         bool added = false;
         Entry& entry = EntryFor(*current, key, added);
         if (added) entry.value = std::string(value);
@@ -110,6 +114,18 @@ void IniProfile::SetString(std::string_view section, std::string_view key, std::
     if (!s) s = &AddSection(section);
     bool added = false;
     EntryFor(*s, key, added).value = std::move(clean);
+}
+
+void IniProfile::TakeChanges(const IniProfile& base, const IniProfile& mine) {
+    for (const Section& s : mine.sections_) {
+        for (const Entry& e : s.entries) {
+            // Compared as a reader sees them: a value written in quotes reads without them.
+            const Entry* before = base.FindEntry(s.name, e.key);
+            if (!before || Unquoted(before->value) != Unquoted(e.value)) {
+                SetString(s.name, e.key, e.value);
+            }
+        }
+    }
 }
 
 std::string IniProfile::Serialize() const {
