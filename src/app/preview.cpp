@@ -153,6 +153,11 @@ PreviewShow Preview::ShowImage(const std::string& folder, const std::string& nam
     page.video = IsVideo(page.imagePath);
     PreviewShow show = Navigate(file_);
     if (page.video) page.posterPath = PosterFor(target, name, show);
+    PixelSize poster;
+    if (!page.posterPath.empty() && ReadJpegSize(page.posterPath, poster) == 0) {
+        page.posterWidth = poster.width;
+        page.posterHeight = poster.height;
+    }
     // A page that cannot be written is not reported: the pane shows the file as it is.
     if (!page.imagePath.empty()) {
         WriteGeneratedFile(file_, ToCrLf(ImagePageText(page, pane, s_.settings)));

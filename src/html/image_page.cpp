@@ -14,6 +14,23 @@ namespace {
 
 constexpr int kTopMargin = 2;
 constexpr int kLeftMargin = 2;
+constexpr int kCardPadding = 24;  // around a movie's card
+constexpr int kCardText = 64;     // the card's lines under its poster
+
+// A movie card's poster, scaled down to leave the card within the pane.
+std::string PosterElement(const ImagePage& page, const PaneGeometry& pane) {
+    std::string element = "<img src=\"" + LinkPath(page.posterPath) + "\" border=\"0\"";
+    if (page.posterWidth > 0 && page.posterHeight > 0) {
+        const int room = 2 * (kLeftMargin + kCardPadding + 1);
+        const double boxW = std::max(pane.width - room - pane.scrollBarWidth, 16);
+        const double boxH = std::max(pane.height - room - kCardText, 16);
+        const double scale = std::min({1.0, boxW / page.posterWidth, boxH / page.posterHeight});
+        element += Format(" width=\"%d\" height=\"%d\"",
+                          std::max(1, static_cast<int>(page.posterWidth * scale)),
+                          std::max(1, static_cast<int>(page.posterHeight * scale)));
+    }
+    return element + "><br>";
+}
 
 }  // namespace
 
@@ -71,11 +88,9 @@ std::string ImagePageText(const ImagePage& page, const PaneGeometry& pane,
         // The pane cannot play a movie, and a picture element would show a blown-up broken
         // icon: a card names the movie and its size instead.
         html +=
-            "<table border=\"1\" cellpadding=\"24\" cellspacing=\"0\"><tr>"
+            Format("<table border=\"1\" cellpadding=\"%d\" cellspacing=\"0\"><tr>", kCardPadding) +
             "<td align=\"center\" bgcolor=\"#eeeeee\">";
-        if (!page.posterPath.empty()) {
-            html += "<img src=\"" + LinkPath(page.posterPath) + "\" border=\"0\"><br>";
-        }
+        if (!page.posterPath.empty()) html += PosterElement(page, pane);
         html += Sj("<b>動画</b><br>") + EscapeHtml(LastComponent(page.imagePath));
         if (page.width > 0 && page.height > 0) {
             html += Format("<br>%ux%u", page.width, page.height);

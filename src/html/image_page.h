@@ -19,9 +19,11 @@ struct ImagePage {
     std::string imagePath;  // the picture or movie as found, or the entry's name when none was
     uint32_t width = 0;     // 0 × 0: the size is unknown (nothing found, or a movie without one)
     uint32_t height = 0;
-    bool video = false;      // a movie: shown as a card with its name and size
-    std::string posterPath;  // a movie's poster (CP932 path), shown on its card; may be empty
-    std::string dateText;    // empty when the file's status cannot be read
+    bool video = false;        // a movie: shown as a card with its name and size
+    std::string posterPath;    // a movie's poster (CP932 path), shown on its card; may be empty
+    uint32_t posterWidth = 0;  // the poster's size; 0 × 0 when it is not known
+    uint32_t posterHeight = 0;
+    std::string dateText;  // empty when the file's status cannot be read
     std::string sizeText;
     // (display name, text) of each shown Exif item; nullopt when the file has no Exif data.
     std::optional<std::vector<std::pair<std::string, std::string>>> exif;

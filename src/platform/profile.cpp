@@ -121,7 +121,8 @@ void IniProfile::TakeChanges(const IniProfile& base, const IniProfile& mine) {
         for (const Entry& e : s.entries) {
             // Compared as a reader sees them: a value written in quotes reads without them.
             const Entry* before = base.FindEntry(s.name, e.key);
-            if (!before || Unquoted(before->value) != Unquoted(e.value)) {
+            if (!before || Unquoted(before->value) != Unquoted(e.value) ||
+                !FindEntry(s.name, e.key)) {
                 SetString(s.name, e.key, e.value);
             }
         }

@@ -26,9 +26,10 @@ class IniProfile {
     void SetInt(std::string_view section, std::string_view key, int value);
     void SetString(std::string_view section, std::string_view key, std::string_view value);
 
-    // Lays over this profile every key whose value in `mine` differs from the one in `base`,
-    // or that `base` lacks: what one run changed since it read `base`, taken into the file as
-    // another run may have left it meanwhile.
+    // Lays over this profile every key whose value in `mine` differs from the one in `base`
+    // (or that `base` lacks), and every key of `mine` this profile lacks: what one run changed
+    // since it read `base`, taken into the file as another run may have left it meanwhile,
+    // which then holds every key.
     void TakeChanges(const IniProfile& base, const IniProfile& mine);
 
     // Writes the whole profile back (temporary file and rename); 0 or errno.

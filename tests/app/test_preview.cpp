@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "app/preview.h"
 #include "exif/camera_fields.h"
 #include "fixtures/exif_builder.h"
@@ -255,7 +257,7 @@ TEST(PreviewImage, AMoviesCardIsShownAtOnceAndItsPosterAsked) {
     a.Add("MVI_0001.AVI");
     a.Add("BROKEN.AVI");
     ASSERT_TRUE(fixtures::WriteClip(a.Path("MVI_0001.AVI"),
-                                    {fixtures::ClipKind::MjpegAvi, 64, 48, 10, 0.5, false}));
+                                    {fixtures::ClipKind::MjpegAvi, 640, 480, 10, 0.5, false}));
     a.Put("BROKEN.AVI", "RIFF....AVI LIST");
 
     PreviewShow show = a.Show(0);
@@ -268,7 +270,13 @@ TEST(PreviewImage, AMoviesCardIsShownAtOnceAndItsPosterAsked) {
     a.preview.PosterMade(show.posterMovie, show.posterFile, true);
     show = a.Show(0);
     EXPECT_TRUE(show.posterMovie.empty());
-    EXPECT_NE(a.Page().find("Mrl1.html.poster0.jpg"), std::string::npos) << a.Page();
+    // The poster is scaled down so that the card stays within the pane.
+    const std::string page = a.Page();
+    const size_t poster = page.find("Mrl1.html.poster0.jpg\" border=\"0\" width=\"");
+    ASSERT_NE(poster, std::string::npos) << page;
+    const int width = std::atoi(page.c_str() + page.find("width=\"", poster) + 7);
+    EXPECT_GT(width, 100);
+    EXPECT_LE(width + 2 * (2 + 24 + 1) + kPane.scrollBarWidth, kPane.width);
 
     show = a.Show(1);
     ASSERT_FALSE(show.posterMovie.empty());
