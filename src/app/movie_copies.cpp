@@ -44,15 +44,30 @@ MovieCopiesOutcome MakePlayableCopies(const Album& album, Interaction& ui,
     const std::string folder = MovieFolder(style);
     // The old picture element plays the file itself.
     if (folder.empty() || style.MovieDynsrc) return outcome;
-    // Which movies need a copy is known only by reading them: the probe is quick.
-    std::vector<int> rows;
+    // Which movies need a copy is known only by reading them. A probe is quick, but a damaged
+    // clip can hold it for seconds and a folder may hold many: the run shows its progress and
+    // can be cancelled between clips.
+    std::vector<int> movies;
     for (int i = 0; i < entries.Count(); ++i) {
         const std::string& name = entries.Field(i, COL_FILE);
-        if (IsVideo(name) && IsPlainFileName(name) && FileExists(target + name) &&
-            !ProbeMovie(target + name).playable) {
-            rows.push_back(i);
+        if (IsVideo(name) && IsPlainFileName(name) && FileExists(target + name)) {
+            movies.push_back(i);
         }
     }
+    std::vector<int> rows;
+    if (!movies.empty()) ui.SetStatus(StatusPane::Message, Sj("動画を調べています..."));
+    const int probed = static_cast<int>(movies.size());
+    for (int k = 0; k < probed; ++k) {
+        if (ui.Progress(k, probed) == ProgressAnswer::Cancel) {
+            ui.SetStatus(StatusPane::Message, "");
+            outcome.cancelled = true;
+            return outcome;
+        }
+        if (!ProbeMovie(target + entries.Field(movies[k], COL_FILE)).playable) {
+            rows.push_back(movies[k]);
+        }
+    }
+    if (!movies.empty()) ui.SetStatus(StatusPane::Message, "");
     if (rows.empty() && !IsDirectory(folder)) return outcome;
     if (MakeFolderPath(folder) != 0) {
         outcome.problems.push_back({.kind = ProblemKind::MovieFolderNotMade, .path = folder});

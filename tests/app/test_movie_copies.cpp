@@ -95,8 +95,10 @@ TEST(MovieCopies, AUsersFileIsKeptADamagedClipIsNamedAndACancelLeavesNothingHalf
     // Without a copy the page plays the file itself.
     EXPECT_NE(a.Get("html/broken.html").find("<source src=\"../broken.avi\""), std::string::npos);
 
+    // Cancelled as the copy is to be made (after both clips were probed), and while they are
+    // probed.
     MovieAlbum b;
-    b.ui.cancelAtDone = 0;
+    b.ui.cancelWhen = [](int, int total) { return total == 1; };
     b.ui.defaultOverwrite = OverwriteAnswer::Yes;
     EXPECT_EQ(GenerationRun(b.session), GenerationResult::MovieCopiesCancelled);
     EXPECT_FALSE(b.Exists("index.html"));
@@ -105,6 +107,11 @@ TEST(MovieCopies, AUsersFileIsKeptADamagedClipIsNamedAndACancelLeavesNothingHalf
             << file.path();
         EXPECT_NE(file.path().extension(), ".mp4") << file.path();
     }
+    MovieAlbum c;
+    c.ui.cancelAtDone = 1;
+    EXPECT_EQ(GenerationRun(c.session), GenerationResult::MovieCopiesCancelled);
+    EXPECT_EQ(c.ui.progress.back(), std::make_pair(1, 2));
+    EXPECT_FALSE(c.Exists("index.html"));
 }
 
 }  // namespace

@@ -33,8 +33,9 @@ ProgressAnswer ScriptedInteraction::Progress(int done, int total) {
     if (progress.empty() || progress.back() != std::pair(done, total)) {
         progress.emplace_back(done, total);
     }
-    return cancelAtDone >= 0 && done >= cancelAtDone ? ProgressAnswer::Cancel
-                                                     : ProgressAnswer::Continue;
+    const bool cancel =
+        (cancelAtDone >= 0 && done >= cancelAtDone) || (cancelWhen && cancelWhen(done, total));
+    return cancel ? ProgressAnswer::Cancel : ProgressAnswer::Continue;
 }
 
 void ScriptedInteraction::WarnNamingFiles(std::string_view before,

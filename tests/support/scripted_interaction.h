@@ -34,6 +34,8 @@ class ScriptedInteraction : public Interaction {
     // report that answers "cancel" first (its done count; -1: never).
     std::vector<std::pair<int, int>> progress;
     int cancelAtDone = -1;
+    // Answers "cancel" to the reports it holds true for, when set.
+    std::function<bool(int done, int total)> cancelWhen;
 
     MsgAnswer Message(std::string_view text, std::string_view caption, MsgIcon icon,
                       MsgButtons buttons) override;
