@@ -33,12 +33,14 @@ int SettingsProfile::Save(Settings& settings) {
     // neither run's choices are lost. A file gone or unreadable gets this run's whole profile.
     std::string probe;
     if (ReadSystemFile(profile_->path(), probe, 1) != 0) {
-        *profile_ = std::move(mine);
-        return Write(*profile_);
+        *profile_ = mine;
+    } else {
+        IniProfile onDisk(profile_->path());
+        onDisk.TakeChanges(loaded_ ? *loaded_ : *profile_, mine);
+        *profile_ = std::move(onDisk);
     }
-    IniProfile onDisk(profile_->path());
-    onDisk.TakeChanges(loaded_ ? *loaded_ : *profile_, mine);
-    *profile_ = std::move(onDisk);
+    // What this run has now written is what a later save compares with.
+    loaded_ = std::make_unique<IniProfile>(std::move(mine));
     return Write(*profile_);
 }
 
