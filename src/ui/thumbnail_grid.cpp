@@ -117,7 +117,14 @@ ThumbnailGrid::ThumbnailGrid(UiSession& session, CLeftView& list, QWidget* paren
     connect(cache_, &ThumbnailCache::Ready, viewport(), qOverload<>(&QWidget::update));
     // A refresh reads the album's files again, its pictures too.
     connect(&list.Model(), &QAbstractItemModel::modelReset, cache_, &ThumbnailCache::Clear);
+    setFont(list.font());
+    list.installEventFilter(this);
     FollowAlbum();
+}
+
+bool ThumbnailGrid::eventFilter(QObject* watched, QEvent* e) {
+    if (watched == &list_ && e->type() == QEvent::FontChange) setFont(list_.font());
+    return QListView::eventFilter(watched, e);
 }
 
 void ThumbnailGrid::FollowAlbum() {

@@ -35,6 +35,8 @@ class ThumbnailGrid : public QListView {
     void keyReleaseEvent(QKeyEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
     void showEvent(QShowEvent* e) override;
+    // The names are written in the report view's font, which follows the list font setting.
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
   private:
     UiSession& session_;

@@ -24,6 +24,7 @@
 #include "ui/help.h"
 #include "ui/help_window.h"
 #include "ui/overwrite_dialog.h"
+#include "ui/thumbnail_grid.h"
 #include "window_fixture.h"
 
 namespace mirulane::ui::testing {
@@ -516,6 +517,8 @@ TEST_F(WindowTest, FontDialogChangesTheListAtOnceAndTheProfileAtExit) {
     Trigger(C::kFont);
     EXPECT_EQ(frame->ListPane()->font().family(), "DejaVu Sans");
     EXPECT_DOUBLE_EQ(frame->ListPane()->font().pointSizeF(), 15.0);
+    // The thumbnail view writes its names in the same font.
+    EXPECT_EQ(frame->ThumbnailPane()->font(), frame->ListPane()->font());
     EXPECT_TRUE(Profile().empty());
     frame->close();
     std::string profile = Profile();
@@ -526,6 +529,7 @@ TEST_F(WindowTest, FontDialogChangesTheListAtOnceAndTheProfileAtExit) {
 
     Start();
     EXPECT_EQ(frame->ListPane()->font().family(), "DejaVu Sans");
+    EXPECT_EQ(frame->ThumbnailPane()->font().family(), "DejaVu Sans");
 }
 
 TEST_F(WindowTest, PreviewModesAreRadioItemsKeptInTheProfile) {
