@@ -123,7 +123,9 @@ std::string Preview::PosterFor(const std::string& moviePath, const std::string& 
         if (FileExists(made)) return made;
     }
     // Else one made for the pane beside the preview file: decoding a clip can take seconds,
-    // so the card is shown at once and the window has the poster made meanwhile.
+    // so the card is shown at once and the window has the poster made meanwhile. Without a
+    // preview file (a temporary folder Shift-JIS cannot name) there is nowhere to put it.
+    if (file_.empty()) return {};
     auto known = posters_.find(moviePath);
     if (known != posters_.end()) {
         if (known->second.empty() || FileExists(known->second)) return known->second;

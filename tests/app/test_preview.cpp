@@ -266,6 +266,10 @@ TEST(PreviewImage, AMoviesCardIsShownAtOnceAndItsPosterAsked) {
     ASSERT_FALSE(show.posterFile.empty());
     EXPECT_EQ(a.Page().find(".jpg"), std::string::npos);
 
+    // Without a preview file nothing is asked for: the poster would land in the working folder.
+    Preview nowhere(a.session, "");
+    EXPECT_TRUE(nowhere.Update(0, kPane).posterFile.empty());
+
     ASSERT_TRUE(MakePreviewPoster(show.posterMovie, show.posterFile, nullptr));
     a.preview.PosterMade(show.posterMovie, show.posterFile, true);
     show = a.Show(0);
