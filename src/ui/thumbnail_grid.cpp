@@ -1,7 +1,10 @@
 #include "ui/thumbnail_grid.h"
 
 #include <QContextMenuEvent>
+#include <QItemSelectionModel>
 #include <QPainter>
+#include <QScopedValueRollback>
+#include <QSortFilterProxyModel>
 #include <QStyledItemDelegate>
 
 #include "album/columns.h"
@@ -86,18 +89,38 @@ class ThumbnailDelegate : public QStyledItemDelegate {
 
 }  // namespace
 
+// The report view's entries with their file name column alone: one item an entry, so that
+// assistive technology reads each entry by its name rather than every column of it.
+class FileNameColumn : public QSortFilterProxyModel {
+  public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+  protected:
+    bool filterAcceptsColumn(int column, const QModelIndex&) const override {
+        return column == COL_FILE;
+    }
+};
+
 ThumbnailGrid::ThumbnailGrid(UiSession& session, CLeftView& list, QWidget* parent)
     : QListView(parent),
       session_(session),
       list_(list),
+      names_(new FileNameColumn(this)),
       cache_(new ThumbnailCache(kBox, 48 * 1024, this)) {
     setObjectName(QStringLiteral("thumbnailPane"));
     setAccessibleName(QString::fromUtf8("サムネイル"));
-    // A grid over the report view's model and selection: what is selected in one is
-    // selected in the other, and the report view hands it to the core.
-    setModel(&list.Model());
-    setSelectionModel(list.selectionModel());
-    setModelColumn(COL_FILE);
+    // A grid over the report view's entries: what is selected in one is selected in the
+    // other, and the report view hands it to the core.
+    names_->setSourceModel(&list.Model());
+    setModel(names_);
+    connect(list.selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &ThumbnailGrid::SelectionFromList);
+    connect(list.selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &ThumbnailGrid::CurrentFromList);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &ThumbnailGrid::SelectionToList);
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &ThumbnailGrid::CurrentToList);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -119,7 +142,42 @@ ThumbnailGrid::ThumbnailGrid(UiSession& session, CLeftView& list, QWidget* paren
     connect(&list.Model(), &QAbstractItemModel::modelReset, cache_, &ThumbnailCache::Clear);
     setFont(list.font());
     list.installEventFilter(this);
+    SelectionFromList();
+    CurrentFromList(list.selectionModel()->currentIndex());
     FollowAlbum();
+}
+
+void ThumbnailGrid::SelectionFromList() {
+    if (linking_) return;
+    QScopedValueRollback<bool> guard(linking_, true);
+    selectionModel()->select(names_->mapSelectionFromSource(list_.selectionModel()->selection()),
+                             QItemSelectionModel::ClearAndSelect);
+}
+
+void ThumbnailGrid::SelectionToList() {
+    if (linking_) return;
+    QScopedValueRollback<bool> guard(linking_, true);
+    list_.selectionModel()->select(names_->mapSelectionToSource(selectionModel()->selection()),
+                                   QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+void ThumbnailGrid::CurrentFromList(const QModelIndex& current) {
+    if (linking_) return;
+    QScopedValueRollback<bool> guard(linking_, true);
+    const QModelIndex name = current.isValid()
+                                 ? names_->mapFromSource(current.siblingAtColumn(COL_FILE))
+                                 : QModelIndex();
+    selectionModel()->setCurrentIndex(name, QItemSelectionModel::NoUpdate);
+}
+
+void ThumbnailGrid::CurrentToList(const QModelIndex& current) {
+    if (linking_) return;
+    QScopedValueRollback<bool> guard(linking_, true);
+    // The report view keeps the column its focus was in.
+    QModelIndex entry = names_->mapToSource(current);
+    const int column = list_.selectionModel()->currentIndex().column();
+    if (entry.isValid() && column > 0) entry = entry.siblingAtColumn(column);
+    list_.selectionModel()->setCurrentIndex(entry, QItemSelectionModel::NoUpdate);
 }
 
 bool ThumbnailGrid::eventFilter(QObject* watched, QEvent* e) {

@@ -1,14 +1,16 @@
 #pragma once
 // The list pane's thumbnail view: the album's entries as a grid of pictures with their file
-// names, a second view over the report view's model and selection. Selecting, the focused
-// entry, Delete, the context menu and a double click act as they do in the report view, which
-// stays the one that talks to the core.
+// names, a second view over the report view's entries (their file name column alone) whose
+// selection and focused entry are linked to the report view's. Selecting, the focused entry,
+// Delete, the context menu and a double click act as they do in the report view, which stays
+// the one that talks to the core.
 
 #include <QListView>
 
 namespace mirulane::ui {
 
 class CLeftView;
+class FileNameColumn;
 class ThumbnailCache;
 class UiSession;
 
@@ -39,9 +41,17 @@ class ThumbnailGrid : public QListView {
     bool eventFilter(QObject* watched, QEvent* e) override;
 
   private:
+    // The selection and the focused entry, each way between the two views.
+    void SelectionFromList();
+    void SelectionToList();
+    void CurrentFromList(const QModelIndex& current);
+    void CurrentToList(const QModelIndex& current);
+
     UiSession& session_;
     CLeftView& list_;
+    FileNameColumn* names_;
     ThumbnailCache* cache_;
+    bool linking_ = false;  // a change made by the link itself is not sent back
 };
 
 }  // namespace mirulane::ui

@@ -2,6 +2,7 @@
 // list working in it, the choice kept across a restart, and pictures that arrive after the
 // placeholders, with nothing worse than a placeholder for a file that cannot be shown.
 
+#include <QAccessible>
 #include <QtTest/QTest>
 #include <algorithm>
 #include <filesystem>
@@ -74,6 +75,12 @@ TEST_F(ThumbnailViewTest, SharesTheSelectionTheFocusAndTheListCommandsWithTheRep
     Trigger(C::kThumbnailView);
     ASSERT_EQ(frame->ShownListView(), &Grid());
     EXPECT_TRUE(Action(C::kThumbnailView)->isChecked());
+    // Assistive technology reads one item an entry, by its file name.
+    QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(&Grid());
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(grid->childCount(), 4);
+    ASSERT_NE(grid->child(1), nullptr);
+    EXPECT_EQ(grid->child(1)->text(QAccessible::Name), "b.jpg");
 
     // A click picks the entry: the core selects it and the preview shows it.
     ClickCell(1);
