@@ -15,5 +15,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     mirulane::ParsePngSize(bytes, s);
     mirulane::ParseRiffSize(bytes, s);
     mirulane::ParseMp4Size(bytes, s);
+    mirulane::ParseWebmSize(bytes, s);
     return 0;
 }

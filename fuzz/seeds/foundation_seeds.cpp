@@ -18,6 +18,8 @@ void WriteImageHeaderSeeds(const std::string& folder) {
     WriteSeed(folder, "avi", MakeAvi(320, 240));
     WriteSeed(folder, "mp4", MakeMp4(1920, 1080));
     WriteSeed(folder, "mp4-moov-first", MakeMp4(640, 360, /*moovFirst=*/true));
+    WriteSeed(folder, "webm", MakeWebm(1280, 720));
+    WriteSeed(folder, "webm-live", MakeWebm(640, 360, /*liveSizes=*/true));
     WriteSeed(
         folder, "mp4-v1-turned",
         Mp4Box("ftyp", "qt  ") + Mp4Box("moov", Mp4Box("trak", Mp4TrackHeader(1280, 720, 1, 1)),

@@ -248,9 +248,9 @@ int ExistenceOnly(std::string_view path, PixelSize& size) {
 // The rows after "mpeg" came later: a name missing with its own extension still falls back
 // to the older rows first.
 constexpr LocatorRow kLocatorRows[] = {
-    {"jpg", ReadJpegSize}, {"jpeg", ReadJpegSize}, {"gif", ReadGifSize},    {"png", ReadPngSize},
-    {"bmp", ReadBmpSize},  {"avi", ReadRiffSize},  {"mpg", ExistenceOnly},  {"mpeg", ExistenceOnly},
-    {"mp4", ReadMp4Size},  {"m4v", ReadMp4Size},   {"webm", ExistenceOnly}, {"mov", ReadMp4Size},
+    {"jpg", ReadJpegSize}, {"jpeg", ReadJpegSize}, {"gif", ReadGifSize},   {"png", ReadPngSize},
+    {"bmp", ReadBmpSize},  {"avi", ReadRiffSize},  {"mpg", ExistenceOnly}, {"mpeg", ExistenceOnly},
+    {"mp4", ReadMp4Size},  {"m4v", ReadMp4Size},   {"webm", ReadWebmSize}, {"mov", ReadMp4Size},
 };
 
 // The extension of a found name: bytes after its last '.', searched from the second-to-last

@@ -45,6 +45,9 @@ int ReadRiffSize(std::string_view path, PixelSize& size);
 // after the movie data). A track turned a quarter by its matrix reports orientation 6 or 8,
 // so the located size is the upright one.
 int ReadMp4Size(std::string_view path, PixelSize& size);
+// WebM: the first video track's PixelWidth and PixelHeight, walking the elements segment >
+// tracks > track entry > video. A WebM file whose size is not found is still found, 0 x 0.
+int ReadWebmSize(std::string_view path, PixelSize& size);
 int CheckExists(std::string_view path);
 
 // The same parsers over bytes already in memory (the fuzz targets use these). The JPEG one
@@ -56,6 +59,7 @@ int ParseGifSize(std::string_view bytes, PixelSize& size);
 int ParsePngSize(std::string_view bytes, PixelSize& size);
 int ParseRiffSize(std::string_view bytes, PixelSize& size);
 int ParseMp4Size(std::string_view bytes, PixelSize& size);
+int ParseWebmSize(std::string_view bytes, PixelSize& size);
 
 // The Orientation (tag 0x0112, one SHORT of 1 to 8) of IFD0 of TIFF data, as an Exif segment
 // holds it after "Exif" 00 00; 1 when it is absent or malformed. Reads nothing outside `tiff`.

@@ -296,6 +296,62 @@ TEST(Mp4Size, RefusesTruncatedAndHostileBoxes) {
     EXPECT_EQ(ReadMp4Size(dir.path(), s), -1);  // a folder
 }
 
+TEST(WebmSize, ReadsTheVideoTracksSizeAndRefusesHostileElements) {
+    PixelSize s;
+    ASSERT_EQ(ParseWebmSize(MakeWebm(1280, 720), s), 0);
+    EXPECT_EQ(s.width, 1280u);
+    EXPECT_EQ(s.height, 720u);
+    ASSERT_EQ(ParseWebmSize(MakeWebm(640, 480, /*liveSizes=*/true), s), 0);
+    EXPECT_EQ(s.width, 640u);
+
+    const std::string header = WebmElement(0x1A45DFA3, WebmElement(0x4282, "webm"));
+    auto video = [](const std::string& width) {
+        return WebmElement(0xAE, WebmElement(0xE0, width + WebmNumber(0xBA, 240)));
+    };
+    const std::string tracks = WebmElement(0x1654AE6B, video(WebmNumber(0xB0, 320)));
+    auto segment = [&](const std::string& parts) {
+        return header + WebmElement(0x18538067, parts);
+    };
+    ASSERT_EQ(ParseWebmSize(segment(tracks), s), 0);
+    std::string oversized = segment(tracks);
+    // The last byte of the tracks' size (after the segment's ID and size and the tracks' ID):
+    // the tracks claim a byte past the segment.
+    oversized[header.size() + 4 + 8 + 4 + 7] += 1;
+    std::string manyElements = header;
+    for (int i = 0; i < 5000; ++i) manyElements += WebmElement(0xEC, "");
+    struct Case {
+        const char* what;
+        std::string file;
+    };
+    const Case cases[] = {
+        {"empty", ""},
+        {"a JPEG", MakeJpeg(640, 480)},
+        {"no header", WebmElement(0x18538067, tracks)},
+        {"sound only", segment(WebmElement(0x1654AE6B, WebmElement(0xAE, WebmNumber(0x83, 2))))},
+        {"data before the tracks", segment(WebmElement(0x1F43B675, "") + tracks)},
+        {"a width of nine bytes",
+         segment(WebmElement(0x1654AE6B, video(WebmElement(0xB0, std::string(9, '\1')))))},
+        {"an ID of five bytes", header + std::string("\x08\0\0\0\0\x81\0", 7)},
+        {"tracks larger than the segment", oversized},
+        {"5000 empty elements before the segment", manyElements + segment(tracks)},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ParseWebmSize(c.file, s), -1) << c.what;
+        EXPECT_EQ(s.width, 0u) << c.what;
+    }
+    const std::string whole = MakeWebm(64, 48);
+    for (size_t n = 0; n < whole.size(); ++n) {
+        ASSERT_EQ(ParseWebmSize(std::string_view(whole).substr(0, n), s), -1) << n;
+    }
+    // A file named as a WebM movie whose size is not found is still found, 0 x 0.
+    TempDir dir;
+    EXPECT_EQ(ReadWebmSize(dir.Write("a.webm", "not a movie"), s), 0);
+    EXPECT_EQ(s.width, 0u);
+    EXPECT_EQ(ReadWebmSize(dir.Write("b.webm", MakeWebm(1920, 1080)), s), 0);
+    EXPECT_EQ(s.height, 1080u);
+    EXPECT_EQ(ReadWebmSize(dir.path() + "/missing.webm", s), -1);
+}
+
 TEST(Locator, FindsNamesWithoutRegardToCaseAndFallsBackInTableOrder) {
     TempDir dir;
     dir.Write("DSC01.JPG", MakeJpeg(1600, 1200, std::string(10000, 'E')));
@@ -334,7 +390,7 @@ TEST(Locator, FindsNamesWithoutRegardToCaseAndFallsBackInTableOrder) {
     ASSERT_TRUE(f);
     EXPECT_EQ(f->name, "Phone.M4V");
     EXPECT_EQ(f->size.width, 1280u);
-    f = locator.Locate(folder + "screen", "webm");  // WebM sizes are not read
+    f = locator.Locate(folder + "screen", "webm");  // a WebM's size unread: found all the same
     ASSERT_TRUE(f);
     EXPECT_EQ(f->size.width, 0u);
     f = locator.Locate(folder + "img_0001", "mov");  // a phone's QuickTime clip
