@@ -79,4 +79,46 @@ class FileSource {
     size_t len_ = 0;
 };
 
+// A source and how far it has been read, for the walks over a movie's tree of boxes or
+// elements: a read that comes up short fails, and a skip goes only ahead, within the data.
+template <typename Source>
+class Cursor {
+  public:
+    Cursor(Source& src, uint64_t dataEnd) : src_(src), dataEnd_(dataEnd) {}
+
+    uint64_t Pos() const { return pos_; }
+    uint64_t DataEnd() const { return dataEnd_; }
+
+    bool Read(unsigned char* buf, size_t n) {
+        if (src_.Read(buf, n) != n) return false;
+        pos_ += n;
+        return true;
+    }
+
+    // Moves to `to`, which lies ahead within the data.
+    bool SkipTo(uint64_t to) {
+        if (to < pos_ || to > dataEnd_) return false;
+        if (!src_.Skip(static_cast<size_t>(to - pos_))) return false;
+        pos_ = to;
+        return true;
+    }
+
+  private:
+    Source& src_;
+    uint64_t dataEnd_;
+    uint64_t pos_ = 0;
+};
+
+// Runs walk(FileSource&, size) over the file at path, the size known at the start bounding the
+// walk (a file cut short meanwhile ends it with a short read); -1 when the path is no file
+// that can be read.
+template <typename Walk>
+int WalkFile(std::string_view path, Walk walk) {
+    FileStatus status;
+    InputFile file;
+    if (GetFileStatus(path, status) != 0 || status.isDirectory || file.Open(path) != 0) return -1;
+    FileSource src(file);
+    return walk(src, status.size);
+}
+
 }  // namespace mirulane

@@ -7,7 +7,6 @@
 
 #include "album/byte_source.h"
 #include "album/media.h"
-#include "platform/fs.h"
 
 namespace mirulane {
 namespace {
@@ -29,24 +28,24 @@ struct Box {
 };
 
 template <typename Source>
-class BoxWalk {
+class BoxWalk : public Cursor<Source> {
   public:
-    BoxWalk(Source& src, uint64_t dataEnd) : src_(src), dataEnd_(dataEnd) {}
-
-    uint64_t DataEnd() const { return dataEnd_; }
+    using Cursor<Source>::Cursor;
+    using Cursor<Source>::Pos;
+    using Cursor<Source>::Read;
 
     // The next box before `end` (the parent's end); false at the end, on a box that does not
     // fit its parent, a short read or after kMaxBoxes boxes.
     bool Next(uint64_t end, Box& box) {
-        if (pos_ > end || end - pos_ < 8 || ++visited_ > kMaxBoxes) return false;
-        const uint64_t start = pos_;
+        if (Pos() > end || end - Pos() < 8 || ++visited_ > kMaxBoxes) return false;
+        const uint64_t start = Pos();
         unsigned char h[8];
         if (!Read(h, 8)) return false;
         std::memcpy(box.type, h + 4, 4);
         uint64_t size = Be32(h);
         uint64_t header = 8;
         if (size == 1) {
-            if (end - pos_ < 8 || !Read(h, 8)) return false;
+            if (end - Pos() < 8 || !Read(h, 8)) return false;
             size = Be64(h);
             header = 16;
         } else if (size == 0) {
@@ -58,24 +57,7 @@ class BoxWalk {
         return true;
     }
 
-    // Moves to `to`, which lies ahead within the data.
-    bool SkipTo(uint64_t to) {
-        if (to < pos_ || to > dataEnd_) return false;
-        if (!src_.Skip(static_cast<size_t>(to - pos_))) return false;
-        pos_ = to;
-        return true;
-    }
-
-    bool Read(unsigned char* buf, size_t n) {
-        if (src_.Read(buf, n) != n) return false;
-        pos_ += n;
-        return true;
-    }
-
   private:
-    Source& src_;
-    uint64_t dataEnd_;
-    uint64_t pos_ = 0;
     int visited_ = 0;
 };
 
@@ -160,13 +142,7 @@ int ParseMp4Size(std::string_view bytes, PixelSize& size) {
 
 int ReadMp4Size(std::string_view path, PixelSize& size) {
     size = {};
-    FileStatus status;
-    InputFile file;
-    if (GetFileStatus(path, status) != 0 || status.isDirectory || file.Open(path) != 0) return -1;
-    FileSource src(file);
-    // The size known at the start bounds every box; a file cut short meanwhile ends the walk
-    // with a short read.
-    return WalkMp4(src, status.size, size);
+    return WalkFile(path, [&](FileSource& src, uint64_t end) { return WalkMp4(src, end, size); });
 }
 
 }  // namespace mirulane

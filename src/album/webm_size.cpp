@@ -7,7 +7,6 @@
 
 #include "album/byte_source.h"
 #include "album/media.h"
-#include "platform/fs.h"
 
 namespace mirulane {
 namespace {
@@ -40,15 +39,17 @@ int LengthOf(unsigned char first, int most) {
 }
 
 template <typename Source>
-class ElementWalk {
+class ElementWalk : public Cursor<Source> {
   public:
-    ElementWalk(Source& src, uint64_t dataEnd) : src_(src), dataEnd_(dataEnd) {}
+    using Cursor<Source>::Cursor;
+    using Cursor<Source>::Pos;
+    using Cursor<Source>::Read;
 
     // The next element before `end` (the parent's end); false at the end, on an element that
     // does not fit its parent, a short read or after kMaxElements elements. An element of
     // unknown size (a live recording's segment or cluster) runs to its parent's end.
     bool Next(uint64_t end, Element& e) {
-        if (pos_ >= end || ++visited_ > kMaxElements) return false;
+        if (Pos() >= end || ++visited_ > kMaxElements) return false;
         unsigned char b = 0;
         if (!Read(&b, 1)) return false;
         const int idLength = LengthOf(b, 4);
@@ -69,19 +70,19 @@ class ElementWalk {
             size = (size << 8) | b;
             unknown = unknown && b == 0xFF;
         }
-        if (pos_ > end) return false;
+        if (Pos() > end) return false;
         if (unknown) {
             e.end = end;
         } else {
-            if (size > end - pos_) return false;
-            e.end = pos_ + size;
+            if (size > end - Pos()) return false;
+            e.end = Pos() + size;
         }
         return true;
     }
 
     // An unsigned number of 1 to 8 bytes filling the element.
     bool ReadNumber(const Element& e, uint64_t& value) {
-        const uint64_t length = e.end - pos_;
+        const uint64_t length = e.end - Pos();
         if (length < 1 || length > 8) return false;
         unsigned char b[8];
         if (!Read(b, static_cast<size_t>(length))) return false;
@@ -90,24 +91,7 @@ class ElementWalk {
         return true;
     }
 
-    // Moves to `to`, which lies ahead within the data.
-    bool SkipTo(uint64_t to) {
-        if (to < pos_ || to > dataEnd_) return false;
-        if (!src_.Skip(static_cast<size_t>(to - pos_))) return false;
-        pos_ = to;
-        return true;
-    }
-
   private:
-    bool Read(unsigned char* buf, size_t n) {
-        if (src_.Read(buf, n) != n) return false;
-        pos_ += n;
-        return true;
-    }
-
-    Source& src_;
-    uint64_t dataEnd_;
-    uint64_t pos_ = 0;
     int visited_ = 0;
 };
 
@@ -173,14 +157,14 @@ int ParseWebmSize(std::string_view bytes, PixelSize& size) {
 
 int ReadWebmSize(std::string_view path, PixelSize& size) {
     size = {};
-    FileStatus status;
-    InputFile file;
-    if (GetFileStatus(path, status) != 0 || status.isDirectory || file.Open(path) != 0) return -1;
-    FileSource src(file);
-    if (WalkWebm(src, status.size, size) == 0) return 0;
-    // A clip whose size is not found is still the movie the entry names: found, 0 x 0.
-    size = {};
-    return 0;
+    const int read =
+        WalkFile(path, [&](FileSource& src, uint64_t end) { return WalkWebm(src, end, size); });
+    if (read == -1 && CheckExists(path) == 0) {
+        // A clip whose size is not found is still the movie the entry names: found, 0 x 0.
+        size = {};
+        return 0;
+    }
+    return read;
 }
 
 }  // namespace mirulane
