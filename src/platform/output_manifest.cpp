@@ -252,6 +252,19 @@ void SetRecord(OutputLedger::Folder& folder, const std::string& name, const Reco
     folder.Append(manifest::RecordLine(name, record));
 }
 
+// The end of a write in place: a failed one is the outcome; else the file's record, stamped
+// with what was written, goes into its folder. True when the file was written.
+bool Settle(OutputWrite& result, const WrittenFile& written, Record& record,
+            OutputLedger::Folder* folder, const std::string& name) {
+    if (result.error != 0) {
+        result.outcome = OutputOutcome::Failed;
+        return false;
+    }
+    StampRecord(record, written);
+    if (folder) SetRecord(*folder, name, record);
+    return true;
+}
+
 }  // namespace
 
 bool OutputLedger::MayReplace(std::string_view path, OutputState state, const Look& look,
@@ -319,13 +332,7 @@ OutputWrite OutputLedger::Write(std::string_view path, std::string_view bytes,
     }
     result.error = WriteGeneratedFileFound(path, bytes, keep, look.exists ? &look.status : nullptr,
                                            &result.stage, &written);
-    if (result.error != 0) {
-        result.outcome = OutputOutcome::Failed;
-        return result;
-    }
-    StampRecord(record, written);
-    if (look.folder) SetRecord(*look.folder, look.name, record);
-    ++tally_.written;
+    if (Settle(result, written, record, look.folder, look.name)) ++tally_.written;
     return result;
 }
 
@@ -354,13 +361,7 @@ OutputWrite OutputLedger::WriteFilled(std::string_view path, const FileFiller& f
     WrittenFile written;
     result.error = WriteGeneratedFileFilled(
         path, fillAndHash, keep, look.exists ? &look.status : nullptr, &result.stage, &written);
-    if (result.error != 0) {
-        result.outcome = OutputOutcome::Failed;
-        return result;
-    }
-    StampRecord(record, written);
-    if (look.folder) SetRecord(*look.folder, look.name, record);
-    ++tally_.written;
+    if (Settle(result, written, record, look.folder, look.name)) ++tally_.written;
     return result;
 }
 
