@@ -7,10 +7,6 @@
 //   the first CONVERT_COUNT of them (default all, 0 none) and its rate is given per photo. An
 //   unchanged rerun of mirulane-cli thumbs is timed against the first run.
 
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -19,37 +15,16 @@
 #include <string>
 #include <vector>
 
+#include "bench_process.h"
 #include "fixtures/image_builder.h"  // TempDir
 #include "fixtures/picture_builder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-// Runs a program with its output discarded; its exit status, and its peak memory in KiB.
-int Run(const std::vector<std::string>& argv, long* maxRssKiB = nullptr) {
-    std::fflush(stdout);
-    pid_t pid = fork();
-    if (pid == 0) {
-        freopen("/dev/null", "w", stdout);
-        freopen("/dev/null", "w", stderr);
-        std::vector<char*> args;
-        for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-        args.push_back(nullptr);
-        execv(args[0], args.data());
-        _exit(127);
-    }
-    int status = 0;
-    rusage usage{};
-    wait4(pid, &status, 0, &usage);
-    if (maxRssKiB) *maxRssKiB = usage.ru_maxrss;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+namespace bench = mirulane::bench;
+using bench::Clock;
+using bench::Seconds;
 
 }  // namespace
 
@@ -81,22 +56,22 @@ int main(int argc, char** argv) {
                 bytes / count / 1e6, Seconds(start));
 
     const std::string list = dir.path() + "/album.txt";
-    if (Run({MIRULANE_CLI_PATH, "--profile", "/nonexistent/mirulane.ini", "scan", photos, "-o",
-             list}) != 0) {
+    if (bench::RunProgram({MIRULANE_CLI_PATH, "--profile", "/nonexistent/mirulane.ini", "scan",
+                           photos, "-o", list}) != 0) {
         std::fprintf(stderr, "scan failed\n");
         return 1;
     }
     // The same box as convert's.
-    if (Run({MIRULANE_CLI_PATH, "--profile", "/nonexistent/mirulane.ini", "options", list,
-             "--thumb-size", "160x120"}) != 0) {
+    if (bench::RunProgram({MIRULANE_CLI_PATH, "--profile", "/nonexistent/mirulane.ini", "options",
+                           list, "--thumb-size", "160x120"}) != 0) {
         std::fprintf(stderr, "options failed\n");
         return 1;
     }
     long rss = 0;
     start = Clock::now();
-    int status = Run({MIRULANE_CLI_PATH, "--profile", "/nonexistent/mirulane.ini", "thumbs", list,
-                      "--to", dir.path() + "/ours", "--force"},
-                     &rss);
+    int status = bench::RunProgram({MIRULANE_CLI_PATH, "--profile", "/nonexistent/mirulane.ini",
+                                    "thumbs", list, "--to", dir.path() + "/ours", "--force"},
+                                   &rss);
     const double ours = Seconds(start);
     std::printf(
         "  mirulane-cli thumbs:        %8.2f s, %7.1f photos/s, peak memory %.1f MiB, "
@@ -106,7 +81,8 @@ int main(int argc, char** argv) {
     // Again with nothing changed: the thumbnails made are current, no picture is decoded.
     long rerunRss = 0;
     start = Clock::now();
-    int rerunStatus = Run({MIRULANE_CLI_PATH, "--profile", "/nonexistent/mirulane.ini", "thumbs",
+    int rerunStatus =
+        bench::RunProgram({MIRULANE_CLI_PATH, "--profile", "/nonexistent/mirulane.ini", "thumbs",
                            list, "--to", dir.path() + "/ours"},
                           &rerunRss);
     const double rerun = Seconds(start);
@@ -122,9 +98,9 @@ int main(int argc, char** argv) {
     for (int i = 0; i < convertCount; ++i) {
         std::snprintf(name, sizeof name, "/P%04d.jpg", i);
         long r = 0;
-        Run({"/usr/bin/convert", photos + name, "-thumbnail", "160x120",
-             dir.path() + "/convert" + name},
-            &r);
+        bench::RunProgram({"/usr/bin/convert", photos + name, "-thumbnail", "160x120",
+                           dir.path() + "/convert" + name},
+                          &r);
         if (r > convertRss) convertRss = r;
     }
     const double theirs = Seconds(start);

@@ -8,10 +8,6 @@
 //   phone's H.264 MP4 at 1280 x 720, each SECONDS long (default 5) at 30 frames a second with
 //   sound. The ffmpeg figures are left out when /usr/bin/ffmpeg is not installed.
 
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -19,36 +15,16 @@
 #include <string>
 #include <vector>
 
+#include "bench_process.h"
 #include "fixtures/image_builder.h"  // TempDir
 #include "fixtures/movie_builder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-// Runs a program with its output discarded; its exit status, and its peak memory in KiB.
-int Run(const std::vector<std::string>& argv, long* maxRssKiB = nullptr) {
-    std::fflush(stdout);
-    pid_t pid = fork();
-    if (pid == 0) {
-        if (!freopen("/dev/null", "w", stdout) || !freopen("/dev/null", "w", stderr)) _exit(126);
-        std::vector<char*> args;
-        for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-        args.push_back(nullptr);
-        execv(args[0], args.data());
-        _exit(127);
-    }
-    int status = 0;
-    rusage usage{};
-    wait4(pid, &status, 0, &usage);
-    if (maxRssKiB) *maxRssKiB = usage.ru_maxrss;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+namespace bench = mirulane::bench;
+using bench::Clock;
+using bench::Seconds;
 
 }  // namespace
 
@@ -81,16 +57,16 @@ int main(int argc, char** argv) {
         count, seconds, avis, count - avis, Seconds(start));
 
     const std::string list = clips + "/album.txt";
-    if (Run({MIRULANE_CLI_PATH, "--profile", "/nonexistent/mirulane.ini", "scan", clips, "-o",
-             list}) != 0) {
+    if (bench::RunProgram({MIRULANE_CLI_PATH, "--profile", "/nonexistent/mirulane.ini", "scan",
+                           clips, "-o", list}) != 0) {
         std::fprintf(stderr, "scan failed\n");
         return 1;
     }
     long rss = 0;
     start = Clock::now();
-    int status = Run({MIRULANE_CLI_PATH, "--profile", "/nonexistent/mirulane.ini", "thumbs", list,
-                      "--to", clips + "/thumb"},
-                     &rss);
+    int status = bench::RunProgram({MIRULANE_CLI_PATH, "--profile", "/nonexistent/mirulane.ini",
+                                    "thumbs", list, "--to", clips + "/thumb"},
+                                   &rss);
     const double posters = Seconds(start);
     std::printf(
         "  posters (mirulane-cli thumbs):         %8.2f s, %6.1f clips/s, peak memory "
@@ -98,7 +74,7 @@ int main(int argc, char** argv) {
         posters, count / posters, rss / 1024.0, status);
 
     start = Clock::now();
-    status = Run(
+    status = bench::RunProgram(
         {MIRULANE_CLI_PATH, "--profile", "/nonexistent/mirulane.ini", "album", "-o", list, clips},
         &rss);
     const double album = Seconds(start);
@@ -107,7 +83,7 @@ int main(int argc, char** argv) {
         "%.1f MiB, exit %d\n",
         avis, album, album / avis, rss / 1024.0, status);
     start = Clock::now();
-    status = Run(
+    status = bench::RunProgram(
         {MIRULANE_CLI_PATH, "--profile", "/nonexistent/mirulane.ini", "album", "-o", list, clips},
         &rss);
     std::printf("  the same album again (copies current): %8.2f s, exit %d\n", Seconds(start),
@@ -124,7 +100,8 @@ int main(int argc, char** argv) {
     for (const std::string& name : names) {
         long r = 0;
         const auto one = Clock::now();
-        Run({"/usr/bin/ffmpeg", "-nostdin", "-y", "-i", clips + "/" + name, "-c:v", "libx264",
+        bench::RunProgram(
+            {"/usr/bin/ffmpeg", "-nostdin", "-y", "-i", clips + "/" + name, "-c:v", "libx264",
              "-preset", "veryfast", dir.path() + "/ffmpeg/" + name + ".mp4"},
             &r);
         if (name.ends_with(".AVI")) aviTime += Seconds(one);

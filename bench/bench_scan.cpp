@@ -5,10 +5,6 @@
 //
 // usage: bench_scan [COUNT]   (default 10000 files of 100-300 KiB in a temporary folder)
 
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -18,17 +14,16 @@
 
 #include "album/settings.h"
 #include "app/folder_scan.h"
+#include "bench_process.h"
 #include "fixtures/exif_builder.h"
 #include "fixtures/image_builder.h"
 #include "platform/fs.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
+namespace bench = mirulane::bench;
+using bench::Clock;
+using bench::Seconds;
 
 // Shows nothing: the figures are about the scan, not about a terminal.
 class Quiet : public mirulane::Interaction {
@@ -107,21 +102,13 @@ int main(int argc, char** argv) {
                 refresh, refresh / fresh, refreshed);
 
     // The whole command as a user runs it, in a process of its own.
-    std::fflush(stdout);  // the child must not print our buffered lines again
     start = Clock::now();
-    pid_t pid = fork();
-    if (pid == 0) {
-        freopen("/dev/null", "w", stdout);
-        freopen("/dev/null", "w", stderr);
-        execl(MIRULANE_CLI_PATH, MIRULANE_CLI_PATH, "--profile", "/nonexistent/mirulane.ini",
-              "album", folder.c_str(), "--thumbs", "--force", static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    int status = 0;
-    struct rusage usage {};
-    wait4(pid, &status, 0, &usage);
+    long peakKiB = 0;
+    const int status =
+        bench::RunProgram({MIRULANE_CLI_PATH, "--profile", "/nonexistent/mirulane.ini", "album",
+                           folder, "--thumbs", "--force"},
+                          &peakKiB);
     std::printf("  mirulane-cli album --thumbs:     %8.3f s wall, peak memory %.1f MiB, exit %d\n",
-                Seconds(start), usage.ru_maxrss / 1024.0,
-                WIFEXITED(status) ? WEXITSTATUS(status) : -1);
+                Seconds(start), peakKiB / 1024.0, status);
     return 0;
 }
