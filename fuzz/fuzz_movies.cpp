@@ -12,22 +12,11 @@
 #include <cstdio>
 #include <string>
 
+#include "fuzz_folder.h"
 #include "imaging/movie_copy.h"
 #include "imaging/movie_poster.h"
 
-namespace {
-
-const std::string& Folder() {
-    static const std::string folder = [] {
-        const char* tmp = getenv("TMPDIR");
-        std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/mrl-fuzz-XXXXXX";
-        if (!mkdtemp(pattern.data())) abort();
-        return pattern;
-    }();
-    return folder;
-}
-
-}  // namespace
+using mirulane::fuzz::Folder;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace mirulane;

@@ -10,21 +10,10 @@
 #include <cstdio>
 #include <string>
 
+#include "fuzz_folder.h"
 #include "imaging/thumbnail_maker.h"
 
-namespace {
-
-const std::string& Folder() {
-    static const std::string folder = [] {
-        const char* tmp = getenv("TMPDIR");
-        std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/mrl-fuzz-XXXXXX";
-        if (!mkdtemp(pattern.data())) abort();
-        return pattern;
-    }();
-    return folder;
-}
-
-}  // namespace
+using mirulane::fuzz::Folder;
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     return mirulane::StartPictureDecoding() ? 0 : 1;
